@@ -1,0 +1,21 @@
+// Where every subsystem writes its log lines. The main window's event log implements it;
+// the interface sits here so that the core can write lines without knowing the window.
+#pragma once
+
+#include <string>
+
+namespace bw {
+
+enum class LogKind { OK, Error, Change, Data };
+
+class EventLogWriter {
+public:
+    virtual ~EventLogWriter() = default;
+    // Appends one line; it carries no time stamp.
+    virtual void Write(LogKind kind, const std::string& message) = 0;
+
+    void LogChange(const std::string& message) { Write(LogKind::Change, message); }
+    void LogData(const std::string& message) { Write(LogKind::Data, message); }
+};
+
+}  // namespace bw

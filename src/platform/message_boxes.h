@@ -1,0 +1,24 @@
+// Modal message boxes. Styles and answers are the Windows MB_ and ID values, because the
+// program's boxes are specified by them (0x10 stop box, 0x24 yes/no question).
+#pragma once
+
+#include <string>
+
+namespace bw {
+
+inline constexpr unsigned kMbOk = 0x00;
+inline constexpr unsigned kMbYesNo = 0x04;
+inline constexpr unsigned kMbIconStop = 0x10;
+inline constexpr unsigned kMbIconQuestion = 0x20;
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdYes = 6;
+inline constexpr int kIdNo = 7;
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // Returns the answer (kIdOk, kIdYes, kIdNo, ...).
+    virtual int Show(const std::string& text, const std::string& title, unsigned style) = 0;
+};
+
+}  // namespace bw

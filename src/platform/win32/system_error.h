@@ -1,0 +1,15 @@
+// Descriptions of Windows and Windows Sockets error numbers, as the system words them.
+#pragma once
+
+#include <string>
+
+#include "platform/failure.h"
+
+namespace bw::win32 {
+
+std::string SystemErrorDescription(unsigned long code);
+
+// A Failure for the calling thread's last Windows error.
+Failure LastErrorFailure();
+
+}  // namespace bw::win32

@@ -1,0 +1,12 @@
+#include "platform/win32/win32_message_boxes.h"
+
+#include "platform/win32/utf16.h"
+
+namespace bw::win32 {
+
+int Win32MessageBoxes::Show(const std::string& text, const std::string& title, unsigned style) {
+    return MessageBoxW(owner_ ? owner_() : nullptr, Widen(text).c_str(), Widen(title).c_str(),
+                       style);
+}
+
+}  // namespace bw::win32

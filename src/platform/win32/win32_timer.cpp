@@ -1,0 +1,39 @@
+#include "platform/win32/win32_timer.h"
+
+#include <algorithm>
+
+namespace bw::win32 {
+
+namespace {
+constexpr UINT_PTR kTimerId = 1;
+}
+
+Win32Timer::Win32Timer()
+    : window_([this](UINT message, WPARAM wParam, LPARAM) {
+          if (message != WM_TIMER || wParam != kTimerId) return false;
+          // A tick already queued when the timer was stopped is not a tick.
+          if (enabled_ && onTick_) onTick_();
+          return true;
+      }) {}
+
+Win32Timer::~Win32Timer() { KillTimer(window_.Handle(), kTimerId); }
+
+void Win32Timer::Start() {
+    SetTimer(window_.Handle(), kTimerId, static_cast<UINT>(std::max(interval_, 1)), nullptr);
+}
+
+void Win32Timer::SetInterval(int milliseconds) {
+    interval_ = milliseconds;
+    if (enabled_) Start();
+}
+
+void Win32Timer::SetEnabled(bool enabled) {
+    if (enabled == enabled_) return;
+    enabled_ = enabled;
+    if (enabled)
+        Start();
+    else
+        KillTimer(window_.Handle(), kTimerId);
+}
+
+}  // namespace bw::win32

@@ -1,0 +1,16 @@
+#include "platform/win32/winsock_session.h"
+
+#include "platform/win32/system_error.h"
+#include "platform/win32/win32_config.h"
+
+namespace bw::win32 {
+
+WinsockSession::WinsockSession() {
+    WSADATA data{};
+    if (const int error = WSAStartup(MAKEWORD(2, 2), &data); error != 0)
+        throw Failure(error, SystemErrorDescription(static_cast<unsigned long>(error)));
+}
+
+WinsockSession::~WinsockSession() { WSACleanup(); }
+
+}  // namespace bw::win32

@@ -1,0 +1,77 @@
+// Connection state: Starting (no outcome yet), Connected, Down (outage reported, retrying).
+// ErrorCount is the whole memory of the state: 1 while an outage is reported, else 0.
+#include "remote/server_connection.h"
+
+#include "platform/failure.h"
+
+namespace bw {
+
+ServerConnection::ServerConnection(TcpClient& wscLIRC, Timer& tmrWinLIRCCheck,
+                                   StatusDisplay& display, EventLogWriter& log)
+    : wscLIRC_(wscLIRC), tmrWinLIRCCheck_(tmrWinLIRCCheck), display_(display), log_(log) {
+    tmrWinLIRCCheck_.SetInterval(kReconnectIntervalMs);
+    tmrWinLIRCCheck_.SetEnabled(false);
+    tmrWinLIRCCheck_.SetTickHandler([this] { tmrWinLIRCCheck_Timer(); });
+    display_.SetStatusText(" ");
+    display_.ShowStatusPicture(StatusPicture::Searching);
+    display_.ShowServerPicture(ServerPicture::Running);
+    wscLIRC_.SetEvents(this);
+}
+
+ServerConnection::~ServerConnection() {
+    wscLIRC_.SetEvents(nullptr);
+    tmrWinLIRCCheck_.SetTickHandler(nullptr);
+}
+
+void ServerConnection::Connect2WinLIRC() {
+    try {
+        wscLIRC_.Close();
+        wscLIRC_.Connect(kServerHost, kServerPort);
+    } catch (const Failure& failure) {
+        // Reported as an outage rather than in a box: that keeps the retries going, and a
+        // box per tick would pile up modal windows while the failure lasts.
+        LogError(failure.Description());
+    }
+}
+
+void ServerConnection::wscLIRC_Connect() { LogOK(kServerRunningLine); }
+
+void ServerConnection::wscLIRC_Close() { LogError(kServerNotRunningLine); }
+
+void ServerConnection::wscLIRC_Error(int number, const std::string& description) {
+    LogError(number == kConnectionRefused ? kServerNotRunningLine : description);
+}
+
+void ServerConnection::wscLIRC_DataArrival() {
+    // Always drain the client: the platform signals new data only after a read.
+    std::string bytes = wscLIRC_.ReadAll();
+    if (onData_ && !bytes.empty()) onData_(bytes);
+}
+
+void ServerConnection::tmrWinLIRCCheck_Timer() {
+    display_.ShowStatusPicture(blinkOn_ ? StatusPicture::Error : StatusPicture::Searching);
+    display_.ShowServerPicture(ServerPicture::NotRunning);
+    blinkOn_ = !blinkOn_;
+    Connect2WinLIRC();
+}
+
+void ServerConnection::LogOK(const std::string& message) {
+    errorCount_ = 0;
+    log_.Write(LogKind::OK, message);
+    tmrWinLIRCCheck_.SetEnabled(false);
+    display_.ShowServerPicture(ServerPicture::Running);
+    display_.ShowStatusPicture(StatusPicture::Connected);
+    display_.SetStatusText(kConnectedText);
+}
+
+void ServerConnection::LogError(const std::string& message) {
+    if (errorCount_ >= 1) return;
+    ++errorCount_;
+    log_.Write(LogKind::Error, message);
+    display_.SetStatusText(kNotRunningText);
+    tmrWinLIRCCheck_.SetEnabled(true);
+    display_.ShowStatusPicture(StatusPicture::Error);
+    display_.ShowServerPicture(ServerPicture::NotRunning);
+}
+
+}  // namespace bw

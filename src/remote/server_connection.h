@@ -1,0 +1,75 @@
+// Keeps the one connection to the receiver server: connects at start-up, shows whether the
+// server runs, reports each outage once, and retries every two seconds while it is down.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/event_log.h"
+#include "platform/tcp_client.h"
+#include "platform/timer.h"
+#include "remote/status_display.h"
+
+namespace bw {
+
+inline constexpr const char* kServerHost = "127.0.0.1";
+inline constexpr int kServerPort = 8765;
+inline constexpr int kReconnectIntervalMs = 2000;
+inline constexpr int kConnectionRefused = 10061;  // WSAECONNREFUSED
+
+inline constexpr const char* kServerRunningLine = "WinLIRC is running.";
+inline constexpr const char* kServerNotRunningLine = "WinLIRC is not running!";
+inline constexpr const char* kConnectedText =
+    "WinLIRC is running. You can assign actions to remote control keys now.";
+inline constexpr const char* kNotRunningText =
+    "WinLIRC is not running.  You must run and configure WinLIRC  to use Buttonwise";
+
+class ServerConnection : private TcpClientEvents {
+public:
+    // Received bytes, exactly as they arrived.
+    using DataHandler = std::function<void(const std::string& bytes)>;
+
+    // Leaves the display in its starting state and the reconnect timer disabled.
+    ServerConnection(TcpClient& wscLIRC, Timer& tmrWinLIRCCheck, StatusDisplay& display,
+                     EventLogWriter& log);
+    ~ServerConnection() override;
+    ServerConnection(const ServerConnection&) = delete;
+    ServerConnection& operator=(const ServerConnection&) = delete;
+
+    void SetDataHandler(DataHandler handler) { onData_ = std::move(handler); }
+
+    // Starts one connection attempt, abandoning any earlier one.
+    void Connect2WinLIRC();
+
+    void wscLIRC_Connect();
+    void wscLIRC_Close();
+    void wscLIRC_Error(int number, const std::string& description);
+    void wscLIRC_DataArrival();
+    void tmrWinLIRCCheck_Timer();
+
+    // Log lines with the status steps around them. LogError reports an outage only once.
+    void LogOK(const std::string& message);
+    void LogError(const std::string& message);
+
+    std::int16_t ErrorCount() const { return errorCount_; }
+    bool BlinkOn() const { return blinkOn_; }
+
+private:
+    void OnConnect() override { wscLIRC_Connect(); }
+    void OnClose() override { wscLIRC_Close(); }
+    void OnDataArrival(std::size_t) override { wscLIRC_DataArrival(); }
+    void OnError(int number, const std::string& description) override {
+        wscLIRC_Error(number, description);
+    }
+
+    TcpClient& wscLIRC_;
+    Timer& tmrWinLIRCCheck_;
+    StatusDisplay& display_;
+    EventLogWriter& log_;
+    DataHandler onData_;
+    std::int16_t errorCount_ = 0;
+    bool blinkOn_ = false;
+};
+
+}  // namespace bw

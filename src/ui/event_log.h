@@ -1,0 +1,57 @@
+// The event log shown in the main window: one line per event with its kind's icon, newest
+// last and in view, in a single column that widens to fit its texts and never narrows.
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <string>
+
+#include "platform/event_log.h"
+#include "platform/text_measure.h"
+
+namespace bw {
+
+struct LogLine {
+    LogKind kind;
+    std::string text;
+};
+
+// The icon each kind of line carries: its place (counting from 1) in the log's picture list,
+// which holds OK, error, magnifier (unused), globe and discs in that order.
+int LogIconNumber(LogKind kind);
+
+// What the log asks of the list that shows it.
+class EventLogView {
+public:
+    virtual ~EventLogView() = default;
+    // The lines changed: lineCount lines now, the first droppedAtFront of the old ones gone.
+    virtual void LinesChanged(std::size_t lineCount, std::size_t droppedAtFront) = 0;
+    virtual void ScrollToLastLine() = 0;
+    virtual void SetColumnWidthTwips(float widthTwips) = 0;
+};
+
+class EventLog : public EventLogWriter {
+public:
+    // A log that runs for months keeps only its newest lines.
+    static constexpr std::size_t kDefaultCapacity = 10000;
+    // The column starts 20 pixels wide at 96 DPI, and every text gets 32 pixels of margin.
+    static constexpr float kInitialColumnTwips = 300.0f;
+    static constexpr float kMarginTwips = 480.0f;
+
+    EventLog(TextMeasure& measure, EventLogView& view, std::size_t capacity = kDefaultCapacity);
+
+    void Write(LogKind kind, const std::string& message) override;
+
+    std::size_t Count() const { return lines_.size(); }
+    const LogLine& Line(std::size_t index) const { return lines_.at(index); }
+    float ColumnWidthTwips() const { return columnTwips_; }
+
+private:
+    TextMeasure& measure_;
+    EventLogView& view_;
+    std::size_t capacity_;
+    std::deque<LogLine> lines_;
+    float columnTwips_ = kInitialColumnTwips;
+};
+
+}  // namespace bw

@@ -1,0 +1,22 @@
+// The program's pictures, drawn at any pixel size: status, server and log pictures and the
+// program icon. Each is recognisable by its colour and symbol at 16 pixels and up.
+#pragma once
+
+#include "ui/pictures/canvas.h"
+
+namespace bw {
+
+enum class Picture {
+    Connected,         // green round button, white check mark
+    Error,             // red round button, white cross
+    Searching,         // blue round button, white magnifying glass
+    Globe,             // blue globe: a change in the log
+    Discs,             // blue stack of discs: data in the log
+    ServerRunning,     // a computer with an infra-red receiver
+    ServerNotRunning,  // the same, crossed out by a red prohibition sign
+    ProgramIcon,       // a remote control sending
+};
+
+Image DrawPicture(Picture picture, int sizePixels);
+
+}  // namespace bw

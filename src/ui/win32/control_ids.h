@@ -1,0 +1,17 @@
+// The main window's class and control identifiers. Programs that read the window from
+// outside (assistive tools, the project's own reader) find its parts by these.
+#pragma once
+
+namespace bw::ui {
+
+inline constexpr wchar_t kMainWindowClass[] = L"ButtonwiseMainWindow";
+inline constexpr wchar_t kMainWindowTitle[] = L"Buttonwise";
+
+inline constexpr int kIdFraContainer = 100;
+inline constexpr int kIdImgStat = 101;
+inline constexpr int kIdLblWinLIRCStat = 102;
+inline constexpr int kIdImgWinLIRCStat = 103;
+inline constexpr int kIdLabel1 = 104;
+inline constexpr int kIdLstLog = 105;
+
+}  // namespace bw::ui

@@ -1,0 +1,123 @@
+// The connection as a user sees it in the main window: the status text and pictures, and
+// one log line per outage and per return of the server, however long each lasts.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "button_server.h"
+#include "program_under_test.h"
+
+namespace bw::reader {
+// Failure messages show log rows as the reader prints them.
+std::ostream& operator<<(std::ostream& out, const LogRow& row) {
+    return out << row.kind << ": " << row.text;
+}
+}  // namespace bw::reader
+
+namespace bw::test {
+namespace {
+
+using reader::LogRow;
+using reader::MainWindowView;
+
+const std::string kConnectedText =
+    "WinLIRC is running. You can assign actions to remote control keys now.";
+const std::string kNotRunningText =
+    "WinLIRC is not running.  You must run and configure WinLIRC  to use Buttonwise";
+const LogRow kOk{"ok", "WinLIRC is running."};
+const LogRow kDown{"error", "WinLIRC is not running!"};
+
+// One reconnect tick plus the time a connection takes, with room for a loaded machine.
+constexpr int kOneTickMs = 2000 + 1500;
+constexpr int kStartMs = 30000;
+
+void Server(const std::string& command) {
+    const std::string answer = ButtonServer::Command(command);
+    ASSERT_EQ(answer.rfind("ok", 0), 0u) << command << " -> " << answer;
+}
+
+bool Shows(const MainWindowView& v, const std::vector<LogRow>& log) { return v.log == log; }
+
+// The small picture's changes from now on, until `changes` of them were seen.
+std::vector<std::string> WatchStatusPicture(const ProgramUnderTest& program, int changes) {
+    std::vector<std::string> seen{program.Read().statusPicture};
+    program.WaitFor("the status picture to blink", [&](const MainWindowView& v) {
+        if (v.statusPicture != seen.back()) seen.push_back(v.statusPicture);
+        return static_cast<int>(seen.size()) > changes;
+    }, (changes + 1) * kOneTickMs);
+    return seen;
+}
+
+class ConnectionE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override { Server("stop"); }
+    void TearDown() override { Server("stop"); }
+};
+
+TEST_F(ConnectionE2eTest, WithNoServerThereIsOneErrorLineHoweverLongItStaysDown) {
+    ProgramUnderTest program;
+    auto view = program.WaitFor("the outage report",
+                                [](const MainWindowView& v) { return !v.log.empty(); }, kStartMs);
+    EXPECT_EQ(view.title, "Buttonwise");
+    EXPECT_TRUE(view.visible);
+    EXPECT_EQ(view.log, std::vector<LogRow>{kDown});
+    EXPECT_EQ(view.status, kNotRunningText);
+    EXPECT_EQ(view.serverPicture, "WinLIRC not running");
+
+    // Each change of the small picture is one reconnect tick, refused again.
+    const auto blinks = WatchStatusPicture(program, 4);
+    EXPECT_EQ(blinks, (std::vector<std::string>{"Error", "Searching", "Error", "Searching",
+                                                 "Error"}));
+
+    view = program.Read();
+    EXPECT_EQ(view.log, std::vector<LogRow>{kDown});
+    EXPECT_EQ(view.status, kNotRunningText);
+    EXPECT_EQ(view.serverPicture, "WinLIRC not running");
+}
+
+TEST_F(ConnectionE2eTest, ServerStartedLaterIsConnectedWithinOneTick) {
+    ProgramUnderTest program;
+    program.WaitFor("the outage report", [](const MainWindowView& v) { return !v.log.empty(); },
+                    kStartMs);
+    WatchStatusPicture(program, 1);  // start it in the middle of the retries
+
+    Server("start");
+    const auto view = program.WaitFor("the connection", [](const MainWindowView& v) {
+        return v.status == kConnectedText;
+    }, kOneTickMs);
+    EXPECT_EQ(view.log, (std::vector<LogRow>{kDown, kOk}));
+    EXPECT_EQ(view.statusPicture, "Connected");
+    EXPECT_EQ(view.serverPicture, "WinLIRC running");
+}
+
+TEST_F(ConnectionE2eTest, EveryOutageGivesOneErrorLineAndEveryReturnOneOkLine) {
+    Server("start");
+    ProgramUnderTest program;
+    std::vector<LogRow> expected{kOk};
+    program.WaitFor("the first connection",
+                    [&](const MainWindowView& v) { return Shows(v, expected); }, kStartMs);
+
+    for (int outage = 1; outage <= 2; ++outage) {
+        Server("stop");
+        expected.push_back(kDown);
+        auto view = program.WaitFor("the outage report",
+                                    [&](const MainWindowView& v) { return Shows(v, expected); },
+                                    kOneTickMs);
+        EXPECT_EQ(view.status, kNotRunningText) << "outage " << outage;
+        WatchStatusPicture(program, 2);  // two refused retries write nothing
+        EXPECT_EQ(program.Read().log, expected) << "outage " << outage;
+
+        Server("start");
+        expected.push_back(kOk);
+        view = program.WaitFor("the return of the server",
+                               [&](const MainWindowView& v) { return Shows(v, expected); },
+                               kOneTickMs);
+        EXPECT_EQ(view.status, kConnectedText) << "outage " << outage;
+        EXPECT_EQ(view.statusPicture, "Connected");
+    }
+    EXPECT_EQ(program.Read().log, (std::vector<LogRow>{kOk, kDown, kOk, kDown, kOk}));
+}
+
+}  // namespace
+}  // namespace bw::test

@@ -1,0 +1,92 @@
+#include "program_under_test.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/failure.h"
+#include "platform/win32/system_error.h"
+
+namespace bw::test {
+
+namespace {
+
+constexpr int kFirstStartTimeoutMs = 30000;  // a fresh Wine prefix is slow the first time
+
+std::wstring ProgramPath() {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path(self);
+    return path.substr(0, path.find_last_of(L"\\/") + 1) + L"Buttonwise.exe";
+}
+
+void EndStrayCopies() {
+    for (HWND window; (window = reader::FindMainWindow()) != nullptr;) {
+        DWORD id = 0;
+        GetWindowThreadProcessId(window, &id);
+        win32::UniqueKernelHandle stray(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+        if (!stray) throw win32::LastErrorFailure();
+        TerminateProcess(stray.get(), 1);
+        WaitForSingleObject(stray.get(), 10000);
+    }
+}
+
+}  // namespace
+
+unsigned long long NowMs() { return GetTickCount64(); }
+
+ProgramUnderTest::ProgramUnderTest() {
+    EndStrayCopies();
+    std::wstring commandLine = L"\"" + ProgramPath() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info))
+        throw win32::LastErrorFailure();
+    CloseHandle(info.hThread);
+    process_.reset(info.hProcess);
+
+    const unsigned long long deadline = NowMs() + kFirstStartTimeoutMs;
+    while (!reader::FindMainWindow()) {
+        if (WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0)
+            throw Failure(1, "Buttonwise.exe ended before showing its window");
+        if (NowMs() > deadline) throw Failure(1, "Buttonwise.exe showed no main window");
+        Sleep(20);
+    }
+}
+
+ProgramUnderTest::~ProgramUnderTest() {
+    TerminateProcess(process_.get(), 0);
+    WaitForSingleObject(process_.get(), 10000);
+}
+
+reader::MainWindowView ProgramUnderTest::Read() const {
+    auto view = reader::ReadMainWindow();
+    if (!view) {
+        ADD_FAILURE() << "the Buttonwise main window is gone";
+        return {};
+    }
+    return *view;
+}
+
+reader::MainWindowView ProgramUnderTest::WaitFor(
+    const std::string& what, const std::function<bool(const reader::MainWindowView&)>& until,
+    int timeoutMs) const {
+    const unsigned long long deadline = NowMs() + static_cast<unsigned long long>(timeoutMs);
+    for (;;) {
+        auto view = reader::ReadMainWindow();
+        if (!view) {
+            ADD_FAILURE() << "the Buttonwise main window is gone while waiting for " << what;
+            return {};
+        }
+        if (until(*view)) return *view;
+        if (NowMs() > deadline) {
+            ADD_FAILURE() << "timed out after " << timeoutMs << " ms waiting for " << what
+                          << "; the window shows:\n"
+                          << reader::Format(*view);
+            return *view;
+        }
+        Sleep(20);
+    }
+}
+
+}  // namespace bw::test

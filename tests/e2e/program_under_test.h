@@ -1,0 +1,36 @@
+// Starts the real Buttonwise.exe (beside the test program) and ends it afterwards, and
+// waits for what its window shows by polling with a deadline.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/win32/unique_handle.h"
+#include "window_reader.h"
+
+namespace bw::test {
+
+class ProgramUnderTest {
+public:
+    // Ends any copy left running, starts a new one and waits for its main window.
+    ProgramUnderTest();
+    ~ProgramUnderTest();
+    ProgramUnderTest(const ProgramUnderTest&) = delete;
+    ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
+
+    // The window as it is now; fails the test when it is gone.
+    reader::MainWindowView Read() const;
+
+    // Reads until the condition holds; returns the last reading. Fails the test on timeout.
+    reader::MainWindowView WaitFor(const std::string& what,
+                                   const std::function<bool(const reader::MainWindowView&)>& until,
+                                   int timeoutMs) const;
+
+private:
+    win32::UniqueKernelHandle process_;
+};
+
+// Milliseconds on a monotonic clock.
+unsigned long long NowMs();
+
+}  // namespace bw::test

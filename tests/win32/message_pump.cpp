@@ -1,0 +1,23 @@
+#include "message_pump.h"
+
+#include "platform/win32/win32_config.h"
+
+namespace bw::test {
+
+bool PumpUntil(const std::function<bool()>& condition, int timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+    for (;;) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        if (condition()) return true;
+        const ULONGLONG now = GetTickCount64();
+        if (now >= deadline) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now),
+                                  QS_ALLINPUT);
+    }
+}
+
+}  // namespace bw::test

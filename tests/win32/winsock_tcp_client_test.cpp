@@ -1,0 +1,171 @@
+// The Winsock client against a real loopback server: the events the connection logic
+// relies on, their order, refusal as 10061, and silence from connections already closed.
+#include "platform/win32/winsock_tcp_client.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "message_pump.h"
+#include "platform/failure.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/winsock_session.h"
+
+namespace bw::test {
+namespace {
+
+using win32::UniqueSocket;
+
+// Records events as text, and reads what arrives the way the program does.
+class RecordingEvents : public TcpClientEvents {
+public:
+    explicit RecordingEvents(TcpClient& client) : client_(client) { client.SetEvents(this); }
+    std::vector<std::string> events;
+    std::string received;
+    int errorNumber = 0;
+    std::string errorDescription;
+
+    void OnConnect() override { events.push_back("connect"); }
+    void OnClose() override { events.push_back("close"); }
+    void OnDataArrival(std::size_t) override {
+        if (events.empty() || events.back() != "data") events.push_back("data");
+        received += client_.ReadAll();
+    }
+    void OnError(int number, const std::string& description) override {
+        events.push_back("error " + std::to_string(number));
+        errorNumber = number;
+        errorDescription = description;
+    }
+
+private:
+    TcpClient& client_;
+};
+
+UniqueSocket Listen(int& port) {
+    UniqueSocket s(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    EXPECT_EQ(bind(s.get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    EXPECT_EQ(listen(s.get(), 4), 0);
+    int length = sizeof address;
+    getsockname(s.get(), reinterpret_cast<sockaddr*>(&address), &length);
+    port = ntohs(address.sin_port);
+    return s;
+}
+
+// A port where nothing listens: bound once to learn a free number, then closed.
+int RefusingPort() {
+    int port = 0;
+    Listen(port);
+    return port;
+}
+
+class WinsockTcpClientTest : public ::testing::Test {
+protected:
+    win32::WinsockSession winsock;
+    win32::WinsockTcpClient client;
+    RecordingEvents recorder{client};
+};
+
+TEST_F(WinsockTcpClientTest, ConnectsReceivesEverythingAndSeesThePeerClose) {
+    int port = 0;
+    UniqueSocket listener = Listen(port);
+    client.Connect("127.0.0.1", port);
+    UniqueSocket server(accept(listener.get(), nullptr, nullptr));
+    ASSERT_TRUE(server);
+    ASSERT_TRUE(PumpUntil([&] { return !recorder.events.empty(); }));
+    EXPECT_EQ(recorder.events[0], "connect");
+
+    const std::string first = "000000000000f40b 00 PLAY remote1\n";
+    const std::string second = "000000000000f40b 01 PLAY remote1\n";
+    send(server.get(), first.data(), static_cast<int>(first.size()), 0);
+    send(server.get(), second.data(), static_cast<int>(second.size()), 0);
+    ASSERT_TRUE(PumpUntil([&] { return recorder.received.size() == first.size() * 2; }));
+    EXPECT_EQ(recorder.received, first + second);
+
+    server.reset();
+    ASSERT_TRUE(PumpUntil([&] { return recorder.events.back() == "close"; }));
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{"connect", "data", "close"}));
+}
+
+TEST_F(WinsockTcpClientTest, DataSentJustBeforeThePeerClosesStillArrivesFirst) {
+    int port = 0;
+    UniqueSocket listener = Listen(port);
+    client.Connect("127.0.0.1", port);
+    UniqueSocket server(accept(listener.get(), nullptr, nullptr));
+    ASSERT_TRUE(PumpUntil([&] { return !recorder.events.empty(); }));
+    const std::string last = "0000000000000001 00 STOP remote1\n";
+    send(server.get(), last.data(), static_cast<int>(last.size()), 0);
+    server.reset();
+    ASSERT_TRUE(PumpUntil([&] { return recorder.events.back() == "close"; }));
+    EXPECT_EQ(recorder.received, last);
+}
+
+TEST_F(WinsockTcpClientTest, RefusedConnectionIsErrorNumber10061WithADescription) {
+    client.Connect("127.0.0.1", RefusingPort());
+    ASSERT_TRUE(PumpUntil([&] { return !recorder.events.empty(); }));
+    // Nothing else may follow the refusal.
+    PumpUntil([] { return false; }, 200);
+    EXPECT_EQ(recorder.events, std::vector<std::string>{"error 10061"});
+    EXPECT_FALSE(recorder.errorDescription.empty());
+}
+
+TEST_F(WinsockTcpClientTest, EventsQueuedForAClosedConnectionNeverArrive) {
+    int port = 0;
+    UniqueSocket listener = Listen(port);
+    client.Connect("127.0.0.1", port);
+    UniqueSocket server(accept(listener.get(), nullptr, nullptr));
+    ASSERT_TRUE(PumpUntil([&] { return !recorder.events.empty(); }));
+    const std::string line = "0000000000000002 00 OK remote1\n";
+    send(server.get(), line.data(), static_cast<int>(line.size()), 0);
+    server.reset();
+    // Wait, without handling them, until the data and close notifications are queued.
+    MSG queued;
+    const ULONGLONG deadline = GetTickCount64() + 5000;
+    while (!PeekMessageW(&queued, nullptr, WM_APP + 16, WM_APP + 16 + 255, PM_NOREMOVE) &&
+           GetTickCount64() < deadline)
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_POSTMESSAGE);
+    ASSERT_LT(GetTickCount64(), deadline) << "no notification was queued";
+
+    recorder.events.clear();
+    client.Close();
+    client.Connect("127.0.0.1", RefusingPort());
+    ASSERT_TRUE(PumpUntil([&] { return !recorder.events.empty(); }));
+    PumpUntil([] { return false; }, 200);
+    EXPECT_EQ(recorder.events, std::vector<std::string>{"error 10061"});
+    EXPECT_TRUE(recorder.received.empty());
+}
+
+TEST_F(WinsockTcpClientTest, ClosingAnIdleClientIsHarmlessAndReconnectingWorks) {
+    client.Close();
+    client.Close();
+    int port = 0;
+    UniqueSocket listener = Listen(port);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        recorder.events.clear();
+        client.Close();
+        client.Connect("127.0.0.1", port);
+        UniqueSocket server(accept(listener.get(), nullptr, nullptr));
+        ASSERT_TRUE(PumpUntil([&] { return !recorder.events.empty(); })) << attempt;
+        EXPECT_EQ(recorder.events[0], "connect") << attempt;
+    }
+}
+
+TEST_F(WinsockTcpClientTest, AttemptsThatCannotStartThrowInsteadOfReporting) {
+    try {
+        client.Connect("no such host", 8765);
+        FAIL() << "a host name is not an address";
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.Number(), WSAHOST_NOT_FOUND);
+        EXPECT_FALSE(failure.Description().empty());
+    }
+    client.Connect("127.0.0.1", RefusingPort());
+    EXPECT_THROW(client.Connect("127.0.0.1", 1), Failure) << "connecting twice without close";
+    PumpUntil([] { return false; }, 100);
+    EXPECT_TRUE(recorder.events.empty() || recorder.events == std::vector<std::string>{"error 10061"});
+}
+
+}  // namespace
+}  // namespace bw::test

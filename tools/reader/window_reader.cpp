@@ -1,0 +1,58 @@
+#include "window_reader.h"
+
+#include "platform/event_log.h"
+#include "platform/win32/utf16.h"
+#include "remote_list_view.h"
+#include "ui/event_log.h"
+#include "ui/win32/control_ids.h"
+
+namespace bw::reader {
+
+namespace {
+
+std::string TextOf(HWND window) {
+    wchar_t text[2048] = {};
+    // WM_GETTEXT is marshalled across processes; GetWindowText would not ask the window.
+    SendMessageW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+    return win32::Narrow(text);
+}
+
+std::string KindOfIcon(int image) {
+    const std::pair<LogKind, const char*> kinds[] = {
+        {LogKind::OK, "ok"}, {LogKind::Error, "error"}, {LogKind::Change, "change"},
+        {LogKind::Data, "data"}};
+    for (const auto& [kind, name] : kinds)
+        if (LogIconNumber(kind) - 1 == image) return name;
+    return "icon " + std::to_string(image);
+}
+
+}  // namespace
+
+HWND FindMainWindow() { return FindWindowW(ui::kMainWindowClass, nullptr); }
+
+std::optional<MainWindowView> ReadMainWindow() {
+    HWND window = FindMainWindow();
+    if (!window) return std::nullopt;
+    MainWindowView view;
+    view.title = TextOf(window);
+    view.visible = IsWindowVisible(window) != FALSE;
+    view.status = TextOf(GetDlgItem(window, ui::kIdLblWinLIRCStat));
+    view.statusPicture = TextOf(GetDlgItem(window, ui::kIdImgStat));
+    view.serverPicture = TextOf(GetDlgItem(window, ui::kIdImgWinLIRCStat));
+    for (const ListRow& row : ReadListView(GetDlgItem(window, ui::kIdLstLog), 1))
+        view.log.push_back({KindOfIcon(row.image), row.columns.at(0)});
+    return view;
+}
+
+std::string Format(const MainWindowView& view) {
+    std::string out;
+    out += "title: " + view.title + "\n";
+    out += std::string("visible: ") + (view.visible ? "yes" : "no") + "\n";
+    out += "status: " + view.status + "\n";
+    out += "status picture: " + view.statusPicture + "\n";
+    out += "server picture: " + view.serverPicture + "\n";
+    for (const LogRow& row : view.log) out += "log: " + row.kind + ": " + row.text + "\n";
+    return out;
+}
+
+}  // namespace bw::reader

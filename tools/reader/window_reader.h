@@ -1,0 +1,33 @@
+// What a user sees of the running Buttonwise main window, read from outside.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/win32/win32_config.h"
+
+namespace bw::reader {
+
+struct LogRow {
+    std::string kind;  // ok, error, change, data (by the row's icon)
+    std::string text;
+    bool operator==(const LogRow&) const = default;
+};
+
+struct MainWindowView {
+    std::string title;
+    bool visible = false;
+    std::string status;         // the status text
+    std::string statusPicture;  // what the small status picture shows
+    std::string serverPicture;  // what the large status picture shows
+    std::vector<LogRow> log;
+};
+
+HWND FindMainWindow();
+// Empty when no Buttonwise main window exists.
+std::optional<MainWindowView> ReadMainWindow();
+// One "name: value" line per item, one per log row.
+std::string Format(const MainWindowView& view);
+
+}  // namespace bw::reader
