@@ -6,12 +6,12 @@
 namespace {
 
 class NullMeasure : public bw::TextMeasure {
-public:
+  public:
     float WidthInTwips(const std::string& text) override { return 90.0f * text.size(); }
 };
 
 class NullView : public bw::EventLogView {
-public:
+  public:
     void LinesChanged(std::size_t, std::size_t) override {}
     void ScrollToLastLine() override {}
     void SetColumnWidthTwips(float) override {}

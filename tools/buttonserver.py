@@ -52,12 +52,8 @@ class Daemon:
         self.timers = []  # (due, action)
         self.waiters = []  # (deadline, count, control connection)
         self.running = True
-        control = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
-        control.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
-        control.bind((HOST, CONTROL_PORT))
-        control.listen(16)
-        self.control = control
-        self.selector.register(control, selectors.EVENT_READ, self.on_control)
+        self.control = bind_control_port()
+        self.selector.register(self.control, selectors.EVENT_READ, self.on_control)
         if listening:
             self.listen()
 
@@ -218,6 +214,27 @@ class Daemon:
         self.drop_clients()
         self.stop_listening()
         self.control.close()
+
+
+def bind_control_port():
+    """The control port; a daemon left over from an earlier run is asked to make way."""
+    deadline = time.monotonic() + 5
+    while True:
+        control = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+        control.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+        try:
+            control.bind((HOST, CONTROL_PORT))
+            control.listen(16)
+            return control
+        except OSError:
+            control.close()
+            if time.monotonic() > deadline:
+                raise
+            try:
+                send_command(["quit"], timeout=2)
+            except OSError:
+                pass
+            time.sleep(0.1)
 
 
 def reply(connection, answer):

@@ -9,7 +9,7 @@ namespace bw {
 enum class LogKind { OK, Error, Change, Data };
 
 class EventLogWriter {
-public:
+  public:
     virtual ~EventLogWriter() = default;
     // Appends one line; it carries no time stamp.
     virtual void Write(LogKind kind, const std::string& message) = 0;

@@ -8,14 +8,14 @@
 namespace bw {
 
 class Failure : public std::runtime_error {
-public:
+  public:
     Failure(int number, const std::string& description)
         : std::runtime_error(description), number_(number) {}
 
     int Number() const { return number_; }
     std::string Description() const { return what(); }
 
-private:
+  private:
     int number_;
 };
 

@@ -15,7 +15,7 @@ inline constexpr int kIdYes = 6;
 inline constexpr int kIdNo = 7;
 
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
     // Returns the answer (kIdOk, kIdYes, kIdNo, ...).
     virtual int Show(const std::string& text, const std::string& title, unsigned style) = 0;

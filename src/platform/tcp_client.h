@@ -8,7 +8,7 @@
 namespace bw {
 
 class TcpClientEvents {
-public:
+  public:
     virtual ~TcpClientEvents() = default;
     virtual void OnConnect() = 0;
     virtual void OnClose() = 0;
@@ -18,7 +18,7 @@ public:
 };
 
 class TcpClient {
-public:
+  public:
     virtual ~TcpClient() = default;
 
     // Events of a connection that has been closed are never delivered.

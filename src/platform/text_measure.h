@@ -6,7 +6,7 @@
 namespace bw {
 
 class TextMeasure {
-public:
+  public:
     virtual ~TextMeasure() = default;
     // Width of text in the main window's font, in twips (1/1440 inch).
     virtual float WidthInTwips(const std::string& text) = 0;

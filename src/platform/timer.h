@@ -6,7 +6,7 @@
 namespace bw {
 
 class Timer {
-public:
+  public:
     virtual ~Timer() = default;
     virtual void SetTickHandler(std::function<void()> onTick) = 0;
     virtual void SetInterval(int milliseconds) = 0;

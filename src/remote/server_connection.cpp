@@ -34,9 +34,13 @@ void ServerConnection::Connect2WinLIRC() {
     }
 }
 
-void ServerConnection::wscLIRC_Connect() { LogOK(kServerRunningLine); }
+void ServerConnection::wscLIRC_Connect() {
+    LogOK(kServerRunningLine);
+}
 
-void ServerConnection::wscLIRC_Close() { LogError(kServerNotRunningLine); }
+void ServerConnection::wscLIRC_Close() {
+    LogError(kServerNotRunningLine);
+}
 
 void ServerConnection::wscLIRC_Error(int number, const std::string& description) {
     LogError(number == kConnectionRefused ? kServerNotRunningLine : description);

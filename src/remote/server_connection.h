@@ -26,7 +26,7 @@ inline constexpr const char* kNotRunningText =
     "WinLIRC is not running.  You must run and configure WinLIRC  to use Buttonwise";
 
 class ServerConnection : private TcpClientEvents {
-public:
+  public:
     // Received bytes, exactly as they arrived.
     using DataHandler = std::function<void(const std::string& bytes)>;
 
@@ -55,7 +55,7 @@ public:
     std::int16_t ErrorCount() const { return errorCount_; }
     bool BlinkOn() const { return blinkOn_; }
 
-private:
+  private:
     void OnConnect() override { wscLIRC_Connect(); }
     void OnClose() override { wscLIRC_Close(); }
     void OnDataArrival(std::size_t) override { wscLIRC_DataArrival(); }

@@ -13,7 +13,7 @@ enum class StatusPicture { Connected = 0, Error = 1, Searching = 2 };
 enum class ServerPicture { Running = 0, NotRunning = 1 };
 
 class StatusDisplay {
-public:
+  public:
     virtual ~StatusDisplay() = default;
     virtual void SetStatusText(const std::string& text) = 0;
     virtual void ShowStatusPicture(StatusPicture picture) = 0;

@@ -22,7 +22,7 @@ int LogIconNumber(LogKind kind);
 
 // What the log asks of the list that shows it.
 class EventLogView {
-public:
+  public:
     virtual ~EventLogView() = default;
     // The lines changed: lineCount lines now, the first droppedAtFront of the old ones gone.
     virtual void LinesChanged(std::size_t lineCount, std::size_t droppedAtFront) = 0;
@@ -31,7 +31,7 @@ public:
 };
 
 class EventLog : public EventLogWriter {
-public:
+  public:
     // A log that runs for months keeps only its newest lines.
     static constexpr std::size_t kDefaultCapacity = 10000;
     // The column starts 20 pixels wide at 96 DPI, and every text gets 32 pixels of margin.
@@ -46,7 +46,7 @@ public:
     const LogLine& Line(std::size_t index) const { return lines_.at(index); }
     float ColumnWidthTwips() const { return columnTwips_; }
 
-private:
+  private:
     TextMeasure& measure_;
     EventLogView& view_;
     std::size_t capacity_;

@@ -6,7 +6,7 @@
 namespace bw::test {
 
 class ButtonServer {
-public:
+  public:
     // Sends one command ("start", "stop", "press PLAY", ...) and returns the answer.
     static std::string Command(const std::string& command);
 };

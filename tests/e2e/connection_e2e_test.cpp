@@ -37,28 +37,33 @@ void Server(const std::string& command) {
     ASSERT_EQ(answer.rfind("ok", 0), 0u) << command << " -> " << answer;
 }
 
-bool Shows(const MainWindowView& v, const std::vector<LogRow>& log) { return v.log == log; }
+bool Shows(const MainWindowView& v, const std::vector<LogRow>& log) {
+    return v.log == log;
+}
 
 // The small picture's changes from now on, until `changes` of them were seen.
 std::vector<std::string> WatchStatusPicture(const ProgramUnderTest& program, int changes) {
     std::vector<std::string> seen{program.Read().statusPicture};
-    program.WaitFor("the status picture to blink", [&](const MainWindowView& v) {
-        if (v.statusPicture != seen.back()) seen.push_back(v.statusPicture);
-        return static_cast<int>(seen.size()) > changes;
-    }, (changes + 1) * kOneTickMs);
+    program.WaitFor(
+        "the status picture to blink",
+        [&](const MainWindowView& v) {
+            if (v.statusPicture != seen.back()) seen.push_back(v.statusPicture);
+            return static_cast<int>(seen.size()) > changes;
+        },
+        (changes + 1) * kOneTickMs);
     return seen;
 }
 
 class ConnectionE2eTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { Server("stop"); }
     void TearDown() override { Server("stop"); }
 };
 
 TEST_F(ConnectionE2eTest, WithNoServerThereIsOneErrorLineHoweverLongItStaysDown) {
     ProgramUnderTest program;
-    auto view = program.WaitFor("the outage report",
-                                [](const MainWindowView& v) { return !v.log.empty(); }, kStartMs);
+    auto view = program.WaitFor(
+        "the outage report", [](const MainWindowView& v) { return !v.log.empty(); }, kStartMs);
     EXPECT_EQ(view.title, "Buttonwise");
     EXPECT_TRUE(view.visible);
     EXPECT_EQ(view.log, std::vector<LogRow>{kDown});
@@ -67,8 +72,8 @@ TEST_F(ConnectionE2eTest, WithNoServerThereIsOneErrorLineHoweverLongItStaysDown)
 
     // Each change of the small picture is one reconnect tick, refused again.
     const auto blinks = WatchStatusPicture(program, 4);
-    EXPECT_EQ(blinks, (std::vector<std::string>{"Error", "Searching", "Error", "Searching",
-                                                 "Error"}));
+    EXPECT_EQ(blinks,
+              (std::vector<std::string>{"Error", "Searching", "Error", "Searching", "Error"}));
 
     view = program.Read();
     EXPECT_EQ(view.log, std::vector<LogRow>{kDown});
@@ -78,14 +83,14 @@ TEST_F(ConnectionE2eTest, WithNoServerThereIsOneErrorLineHoweverLongItStaysDown)
 
 TEST_F(ConnectionE2eTest, ServerStartedLaterIsConnectedWithinOneTick) {
     ProgramUnderTest program;
-    program.WaitFor("the outage report", [](const MainWindowView& v) { return !v.log.empty(); },
-                    kStartMs);
+    program.WaitFor(
+        "the outage report", [](const MainWindowView& v) { return !v.log.empty(); }, kStartMs);
     WatchStatusPicture(program, 1);  // start it in the middle of the retries
 
     Server("start");
-    const auto view = program.WaitFor("the connection", [](const MainWindowView& v) {
-        return v.status == kConnectedText;
-    }, kOneTickMs);
+    const auto view = program.WaitFor(
+        "the connection", [](const MainWindowView& v) { return v.status == kConnectedText; },
+        kOneTickMs);
     EXPECT_EQ(view.log, (std::vector<LogRow>{kDown, kOk}));
     EXPECT_EQ(view.statusPicture, "Connected");
     EXPECT_EQ(view.serverPicture, "WinLIRC running");
@@ -95,24 +100,25 @@ TEST_F(ConnectionE2eTest, EveryOutageGivesOneErrorLineAndEveryReturnOneOkLine) {
     Server("start");
     ProgramUnderTest program;
     std::vector<LogRow> expected{kOk};
-    program.WaitFor("the first connection",
-                    [&](const MainWindowView& v) { return Shows(v, expected); }, kStartMs);
+    program.WaitFor(
+        "the first connection", [&](const MainWindowView& v) { return Shows(v, expected); },
+        kStartMs);
 
     for (int outage = 1; outage <= 2; ++outage) {
         Server("stop");
         expected.push_back(kDown);
-        auto view = program.WaitFor("the outage report",
-                                    [&](const MainWindowView& v) { return Shows(v, expected); },
-                                    kOneTickMs);
+        auto view = program.WaitFor(
+            "the outage report", [&](const MainWindowView& v) { return Shows(v, expected); },
+            kOneTickMs);
         EXPECT_EQ(view.status, kNotRunningText) << "outage " << outage;
         WatchStatusPicture(program, 2);  // two refused retries write nothing
         EXPECT_EQ(program.Read().log, expected) << "outage " << outage;
 
         Server("start");
         expected.push_back(kOk);
-        view = program.WaitFor("the return of the server",
-                               [&](const MainWindowView& v) { return Shows(v, expected); },
-                               kOneTickMs);
+        view = program.WaitFor(
+            "the return of the server", [&](const MainWindowView& v) { return Shows(v, expected); },
+            kOneTickMs);
         EXPECT_EQ(view.status, kConnectedText) << "outage " << outage;
         EXPECT_EQ(view.statusPicture, "Connected");
     }

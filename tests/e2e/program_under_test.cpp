@@ -31,7 +31,9 @@ void EndStrayCopies() {
 
 }  // namespace
 
-unsigned long long NowMs() { return GetTickCount64(); }
+unsigned long long NowMs() {
+    return GetTickCount64();
+}
 
 ProgramUnderTest::ProgramUnderTest() {
     EndStrayCopies();

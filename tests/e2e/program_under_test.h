@@ -11,7 +11,7 @@
 namespace bw::test {
 
 class ProgramUnderTest {
-public:
+  public:
     // Ends any copy left running, starts a new one and waits for its main window.
     ProgramUnderTest();
     ~ProgramUnderTest();
@@ -26,7 +26,7 @@ public:
                                    const std::function<bool(const reader::MainWindowView&)>& until,
                                    int timeoutMs) const;
 
-private:
+  private:
     win32::UniqueKernelHandle process_;
 };
 

@@ -11,12 +11,12 @@ namespace {
 
 // Every character 100 twips wide, so a text's width is easy to predict.
 class FixedWidthMeasure : public TextMeasure {
-public:
+  public:
     float WidthInTwips(const std::string& text) override { return 100.0f * text.size(); }
 };
 
 class RecordingLogView : public EventLogView {
-public:
+  public:
     std::size_t count = 0, dropped = 0, scrolls = 0;
     std::vector<float> widths;
     void LinesChanged(std::size_t lineCount, std::size_t droppedAtFront) override {
@@ -28,7 +28,7 @@ public:
 };
 
 class EventLogTest : public ::testing::Test {
-protected:
+  protected:
     FixedWidthMeasure measure;
     RecordingLogView view;
     EventLog log{measure, view};
@@ -58,10 +58,10 @@ TEST_F(EventLogTest, FirstLineOfAnyLengthGivesTheColumnAtLeastItsMargin) {
 }
 
 TEST_F(EventLogTest, ColumnWidensForLongerTextsAndNeverNarrows) {
-    log.LogChange("0123456789");   // 1000 + 480
-    log.LogChange("01234");        // shorter: unchanged
-    log.LogChange("0123456789");   // equal: unchanged
-    log.LogChange("0123456789AB"); // 1200 + 480
+    log.LogChange("0123456789");    // 1000 + 480
+    log.LogChange("01234");         // shorter: unchanged
+    log.LogChange("0123456789");    // equal: unchanged
+    log.LogChange("0123456789AB");  // 1200 + 480
 
     EXPECT_EQ(view.widths, (std::vector<float>{1480.0f, 1680.0f}));
     EXPECT_EQ(log.ColumnWidthTwips(), 1680.0f);

@@ -46,12 +46,11 @@ TEST_P(StatusPictureTest, ShowsItsColourAWhiteSymbolAndTransparentCorners) {
     EXPECT_GT(partial, 0) << "edges are not anti-aliased";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AtEveryScale, StatusPictureTest,
-    ::testing::Combine(::testing::Values(Role{Picture::Connected, Hue::Green},
-                                         Role{Picture::Error, Hue::Red},
-                                         Role{Picture::Searching, Hue::Blue}),
-                       ::testing::Values(16, 24, 36, 48)));
+INSTANTIATE_TEST_SUITE_P(AtEveryScale, StatusPictureTest,
+                         ::testing::Combine(::testing::Values(Role{Picture::Connected, Hue::Green},
+                                                              Role{Picture::Error, Hue::Red},
+                                                              Role{Picture::Searching, Hue::Blue}),
+                                            ::testing::Values(16, 24, 36, 48)));
 
 TEST(PicturesTest, ServerNotRunningIsTheRunningPictureCrossedOutInRed) {
     const Image running = DrawPicture(Picture::ServerRunning, 32);
@@ -69,9 +68,9 @@ TEST(PicturesTest, ServerNotRunningIsTheRunningPictureCrossedOutInRed) {
 }
 
 TEST(PicturesTest, EveryPictureDrawsSomethingAtEverySize) {
-    for (Picture p : {Picture::Connected, Picture::Error, Picture::Searching, Picture::Globe,
-                      Picture::Discs, Picture::ServerRunning, Picture::ServerNotRunning,
-                      Picture::ProgramIcon}) {
+    for (Picture p :
+         {Picture::Connected, Picture::Error, Picture::Searching, Picture::Globe, Picture::Discs,
+          Picture::ServerRunning, Picture::ServerNotRunning, Picture::ProgramIcon}) {
         for (int size : {16, 20, 24, 32, 48, 256}) {
             const Image image = DrawPicture(p, size);
             int opaque = 0;

@@ -16,7 +16,7 @@ const RecordedLine kOkLine{LogKind::OK, "WinLIRC is running."};
 const RecordedLine kDownLine{LogKind::Error, "WinLIRC is not running!"};
 
 class ServerConnectionTest : public ::testing::Test {
-protected:
+  protected:
     FakeTcpClient client;
     FakeTimer timer;
     FakeStatusDisplay display;
@@ -128,8 +128,9 @@ TEST_F(ServerConnectionTest, BlinkGoesOnFromWhereTheLastOutageLeftIt) {
 TEST_F(ServerConnectionTest, OtherSocketErrorsLogTheirDescriptionOnlyWhenNoOutageIsReported) {
     connection.Connect2WinLIRC();
     client.Fail(10065, "A socket operation was attempted to an unreachable host.");
-    ASSERT_EQ(log.lines, (std::vector<RecordedLine>{
-                             {LogKind::Error, "A socket operation was attempted to an unreachable host."}}));
+    ASSERT_EQ(log.lines,
+              (std::vector<RecordedLine>{
+                  {LogKind::Error, "A socket operation was attempted to an unreachable host."}}));
     ExpectDownDisplay();
 
     timer.Tick();
@@ -155,7 +156,9 @@ std::string NameOf(const Transition& t) {
     return std::string(states[static_cast<int>(t.from)]) + "_" + events[static_cast<int>(t.event)];
 }
 
-void PrintTo(const Transition& t, std::ostream* out) { *out << NameOf(t); }
+void PrintTo(const Transition& t, std::ostream* out) {
+    *out << NameOf(t);
+}
 
 class TransitionTest : public ServerConnectionTest,
                        public ::testing::WithParamInterface<Transition> {};
@@ -206,8 +209,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<Transition>& info) { return NameOf(info.param); });
 
 TEST_F(ServerConnectionTest, FailingConnectCallIsAnOutageAndTheNextTickRetries) {
-    client.failConnect = Failure(10055, "An operation on a socket could not be performed because "
-                                        "the system lacked sufficient buffer space.");
+    client.failConnect = Failure(10055,
+                                 "An operation on a socket could not be performed because "
+                                 "the system lacked sufficient buffer space.");
     connection.Connect2WinLIRC();
 
     ASSERT_EQ(log.lines.size(), 1u);
@@ -229,8 +233,9 @@ TEST_F(ServerConnectionTest, FailingConnectCallIsAnOutageAndTheNextTickRetries) 
 TEST_F(ServerConnectionTest, FailingCloseWhileConnectedIsAnOutageToo) {
     connection.Connect2WinLIRC();
     client.Accept();
-    client.failClose = Failure(10093, "Either the application has not called WSAStartup, or "
-                                      "WSAStartup failed.");
+    client.failClose = Failure(10093,
+                               "Either the application has not called WSAStartup, or "
+                               "WSAStartup failed.");
     connection.Connect2WinLIRC();
 
     EXPECT_EQ(log.lines.back().text, client.failClose->Description());

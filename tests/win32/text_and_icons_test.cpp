@@ -4,7 +4,6 @@
 
 #include "platform/win32/win32_config.h"
 
-
 #include "platform/win32/gdi_text.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/utf16.h"
@@ -17,7 +16,11 @@ TEST(Utf16Test, AnyTextSurvivesTheRoundTrip) {
     for (const std::string text : {"", "PLAY", "Grüße aus Köln", "音量 ☃", "𝄞 clef", "a\tb\nc"})
         EXPECT_EQ(win32::Narrow(win32::Widen(text)), text);
     EXPECT_EQ(win32::Widen("é"), std::wstring(L"\u00e9"));
-    EXPECT_EQ(win32::Widen("\xff" "a").back(), L'a') << "a bad byte must not eat the rest";
+    EXPECT_EQ(win32::Widen("\xff"
+                           "a")
+                  .back(),
+              L'a')
+        << "a bad byte must not eat the rest";
 }
 
 TEST(SystemErrorTest, KnownErrorsAreWordedAndUnknownOnesNamedByNumber) {
@@ -28,8 +31,8 @@ TEST(SystemErrorTest, KnownErrorsAreWordedAndUnknownOnesNamedByNumber) {
 }
 
 TEST(MeasureTest, WiderTextsMeasureWiderAndEmptyIsZero) {
-    HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, nullptr, nullptr,
-                                  nullptr, nullptr);
+    HWND window =
+        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr);
     const float empty = win32::MeasureTextTwips(window, nullptr, 96, "");
     const float narrow = win32::MeasureTextTwips(window, nullptr, 96, "WinLIRC");
@@ -75,9 +78,7 @@ TEST(IconFactoryTest, IconsKeepTheirSizeAndColours) {
         ASSERT_NE(p, CLR_INVALID);
         EXPECT_EQ(size, c.size);
         const int r = GetRValue(p), g = GetGValue(p), b = GetBValue(p);
-        const bool dominant = c.red     ? r > g && r > b
-                              : c.green ? g > r && g > b
-                                        : b > r && b > g;
+        const bool dominant = c.red ? r > g && r > b : c.green ? g > r && g > b : b > r && b > g;
         EXPECT_TRUE(dominant) << "r " << r << " g " << g << " b " << b;
     }
 }

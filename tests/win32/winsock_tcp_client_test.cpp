@@ -19,7 +19,7 @@ using win32::UniqueSocket;
 
 // Records events as text, and reads what arrives the way the program does.
 class RecordingEvents : public TcpClientEvents {
-public:
+  public:
     explicit RecordingEvents(TcpClient& client) : client_(client) { client.SetEvents(this); }
     std::vector<std::string> events;
     std::string received;
@@ -38,7 +38,7 @@ public:
         errorDescription = description;
     }
 
-private:
+  private:
     TcpClient& client_;
 };
 
@@ -63,7 +63,7 @@ int RefusingPort() {
 }
 
 class WinsockTcpClientTest : public ::testing::Test {
-protected:
+  protected:
     win32::WinsockSession winsock;
     win32::WinsockTcpClient client;
     RecordingEvents recorder{client};
@@ -164,7 +164,8 @@ TEST_F(WinsockTcpClientTest, AttemptsThatCannotStartThrowInsteadOfReporting) {
     client.Connect("127.0.0.1", RefusingPort());
     EXPECT_THROW(client.Connect("127.0.0.1", 1), Failure) << "connecting twice without close";
     PumpUntil([] { return false; }, 100);
-    EXPECT_TRUE(recorder.events.empty() || recorder.events == std::vector<std::string>{"error 10061"});
+    EXPECT_TRUE(recorder.events.empty() ||
+                recorder.events == std::vector<std::string>{"error 10061"});
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "remote_list_view.h"
 
-
 #include <cstddef>
 
 #include "platform/win32/system_error.h"
@@ -15,11 +14,11 @@ constexpr int kTextCapacity = 1024;
 
 // A block of memory inside another process, freed with it.
 class RemoteMemory {
-public:
+  public:
     RemoteMemory(HANDLE process, std::size_t size)
         : process_(process),
-          address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE,
-                                  PAGE_READWRITE)) {
+          address_(
+              VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {
         if (!address_) throw win32::LastErrorFailure();
     }
     ~RemoteMemory() { VirtualFreeEx(process_, address_, 0, MEM_RELEASE); }
@@ -36,7 +35,7 @@ public:
             throw win32::LastErrorFailure();
     }
 
-private:
+  private:
     HANDLE process_;
     void* address_;
 };

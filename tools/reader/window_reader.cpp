@@ -18,9 +18,10 @@ std::string TextOf(HWND window) {
 }
 
 std::string KindOfIcon(int image) {
-    const std::pair<LogKind, const char*> kinds[] = {
-        {LogKind::OK, "ok"}, {LogKind::Error, "error"}, {LogKind::Change, "change"},
-        {LogKind::Data, "data"}};
+    const std::pair<LogKind, const char*> kinds[] = {{LogKind::OK, "ok"},
+                                                     {LogKind::Error, "error"},
+                                                     {LogKind::Change, "change"},
+                                                     {LogKind::Data, "data"}};
     for (const auto& [kind, name] : kinds)
         if (LogIconNumber(kind) - 1 == image) return name;
     return "icon " + std::to_string(image);
@@ -28,7 +29,9 @@ std::string KindOfIcon(int image) {
 
 }  // namespace
 
-HWND FindMainWindow() { return FindWindowW(ui::kMainWindowClass, nullptr); }
+HWND FindMainWindow() {
+    return FindWindowW(ui::kMainWindowClass, nullptr);
+}
 
 std::optional<MainWindowView> ReadMainWindow() {
     HWND window = FindMainWindow();

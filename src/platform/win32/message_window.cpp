@@ -29,8 +29,7 @@ MessageWindow::MessageWindow(Handler handler) : handler_(std::move(handler)) {
     SetWindowLongPtrW(window_.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure));
 }
 
-LRESULT CALLBACK MessageWindow::Procedure(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT CALLBACK MessageWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<MessageWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self && self->handler_ && self->handler_(message, wParam, lParam)) return 0;
     return DefWindowProcW(window, message, wParam, lParam);

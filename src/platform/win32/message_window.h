@@ -9,7 +9,7 @@
 namespace bw::win32 {
 
 class MessageWindow {
-public:
+  public:
     // Return true when the message was handled.
     using Handler = std::function<bool(UINT message, WPARAM wParam, LPARAM lParam)>;
 
@@ -19,7 +19,7 @@ public:
 
     HWND Handle() const { return window_.get(); }
 
-private:
+  private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     Handler handler_;

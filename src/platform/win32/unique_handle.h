@@ -3,12 +3,11 @@
 
 #include "platform/win32/win32_config.h"
 
-
 namespace bw::win32 {
 
 template <typename Traits>
 class UniqueHandle {
-public:
+  public:
     using Handle = typename Traits::Handle;
 
     UniqueHandle() = default;
@@ -34,7 +33,7 @@ public:
         handle_ = handle;
     }
 
-private:
+  private:
     Handle handle_ = Traits::Invalid();
 };
 
@@ -80,7 +79,7 @@ using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 
 // A window's device context, released where it was got.
 class WindowDc {
-public:
+  public:
     explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
     ~WindowDc() {
         if (dc_) ReleaseDC(window_, dc_);
@@ -89,20 +88,20 @@ public:
     WindowDc& operator=(const WindowDc&) = delete;
     HDC get() const { return dc_; }
 
-private:
+  private:
     HWND window_;
     HDC dc_;
 };
 
 // Selects a GDI object into a DC for one scope.
 class SelectedObject {
-public:
+  public:
     SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
     ~SelectedObject() { SelectObject(dc_, previous_); }
     SelectedObject(const SelectedObject&) = delete;
     SelectedObject& operator=(const SelectedObject&) = delete;
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ previous_;
 };

@@ -15,7 +15,7 @@
 #define _UNICODE
 #endif
 
-#include <winsock2.h>
 #include <windows.h>
+#include <winsock2.h>
 // After windows.h, which it needs.
 #include <commctrl.h>

@@ -9,11 +9,11 @@
 namespace bw::win32 {
 
 class Win32MessageBoxes final : public MessageBoxes {
-public:
+  public:
     explicit Win32MessageBoxes(std::function<HWND()> owner) : owner_(std::move(owner)) {}
     int Show(const std::string& text, const std::string& title, unsigned style) override;
 
-private:
+  private:
     std::function<HWND()> owner_;
 };
 

@@ -16,7 +16,9 @@ Win32Timer::Win32Timer()
           return true;
       }) {}
 
-Win32Timer::~Win32Timer() { KillTimer(window_.Handle(), kTimerId); }
+Win32Timer::~Win32Timer() {
+    KillTimer(window_.Handle(), kTimerId);
+}
 
 void Win32Timer::Start() {
     SetTimer(window_.Handle(), kTimerId, static_cast<UINT>(std::max(interval_, 1)), nullptr);

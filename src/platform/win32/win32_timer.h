@@ -8,7 +8,7 @@
 namespace bw::win32 {
 
 class Win32Timer final : public Timer {
-public:
+  public:
     Win32Timer();
     ~Win32Timer() override;
 
@@ -17,7 +17,7 @@ public:
     void SetEnabled(bool enabled) override;
     bool Enabled() const override { return enabled_; }
 
-private:
+  private:
     void Start();
 
     std::function<void()> onTick_;

@@ -11,6 +11,8 @@ WinsockSession::WinsockSession() {
         throw Failure(error, SystemErrorDescription(static_cast<unsigned long>(error)));
 }
 
-WinsockSession::~WinsockSession() { WSACleanup(); }
+WinsockSession::~WinsockSession() {
+    WSACleanup();
+}
 
 }  // namespace bw::win32

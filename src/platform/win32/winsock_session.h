@@ -4,7 +4,7 @@
 namespace bw::win32 {
 
 class WinsockSession {
-public:
+  public:
     WinsockSession();  // throws Failure when Windows Sockets 2.2 cannot start
     ~WinsockSession();
     WinsockSession(const WinsockSession&) = delete;

@@ -9,7 +9,7 @@
 namespace bw::win32 {
 
 class WinsockTcpClient final : public TcpClient {
-public:
+  public:
     WinsockTcpClient();  // needs a WinsockSession
 
     void SetEvents(TcpClientEvents* events) override { events_ = events; }
@@ -17,7 +17,7 @@ public:
     void Connect(const std::string& host, int port) override;
     std::string ReadAll() override;
 
-private:
+  private:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnSocketEvent(int event, int error);
 

@@ -10,7 +10,9 @@ namespace {
 
 constexpr int kSamples = 4;
 
-float Clamp01(float v) { return std::clamp(v, 0.0f, 1.0f); }
+float Clamp01(float v) {
+    return std::clamp(v, 0.0f, 1.0f);
+}
 
 Rgba Mix(Rgba a, Rgba b, float t) {
     auto m = [t](std::uint8_t x, std::uint8_t y) {
@@ -39,9 +41,9 @@ Shape Ring(float cx, float cy, float rInner, float rOuter) {
 }
 
 Shape EllipseRing(float cx, float cy, float rx, float ry, float width) {
-    return Without(Ellipse(cx, cy, rx + width / 2, ry + width / 2),
-                   Ellipse(cx, cy, std::max(rx - width / 2, 0.001f),
-                           std::max(ry - width / 2, 0.001f)));
+    return Without(
+        Ellipse(cx, cy, rx + width / 2, ry + width / 2),
+        Ellipse(cx, cy, std::max(rx - width / 2, 0.001f), std::max(ry - width / 2, 0.001f)));
 }
 
 Shape Segment(float x0, float y0, float x1, float y1, float halfWidth) {

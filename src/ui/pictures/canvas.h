@@ -45,13 +45,13 @@ Paint Vertical(Rgba top, Rgba bottom, float y0, float y1);
 }  // namespace paints
 
 class Canvas {
-public:
+  public:
     explicit Canvas(int size);
     // Paints shape over what is drawn already.
     void Fill(const Shape& shape, const Paint& paint);
     Image Take() { return std::move(image_); }
 
-private:
+  private:
     Image image_;
 };
 

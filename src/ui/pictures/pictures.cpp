@@ -67,15 +67,15 @@ void Computer(Canvas& c) {
     const Rgba casing{70, 74, 86, 255}, casingDark{35, 38, 46, 255};
     c.Fill(RoundRect(0.04f, 0.10f, 0.72f, 0.62f, 0.05f), Solid(casingDark));
     c.Fill(RoundRect(0.06f, 0.12f, 0.70f, 0.60f, 0.04f), Solid(casing));
-    c.Fill(Rect(0.11f, 0.17f, 0.65f, 0.54f), Vertical({120, 185, 250, 255}, {30, 80, 185, 255},
-                                                       0.17f, 0.54f));
+    c.Fill(Rect(0.11f, 0.17f, 0.65f, 0.54f),
+           Vertical({120, 185, 250, 255}, {30, 80, 185, 255}, 0.17f, 0.54f));
     c.Fill(Rect(0.32f, 0.62f, 0.44f, 0.72f), Solid(casingDark));
     c.Fill(RoundRect(0.20f, 0.71f, 0.56f, 0.79f, 0.03f), Solid(casing));
     // The receiver: a small box with its red window, on a cable to the computer.
     c.Fill(Segment(0.56f, 0.82f, 0.74f, 0.82f, 0.018f), Solid(casingDark));
     c.Fill(RoundRect(0.72f, 0.64f, 0.97f, 0.90f, 0.05f), Solid({30, 30, 34, 255}));
-    c.Fill(Circle(0.845f, 0.74f, 0.065f), Gloss({255, 120, 110, 255}, {150, 10, 10, 255},
-                                                 0.825f, 0.72f, 0.08f));
+    c.Fill(Circle(0.845f, 0.74f, 0.065f),
+           Gloss({255, 120, 110, 255}, {150, 10, 10, 255}, 0.825f, 0.72f, 0.08f));
     const Shape aboveRight = [](float x, float y) { return x > 0.845f && y < 0.74f; };
     c.Fill(Both(Ring(0.845f, 0.74f, 0.12f, 0.15f), aboveRight), Solid({200, 40, 40, 255}));
     c.Fill(Both(Ring(0.845f, 0.74f, 0.20f, 0.23f), aboveRight), Solid({200, 40, 40, 200}));
@@ -84,8 +84,7 @@ void Computer(Canvas& c) {
 void Prohibition(Canvas& c) {
     const Rgba red{215, 25, 25, 235};
     c.Fill(Ring(0.5f, 0.5f, 0.35f, 0.45f), Solid(red));
-    c.Fill(Both(Segment(0.25f, 0.25f, 0.75f, 0.75f, 0.05f), Circle(0.5f, 0.5f, 0.37f)),
-           Solid(red));
+    c.Fill(Both(Segment(0.25f, 0.25f, 0.75f, 0.75f, 0.05f), Circle(0.5f, 0.5f, 0.37f)), Solid(red));
 }
 
 void Remote(Canvas& c) {

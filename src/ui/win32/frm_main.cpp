@@ -2,6 +2,7 @@
 // window's current DPI, so the window looks the same on every monitor.
 #include "ui/win32/frm_main.h"
 
+#include <algorithm>
 
 #include "platform/twips.h"
 #include "platform/win32/gdi_text.h"
@@ -47,7 +48,9 @@ const wchar_t* ServerPictureName(ServerPicture picture) {
     return picture == ServerPicture::Running ? L"WinLIRC running" : L"WinLIRC not running";
 }
 
-int Scale(int pixelsAt96, int dpi) { return MulDiv(pixelsAt96, dpi, 96); }
+int Scale(int pixelsAt96, int dpi) {
+    return MulDiv(pixelsAt96, dpi, 96);
+}
 
 void Place(HWND control, const TwipsRect& r, int dpi) {
     SetWindowPos(control, nullptr, TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi),
@@ -78,9 +81,10 @@ void RegisterClassOnce(HINSTANCE instance, WNDPROC procedure) {
 
 FrmMain::FrmMain(HINSTANCE instance) {
     RegisterClassOnce(instance, &Procedure);
-    HWND window = CreateWindowExW(0, kMainWindowClass, kMainWindowTitle,
-                                  kWindowStyle | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    // Not WS_CLIPCHILDREN: the frame paints no background of its own, the window does.
+    HWND window = CreateWindowExW(0, kMainWindowClass, kMainWindowTitle, kWindowStyle,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  nullptr, nullptr, instance, this);
     if (!window) throw win32::LastErrorFailure();
     window_.reset(window);
     CreateControls();
@@ -118,8 +122,8 @@ void FrmMain::CreateControls() {
         child(L"STATIC", ServerPictureName(serverShown_), SS_OWNERDRAW, kIdImgWinLIRCStat);
     label1_ = child(L"STATIC", L"Log:", SS_LEFT, kIdLabel1);
     lstLog_ = child(WC_LISTVIEWW, L"",
-                    WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_OWNERDATA |
-                        LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+                    WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_OWNERDATA | LVS_SINGLESEL |
+                        LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
                     kIdLstLog, WS_EX_CLIENTEDGE);
     // Created last and sent to the bottom, so it never paints over what it frames.
     fraContainer_ = child(L"BUTTON", L" WinLIRC ", BS_GROUPBOX | WS_CLIPSIBLINGS, kIdFraContainer);
@@ -142,13 +146,12 @@ void FrmMain::ApplyDpi(int dpi) {
                                static_cast<UINT>(dpi));
     // The old font and picture list stay alive until the controls have let go of them.
     win32::UniqueFont font(CreateFontIndirectW(&metrics.lfMessageFont));
-    for (HWND control : {fraContainer_, imgStat_, lblWinLIRCStat_, imgWinLIRCStat_, label1_,
-                         lstLog_})
+    for (HWND control :
+         {fraContainer_, imgStat_, lblWinLIRCStat_, imgWinLIRCStat_, label1_, lstLog_})
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     font_ = std::move(font);
 
-    RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi),
-               TwipsToPixels(kClientHeightTwips, dpi)};
+    RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
     AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, static_cast<UINT>(dpi));
     SetWindowPos(window_.get(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -156,7 +159,10 @@ void FrmMain::ApplyDpi(int dpi) {
     Place(imgStat_, kImgStat, dpi);
     Place(lblWinLIRCStat_, kLblWinLIRCStat, dpi);
     Place(imgWinLIRCStat_, kImgWinLIRCStat, dpi);
-    Place(label1_, kLabel1, dpi);
+    // Fonts differ from the design's; a heading is never cut, it grows to its text.
+    TwipsRect label = kLabel1;
+    label.width = std::max(label.width, static_cast<int>(WidthInTwips("Log:")) + 30);
+    Place(label1_, label, dpi);
     Place(lstLog_, kLstLog, dpi);
 
     const int small = Scale(24, dpi), large = Scale(32, dpi), log = Scale(16, dpi);
@@ -167,8 +173,8 @@ void FrmMain::ApplyDpi(int dpi) {
 
     // The log's pictures, in the order its kinds refer to them.
     win32::UniqueImageList logPictures(ImageList_Create(log, log, ILC_COLOR32, 5, 0));
-    for (Picture p : {Picture::Connected, Picture::Error, Picture::Searching, Picture::Globe,
-                      Picture::Discs}) {
+    for (Picture p :
+         {Picture::Connected, Picture::Error, Picture::Searching, Picture::Globe, Picture::Discs}) {
         win32::UniqueIcon icon = MakeIcon(p, log);
         ImageList_AddIcon(logPictures.get(), icon.get());
     }
@@ -199,8 +205,7 @@ void FrmMain::ShowCentred() {
     const RECT& work = monitor.rcWork;
     const int width = r.right - r.left, height = r.bottom - r.top;
     SetWindowPos(window_.get(), nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER);
+                 work.top + (work.bottom - work.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ShowWindow(window_.get(), SW_SHOWNORMAL);
     UpdateWindow(window_.get());
 }
@@ -251,8 +256,9 @@ void FrmMain::DrawPicture(const DRAWITEMSTRUCT& item) {
         icon = imgTempWinLIRCStat_[static_cast<std::size_t>(serverShown_)].get();
         size = Scale(32, dpi_);
     }
-    if (icon) DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, icon, size, size, 0,
-                         nullptr, DI_NORMAL);
+    if (icon)
+        DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, icon, size, size, 0, nullptr,
+                   DI_NORMAL);
 }
 
 void FrmMain::FillLogItem(NMLVDISPINFOW& info) {

@@ -14,7 +14,7 @@
 namespace bw::ui {
 
 class FrmMain final : public StatusDisplay, public EventLogView, public TextMeasure {
-public:
+  public:
     explicit FrmMain(HINSTANCE instance);
     ~FrmMain() override;
     FrmMain(const FrmMain&) = delete;
@@ -39,7 +39,7 @@ public:
 
     float WidthInTwips(const std::string& text) override;
 
-private:
+  private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();

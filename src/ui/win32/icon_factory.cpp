@@ -19,8 +19,8 @@ win32::UniqueIcon MakeIcon(const Image& image) {
 
     void* bits = nullptr;
     win32::WindowDc screen(nullptr);
-    win32::UniqueBitmap colour(CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&header),
-                                                DIB_RGB_COLORS, &bits, nullptr, 0));
+    win32::UniqueBitmap colour(CreateDIBSection(
+        screen.get(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!colour || !bits) return {};
     auto* out = static_cast<std::uint32_t*>(bits);
     for (std::size_t i = 0; i < image.pixels.size(); ++i) {

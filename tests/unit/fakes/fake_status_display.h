@@ -10,7 +10,7 @@
 namespace bw::test {
 
 class FakeStatusDisplay : public StatusDisplay {
-public:
+  public:
     std::optional<std::string> text;
     std::optional<StatusPicture> status;
     std::optional<ServerPicture> server;

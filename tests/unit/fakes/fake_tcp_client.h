@@ -13,7 +13,7 @@
 namespace bw::test {
 
 class FakeTcpClient : public TcpClient {
-public:
+  public:
     std::vector<std::string> calls;
     std::optional<Failure> failClose, failConnect;
     TcpClientEvents* events = nullptr;
@@ -39,8 +39,11 @@ public:
     void Accept() {
         if (open_ && events) events->OnConnect();
     }
-    void Refuse() { Fail(10061, "No connection could be made because the target machine "
-                                "actively refused it."); }
+    void Refuse() {
+        Fail(10061,
+             "No connection could be made because the target machine "
+             "actively refused it.");
+    }
     void Fail(int number, const std::string& description) {
         if (open_ && events) events->OnError(number, description);
     }
@@ -57,7 +60,7 @@ public:
         return n;
     }
 
-private:
+  private:
     bool open_ = false;
     std::string pending_;
 };

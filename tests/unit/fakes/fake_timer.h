@@ -6,7 +6,7 @@
 namespace bw::test {
 
 class FakeTimer : public Timer {
-public:
+  public:
     int interval = 0;
 
     void SetTickHandler(std::function<void()> onTick) override { onTick_ = std::move(onTick); }
@@ -21,7 +21,7 @@ public:
         return true;
     }
 
-private:
+  private:
     std::function<void()> onTick_;
     bool enabled_ = false;
 };

@@ -15,7 +15,7 @@ struct RecordedLine {
 };
 
 class RecordingLog : public EventLogWriter {
-public:
+  public:
     std::vector<RecordedLine> lines;
     void Write(LogKind kind, const std::string& message) override {
         lines.push_back({kind, message});
