@@ -15,7 +15,9 @@
 #define _UNICODE
 #endif
 
-#include <windows.h>
+// winsock2.h must come before windows.h, and commctrl.h after it.
+// clang-format off
 #include <winsock2.h>
-// After windows.h, which it needs.
+#include <windows.h>
 #include <commctrl.h>
+// clang-format on
