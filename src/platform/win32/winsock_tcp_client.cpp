@@ -45,10 +45,10 @@ void WinsockTcpClient::Close() {
 void WinsockTcpClient::Connect(const std::string& host, int port) {
     if (socket_) throw SocketFailure(WSAEISCONN);
 
+    if (port <= 0 || port > 65535) throw SocketFailure(WSAEADDRNOTAVAIL);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(static_cast<u_short>(port));
-    if (port <= 0 || port > 65535) throw SocketFailure(WSAEADDRNOTAVAIL);
     // The server is addressed by number; a name would need a blocking look-up.
     if (inet_pton(AF_INET, host.c_str(), &address.sin_addr) != 1)
         throw SocketFailure(WSAHOST_NOT_FOUND);
@@ -122,10 +122,11 @@ void WinsockTcpClient::OnSocketEvent(int event, int error) {
         case FD_CLOSE: {
             // What the peer sent before it closed is still delivered first.
             u_long available = 0;
-            const SOCKET s = socket_.get();
-            ioctlsocket(s, FIONREAD, &available);
+            const WPARAM attempt = connection_;
+            ioctlsocket(socket_.get(), FIONREAD, &available);
             if (events && available > 0) events->OnDataArrival(available);
-            if (socket_.get() != s) return;
+            // The handler may have closed or reconnected: then this close is no longer news.
+            if (!socket_ || connection_ != attempt) return;
             if (events) events->OnClose();
             return;
         }
