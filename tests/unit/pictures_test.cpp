@@ -80,15 +80,5 @@ TEST(PicturesTest, EveryPictureDrawsSomethingAtEverySize) {
     }
 }
 
-TEST(CanvasTest, PaintingOverHalfTransparentPixelsBlendsInsteadOfReplacing) {
-    Canvas canvas(1);
-    canvas.Fill(shapes::Rect(0, 0, 1, 1), paints::Solid({0, 0, 255, 128}));
-    canvas.Fill(shapes::Rect(0, 0, 1, 1), paints::Solid({255, 0, 0, 128}));
-    const Rgba p = canvas.Take().At(0, 0);
-    EXPECT_NEAR(p.a, 192, 1);
-    EXPECT_GT(p.r, p.b);  // the top colour dominates
-    EXPECT_GT(p.b, 0);    // but the one below still shows
-}
-
 }  // namespace
 }  // namespace bw::test

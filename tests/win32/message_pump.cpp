@@ -20,4 +20,14 @@ bool PumpUntil(const std::function<bool()>& condition, int timeoutMs) {
     }
 }
 
+bool WaitUntilQueued(unsigned first, unsigned last, int timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+    MSG queued;
+    while (!PeekMessageW(&queued, nullptr, first, last, PM_NOREMOVE)) {
+        if (GetTickCount64() >= deadline) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+    return true;
+}
+
 }  // namespace bw::test

@@ -31,11 +31,7 @@ TEST(Win32TimerTest, QueuedTickOfAStoppedTimerIsDropped) {
     timer.SetInterval(1);
     timer.SetEnabled(true);
     // Let a WM_TIMER become due without handling it, then stop the timer.
-    MSG queued;
-    const ULONGLONG deadline = GetTickCount64() + 5000;
-    while (!PeekMessageW(&queued, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE) &&
-           GetTickCount64() < deadline)
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_TIMER);
+    ASSERT_TRUE(WaitUntilQueued(WM_TIMER, WM_TIMER));
     timer.SetEnabled(false);
     PumpUntil([] { return false; }, 50);
     EXPECT_EQ(ticks, 0);

@@ -67,21 +67,38 @@ class WinsockTcpClientTest : public ::testing::Test {
     win32::WinsockSession winsock;
     win32::WinsockTcpClient client;
     RecordingEvents recorder{client};
+
+    // Connects the client to the listener and returns the server's end, once the client
+    // has seen the connect event.
+    UniqueSocket ConnectTo(const UniqueSocket& listener, int port) {
+        client.Connect("127.0.0.1", port);
+        UniqueSocket server(accept(listener.get(), nullptr, nullptr));
+        EXPECT_TRUE(server);
+        EXPECT_TRUE(PumpUntil([&] { return !recorder.events.empty(); }));
+        EXPECT_EQ(recorder.events.empty() ? "" : recorder.events[0], "connect");
+        return server;
+    }
+    // Connects where nothing listens: the refusal must arrive, and nothing after it.
+    void ExpectRefusalAlone() {
+        client.Connect("127.0.0.1", RefusingPort());
+        ASSERT_TRUE(PumpUntil([&] { return !recorder.events.empty(); }));
+        PumpUntil([] { return false; }, 200);
+        EXPECT_EQ(recorder.events, std::vector<std::string>{"error 10061"});
+    }
+    void Send(const UniqueSocket& server, const std::string& bytes) {
+        send(server.get(), bytes.data(), static_cast<int>(bytes.size()), 0);
+    }
 };
 
 TEST_F(WinsockTcpClientTest, ConnectsReceivesEverythingAndSeesThePeerClose) {
     int port = 0;
     UniqueSocket listener = Listen(port);
-    client.Connect("127.0.0.1", port);
-    UniqueSocket server(accept(listener.get(), nullptr, nullptr));
-    ASSERT_TRUE(server);
-    ASSERT_TRUE(PumpUntil([&] { return !recorder.events.empty(); }));
-    EXPECT_EQ(recorder.events[0], "connect");
+    UniqueSocket server = ConnectTo(listener, port);
 
     const std::string first = "000000000000f40b 00 PLAY remote1\n";
     const std::string second = "000000000000f40b 01 PLAY remote1\n";
-    send(server.get(), first.data(), static_cast<int>(first.size()), 0);
-    send(server.get(), second.data(), static_cast<int>(second.size()), 0);
+    Send(server, first);
+    Send(server, second);
     ASSERT_TRUE(PumpUntil([&] { return recorder.received.size() == first.size() * 2; }));
     EXPECT_EQ(recorder.received, first + second);
 
@@ -93,48 +110,32 @@ TEST_F(WinsockTcpClientTest, ConnectsReceivesEverythingAndSeesThePeerClose) {
 TEST_F(WinsockTcpClientTest, DataSentJustBeforeThePeerClosesStillArrivesFirst) {
     int port = 0;
     UniqueSocket listener = Listen(port);
-    client.Connect("127.0.0.1", port);
-    UniqueSocket server(accept(listener.get(), nullptr, nullptr));
-    ASSERT_TRUE(PumpUntil([&] { return !recorder.events.empty(); }));
+    UniqueSocket server = ConnectTo(listener, port);
     const std::string last = "0000000000000001 00 STOP remote1\n";
-    send(server.get(), last.data(), static_cast<int>(last.size()), 0);
+    Send(server, last);
     server.reset();
     ASSERT_TRUE(PumpUntil([&] { return recorder.events.back() == "close"; }));
     EXPECT_EQ(recorder.received, last);
 }
 
 TEST_F(WinsockTcpClientTest, RefusedConnectionIsErrorNumber10061WithADescription) {
-    client.Connect("127.0.0.1", RefusingPort());
-    ASSERT_TRUE(PumpUntil([&] { return !recorder.events.empty(); }));
-    // Nothing else may follow the refusal.
-    PumpUntil([] { return false; }, 200);
-    EXPECT_EQ(recorder.events, std::vector<std::string>{"error 10061"});
+    ExpectRefusalAlone();
     EXPECT_FALSE(recorder.errorDescription.empty());
 }
 
 TEST_F(WinsockTcpClientTest, EventsQueuedForAClosedConnectionNeverArrive) {
     int port = 0;
     UniqueSocket listener = Listen(port);
-    client.Connect("127.0.0.1", port);
-    UniqueSocket server(accept(listener.get(), nullptr, nullptr));
-    ASSERT_TRUE(PumpUntil([&] { return !recorder.events.empty(); }));
+    UniqueSocket server = ConnectTo(listener, port);
     const std::string line = "0000000000000002 00 OK remote1\n";
-    send(server.get(), line.data(), static_cast<int>(line.size()), 0);
+    Send(server, line);
     server.reset();
     // Wait, without handling them, until the data and close notifications are queued.
-    MSG queued;
-    const ULONGLONG deadline = GetTickCount64() + 5000;
-    while (!PeekMessageW(&queued, nullptr, WM_APP + 16, WM_APP + 16 + 255, PM_NOREMOVE) &&
-           GetTickCount64() < deadline)
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_POSTMESSAGE);
-    ASSERT_LT(GetTickCount64(), deadline) << "no notification was queued";
+    ASSERT_TRUE(WaitUntilQueued(WM_APP + 16, WM_APP + 16 + 255)) << "nothing was queued";
 
     recorder.events.clear();
     client.Close();
-    client.Connect("127.0.0.1", RefusingPort());
-    ASSERT_TRUE(PumpUntil([&] { return !recorder.events.empty(); }));
-    PumpUntil([] { return false; }, 200);
-    EXPECT_EQ(recorder.events, std::vector<std::string>{"error 10061"});
+    ExpectRefusalAlone();
     EXPECT_TRUE(recorder.received.empty());
 }
 
@@ -146,10 +147,7 @@ TEST_F(WinsockTcpClientTest, ClosingAnIdleClientIsHarmlessAndReconnectingWorks) 
     for (int attempt = 0; attempt < 3; ++attempt) {
         recorder.events.clear();
         client.Close();
-        client.Connect("127.0.0.1", port);
-        UniqueSocket server(accept(listener.get(), nullptr, nullptr));
-        ASSERT_TRUE(PumpUntil([&] { return !recorder.events.empty(); })) << attempt;
-        EXPECT_EQ(recorder.events[0], "connect") << attempt;
+        UniqueSocket server = ConnectTo(listener, port);
     }
 }
 
