@@ -1,0 +1,21 @@
+// One button line of the receiver server, "<code> <repeat, hex> <button> <remote>", taken
+// apart into what the dispatch needs. A short or malformed line is never an error: what it
+// lacks keeps its default.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace bw {
+
+struct ButtonLine {
+    std::int16_t NumRpt = 0;  // 0 for the first line of a press, counting up while held
+    std::string RemKeyName;   // as the server names the button; empty when missing
+    bool operator==(const ButtonLine&) const = default;
+};
+
+// KeyCode is one line without its line end.
+ButtonLine ParseButtonLine(std::string_view KeyCode);
+
+}  // namespace bw
