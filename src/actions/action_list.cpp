@@ -1,0 +1,91 @@
+#include "actions/action_list.h"
+
+#include <algorithm>
+
+#include "platform/failure.h"
+
+namespace bw {
+
+namespace {
+// Failure numbers of the list itself, for the guards that show them.
+constexpr int kListFull = 7;   // "out of memory" in the program's own numbering
+constexpr int kNoSuchRow = 9;  // "subscript out of range"
+}  // namespace
+
+std::string RunShortName(const std::string& path) {
+    const std::size_t last = path.rfind('\\');
+    std::string name = last == std::string::npos ? path : path.substr(last + 1);
+    if (!name.empty() || path.size() <= 1) return name.empty() ? path : name;
+    // A folder path ends in a backslash: it keeps its whole text, except a leading "\\".
+    std::size_t cut = std::string::npos;
+    for (std::size_t i = 0; i < 2; ++i)
+        if (path[i] == '\\') cut = i;
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+void ActionList::AddKey(const std::string& KeyType, const std::string& RemKeyName,
+                        const std::string& SendKeyName, const std::string& SendKeyCode,
+                        const std::string& SendKeyShift) {
+    Append({ActionType::Keyboard, RemKeyName, "Simulating Keyboard: " + SendKeyName, SendKeyName,
+            SendKeyCode, SendKeyShift, KeyType},
+           "Keyboard shortcut '" + SendKeyName + "' is assigned to '" + RemKeyName + "'");
+}
+
+void ActionList::AddMouse(const std::string& RemKeyName, const std::string& ActionMouse) {
+    Append({ActionType::Mouse, RemKeyName, "Simulating Mouse: " + ActionMouse, ActionMouse, "", "",
+            ""},
+           "Mouse event '" + ActionMouse + "' is assigned to '" + RemKeyName + "'");
+}
+
+void ActionList::AddSys(const std::string& RemKeyName, const std::string& ActionSys) {
+    Append({ActionType::System, RemKeyName, "System Event: " + ActionSys, ActionSys, "", "", ""},
+           "System event '" + ActionSys + "' is assigned to '" + RemKeyName + "'");
+}
+
+void ActionList::AddRun(const std::string& RemKeyName, const std::string& ActionRun) {
+    if (ActionRun.empty()) return;
+    const std::string shortName = RunShortName(ActionRun);
+    Append({ActionType::Run, RemKeyName, "Running: " + shortName, ActionRun, "", "", ""},
+           "'" + shortName + "' will run upon pressing '" + RemKeyName + "'");
+}
+
+void ActionList::Append(ActionRow row, const std::string& changeLine) {
+    if (rows_.size() >= kMaxRows)
+        throw Failure(kListFull,
+                      "The action list is full: it holds at most 32767 actions. "
+                      "Remove some before adding more.");
+    rows_.push_back(std::move(row));
+    log_.LogChange(changeLine);
+}
+
+const ActionRow& ActionList::Row(std::size_t position) const {
+    if (position < 1 || position > rows_.size())
+        throw Failure(kNoSuchRow, "Subscript out of range: there is no action row " +
+                                      std::to_string(position) + ".");
+    return rows_[position - 1];
+}
+
+std::optional<std::size_t> ActionList::RemoveRows(const std::vector<std::size_t>& selected) {
+    std::vector<bool> remove(rows_.size() + 1, false);
+    for (std::size_t position : selected)
+        if (position >= 1 && position <= rows_.size()) remove[position] = true;
+    // The topmost removed position decides the selection afterwards.
+    std::size_t topRemoved = 0;
+    std::size_t kept = 0;
+    for (std::size_t position = 1; position <= rows_.size(); ++position) {
+        if (remove[position]) {
+            if (topRemoved == 0) topRemoved = position;
+        } else {
+            // A row moved onto itself would lose its texts.
+            if (kept != position - 1) rows_[kept] = std::move(rows_[position - 1]);
+            ++kept;
+        }
+    }
+    rows_.resize(kept);
+    if (topRemoved == 0) return std::nullopt;
+    if (topRemoved <= rows_.size()) return topRemoved;
+    if (!rows_.empty()) return topRemoved - 1;
+    return std::nullopt;
+}
+
+}  // namespace bw

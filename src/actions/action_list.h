@@ -1,0 +1,65 @@
+// The bindings: an ordered list of action rows, each binding one remote button name to one
+// action. Rows come in only through the four add procedures, which also log the binding.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/event_log.h"
+
+namespace bw {
+
+// The type of a row is the number of its icon in the list.
+enum class ActionType { Keyboard = 1, Mouse = 2, System = 3, Run = 4 };
+
+// The seven columns of a row, all text; the type stands in for column 0.
+struct ActionRow {
+    ActionType type;
+    std::string RemKey;    // column 1: the button
+    std::string Action;    // column 2: what the user sees
+    std::string KeyName;   // column 3: key name, text, action name or path
+    std::string KeyCode;   // column 4: keyboard rows only
+    std::string KeyShift;  // column 5: keyboard rows only
+    std::string KeyType;   // column 6: keyboard rows only
+    bool operator==(const ActionRow&) const = default;
+};
+
+// What a row shows in column 2 for a run row: the path after its last backslash.
+std::string RunShortName(const std::string& path);
+
+class ActionList {
+  public:
+    // Row numbers are 16-bit in the settings store; more rows could not be loaded back.
+    static constexpr std::size_t kMaxRows = 32767;
+
+    explicit ActionList(EventLogWriter& log) : log_(log) {}
+
+    // Each throws Failure when the list is full.
+    void AddKey(const std::string& KeyType, const std::string& RemKeyName,
+                const std::string& SendKeyName, const std::string& SendKeyCode,
+                const std::string& SendKeyShift);
+    void AddMouse(const std::string& RemKeyName, const std::string& ActionMouse);
+    void AddSys(const std::string& RemKeyName, const std::string& ActionSys);
+    // An empty path adds nothing and logs nothing.
+    void AddRun(const std::string& RemKeyName, const std::string& ActionRun);
+
+    std::size_t Count() const { return rows_.size(); }
+    // position counts from 1. A row that is not there (the list may shrink while a dispatch
+    // pass runs) throws Failure instead of reading past the end.
+    const ActionRow& Row(std::size_t position) const;
+
+    // Removes the rows at the given 1-based positions and returns the position to select
+    // afterwards: the row now where the topmost removed one stood, else the new last row.
+    std::optional<std::size_t> RemoveRows(const std::vector<std::size_t>& selected);
+    void Clear() { rows_.clear(); }
+
+  private:
+    void Append(ActionRow row, const std::string& changeLine);
+
+    EventLogWriter& log_;
+    std::vector<ActionRow> rows_;
+};
+
+}  // namespace bw

@@ -1,0 +1,93 @@
+#include "actions/list_persistence.h"
+
+#include <charconv>
+#include <cstdint>
+#include <optional>
+
+#include "platform/failure.h"
+
+namespace bw {
+
+namespace {
+
+// A whole number in the 16-bit range, as the stored counts and types must be.
+std::optional<std::int16_t> ToInt16(const std::string& text) {
+    std::size_t begin = text.find_first_not_of(' ');
+    std::size_t end = text.find_last_not_of(' ');
+    if (begin == std::string::npos) return std::nullopt;
+    if (text[begin] == '+') ++begin;
+    std::int16_t value = 0;
+    const char* first = text.data() + begin;
+    const char* last = text.data() + end + 1;
+    const auto [stop, error] = std::from_chars(first, last, value);
+    if (error != std::errc() || stop != last) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+std::string ListPersistence::Read(const std::string& key) const {
+    return store_.Read(kSettingsApplication, kSettingsSection, key, "");
+}
+
+void ListPersistence::Write(const std::string& key, const std::string& value) {
+    store_.Write(kSettingsApplication, kSettingsSection, key, value);
+}
+
+void ListPersistence::SaveList() {
+    try {
+        const std::size_t n = list_.Count();
+        for (std::size_t i = 1; i <= n; ++i) {
+            const ActionRow& row = list_.Row(i);
+            const std::string number = std::to_string(i);
+            Write("RemoteKey" + number, row.RemKey);
+            Write("ActionType" + number, std::to_string(static_cast<int>(row.type)));
+            Write("ActionName" + number, row.KeyName);
+            Write("KeyCode" + number, row.KeyCode);
+            Write("KeyShift" + number, row.KeyShift);
+            Write("KeyType" + number, row.KeyType);
+        }
+        Write("#ListCount", std::to_string(n));
+    } catch (const Failure& failure) {
+        log_.Write(LogKind::Error, "The action list could not be saved: " + failure.Description());
+    }
+}
+
+void ListPersistence::LoadList() {
+    const std::string countText =
+        store_.Read(kSettingsApplication, kSettingsSection, "#ListCount", "0");
+    const std::optional<std::int16_t> count = ToInt16(countText);
+    if (!count) {
+        log_.Write(LogKind::Error, "The saved action list cannot be read: its count is \"" +
+                                       countText + "\". Nothing was loaded.");
+        return;
+    }
+    for (int i = 1; i <= *count; ++i) {
+        const std::string number = std::to_string(i);
+        const std::optional<std::int16_t> type = ToInt16(Read("ActionType" + number));
+        const std::string button = Read("RemoteKey" + number);
+        const std::string name = Read("ActionName" + number);
+        switch (type.value_or(0)) {
+            case 1: {
+                const std::string keyType = Read("KeyType" + number);
+                const std::string keyCode = Read("KeyCode" + number);
+                const std::string keyShift = Read("KeyShift" + number);
+                list_.AddKey(keyType, button, name, keyCode, keyShift);
+                break;
+            }
+            case 2:
+                list_.AddMouse(button, name);
+                break;
+            case 3:
+                list_.AddSys(button, name);
+                break;
+            case 4:
+                list_.AddRun(button, name);
+                break;
+            default:
+                break;  // an unknown type skips its row only
+        }
+    }
+}
+
+}  // namespace bw
