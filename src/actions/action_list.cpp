@@ -7,20 +7,20 @@
 namespace bw {
 
 namespace {
-// Failure numbers of the list itself, for the guards that show them.
-constexpr int kListFull = 7;   // "out of memory" in the program's own numbering
-constexpr int kNoSuchRow = 9;  // "subscript out of range"
+// The classic run-time error numbers, for the guards that show them.
+constexpr int kListFull = 7;   // out of memory
+constexpr int kNoSuchRow = 9;  // subscript out of range
 }  // namespace
 
 std::string RunShortName(const std::string& path) {
     const std::size_t last = path.rfind('\\');
-    std::string name = last == std::string::npos ? path : path.substr(last + 1);
-    if (!name.empty() || path.size() <= 1) return name.empty() ? path : name;
-    // A folder path ends in a backslash: it keeps its whole text, except a leading "\\".
-    std::size_t cut = std::string::npos;
-    for (std::size_t i = 0; i < 2; ++i)
-        if (path[i] == '\\') cut = i;
-    return cut == std::string::npos ? path : path.substr(cut + 1);
+    if (last == std::string::npos) return path;
+    if (last + 1 < path.size()) return path.substr(last + 1);
+    // A folder path ends in a backslash: it keeps its whole text, less a leading "\\".
+    if (path.size() <= 1) return path;
+    if (path[1] == '\\') return path.substr(2);
+    if (path[0] == '\\') return path.substr(1);
+    return path;
 }
 
 void ActionList::AddKey(const std::string& KeyType, const std::string& RemKeyName,
