@@ -26,8 +26,8 @@ std::optional<std::int16_t> ToInt16(const std::string& text) {
 
 }  // namespace
 
-std::string ListPersistence::Read(const std::string& key) const {
-    return store_.Read(kSettingsApplication, kSettingsSection, key, "");
+std::string ListPersistence::Read(const std::string& key, const std::string& fallback) const {
+    return store_.Read(kSettingsApplication, kSettingsSection, key, fallback);
 }
 
 void ListPersistence::Write(const std::string& key, const std::string& value) {
@@ -54,8 +54,7 @@ void ListPersistence::SaveList() {
 }
 
 void ListPersistence::LoadList() {
-    const std::string countText =
-        store_.Read(kSettingsApplication, kSettingsSection, "#ListCount", "0");
+    const std::string countText = Read("#ListCount", "0");
     const std::optional<std::int16_t> count = ToInt16(countText);
     if (!count) {
         log_.Write(LogKind::Error, "The saved action list cannot be read: its count is \"" +

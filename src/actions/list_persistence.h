@@ -26,7 +26,7 @@ class ListPersistence {
     void LoadList();
 
   private:
-    std::string Read(const std::string& key) const;
+    std::string Read(const std::string& key, const std::string& fallback = "") const;
     void Write(const std::string& key, const std::string& value);
 
     SettingsStore& store_;

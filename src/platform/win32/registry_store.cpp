@@ -11,19 +11,19 @@ namespace bw::win32 {
 
 namespace {
 
-using UniqueKey = UniqueHandle<RegistryKeyTraits>;
+// Values written by other tools may be REG_EXPAND_SZ; they are read as they stand.
+constexpr DWORD kTextValues = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
 
 Failure RegistryFailure(LSTATUS status) {
     return Failure(static_cast<int>(status),
                    SystemErrorDescription(static_cast<unsigned long>(status)));
 }
 
-}  // namespace
-
-std::wstring RegistryStore::SectionPath(const std::string& application,
-                                        const std::string& section) {
+std::wstring SectionPath(const std::string& application, const std::string& section) {
     return L"Software\\VB and VBA Program Settings\\" + Widen(application) + L"\\" + Widen(section);
 }
+
+}  // namespace
 
 std::string RegistryStore::Read(const std::string& application, const std::string& section,
                                 const std::string& key, const std::string& fallback) {
@@ -31,17 +31,15 @@ std::string RegistryStore::Read(const std::string& application, const std::strin
     if (RegOpenKeyExW(root_, SectionPath(application, section).c_str(), 0, KEY_QUERY_VALUE,
                       &opened) != ERROR_SUCCESS)
         return fallback;
-    UniqueKey sectionKey(opened);
+    UniqueRegistryKey sectionKey(opened);
     const std::wstring name = Widen(key);
     DWORD bytes = 0;
-    if (RegGetValueW(sectionKey.get(), nullptr, name.c_str(),
-                     RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, nullptr,
+    if (RegGetValueW(sectionKey.get(), nullptr, name.c_str(), kTextValues, nullptr, nullptr,
                      &bytes) != ERROR_SUCCESS)
         return fallback;
     std::wstring value(bytes / sizeof(wchar_t) + 1, L'\0');
     bytes = static_cast<DWORD>(value.size() * sizeof(wchar_t));
-    if (RegGetValueW(sectionKey.get(), nullptr, name.c_str(),
-                     RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, value.data(),
+    if (RegGetValueW(sectionKey.get(), nullptr, name.c_str(), kTextValues, nullptr, value.data(),
                      &bytes) != ERROR_SUCCESS)
         return fallback;
     value.resize(wcsnlen(value.c_str(), value.size()));
@@ -56,7 +54,7 @@ void RegistryStore::Write(const std::string& application, const std::string& sec
                             KEY_SET_VALUE, nullptr, &created, nullptr);
         status != ERROR_SUCCESS)
         throw RegistryFailure(status);
-    UniqueKey sectionKey(created);
+    UniqueRegistryKey sectionKey(created);
     const std::wstring text = Widen(value);
     if (const LSTATUS status =
             RegSetValueExW(sectionKey.get(), Widen(key).c_str(), 0, REG_SZ,

@@ -3,19 +3,10 @@
 // one REG_SZ value per key. Lists saved there by earlier installations load unchanged.
 #pragma once
 
-#include <map>
-#include <utility>
-
 #include "platform/settings_store.h"
 #include "platform/win32/win32_config.h"
 
 namespace bw::win32 {
-
-struct RegistryKeyTraits {
-    using Handle = HKEY;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle h) { RegCloseKey(h); }
-};
 
 class RegistryStore final : public SettingsStore {
   public:
@@ -26,8 +17,6 @@ class RegistryStore final : public SettingsStore {
                      const std::string& key, const std::string& fallback) override;
     void Write(const std::string& application, const std::string& section, const std::string& key,
                const std::string& value) override;
-
-    static std::wstring SectionPath(const std::string& application, const std::string& section);
 
   private:
     HKEY root_;

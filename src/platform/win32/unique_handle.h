@@ -63,6 +63,11 @@ struct SocketTraits {
     static Handle Invalid() { return INVALID_SOCKET; }
     static void Close(Handle h) { closesocket(h); }
 };
+struct RegistryKeyTraits {
+    using Handle = HKEY;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { RegCloseKey(h); }
+};
 struct KernelHandleTraits {
     using Handle = HANDLE;
     static Handle Invalid() { return nullptr; }
@@ -76,6 +81,7 @@ using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueImageList = UniqueHandle<ImageListTraits>;
 using UniqueSocket = UniqueHandle<SocketTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 
 // A window's device context, released where it was got.
 class WindowDc {

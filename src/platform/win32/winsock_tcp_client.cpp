@@ -113,18 +113,13 @@ void WinsockTcpClient::OnSocketEvent(int event, int error) {
             else
                 events->OnConnect();
             return;
-        case FD_READ: {
-            u_long available = 0;
-            ioctlsocket(socket_.get(), FIONREAD, &available);
-            if (events && available > 0) events->OnDataArrival(available);
+        case FD_READ:
+            DeliverWaitingData(events);
             return;
-        }
         case FD_CLOSE: {
             // What the peer sent before it closed is still delivered first.
-            u_long available = 0;
             const WPARAM attempt = connection_;
-            ioctlsocket(socket_.get(), FIONREAD, &available);
-            if (events && available > 0) events->OnDataArrival(available);
+            DeliverWaitingData(events);
             // The handler may have closed or reconnected: then this close is no longer news.
             if (!socket_ || connection_ != attempt) return;
             if (events) events->OnClose();
@@ -133,6 +128,12 @@ void WinsockTcpClient::OnSocketEvent(int event, int error) {
         default:
             return;
     }
+}
+
+void WinsockTcpClient::DeliverWaitingData(TcpClientEvents* events) {
+    u_long available = 0;
+    ioctlsocket(socket_.get(), FIONREAD, &available);
+    if (events && available > 0) events->OnDataArrival(available);
 }
 
 }  // namespace bw::win32

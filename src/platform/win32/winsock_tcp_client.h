@@ -20,6 +20,7 @@ class WinsockTcpClient final : public TcpClient {
   private:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnSocketEvent(int event, int error);
+    void DeliverWaitingData(TcpClientEvents* events);
 
     TcpClientEvents* events_ = nullptr;
     UniqueSocket socket_;
