@@ -78,21 +78,6 @@ TEST_F(ServerConnectionTest, ServerAbsentReportsOnceAndRetriesOnEveryTickWithBli
     ExpectDownDisplay();
 }
 
-TEST_F(ServerConnectionTest, ServerThatAppearsIsReportedOnceAndStopsTheRetries) {
-    connection.Connect2WinLIRC();
-    client.Refuse();
-    timer.Tick();
-    client.Refuse();
-    timer.Tick();
-    client.Accept();
-
-    EXPECT_EQ(log.lines, (std::vector<RecordedLine>{kDownLine, kOkLine}));
-    ExpectConnectedDisplay();
-    const int attempts = client.Attempts();
-    EXPECT_FALSE(timer.Tick());
-    EXPECT_EQ(client.Attempts(), attempts);
-}
-
 TEST_F(ServerConnectionTest, EachOutageIsReportedOnceAndTheConnectionBetweenResetsIt) {
     connection.Connect2WinLIRC();
     client.Accept();
@@ -123,20 +108,6 @@ TEST_F(ServerConnectionTest, BlinkGoesOnFromWhereTheLastOutageLeftIt) {
     timer.Tick();
     EXPECT_EQ(display.statusHistory, std::vector<StatusPicture>{StatusPicture::Error});
     EXPECT_FALSE(connection.BlinkOn());
-}
-
-TEST_F(ServerConnectionTest, OtherSocketErrorsLogTheirDescriptionOnlyWhenNoOutageIsReported) {
-    connection.Connect2WinLIRC();
-    client.Fail(10065, "A socket operation was attempted to an unreachable host.");
-    ASSERT_EQ(log.lines,
-              (std::vector<RecordedLine>{
-                  {LogKind::Error, "A socket operation was attempted to an unreachable host."}}));
-    ExpectDownDisplay();
-
-    timer.Tick();
-    client.Fail(10060, "A connection attempt failed because the connected party did not respond.");
-    client.Refuse();
-    EXPECT_EQ(log.lines.size(), 1u);
 }
 
 // Every state against every event: the state afterwards and what was logged.
