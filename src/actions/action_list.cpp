@@ -55,7 +55,13 @@ void ActionList::Append(ActionRow row, const std::string& changeLine) {
                       "The action list is full: it holds at most 32767 actions. "
                       "Remove some before adding more.");
     rows_.push_back(std::move(row));
+    Changed();
     log_.LogChange(changeLine);
+}
+
+void ActionList::Clear() {
+    rows_.clear();
+    Changed();
 }
 
 const ActionRow& ActionList::Row(std::size_t position) const {
@@ -82,6 +88,7 @@ std::optional<std::size_t> ActionList::RemoveRows(const std::vector<std::size_t>
         }
     }
     rows_.resize(kept);
+    Changed();
     if (topRemoved == 0) return std::nullopt;
     if (topRemoved <= rows_.size()) return topRemoved;
     if (!rows_.empty()) return topRemoved - 1;

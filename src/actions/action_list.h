@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,6 +37,11 @@ class ActionList {
 
     explicit ActionList(EventLogWriter& log) : log_(log) {}
 
+    // Told the new row count after every change, so that a view over the rows can follow.
+    void SetChangedHandler(std::function<void(std::size_t count)> changed) {
+        changed_ = std::move(changed);
+    }
+
     // Each throws Failure when the list is full.
     void AddKey(const std::string& KeyType, const std::string& RemKeyName,
                 const std::string& SendKeyName, const std::string& SendKeyCode,
@@ -53,13 +59,17 @@ class ActionList {
     // Removes the rows at the given 1-based positions and returns the position to select
     // afterwards: the row now where the topmost removed one stood, else the new last row.
     std::optional<std::size_t> RemoveRows(const std::vector<std::size_t>& selected);
-    void Clear() { rows_.clear(); }
+    void Clear();
 
   private:
     void Append(ActionRow row, const std::string& changeLine);
+    void Changed() const {
+        if (changed_) changed_(rows_.size());
+    }
 
     EventLogWriter& log_;
     std::vector<ActionRow> rows_;
+    std::function<void(std::size_t)> changed_;
 };
 
 }  // namespace bw

@@ -1,9 +1,9 @@
 #include "actions/list_persistence.h"
 
-#include <charconv>
 #include <cstdint>
 #include <optional>
 
+#include "platform/decimal_text.h"
 #include "platform/failure.h"
 
 namespace bw {
@@ -12,16 +12,9 @@ namespace {
 
 // A whole number in the 16-bit range, as the stored counts and types must be.
 std::optional<std::int16_t> ToInt16(const std::string& text) {
-    std::size_t begin = text.find_first_not_of(' ');
-    std::size_t end = text.find_last_not_of(' ');
-    if (begin == std::string::npos) return std::nullopt;
-    if (text[begin] == '+') ++begin;
-    std::int16_t value = 0;
-    const char* first = text.data() + begin;
-    const char* last = text.data() + end + 1;
-    const auto [stop, error] = std::from_chars(first, last, value);
-    if (error != std::errc() || stop != last) return std::nullopt;
-    return value;
+    const std::optional<long long> value = ParseWholeNumber(text, -32768, 32767);
+    if (!value) return std::nullopt;
+    return static_cast<std::int16_t>(*value);
 }
 
 }  // namespace

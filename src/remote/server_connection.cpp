@@ -24,6 +24,8 @@ ServerConnection::~ServerConnection() {
 }
 
 void ServerConnection::Connect2WinLIRC() {
+    // A new connection starts with a new line: nothing is left of the old one.
+    framer_.Reset();
     try {
         wscLIRC_.Close();
         wscLIRC_.Connect(kServerHost, kServerPort);
@@ -48,8 +50,27 @@ void ServerConnection::wscLIRC_Error(int number, const std::string& description)
 
 void ServerConnection::wscLIRC_DataArrival() {
     // Always drain the client: the platform signals new data only after a read.
-    std::string bytes = wscLIRC_.ReadAll();
-    if (onData_ && !bytes.empty()) onData_(bytes);
+    const std::string bytes = wscLIRC_.ReadAll();
+    for (FramedLine& line : framer_.Feed(bytes)) {
+        if (line.kind == FramedLine::Kind::ServerFull) {
+            // The server closes next, and every retry meets the same answer until a place
+            // frees up: said once, not every two seconds.
+            if (!serverFullReported_) log_.Write(LogKind::Error, line.text);
+            serverFullReported_ = true;
+        } else {
+            serverFullReported_ = false;
+            waitingLines_.push_back(std::move(line.text));
+        }
+    }
+    HandWaitingLines();
+}
+
+void ServerConnection::HandWaitingLines() {
+    while (!waitingLines_.empty()) {
+        std::string line = std::move(waitingLines_.front());
+        waitingLines_.pop_front();
+        if (onLine_) onLine_(line);
+    }
 }
 
 void ServerConnection::tmrWinLIRCCheck_Timer() {

@@ -3,12 +3,14 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 
 #include "platform/event_log.h"
 #include "platform/tcp_client.h"
 #include "platform/timer.h"
+#include "remote/line_framer.h"
 #include "remote/status_display.h"
 
 namespace bw {
@@ -27,8 +29,8 @@ inline constexpr const char* kNotRunningText =
 
 class ServerConnection : private TcpClientEvents {
   public:
-    // Received bytes, exactly as they arrived.
-    using DataHandler = std::function<void(const std::string& bytes)>;
+    // One received button line, as bytes, without its line end.
+    using LineHandler = std::function<void(const std::string& line)>;
 
     // Leaves the display in its starting state and the reconnect timer disabled.
     ServerConnection(TcpClient& wscLIRC, Timer& tmrWinLIRCCheck, StatusDisplay& display,
@@ -37,7 +39,7 @@ class ServerConnection : private TcpClientEvents {
     ServerConnection(const ServerConnection&) = delete;
     ServerConnection& operator=(const ServerConnection&) = delete;
 
-    void SetDataHandler(DataHandler handler) { onData_ = std::move(handler); }
+    void SetLineHandler(LineHandler handler) { onLine_ = std::move(handler); }
 
     // Starts one connection attempt, abandoning any earlier one.
     void Connect2WinLIRC();
@@ -62,12 +64,18 @@ class ServerConnection : private TcpClientEvents {
     void OnError(int number, const std::string& description) override {
         wscLIRC_Error(number, description);
     }
+    void HandWaitingLines();
 
     TcpClient& wscLIRC_;
     Timer& tmrWinLIRCCheck_;
     StatusDisplay& display_;
     EventLogWriter& log_;
-    DataHandler onData_;
+    LineHandler onLine_;
+    LineFramer framer_;
+    // Lines received but not yet handled. A handler may run a modal loop in which more data
+    // arrives; that nested arrival goes on with this queue, so lines keep their order.
+    std::deque<std::string> waitingLines_;
+    bool serverFullReported_ = false;
     std::int16_t errorCount_ = 0;
     bool blinkOn_ = false;
 };

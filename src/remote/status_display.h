@@ -18,6 +18,8 @@ class StatusDisplay {
     virtual void SetStatusText(const std::string& text) = 0;
     virtual void ShowStatusPicture(StatusPicture picture) = 0;
     virtual void ShowServerPicture(ServerPicture picture) = 0;
+    // A frame, 1 to 6, of the receive animation in the small status picture's place.
+    virtual void ShowReceiveFrame(int frame) = 0;
 };
 
 }  // namespace bw

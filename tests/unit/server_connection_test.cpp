@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "fakes/fake_status_display.h"
 #include "fakes/fake_tcp_client.h"
 #include "fakes/fake_timer.h"
@@ -214,17 +216,65 @@ TEST_F(ServerConnectionTest, FailingCloseWhileConnectedIsAnOutageToo) {
     EXPECT_EQ(client.calls.back(), "close");  // no connect after a failed close
 }
 
-TEST_F(ServerConnectionTest, ArrivingDataIsAlwaysDrainedAndHandedOnAsItCame) {
+TEST_F(ServerConnectionTest, ArrivingDataIsDrainedAndHandedOnLineByLine) {
     connection.Connect2WinLIRC();
     client.Accept();
     client.Send("no handler yet\n");
     EXPECT_EQ(client.calls.back(), "read");
 
     std::vector<std::string> received;
-    connection.SetDataHandler([&](const std::string& bytes) { received.push_back(bytes); });
-    client.Send(std::string("0f 00 PLAY r\n\0\xff", 15));
-    EXPECT_EQ(received, std::vector<std::string>{std::string("0f 00 PLAY r\n\0\xff", 15)});
+    connection.SetLineHandler([&](const std::string& line) { received.push_back(line); });
+    client.Send("0f 00 UP r\n0f 01 UP r\n0f 00 PL");
+    client.Send(std::string("AY r\r\n\xff\n", 8));
+    EXPECT_EQ(received,
+              (std::vector<std::string>{"0f 00 UP r", "0f 01 UP r", "0f 00 PLAY r", "\xff"}));
     EXPECT_EQ(log.lines, std::vector<RecordedLine>{kOkLine});
+}
+
+TEST_F(ServerConnectionTest, ANewConnectionDropsTheHalfLineOfTheOldOne) {
+    std::vector<std::string> received;
+    connection.SetLineHandler([&](const std::string& line) { received.push_back(line); });
+    connection.Connect2WinLIRC();
+    client.Accept();
+    client.Send("0f 00 PL");
+    connection.Connect2WinLIRC();
+    client.Accept();
+    client.Send("0f 00 STOP r\n");
+    EXPECT_EQ(received, std::vector<std::string>{"0f 00 STOP r"});
+}
+
+TEST_F(ServerConnectionTest, LinesArrivingInsideAHandlersModalLoopKeepTheirOrder) {
+    std::vector<std::string> received;
+    connection.SetLineHandler([&](const std::string& line) {
+        received.push_back(line);
+        // The first line's action opens a modal window, in which the next data arrives.
+        if (line == "1") client.Send("3\n");
+    });
+    connection.Connect2WinLIRC();
+    client.Accept();
+    client.Send("1\n2\n");
+    EXPECT_EQ(received, (std::vector<std::string>{"1", "2", "3"}));
+}
+
+TEST_F(ServerConnectionTest, AFullServerIsOneErrorLineNotAButtonAndNotOnEveryRetry) {
+    std::vector<std::string> received;
+    connection.SetLineHandler([&](const std::string& line) { received.push_back(line); });
+    const RecordedLine full{LogKind::Error, "Sorry the server is full."};
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        connection.Connect2WinLIRC();
+        client.Accept();
+        client.Send("Sorry the server is full.\n");
+        client.PeerCloses();
+    }
+    EXPECT_TRUE(received.empty());
+    EXPECT_EQ(std::count(log.lines.begin(), log.lines.end(), full), 1);
+
+    // Once a place freed up and the server spoke, a later refusal is news again.
+    connection.Connect2WinLIRC();
+    client.Accept();
+    client.Send("0f 00 PLAY r\nSorry the server is full.\n");
+    EXPECT_EQ(received, std::vector<std::string>{"0f 00 PLAY r"});
+    EXPECT_EQ(std::count(log.lines.begin(), log.lines.end(), full), 2);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// Keeps what the status area shows now and the history of the small picture.
+// Keeps what the status area shows now and the history of the small picture and of the
+// receive animation.
 #pragma once
 
 #include <optional>
@@ -15,6 +16,7 @@ class FakeStatusDisplay : public StatusDisplay {
     std::optional<StatusPicture> status;
     std::optional<ServerPicture> server;
     std::vector<StatusPicture> statusHistory;
+    std::vector<int> receiveFrames;  // every frame shown, in order
 
     void SetStatusText(const std::string& t) override { text = t; }
     void ShowStatusPicture(StatusPicture p) override {
@@ -22,6 +24,7 @@ class FakeStatusDisplay : public StatusDisplay {
         statusHistory.push_back(p);
     }
     void ShowServerPicture(ServerPicture p) override { server = p; }
+    void ShowReceiveFrame(int frame) override { receiveFrames.push_back(frame); }
 };
 
 }  // namespace bw::test

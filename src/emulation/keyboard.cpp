@@ -1,0 +1,115 @@
+#include "emulation/keyboard.h"
+
+#include <array>
+
+#include "platform/failure.h"
+
+namespace bw {
+
+namespace {
+
+constexpr std::uint8_t kVkShift = 16, kVkCtrl = 17, kVkAlt = 18, kVkLeftWindows = 91;
+
+// The modifier keys of a mask, in the order they go down and, the same order, up.
+std::vector<std::uint8_t> ModifierKeys(std::int32_t mask) {
+    if (mask == kWindowsKey) return {kVkLeftWindows};
+    if (mask < 1 || mask > 7) return {};
+    std::vector<std::uint8_t> keys;
+    if (mask & kShiftMask) keys.push_back(kVkShift);
+    if (mask & kCtrlMask) keys.push_back(kVkCtrl);
+    if (mask & kAltMask) keys.push_back(kVkAlt);
+    return keys;
+}
+
+std::string ModifierPrefix(std::int32_t mask) {
+    if (mask < 1 || mask > 7) return {};
+    std::string prefix;
+    if (mask & kShiftMask) prefix += "Shift + ";
+    if (mask & kCtrlMask) prefix += "Ctrl + ";
+    if (mask & kAltMask) prefix += "Alt + ";
+    return prefix;
+}
+
+std::string Capitals(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+}  // namespace
+
+void Keyboard::SendModifierKeys(std::int32_t Shift, KeyDirection Flags) {
+    for (std::uint8_t key : ModifierKeys(Shift)) input_.SendKey(key, Flags);
+}
+
+void Keyboard::PressKey(std::uint8_t KeyCode, std::int32_t Shift) {
+    SendModifierKeys(Shift, KeyDirection::Down);
+    if (KeyCode != 0) {
+        input_.SendKey(KeyCode, KeyDirection::Down);
+        input_.SendKey(KeyCode, KeyDirection::Up);
+    }
+    SendModifierKeys(Shift, KeyDirection::Up);
+}
+
+void Keyboard::SimulateKeyboard(const std::string& Text, std::uint8_t KeyCode,
+                                std::uint8_t KeyShift, std::int16_t KeyType) {
+    switch (KeyType) {
+        case kPredefinedKey:
+            PressKey(KeyCode, 0);
+            break;
+        case kKeyWithModifiers:
+            PressKey(KeyCode, KeyShift);
+            break;
+        case kTextToType:
+            // Every byte of a multi-byte UTF-8 character is 0x80 or above, so going byte by
+            // byte skips such characters whole.
+            for (char byte : Text) {
+                const auto c = static_cast<unsigned char>(byte);
+                if (c == ' ' || (c >= '0' && c <= '9'))
+                    PressKey(c, 0);
+                else if (c >= 'a' && c <= 'z')
+                    PressKey(static_cast<std::uint8_t>(c - 32), 0);
+                else if (c >= 'A' && c <= 'Z')
+                    PressKey(c, kShiftMask);
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+std::string Keyboard::GetKeyName(std::int16_t KeyCode, std::int16_t Shift) const {
+    const bool isModifier = KeyCode == kVkShift || KeyCode == kVkCtrl || KeyCode == kVkAlt;
+    std::string name = isModifier ? std::string() : ModifierPrefix(Shift);
+    for (const KeyMapEntry& entry : keyMap_) {
+        if (entry.code == KeyCode) {
+            name += entry.name;
+            break;
+        }
+    }
+    return name;
+}
+
+std::optional<std::int16_t> Keyboard::FindPredefinedKey(const std::string& Name) const {
+    const std::string wanted = Capitals(Name);
+    for (const KeyMapEntry& entry : keyMap_)
+        if (Capitals(entry.name) == wanted) return entry.code;
+    return std::nullopt;
+}
+
+void Keyboard::LoadKeyMap(ProgramFolder& folder, CodePage& ansi, EventLogWriter& log) {
+    std::string path;
+    try {
+        path = FileInFolder(folder.Path(), kKeyMapFile);
+        keyMap_ = ParseKeyMap(DecodeText(folder.ReadFile(path), ansi));
+    } catch (const Failure& failure) {
+        keyMap_.clear();
+        std::string line = "The key table ";
+        line += path.empty() ? kKeyMapFile : path;
+        line += " could not be read: ";
+        line += failure.Description();
+        log.Write(LogKind::Error, line);
+    }
+}
+
+}  // namespace bw

@@ -1,0 +1,22 @@
+// Text from outside (server lines, KeyMap.ini) comes as bytes: UTF-8 from newer tools, the
+// system's ANSI code page from older ones. Inside, all text is UTF-8.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace bw {
+
+class CodePage {
+  public:
+    virtual ~CodePage() = default;
+    virtual std::string AnsiToUtf8(std::string_view bytes) = 0;
+};
+
+bool IsValidUtf8(std::string_view bytes);
+
+// UTF-8 as it is; anything else is read in the ANSI code page. Text in a single-byte code
+// page is almost never valid UTF-8 by accident, so the two cannot be mistaken in practice.
+std::string DecodeText(std::string_view bytes, CodePage& ansi);
+
+}  // namespace bw

@@ -1,0 +1,70 @@
+// The portable helpers of the text, number and file interfaces.
+#include <charconv>
+
+#include "platform/code_page.h"
+#include "platform/decimal_text.h"
+#include "platform/program_folder.h"
+
+namespace bw {
+
+std::string FileInFolder(std::string folder, const std::string& name) {
+    if (folder.empty() || folder.back() != '\\') folder += '\\';
+    folder += name;
+    return folder;
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        std::size_t length;
+        char32_t point;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+            point = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            point = lead & 0x0F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            point = lead & 0x07;
+        } else {
+            return false;
+        }
+        if (i + length > bytes.size()) return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            if ((next & 0xC0) != 0x80) return false;
+            point = (point << 6) | (next & 0x3F);
+        }
+        // Overlong forms, UTF-16 surrogates and points beyond Unicode are not UTF-8.
+        const char32_t smallest = length == 3 ? 0x800 : length == 4 ? 0x10000 : 0x80;
+        if (point < smallest || (point >= 0xD800 && point <= 0xDFFF) || point > 0x10FFFF)
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+std::string DecodeText(std::string_view bytes, CodePage& ansi) {
+    if (IsValidUtf8(bytes)) return std::string(bytes);
+    return ansi.AnsiToUtf8(bytes);
+}
+
+std::optional<long long> ParseWholeNumber(std::string_view text, long long low, long long high) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return std::nullopt;
+    const std::size_t last = text.find_last_not_of(' ');
+    const char* begin = text.data() + first;
+    const char* end = text.data() + last + 1;
+    if (*begin == '+') ++begin;
+    long long value = 0;
+    const auto [stop, error] = std::from_chars(begin, end, value);
+    if (error != std::errc() || stop != end || value < low || value > high) return std::nullopt;
+    return value;
+}
+
+}  // namespace bw

@@ -1,0 +1,92 @@
+#include "remote/action_dispatch.h"
+
+#include <cmath>
+#include <optional>
+#include <string_view>
+
+#include "platform/decimal_text.h"
+#include "platform/failure.h"
+
+namespace bw {
+
+namespace {
+
+constexpr int kOverflow = 6;
+constexpr int kTypeMismatch = 13;
+
+bool IsDigits(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    const std::size_t last = text.find_last_not_of(' ');
+    if (first == std::string_view::npos) return false;
+    text = text.substr(first, last - first + 1);
+    if (text.front() == '+' || text.front() == '-') text.remove_prefix(1);
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// Text that is no number is a type mismatch; a number out of range an overflow.
+long long ToWholeNumber(const std::string& text, long long low, long long high) {
+    if (const std::optional<long long> value = ParseWholeNumber(text, low, high)) return *value;
+    if (IsDigits(text)) throw Failure(kOverflow, "Overflow");
+    throw Failure(kTypeMismatch, "Type mismatch");
+}
+
+}  // namespace
+
+std::uint8_t ToByte(const std::string& text) {
+    return static_cast<std::uint8_t>(ToWholeNumber(text, 0, 255));
+}
+
+std::int16_t ToInteger(const std::string& text) {
+    return static_cast<std::int16_t>(ToWholeNumber(text, -32768, 32767));
+}
+
+std::int16_t MoveStep(std::int16_t NumRpt) {
+    const double repeats = NumRpt > 0 ? NumRpt : 0;
+    return static_cast<std::int16_t>(std::lround(2.0 * std::sqrt(repeats) + 2.0));
+}
+
+void ActionDispatch::RunActions(const std::string& RemKeyName, std::int16_t NumRpt) {
+    try {
+        const std::size_t n = lstActions_.Count();
+        for (std::size_t i = 1; i <= n; ++i) {
+            // A copy: an executor's modal loop may remove this very row while it runs.
+            const ActionRow row = lstActions_.Row(i);
+            if (row.RemKey != RemKeyName) continue;
+            if (!RunRow(row, NumRpt)) return;
+        }
+    } catch (const Failure& failure) {
+        if (failure.Number() == kFailureAlreadyShown) return;
+        boxes_.Show(failure.Description(), kErrorBoxTitle, kMbOk | kMbIconStop);
+    } catch (const std::exception& failure) {
+        boxes_.Show(failure.what(), kErrorBoxTitle, kMbOk | kMbIconStop);
+    }
+}
+
+bool ActionDispatch::RunRow(const ActionRow& row, std::int16_t NumRpt) {
+    switch (row.type) {
+        case ActionType::Keyboard: {
+            if (NumRpt >= 1 && NumRpt < kKeyboardRepeatFrom) return false;
+            log_.LogChange(row.Action);
+            const std::int16_t kind = ToInteger(row.KeyType);
+            const std::uint8_t shift = ToByte(row.KeyShift);
+            const std::uint8_t code = ToByte(row.KeyCode);
+            executors_.SimulateKeyboard(row.KeyName, code, shift, kind);
+            return true;
+        }
+        case ActionType::Mouse:
+            log_.LogChange(row.Action);
+            executors_.DoMouseAction(row.KeyName, NumRpt, MoveStep(NumRpt));
+            return true;
+        case ActionType::System:
+            executors_.RunSys(row.KeyName, NumRpt);
+            return true;
+        case ActionType::Run:
+            if (NumRpt >= 1) return false;
+            log_.LogChange(row.Action);
+            executors_.RunFile(row.KeyName);
+            return true;
+    }
+    return true;  // an unknown type is passed over
+}
+
+}  // namespace bw

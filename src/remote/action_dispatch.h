@@ -1,0 +1,61 @@
+// Turns one button event into actions: walks the action list in order and runs every row
+// bound to the button under the repeat rule of its action type.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "actions/action_list.h"
+#include "platform/event_log.h"
+#include "platform/message_boxes.h"
+
+namespace bw {
+
+// The executors of the four action types.
+class ActionExecutors {
+  public:
+    virtual ~ActionExecutors() = default;
+    virtual void SimulateKeyboard(const std::string& Text, std::uint8_t KeyCode,
+                                  std::uint8_t KeyShift, std::int16_t KeyType) = 0;
+    virtual void DoMouseAction(const std::string& ActionMouse, std::int16_t NumRpt,
+                               std::int16_t MoveStep) = 0;
+    virtual void RunSys(const std::string& ActionSys, std::int16_t NumRpt) = 0;
+    virtual void RunFile(const std::string& FilePath) = 0;
+};
+
+// Repeats from which a held keyboard button fires again: the pause before it tells a held
+// button from a single press.
+inline constexpr std::int16_t kKeyboardRepeatFrom = 5;
+
+// The pointer step of a mouse move: grows with the square root of the repeat count.
+std::int16_t MoveStep(std::int16_t NumRpt);
+
+class ActionDispatch {
+  public:
+    ActionDispatch(const ActionList& lstActions, ActionExecutors& executors, EventLogWriter& log,
+                   MessageBoxes& boxes)
+        : lstActions_(lstActions), executors_(executors), log_(log), boxes_(boxes) {}
+
+    // A failure ends the pass and is shown in an "Error happened" box, except the countdown
+    // that is already open (number 400), which ends it silently. The pass may be re-entered
+    // from an executor's modal loop, and the list may shrink under it.
+    void RunActions(const std::string& RemKeyName, std::int16_t NumRpt);
+
+  private:
+    // False when the pass ends at this row.
+    bool RunRow(const ActionRow& row, std::int16_t NumRpt);
+
+    const ActionList& lstActions_;
+    ActionExecutors& executors_;
+    EventLogWriter& log_;
+    MessageBoxes& boxes_;
+};
+
+// The ordinary decimal conversions of the keyboard columns; a text that is no number, or
+// one out of range, throws Failure ("Type mismatch", "Overflow").
+std::uint8_t ToByte(const std::string& text);
+std::int16_t ToInteger(const std::string& text);
+
+inline constexpr const char* kErrorBoxTitle = "Error happened";
+
+}  // namespace bw

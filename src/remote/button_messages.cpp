@@ -1,0 +1,26 @@
+#include "remote/button_messages.h"
+
+#include "platform/failure.h"
+#include "remote/action_dispatch.h"
+#include "remote/button_line.h"
+
+namespace bw {
+
+void ButtonMessages::ProcessKeys(const std::string& KeyCode) {
+    const ButtonLine line = ParseButtonLine(KeyCode);
+
+    // One step per press and one per third repeat of a held button.
+    if (line.NumRpt % 3 == 0) {
+        animFrame_ = static_cast<std::int16_t>(animFrame_ % kReceiveFrames + 1);
+        display_.ShowReceiveFrame(animFrame_);
+    }
+
+    try {
+        if (learnMode_ && learnMode_->IsOpen()) learnMode_->Learn(line.RemKeyName);
+        dispatch_(line.RemKeyName, line.NumRpt);
+    } catch (const std::exception& failure) {
+        boxes_.Show(failure.what(), kErrorBoxTitle, kMbOk | kMbIconStop);
+    }
+}
+
+}  // namespace bw

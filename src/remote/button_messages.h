@@ -1,0 +1,51 @@
+// What a button line does: steps the receive animation, hands the button to the Add Action
+// dialog while it learns one, and dispatches the button's actions.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/code_page.h"
+#include "platform/message_boxes.h"
+#include "remote/status_display.h"
+
+namespace bw {
+
+// The Add Action dialog, as far as learning a button goes.
+class LearnMode {
+  public:
+    virtual ~LearnMode() = default;
+    virtual bool IsOpen() const = 0;
+    // The button the dialog's Add will bind; it also enables Add. Throws Failure.
+    virtual void Learn(const std::string& RemKeyName) = 0;
+};
+
+inline constexpr int kReceiveFrames = 6;
+
+class ButtonMessages {
+  public:
+    using Dispatch = std::function<void(const std::string& RemKeyName, std::int16_t NumRpt)>;
+
+    ButtonMessages(StatusDisplay& display, MessageBoxes& boxes, CodePage& ansi, Dispatch dispatch)
+        : display_(display), boxes_(boxes), ansi_(ansi), dispatch_(std::move(dispatch)) {}
+
+    // The dialog while it is open; nullptr when there is none.
+    void SetLearnMode(LearnMode* dialog) { learnMode_ = dialog; }
+
+    // One line as received, without its line end.
+    void OnLine(const std::string& bytes) { ProcessKeys(DecodeText(bytes, ansi_)); }
+    void ProcessKeys(const std::string& KeyCode);
+
+    std::int16_t AnimFrame() const { return animFrame_; }
+
+  private:
+    StatusDisplay& display_;
+    MessageBoxes& boxes_;
+    CodePage& ansi_;
+    Dispatch dispatch_;
+    LearnMode* learnMode_ = nullptr;
+    std::int16_t animFrame_ = 0;
+};
+
+}  // namespace bw

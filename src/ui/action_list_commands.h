@@ -1,0 +1,50 @@
+// The user's own changes of the action list in the main window: removing the selected rows
+// and clearing the list. Both save at once; nothing is saved at exit.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+#include "actions/action_list.h"
+#include "actions/list_persistence.h"
+#include "platform/message_boxes.h"
+
+namespace bw {
+
+// The list control's selection.
+class ActionSelection {
+  public:
+    virtual ~ActionSelection() = default;
+    // 1-based positions.
+    virtual std::vector<std::size_t> SelectedRows() = 0;
+    // Selects only that row, or none.
+    virtual void SelectOnly(std::optional<std::size_t> position) = 0;
+};
+
+inline constexpr const char* kClearQuestion = "Are you sure you want to clear all remote actions?";
+inline constexpr const char* kClearTitle = "Remove all Actions?";
+
+class ActionListCommands {
+  public:
+    ActionListCommands(ActionList& lstActions, ListPersistence& persistence,
+                       ActionSelection& selection, MessageBoxes& boxes)
+        : lstActions_(lstActions),
+          persistence_(persistence),
+          selection_(selection),
+          boxes_(boxes) {}
+
+    // Removes the selected rows, selects the row now where the topmost of them stood (or the
+    // new last row) and saves, even when nothing was selected.
+    void cmdRemove_Click();
+    // Asks first; Yes empties the list and saves, No changes nothing.
+    void miNewActionList_Click();
+
+  private:
+    ActionList& lstActions_;
+    ListPersistence& persistence_;
+    ActionSelection& selection_;
+    MessageBoxes& boxes_;
+};
+
+}  // namespace bw

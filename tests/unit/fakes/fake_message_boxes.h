@@ -1,0 +1,28 @@
+// Answers every box with a set answer and remembers what was shown.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/message_boxes.h"
+
+namespace bw::test {
+
+struct ShownBox {
+    std::string text, title;
+    unsigned style;
+    bool operator==(const ShownBox&) const = default;
+};
+
+class FakeMessageBoxes : public MessageBoxes {
+  public:
+    std::vector<ShownBox> shown;
+    int answer = kIdOk;
+
+    int Show(const std::string& text, const std::string& title, unsigned style) override {
+        shown.push_back({text, title, style});
+        return answer;
+    }
+};
+
+}  // namespace bw::test

@@ -1,0 +1,73 @@
+// A foreground window that writes every key event it receives to a file, one line each:
+// "down|up <virtual-key> <scan code> <extended 0|1>". End-to-end tests read the file to see
+// what a bound button typed.
+#include <cstdio>
+#include <string>
+
+#include "platform/win32/win32_config.h"
+
+namespace {
+
+FILE* g_out = nullptr;
+
+void Record(const char* direction, WPARAM virtualKey, LPARAM flags) {
+    const unsigned scan = (static_cast<unsigned long>(flags) >> 16) & 0xFF;
+    const unsigned extended = (static_cast<unsigned long>(flags) >> 24) & 1;
+    std::fprintf(g_out, "%s %u %u %u\n", direction, static_cast<unsigned>(virtualKey), scan,
+                 extended);
+    std::fflush(g_out);
+}
+
+LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            Record("down", wParam, lParam);
+            return 0;
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+            Record("up", wParam, lParam);
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc != 2) {
+        std::fputs("usage: buttonwise-probe OUTPUT_FILE\n", stderr);
+        return 2;
+    }
+    g_out = _wfopen(argv[1], L"w");
+    if (!g_out) return 1;
+
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = Procedure;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = L"ButtonwiseProbe";
+    RegisterClassExW(&wc);
+    HWND window =
+        CreateWindowExW(0, wc.lpszClassName, L"Buttonwise Probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                        40, 40, 300, 200, nullptr, nullptr, wc.hInstance, nullptr);
+    if (!window) return 1;
+    SetForegroundWindow(window);
+    SetFocus(window);
+    // Ready only once the window can take keys: the test waits for this line.
+    std::fputs("ready\n", g_out);
+    std::fflush(g_out);
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    std::fclose(g_out);
+    return 0;
+}
