@@ -14,6 +14,8 @@ scripts and the end-to-end tests (which run under Wine) drive it the same way.
     buttonserver.py hold BUTTON REPEATS [REMOTE] [INTERVAL_MS]
                                                    lines 00, 01, ... every 108 ms (default)
     buttonserver.py raw HEX...                     the bytes, each argument in one write
+    buttonserver.py paced INTERVAL_MS HEX...       the same, INTERVAL_MS between writes, so
+                                                   that each arrives in a read of its own
     buttonserver.py status                         listening, mode, clients, accepted
     buttonserver.py wait-clients N [TIMEOUT_MS]    answers when N clients are connected
     buttonserver.py quit                           end the daemon
@@ -164,6 +166,10 @@ class Daemon:
         elif name == "raw":
             for chunk in args:
                 self.send(bytes.fromhex(chunk))
+        elif name == "paced":
+            self.paced([bytes.fromhex(chunk) for chunk in args[1:]], int(args[0]) / 1000,
+                       connection)
+            return None
         elif name == "status":
             return (f"ok listening={'yes' if self.listener else 'no'} mode={self.mode} "
                     f"clients={len(self.clients)} accepted={self.accepted}")
@@ -180,11 +186,15 @@ class Daemon:
         return "ok"
 
     def hold(self, button, repeats, remote, interval, connection):
+        lines = [button_line(button, n, remote) for n in range(repeats)]
+        self.paced(lines, interval, connection)
+
+    def paced(self, chunks, interval, connection):
+        """Each chunk in a write of its own, interval seconds apart; answers after the last."""
         start = time.monotonic()
-        for n in range(repeats):
-            line = button_line(button, n, remote)
-            self.timers.append((start + n * interval, lambda line=line: self.send(line)))
-        self.timers.append((start + max(repeats - 1, 0) * interval,
+        for n, chunk in enumerate(chunks):
+            self.timers.append((start + n * interval, lambda chunk=chunk: self.send(chunk)))
+        self.timers.append((start + max(len(chunks) - 1, 0) * interval,
                             lambda: reply(connection, "ok")))
         self.timers.sort(key=lambda t: t[0])
 

@@ -7,6 +7,7 @@
 
 #include "button_server.h"
 #include "program_under_test.h"
+#include "user_settings.h"
 
 namespace bw::reader {
 // Failure messages show log rows as the reader prints them.
@@ -56,7 +57,10 @@ std::vector<std::string> WatchStatusPicture(const ProgramUnderTest& program, int
 
 class ConnectionE2eTest : public ::testing::Test {
   protected:
-    void SetUp() override { Server("stop"); }
+    void SetUp() override {
+        Server("stop");
+        UserSettings::Clear();  // no saved bindings: the log holds only the connection's lines
+    }
     void TearDown() override { Server("stop"); }
 };
 

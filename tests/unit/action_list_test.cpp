@@ -93,7 +93,9 @@ struct RemovalCase {
     std::optional<std::size_t> selectedAfter;
 };
 
-void PrintTo(const RemovalCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const RemovalCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class RemovalTest : public ActionListTest, public ::testing::WithParamInterface<RemovalCase> {};
 

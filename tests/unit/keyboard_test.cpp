@@ -2,6 +2,10 @@
 // predefined keys, and reading the key table from KeyMap.ini.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -175,6 +179,54 @@ TEST_F(LoadKeyMapTest, AMissingFileIsOneErrorLineAndAnEmptyTable) {
     EXPECT_EQ(
         log.lines[0].text,
         "The key table " + file + " could not be read: The system cannot find the file specified.");
+}
+
+// The table that ships beside the program: every line a record, every name and code once,
+// and the keys a remote is wanted for.
+TEST(ShippedKeyMapTest, EveryLineIsAKeyAndTheKeysPeopleWantAreThere) {
+    std::ifstream file(BUTTONWISE_SOURCE_DIR "/data/KeyMap.ini", std::ios::binary);
+    ASSERT_TRUE(file) << "KeyMap.ini is missing";
+    const std::string text((std::istreambuf_iterator<char>(file)),
+                           std::istreambuf_iterator<char>());
+    const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+
+    FakeKeyboardInput input;
+    Keyboard keyboard(input);
+    keyboard.SetKeyMap(ParseKeyMap(text));
+    const std::vector<KeyMapEntry>& table = keyboard.KeyMap();
+    EXPECT_EQ(table.size(), lines);
+    std::set<int> codes;
+    std::set<std::string> names;
+    for (const KeyMapEntry& entry : table) {
+        EXPECT_TRUE(entry.code >= 1 && entry.code <= 255) << entry.name;
+        EXPECT_TRUE(codes.insert(entry.code).second) << "code twice: " << entry.code;
+        EXPECT_TRUE(names.insert(entry.name).second) << "name twice: " << entry.name;
+    }
+    const std::pair<const char*, int> wanted[] = {
+        {"Play/Pause", 0xB3},
+        {"Stop", 0xB2},
+        {"Next Track", 0xB0},
+        {"Previous Track", 0xB1},
+        {"Volume Up", 0xAF},
+        {"Volume Down", 0xAE},
+        {"Mute", 0xAD},
+        {"Browser Back", 0xA6},
+        {"Enter", 13},
+        {"Escape", 27},
+        {"Tab", 9},
+        {"Space", 32},
+        {"Backspace", 8},
+        {"Page Down", 34},
+        {"Delete", 46},
+        {"F1", 112},
+        {"F24", 135},
+        {"A", 65},
+        {"Z", 90},
+        {"0", 48},
+        {"Num 9", 105},
+    };
+    for (const auto& [name, code] : wanted)
+        EXPECT_EQ(keyboard.FindPredefinedKey(name), code) << name;
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace bw::test {
 namespace {
 
@@ -68,15 +70,48 @@ TEST(PicturesTest, ServerNotRunningIsTheRunningPictureCrossedOutInRed) {
 }
 
 TEST(PicturesTest, EveryPictureDrawsSomethingAtEverySize) {
-    for (Picture p :
-         {Picture::Connected, Picture::Error, Picture::Searching, Picture::Globe, Picture::Discs,
-          Picture::ServerRunning, Picture::ServerNotRunning, Picture::ProgramIcon}) {
+    for (Picture p : {Picture::Connected, Picture::Error, Picture::Searching, Picture::Globe,
+                      Picture::Discs, Picture::ServerRunning, Picture::ServerNotRunning,
+                      Picture::ProgramIcon, Picture::KeyboardAction, Picture::MouseAction,
+                      Picture::SystemAction, Picture::RunAction}) {
         for (int size : {16, 20, 24, 32, 48, 256}) {
             const Image image = DrawPicture(p, size);
             int opaque = 0;
             for (const Rgba& px : image.pixels) opaque += px.a == 255;
             EXPECT_GT(opaque, size * size / 6) << static_cast<int>(p) << " at " << size;
         }
+    }
+}
+
+// Where the brightest part of the picture lies.
+std::pair<float, float> HighlightCentre(const Image& image) {
+    float x = 0, y = 0, weight = 0;
+    for (int py = 0; py < image.size; ++py)
+        for (int px = 0; px < image.size; ++px) {
+            const Rgba& p = image.At(px, py);
+            if (p.a == 255 && p.r > 200 && p.g > 200) {
+                x += static_cast<float>(px);
+                y += static_cast<float>(py);
+                weight += 1;
+            }
+        }
+    return {x / weight, y / weight};
+}
+
+TEST(PicturesTest, TheReceiveAnimationsHighlightGoesRoundClockwiseFrameByFrame) {
+    constexpr float kPi = 3.14159265f;
+    float previous = 0;
+    for (int frame = 1; frame <= 6; ++frame) {
+        const Image image = DrawReceiveFrame(frame, 24);
+        EXPECT_EQ(DominantHue(image.At(12, 12)), Hue::Blue);
+        const auto [x, y] = HighlightCentre(image);
+        const float angle = std::atan2(y - 11.5f, x - 11.5f);
+        if (frame > 1) {
+            float step = angle - previous;
+            if (step < 0) step += 2 * kPi;
+            EXPECT_NEAR(step, 2 * kPi / 6, 0.35f) << "frame " << frame;
+        }
+        previous = angle;
     }
 }
 

@@ -40,14 +40,35 @@ class RemoteMemory {
     void* address_;
 };
 
-}  // namespace
-
-std::vector<ListRow> ReadListView(HWND list, int columnCount) {
+win32::UniqueKernelHandle OpenOwner(HWND list) {
     DWORD processId = 0;
     GetWindowThreadProcessId(list, &processId);
     win32::UniqueKernelHandle process(
         OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId));
     if (!process) throw win32::LastErrorFailure();
+    return process;
+}
+
+void SetItemState(HWND list, const RemoteMemory& memory, int row, UINT state) {
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED;
+    item.state = state;
+    memory.Write(0, &item, sizeof item);
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(memory.Address()));
+}
+
+}  // namespace
+
+void SelectListRows(HWND list, const std::vector<int>& rows) {
+    const win32::UniqueKernelHandle process = OpenOwner(list);
+    RemoteMemory memory(process.get(), sizeof(LVITEMW));
+    SetItemState(list, memory, -1, 0);
+    for (int row : rows) SetItemState(list, memory, row, LVIS_SELECTED);
+}
+
+std::vector<ListRow> ReadListView(HWND list, int columnCount) {
+    const win32::UniqueKernelHandle process = OpenOwner(list);
 
     const std::size_t textOffset = sizeof(LVITEMW);
     RemoteMemory memory(process.get(), textOffset + kTextCapacity * sizeof(wchar_t));
@@ -59,7 +80,8 @@ std::vector<ListRow> ReadListView(HWND list, int columnCount) {
         ListRow row;
         for (int column = 0; column < columnCount; ++column) {
             LVITEMW item{};
-            item.mask = LVIF_TEXT | (column == 0 ? LVIF_IMAGE : 0u);
+            item.mask = LVIF_TEXT | (column == 0 ? LVIF_IMAGE | LVIF_STATE : 0u);
+            item.stateMask = LVIS_SELECTED;
             item.iItem = i;
             item.iSubItem = column;
             item.pszText = remoteText;
@@ -71,7 +93,10 @@ std::vector<ListRow> ReadListView(HWND list, int columnCount) {
             memory.Read(textOffset, text, sizeof text);
             text[kTextCapacity - 1] = L'\0';
             row.columns.push_back(win32::Narrow(text));
-            if (column == 0) row.image = item.iImage;
+            if (column == 0) {
+                row.image = item.iImage;
+                row.selected = (item.state & LVIS_SELECTED) != 0;
+            }
         }
         rows.push_back(std::move(row));
     }

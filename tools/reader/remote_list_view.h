@@ -12,9 +12,13 @@ namespace bw::reader {
 struct ListRow {
     std::vector<std::string> columns;  // the item's text, then its sub-items'
     int image = -1;                    // the small-icon index
+    bool selected = false;
 };
 
 // Throws bw::Failure when the other process cannot be opened or read.
 std::vector<ListRow> ReadListView(HWND list, int columnCount);
+
+// Selects exactly the given rows (0-based), as a user's clicks would.
+void SelectListRows(HWND list, const std::vector<int>& rows);
 
 }  // namespace bw::reader

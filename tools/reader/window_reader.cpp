@@ -27,6 +27,12 @@ std::string KindOfIcon(int image) {
     return "icon " + std::to_string(image);
 }
 
+std::string TypeOfIcon(int image) {
+    const char* types[] = {"keyboard", "mouse", "system", "run"};
+    if (image >= 0 && image < 4) return types[image];
+    return "icon " + std::to_string(image);
+}
+
 }  // namespace
 
 HWND FindMainWindow() {
@@ -42,6 +48,11 @@ std::optional<MainWindowView> ReadMainWindow() {
     view.status = TextOf(GetDlgItem(window, ui::kIdLblWinLIRCStat));
     view.statusPicture = TextOf(GetDlgItem(window, ui::kIdImgStat));
     view.serverPicture = TextOf(GetDlgItem(window, ui::kIdImgWinLIRCStat));
+    for (const ListRow& row : ReadListView(GetDlgItem(window, ui::kIdLstActions), 7)) {
+        const auto& c = row.columns;
+        view.actions.push_back({TypeOfIcon(row.image), c.at(1), c.at(2), c.at(3), c.at(4), c.at(5),
+                                c.at(6), row.selected});
+    }
     for (const ListRow& row : ReadListView(GetDlgItem(window, ui::kIdLstLog), 1))
         view.log.push_back({KindOfIcon(row.image), row.columns.at(0)});
     return view;
@@ -54,6 +65,11 @@ std::string Format(const MainWindowView& view) {
     out += "status: " + view.status + "\n";
     out += "status picture: " + view.statusPicture + "\n";
     out += "server picture: " + view.serverPicture + "\n";
+    for (const ActionRowView& a : view.actions) {
+        out += "action: " + a.type + " | " + a.RemKey + " | " + a.Action + " | " + a.KeyName +
+               " | " + a.KeyCode + " | " + a.KeyShift + " | " + a.KeyType;
+        out += a.selected ? " (selected)\n" : "\n";
+    }
     for (const LogRow& row : view.log) out += "log: " + row.kind + ": " + row.text + "\n";
     return out;
 }

@@ -15,12 +15,21 @@ struct LogRow {
     bool operator==(const LogRow&) const = default;
 };
 
+// One row of the action list: its type by its icon, then the six text columns.
+struct ActionRowView {
+    std::string type;  // keyboard, mouse, system, run
+    std::string RemKey, Action, KeyName, KeyCode, KeyShift, KeyType;
+    bool selected = false;
+    bool operator==(const ActionRowView&) const = default;
+};
+
 struct MainWindowView {
     std::string title;
     bool visible = false;
     std::string status;         // the status text
     std::string statusPicture;  // what the small status picture shows
     std::string serverPicture;  // what the large status picture shows
+    std::vector<ActionRowView> actions;
     std::vector<LogRow> log;
 };
 

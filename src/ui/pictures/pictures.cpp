@@ -1,6 +1,8 @@
 // Drawings in units of the picture's side; see canvas.h.
 #include "ui/pictures/pictures.h"
 
+#include <cmath>
+
 namespace bw {
 
 namespace {
@@ -103,7 +105,79 @@ void Remote(Canvas& c) {
     c.Fill(Both(Ring(0.48f, 0.16f, 0.17f, 0.20f), above), Solid({220, 50, 50, 190}));
 }
 
+void Keyboard(Canvas& c) {
+    const Rgba key{245, 246, 250, 255};
+    c.Fill(RoundRect(0.03f, 0.24f, 0.97f, 0.80f, 0.08f), Solid({40, 44, 54, 255}));
+    c.Fill(RoundRect(0.06f, 0.27f, 0.94f, 0.77f, 0.06f),
+           Vertical({120, 126, 140, 255}, {70, 75, 88, 255}, 0.27f, 0.77f));
+    for (int row = 0; row < 2; ++row)
+        for (int col = 0; col < 5; ++col) {
+            const float x = 0.11f + 0.165f * col, y = 0.32f + 0.15f * row;
+            c.Fill(RoundRect(x, y, x + 0.13f, y + 0.11f, 0.02f), Solid(key));
+        }
+    c.Fill(RoundRect(0.25f, 0.62f, 0.75f, 0.72f, 0.02f), Solid(key));  // the space bar
+}
+
+void Mouse(Canvas& c) {
+    const Rgba outline{40, 44, 54, 255};
+    c.Fill(RoundRect(0.22f, 0.06f, 0.78f, 0.96f, 0.27f), Solid(outline));
+    c.Fill(RoundRect(0.25f, 0.09f, 0.75f, 0.93f, 0.24f),
+           Gloss({255, 255, 255, 255}, {175, 182, 196, 255}, 0.40f, 0.30f, 0.80f));
+    c.Fill(Rect(0.25f, 0.42f, 0.75f, 0.45f), Solid(outline));
+    c.Fill(Rect(0.485f, 0.09f, 0.515f, 0.43f), Solid(outline));
+    c.Fill(RoundRect(0.455f, 0.17f, 0.545f, 0.34f, 0.04f), Solid({30, 90, 200, 255}));
+}
+
+void Gear(Canvas& c) {
+    constexpr int kTeeth = 8;
+    constexpr float kPi = 3.14159265f;
+    const Shape teeth = [](float x, float y) {
+        const float dx = x - 0.5f, dy = y - 0.5f;
+        const float r = std::sqrt(dx * dx + dy * dy);
+        const float angle = std::atan2(dy, dx) * kTeeth / (2 * kPi);
+        const float fromTooth = std::fabs(angle - std::round(angle));
+        return r < 0.47f && fromTooth < 0.22f;
+    };
+    const Rgba rim{35, 55, 100, 255};
+    const Paint metal = Gloss({175, 205, 245, 255}, {45, 85, 165, 255}, 0.38f, 0.32f, 0.6f);
+    c.Fill(Without(Both(teeth, Circle(0.5f, 0.5f, 0.49f)), Circle(0.5f, 0.5f, 0.13f)), Solid(rim));
+    c.Fill(Without(Circle(0.5f, 0.5f, 0.36f), Circle(0.5f, 0.5f, 0.16f)), Solid(rim));
+    c.Fill(Without(Both(teeth, Circle(0.5f, 0.5f, 0.45f)), Circle(0.5f, 0.5f, 0.16f)), metal);
+    c.Fill(Without(Circle(0.5f, 0.5f, 0.33f), Circle(0.5f, 0.5f, 0.16f)), metal);
+}
+
+void ProgramWindow(Canvas& c) {
+    c.Fill(RoundRect(0.04f, 0.10f, 0.86f, 0.82f, 0.05f), Solid({40, 44, 54, 255}));
+    c.Fill(Rect(0.07f, 0.13f, 0.83f, 0.27f), Vertical(kBlue.light, kBlue.dark, 0.13f, 0.27f));
+    c.Fill(Rect(0.07f, 0.29f, 0.83f, 0.79f), Solid({248, 248, 250, 255}));
+    // The start arrow over the window's lower right corner.
+    const Shape arrow = [](float x, float y) {
+        const float left = 0.46f, right = 0.98f, top = 0.42f, bottom = 0.98f;
+        const float middle = (top + bottom) / 2;
+        if (x < left || x > right) return false;
+        const float half = (bottom - top) / 2 * (right - x) / (right - left);
+        return y > middle - half && y < middle + half;
+    };
+    const Shape outline = [arrow](float x, float y) {
+        return arrow(x, y) || arrow(x + 0.05f, y) || arrow(x, y + 0.04f) || arrow(x, y - 0.04f);
+    };
+    c.Fill(outline, Solid({15, 90, 30, 255}));
+    c.Fill(arrow, Gloss(kGreen.light, kGreen.dark, 0.60f, 0.55f, 0.45f));
+}
+
 }  // namespace
+
+Image DrawReceiveFrame(int frame, int sizePixels) {
+    constexpr float kPi = 3.14159265f;
+    // From the top left, clockwise: one sixth of the way round per frame.
+    const float angle = kPi * 1.25f + (frame - 1) * (2 * kPi / 6);
+    const float hx = 0.5f + 0.22f * std::cos(angle), hy = 0.5f + 0.22f * std::sin(angle);
+    Canvas c(sizePixels);
+    c.Fill(Circle(0.5f, 0.5f, 0.47f), Solid(kBlue.rim));
+    c.Fill(Circle(0.5f, 0.5f, 0.43f), Gloss({225, 240, 255, 255}, kBlue.dark, hx, hy, 0.62f));
+    c.Fill(Circle(hx, hy, 0.10f), Solid({255, 255, 255, 170}));
+    return c.Take();
+}
 
 Image DrawPicture(Picture picture, int sizePixels) {
     Canvas c(sizePixels);
@@ -135,6 +209,18 @@ Image DrawPicture(Picture picture, int sizePixels) {
             break;
         case Picture::ProgramIcon:
             Remote(c);
+            break;
+        case Picture::KeyboardAction:
+            Keyboard(c);
+            break;
+        case Picture::MouseAction:
+            Mouse(c);
+            break;
+        case Picture::SystemAction:
+            Gear(c);
+            break;
+        case Picture::RunAction:
+            ProgramWindow(c);
             break;
     }
     return c.Take();

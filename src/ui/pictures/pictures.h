@@ -15,8 +15,16 @@ enum class Picture {
     ServerRunning,     // a computer with an infra-red receiver
     ServerNotRunning,  // the same, crossed out by a red prohibition sign
     ProgramIcon,       // a remote control sending
+    // The action types, in the order of their type codes.
+    KeyboardAction,  // a keyboard
+    MouseAction,     // a mouse
+    SystemAction,    // a gear
+    RunAction,       // a program window with a green start arrow
 };
 
 Image DrawPicture(Picture picture, int sizePixels);
+
+// Frame 1 to 6 of the receive animation: a blue glossy ball whose highlight goes round it.
+Image DrawReceiveFrame(int frame, int sizePixels);
 
 }  // namespace bw

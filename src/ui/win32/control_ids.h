@@ -13,5 +13,14 @@ inline constexpr int kIdLblWinLIRCStat = 102;
 inline constexpr int kIdImgWinLIRCStat = 103;
 inline constexpr int kIdLabel1 = 104;
 inline constexpr int kIdLstLog = 105;
+inline constexpr int kIdLstActions = 106;
+inline constexpr int kIdCmdAddAction = 107;
+inline constexpr int kIdCmdRemove = 108;
+
+// Menu items.
+inline constexpr int kIdMiNewActionList = 200;
+inline constexpr int kIdMiExit = 201;
+inline constexpr int kIdMiAddNewAction = 210;
+inline constexpr int kIdMiRemove = 211;
 
 }  // namespace bw::ui

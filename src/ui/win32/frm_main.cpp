@@ -26,8 +26,22 @@ constexpr TwipsRect kFraContainer{75, 105, 6030, 975};
 constexpr TwipsRect kImgStat{75 + 165, 105 + 360, 360, 360};
 constexpr TwipsRect kLblWinLIRCStat{75 + 705, 105 + 315, 4455, 510};
 constexpr TwipsRect kImgWinLIRCStat{75 + 5355, 105 + 285, 480, 480};
+constexpr TwipsRect kLstActions{45, 1215, 6090, 2790};
+constexpr TwipsRect kCmdAddAction{3495, 4050, 1260, 360};
+constexpr TwipsRect kCmdRemove{4830, 4050, 1260, 360};
 constexpr TwipsRect kLabel1{75, 4380, 315, 195};
 constexpr TwipsRect kLstLog{45, 4620, 6090, 1725};
+
+// lstActions' columns: the icon, the button and the action are shown; the rest carry what
+// the action needs and stay hidden. Widths in pixels at 96 DPI.
+struct ActionColumn {
+    const wchar_t* header;
+    int width;
+};
+constexpr ActionColumn kActionColumns[] = {
+    {L"Icon", 18},   {L"RemKey", 100}, {L"Action", 247}, {L"KeyName", 0},
+    {L"KeyCode", 0}, {L"KeyShift", 0}, {L"KeyType", 0},
+};
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
@@ -42,6 +56,42 @@ const wchar_t* StatusPictureName(StatusPicture picture) {
             return L"Searching";
     }
     return L"";
+}
+
+const std::string& ActionColumnText(const ActionRow& row, int column) {
+    static const std::string none;
+    switch (column) {
+        case 1:
+            return row.RemKey;
+        case 2:
+            return row.Action;
+        case 3:
+            return row.KeyName;
+        case 4:
+            return row.KeyCode;
+        case 5:
+            return row.KeyShift;
+        case 6:
+            return row.KeyType;
+        default:
+            return none;
+    }
+}
+
+// The menu bar: File and Remote control. The Add Action dialog is not there yet, so its
+// entries are shown but greyed.
+HMENU CreateMainMenu() {
+    HMENU file = CreatePopupMenu();
+    AppendMenuW(file, MF_STRING, kIdMiNewActionList, L"&New Action list");
+    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(file, MF_STRING, kIdMiExit, L"E&xit");
+    HMENU remote = CreatePopupMenu();
+    AppendMenuW(remote, MF_STRING | MF_GRAYED, kIdMiAddNewAction, L"&Add New Action...");
+    AppendMenuW(remote, MF_STRING, kIdMiRemove, L"&Remove");
+    HMENU bar = CreateMenu();
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(remote), L"&Remote control");
+    return bar;
 }
 
 const wchar_t* ServerPictureName(ServerPicture picture) {
@@ -87,6 +137,8 @@ FrmMain::FrmMain(HINSTANCE instance) {
                                   nullptr, nullptr, instance, this);
     if (!window) throw win32::LastErrorFailure();
     window_.reset(window);
+    // Attached to the window, which destroys it with itself.
+    SetMenu(window, CreateMainMenu());
     CreateControls();
     ApplyDpi(WindowDpi(window));
 }
@@ -116,15 +168,23 @@ void FrmMain::CreateControls() {
                                window_.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                instance, nullptr);
     };
-    imgStat_ = child(L"STATIC", StatusPictureName(statusShown_), SS_OWNERDRAW, kIdImgStat);
+    imgStat_ = child(L"STATIC", StatusName().c_str(), SS_OWNERDRAW, kIdImgStat);
     lblWinLIRCStat_ = child(L"STATIC", L" ", SS_LEFT | SS_NOPREFIX, kIdLblWinLIRCStat);
     imgWinLIRCStat_ =
         child(L"STATIC", ServerPictureName(serverShown_), SS_OWNERDRAW, kIdImgWinLIRCStat);
     label1_ = child(L"STATIC", L"Log:", SS_LEFT, kIdLabel1);
+    // In the tab order of the design: the log, the actions, then the two buttons.
     lstLog_ = child(WC_LISTVIEWW, L"",
                     WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_OWNERDATA | LVS_SINGLESEL |
                         LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
                     kIdLstLog, WS_EX_CLIENTEDGE);
+    lstActions_ = child(WC_LISTVIEWW, L"",
+                        WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS |
+                            LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS,
+                        kIdLstActions, WS_EX_CLIENTEDGE);
+    cmdAddAction_ =
+        child(L"BUTTON", L"&Add Action", WS_TABSTOP | BS_PUSHBUTTON | WS_DISABLED, kIdCmdAddAction);
+    cmdRemove_ = child(L"BUTTON", L"&Remove", WS_TABSTOP | BS_PUSHBUTTON, kIdCmdRemove);
     // Created last and sent to the bottom, so it never paints over what it frames.
     fraContainer_ = child(L"BUTTON", L" WinLIRC ", BS_GROUPBOX | WS_CLIPSIBLINGS, kIdFraContainer);
     SetWindowPos(fraContainer_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -135,6 +195,14 @@ void FrmMain::CreateControls() {
     column.pszText = const_cast<wchar_t*>(L"");
     column.cx = 20;
     ListView_InsertColumn(lstLog_, 0, &column);
+
+    ListView_SetExtendedListViewStyle(lstActions_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    int index = 0;
+    for (const ActionColumn& c : kActionColumns) {
+        column.pszText = const_cast<wchar_t*>(c.header);
+        column.cx = c.width;
+        ListView_InsertColumn(lstActions_, index++, &column);
+    }
 }
 
 void FrmMain::ApplyDpi(int dpi) {
@@ -146,13 +214,13 @@ void FrmMain::ApplyDpi(int dpi) {
                                static_cast<UINT>(dpi));
     // The old font and picture list stay alive until the controls have let go of them.
     win32::UniqueFont font(CreateFontIndirectW(&metrics.lfMessageFont));
-    for (HWND control :
-         {fraContainer_, imgStat_, lblWinLIRCStat_, imgWinLIRCStat_, label1_, lstLog_})
+    for (HWND control : {fraContainer_, imgStat_, lblWinLIRCStat_, imgWinLIRCStat_, label1_,
+                         lstLog_, lstActions_, cmdAddAction_, cmdRemove_})
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     font_ = std::move(font);
 
     RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
-    AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, static_cast<UINT>(dpi));
+    AdjustWindowRectExForDpi(&frame, kWindowStyle, TRUE, 0, static_cast<UINT>(dpi));
     SetWindowPos(window_.get(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     Place(fraContainer_, kFraContainer, dpi);
@@ -164,12 +232,21 @@ void FrmMain::ApplyDpi(int dpi) {
     label.width = std::max(label.width, static_cast<int>(WidthInTwips("Log:")) + 30);
     Place(label1_, label, dpi);
     Place(lstLog_, kLstLog, dpi);
+    Place(lstActions_, kLstActions, dpi);
+    Place(cmdAddAction_, kCmdAddAction, dpi);
+    Place(cmdRemove_, kCmdRemove, dpi);
+    int index = 0;
+    for (const ActionColumn& c : kActionColumns)
+        ListView_SetColumnWidth(lstActions_, index++, Scale(c.width, dpi));
 
     const int small = Scale(24, dpi), large = Scale(32, dpi), log = Scale(16, dpi);
     imgTempStat_ = {MakeIcon(Picture::Connected, small), MakeIcon(Picture::Error, small),
                     MakeIcon(Picture::Searching, small)};
     imgTempWinLIRCStat_ = {MakeIcon(Picture::ServerRunning, large),
                            MakeIcon(Picture::ServerNotRunning, large)};
+    for (int frame = 1; frame <= 6; ++frame)
+        imgListRecievingAnim_[static_cast<std::size_t>(frame - 1)] =
+            MakeIcon(DrawReceiveFrame(frame, small));
 
     // The log's pictures, in the order its kinds refer to them.
     win32::UniqueImageList logPictures(ImageList_Create(log, log, ILC_COLOR32, 5, 0));
@@ -180,6 +257,15 @@ void FrmMain::ApplyDpi(int dpi) {
     }
     ListView_SetImageList(lstLog_, logPictures.get(), LVSIL_SMALL);
     imgStatSmall_ = std::move(logPictures);
+
+    win32::UniqueImageList actionIcons(ImageList_Create(log, log, ILC_COLOR32, 4, 0));
+    for (Picture p : {Picture::KeyboardAction, Picture::MouseAction, Picture::SystemAction,
+                      Picture::RunAction}) {
+        win32::UniqueIcon icon = MakeIcon(p, log);
+        ImageList_AddIcon(actionIcons.get(), icon.get());
+    }
+    ListView_SetImageList(lstActions_, actionIcons.get(), LVSIL_SMALL);
+    imglstActionIcons_ = std::move(actionIcons);
     ListView_SetColumnWidth(lstLog_, 0, TwipsToPixels(static_cast<int>(logColumnTwips_), dpi));
 
     programIconSmall_ = MakeIcon(Picture::ProgramIcon, GetSystemMetricsForDpi(SM_CXSMICON, dpi));
@@ -216,8 +302,54 @@ void FrmMain::SetStatusText(const std::string& text) {
 
 void FrmMain::ShowStatusPicture(StatusPicture picture) {
     statusShown_ = picture;
-    SetWindowTextW(imgStat_, StatusPictureName(picture));
+    receiveFrameShown_ = 0;
+    SetWindowTextW(imgStat_, StatusName().c_str());
     InvalidateRect(imgStat_, nullptr, FALSE);
+}
+
+void FrmMain::ShowReceiveFrame(int frame) {
+    if (frame < 1 || frame > 6) return;
+    receiveFrameShown_ = frame;
+    SetWindowTextW(imgStat_, StatusName().c_str());
+    InvalidateRect(imgStat_, nullptr, FALSE);
+}
+
+HICON FrmMain::StatusIcon() const {
+    if (receiveFrameShown_ > 0)
+        return imgListRecievingAnim_[static_cast<std::size_t>(receiveFrameShown_ - 1)].get();
+    return imgTempStat_[static_cast<std::size_t>(statusShown_)].get();
+}
+
+std::wstring FrmMain::StatusName() const {
+    if (receiveFrameShown_ > 0) return L"Receiving " + std::to_wstring(receiveFrameShown_);
+    return StatusPictureName(statusShown_);
+}
+
+void FrmMain::SetActionSource(const ActionList* actions) {
+    actions_ = actions;
+    ActionRowsChanged(actions ? actions->Count() : 0);
+}
+
+void FrmMain::ActionRowsChanged(std::size_t count) {
+    ListView_SetItemCountEx(lstActions_, static_cast<int>(count), LVSICF_NOSCROLL);
+    // Rows below a removed one moved up; every shown row may have changed.
+    InvalidateRect(lstActions_, nullptr, FALSE);
+}
+
+std::vector<std::size_t> FrmMain::SelectedRows() {
+    std::vector<std::size_t> rows;
+    for (int i = ListView_GetNextItem(lstActions_, -1, LVNI_SELECTED); i >= 0;
+         i = ListView_GetNextItem(lstActions_, i, LVNI_SELECTED))
+        rows.push_back(static_cast<std::size_t>(i) + 1);
+    return rows;
+}
+
+void FrmMain::SelectOnly(std::optional<std::size_t> position) {
+    ListView_SetItemState(lstActions_, -1, 0, LVIS_SELECTED);
+    if (!position) return;
+    const int item = static_cast<int>(*position) - 1;
+    ListView_SetItemState(lstActions_, item, LVIS_SELECTED, LVIS_SELECTED);
+    ListView_EnsureVisible(lstActions_, item, FALSE);
 }
 
 void FrmMain::ShowServerPicture(ServerPicture picture) {
@@ -250,7 +382,7 @@ void FrmMain::DrawPicture(const DRAWITEMSTRUCT& item) {
     HICON icon = nullptr;
     int size = 0;
     if (item.hwndItem == imgStat_) {
-        icon = imgTempStat_[static_cast<std::size_t>(statusShown_)].get();
+        icon = StatusIcon();
         size = Scale(24, dpi_);
     } else if (item.hwndItem == imgWinLIRCStat_) {
         icon = imgTempWinLIRCStat_[static_cast<std::size_t>(serverShown_)].get();
@@ -274,6 +406,41 @@ void FrmMain::FillLogItem(NMLVDISPINFOW& info) {
     if (item.mask & LVIF_IMAGE) item.iImage = LogIconNumber(line.kind) - 1;
 }
 
+void FrmMain::FillActionItem(NMLVDISPINFOW& info) {
+    LVITEMW& item = info.item;
+    if (!actions_ || item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= actions_->Count())
+        return;
+    const ActionRow& row = actions_->Row(static_cast<std::size_t>(item.iItem) + 1);
+    if (item.mask & LVIF_TEXT) {
+        itemText_ = win32::Widen(ActionColumnText(row, item.iSubItem));
+        if (item.pszText && item.cchTextMax > 0)
+            lstrcpynW(item.pszText, itemText_.c_str(), item.cchTextMax);
+    }
+    // The icon is the action type: 1 to 4, the list's images 0 to 3.
+    if (item.mask & LVIF_IMAGE) item.iImage = static_cast<int>(row.type) - 1;
+}
+
+void FrmMain::OnCommand(int id) {
+    auto run = [](const std::function<void()>& command) {
+        if (command) command();
+    };
+    switch (id) {
+        case kIdCmdRemove:
+        case kIdMiRemove:
+            run(commands_.cmdRemove_Click);
+            break;
+        case kIdMiNewActionList:
+            run(commands_.miNewActionList_Click);
+            break;
+        case kIdMiExit:
+            // The same question as the close box.
+            SendMessageW(window_.get(), WM_CLOSE, 0, 0);
+            break;
+        default:
+            break;
+    }
+}
+
 LRESULT FrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     HWND window = window_.get();
     switch (message) {
@@ -286,8 +453,16 @@ LRESULT FrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 FillLogItem(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
                 return 0;
             }
+            if (header->hwndFrom == lstActions_ && header->code == LVN_GETDISPINFOW) {
+                FillActionItem(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
+                return 0;
+            }
             break;
         }
+        case WM_COMMAND:
+            // Menus and accelerators, and buttons that were clicked.
+            if (lParam == 0 || HIWORD(wParam) == BN_CLICKED) OnCommand(LOWORD(wParam));
+            return 0;
         case WM_DPICHANGED: {
             const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
             SetWindowPos(window, nullptr, suggested->left, suggested->top,

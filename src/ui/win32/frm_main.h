@@ -4,17 +4,30 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "actions/action_list.h"
 #include "platform/text_measure.h"
 #include "platform/win32/unique_handle.h"
 #include "remote/status_display.h"
+#include "ui/action_list_commands.h"
 #include "ui/event_log.h"
 
 namespace bw::ui {
 
-class FrmMain final : public StatusDisplay, public EventLogView, public TextMeasure {
+class FrmMain final : public StatusDisplay,
+                      public EventLogView,
+                      public TextMeasure,
+                      public ActionSelection {
   public:
+    // What the user's commands do; the window only forwards them.
+    struct Commands {
+        std::function<void()> cmdRemove_Click;
+        std::function<void()> miNewActionList_Click;
+    };
+
     explicit FrmMain(HINSTANCE instance);
     ~FrmMain() override;
     FrmMain(const FrmMain&) = delete;
@@ -24,6 +37,9 @@ class FrmMain final : public StatusDisplay, public EventLogView, public TextMeas
 
     // The lines the log list shows; it holds no copy of its own.
     void SetLogSource(const EventLog* log);
+    // The rows lstActions shows; it holds no copy of its own.
+    void SetActionSource(const ActionList* actions);
+    void SetCommands(Commands commands) { commands_ = std::move(commands); }
     // Asked when the user closes the window; true lets it close and ends the loop.
     void SetCloseQuestion(std::function<bool()> question) { closeQuestion_ = std::move(question); }
 
@@ -32,6 +48,12 @@ class FrmMain final : public StatusDisplay, public EventLogView, public TextMeas
     void SetStatusText(const std::string& text) override;
     void ShowStatusPicture(StatusPicture picture) override;
     void ShowServerPicture(ServerPicture picture) override;
+    void ShowReceiveFrame(int frame) override;
+
+    // lstActions follows the list: called with the new count after every change.
+    void ActionRowsChanged(std::size_t count);
+    std::vector<std::size_t> SelectedRows() override;
+    void SelectOnly(std::optional<std::size_t> position) override;
 
     void LinesChanged(std::size_t lineCount, std::size_t droppedAtFront) override;
     void ScrollToLastLine() override;
@@ -47,6 +69,11 @@ class FrmMain final : public StatusDisplay, public EventLogView, public TextMeas
     void ApplyDpi(int dpi);
     void DrawPicture(const DRAWITEMSTRUCT& item);
     void FillLogItem(NMLVDISPINFOW& info);
+    void FillActionItem(NMLVDISPINFOW& info);
+    void OnCommand(int id);
+    // The picture and accessible name imgStat shows now.
+    HICON StatusIcon() const;
+    std::wstring StatusName() const;
 
     win32::UniqueWindow window_;
     HWND fraContainer_ = nullptr;
@@ -55,18 +82,26 @@ class FrmMain final : public StatusDisplay, public EventLogView, public TextMeas
     HWND imgWinLIRCStat_ = nullptr;
     HWND label1_ = nullptr;
     HWND lstLog_ = nullptr;
+    HWND lstActions_ = nullptr;
+    HWND cmdAddAction_ = nullptr;
+    HWND cmdRemove_ = nullptr;
 
     int dpi_ = 96;
     win32::UniqueFont font_;
     win32::UniqueIcon programIconSmall_, programIconLarge_;
     std::array<win32::UniqueIcon, 3> imgTempStat_;         // by StatusPicture
     std::array<win32::UniqueIcon, 2> imgTempWinLIRCStat_;  // by ServerPicture
+    std::array<win32::UniqueIcon, 6> imgListRecievingAnim_;
     win32::UniqueImageList imgStatSmall_;
+    win32::UniqueImageList imglstActionIcons_;
     StatusPicture statusShown_ = StatusPicture::Searching;
+    int receiveFrameShown_ = 0;  // 0 while imgStat shows a status picture
     ServerPicture serverShown_ = ServerPicture::Running;
 
     const EventLog* log_ = nullptr;
     float logColumnTwips_ = EventLog::kInitialColumnTwips;
+    const ActionList* actions_ = nullptr;
+    Commands commands_;
     std::wstring itemText_;  // holds the text a list item shows until the list copies it
     std::function<bool()> closeQuestion_;
 };

@@ -1,0 +1,22 @@
+#include "platform/win32/win32_keyboard_input.h"
+
+#include "emulation/key_scan_codes.h"
+#include "platform/win32/win32_config.h"
+
+namespace bw::win32 {
+
+void Win32KeyboardInput::SendKey(std::uint8_t virtualKey, KeyDirection direction) {
+    // The layout's own scan code first: it differs between layouts for letters.
+    UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+    if (scan == 0) scan = FallbackScanCode(virtualKey);
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(scan & 0xFF);
+    input.ki.dwFlags = direction == KeyDirection::Up ? KEYEVENTF_KEYUP : 0;
+    if (IsExtendedKey(virtualKey)) input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+    // One event per call keeps the order exact; the outcome is not looked at.
+    SendInput(1, &input, sizeof input);
+}
+
+}  // namespace bw::win32

@@ -1,0 +1,293 @@
+// Saved bindings as a user meets them: they load at start, a bound button types into the
+// window in front, however the server's writes cut the lines, and removing and clearing
+// rows rewrite what is saved. The settings are preloaded and read back with reg.exe.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "button_server.h"
+#include "probe_window.h"
+#include "program_under_test.h"
+#include "remote_list_view.h"
+#include "ui/win32/control_ids.h"
+#include "user_settings.h"
+
+namespace bw::test {
+namespace {
+
+using reader::ActionRowView;
+using reader::LogRow;
+using reader::MainWindowView;
+
+constexpr int kStartMs = 30000;
+constexpr int kActMs = 10000;
+
+void Server(const std::string& command) {
+    const std::string answer = ButtonServer::Command(command);
+    ASSERT_EQ(answer.rfind("ok", 0), 0u) << command << " -> " << answer;
+}
+
+std::string Hex(const std::string& bytes) {
+    static const char digits[] = "0123456789abcdef";
+    std::string hex;
+    for (unsigned char c : bytes) {
+        hex += digits[c >> 4];
+        hex += digits[c & 15];
+    }
+    return hex;
+}
+
+std::string Line(const std::string& button, int repeat = 0) {
+    char count[8];
+    std::snprintf(count, sizeof count, "%02x", repeat);
+    return "000000000000f40b " + std::string(count) + " " + button + " remote1\n";
+}
+
+bool Connected(const MainWindowView& v) {
+    return std::find(v.log.begin(), v.log.end(), LogRow{"ok", "WinLIRC is running."}) !=
+           v.log.end();
+}
+
+std::size_t CountLog(const MainWindowView& v, const std::string& text) {
+    return static_cast<std::size_t>(std::count(v.log.begin(), v.log.end(), LogRow{"change", text}));
+}
+
+// A predefined key, a text and a custom key with Ctrl, as the Add Action dialog saves them.
+const std::map<std::string, std::string> kThreeRows = {
+    {"#ListCount", "3"},  {"RemoteKey1", "PLAY"},
+    {"ActionType1", "1"}, {"ActionName1", "F5"},
+    {"KeyCode1", "116"},  {"KeyShift1", "0"},
+    {"KeyType1", "1"},    {"RemoteKey2", "TEXT"},
+    {"ActionType2", "1"}, {"ActionName2", "Hi 2"},
+    {"KeyCode2", "0"},    {"KeyShift2", "0"},
+    {"KeyType2", "3"},    {"RemoteKey3", "CUSTOM"},
+    {"ActionType3", "1"}, {"ActionName3", "Ctrl + Home"},
+    {"KeyCode3", "36"},   {"KeyShift3", "2"},
+    {"KeyType3", "2"},
+};
+
+const char* kF5 = "v116 ^116";
+const char* kHi2 = "v16 v72 ^72 ^16 v73 ^73 v32 ^32 v50 ^50";
+const char* kCtrlHome = "v17 v36 ^36 ^17";
+
+class BindingsE2eTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Server("start");
+        UserSettings::Clear();
+    }
+    void TearDown() override {
+        UserSettings::Clear();
+        Server("stop");
+    }
+
+    // Sends, then takes as many events as the keys expected and compares them.
+    void ExpectTyped(ProbeWindow& probe, const std::string& command, const std::string& keys) {
+        const auto count = static_cast<std::size_t>(std::count(keys.begin(), keys.end(), ' ') + 1);
+        Server(command);
+        EXPECT_EQ(Keys(probe.Take(count, kActMs)), keys) << command;
+    }
+};
+
+TEST_F(BindingsE2eTest, SavedBindingsLoadAtStartAndEachBoundButtonTypesItsKeys) {
+    UserSettings::Write(kThreeRows);
+    ProgramUnderTest program;
+    const MainWindowView view = program.WaitFor("the connection", Connected, kStartMs);
+
+    ASSERT_GE(view.log.size(), 3u);
+    EXPECT_EQ(std::vector<LogRow>(view.log.begin(), view.log.begin() + 3),
+              (std::vector<LogRow>{
+                  {"change", "Keyboard shortcut 'F5' is assigned to 'PLAY'"},
+                  {"change", "Keyboard shortcut 'Hi 2' is assigned to 'TEXT'"},
+                  {"change", "Keyboard shortcut 'Ctrl + Home' is assigned to 'CUSTOM'"}}));
+    EXPECT_EQ(view.actions,
+              (std::vector<ActionRowView>{
+                  {"keyboard", "PLAY", "Simulating Keyboard: F5", "F5", "116", "0", "1", false},
+                  {"keyboard", "TEXT", "Simulating Keyboard: Hi 2", "Hi 2", "0", "0", "3", false},
+                  {"keyboard", "CUSTOM", "Simulating Keyboard: Ctrl + Home", "Ctrl + Home", "36",
+                   "2", "2", false}}));
+
+    ProbeWindow probe;
+    Server("press PLAY");
+    const std::vector<KeyEvent> f5 = probe.Take(2, kActMs);
+    EXPECT_EQ(Keys(f5), kF5);
+    for (const KeyEvent& e : f5) {
+        EXPECT_NE(e.scanCode, 0) << "F5 without its scan code";
+        EXPECT_FALSE(e.extended);
+    }
+
+    ExpectTyped(probe, "press TEXT", kHi2);
+
+    Server("press CUSTOM");
+    const std::vector<KeyEvent> ctrlHome = probe.Take(4, kActMs);
+    EXPECT_EQ(Keys(ctrlHome), kCtrlHome);
+    for (const KeyEvent& e : ctrlHome) {
+        EXPECT_NE(e.scanCode, 0);
+        // Home is an extended key; without the flag it would be the keypad's 7.
+        EXPECT_EQ(e.extended, e.virtualKey == 36) << e.virtualKey;
+    }
+
+    // Every press wrote its action to the log.
+    const MainWindowView after = program.Read();
+    EXPECT_EQ(CountLog(after, "Simulating Keyboard: F5"), 1u);
+    EXPECT_EQ(CountLog(after, "Simulating Keyboard: Hi 2"), 1u);
+    EXPECT_EQ(CountLog(after, "Simulating Keyboard: Ctrl + Home"), 1u);
+    EXPECT_TRUE(probe.Events().empty()) << Keys(probe.Events());
+}
+
+TEST_F(BindingsE2eTest, EveryWholeLineActsOnceHoweverTheServersWritesCutThem) {
+    UserSettings::Write(kThreeRows);
+    ProgramUnderTest program;
+    program.WaitFor("the connection", Connected, kStartMs);
+    ProbeWindow probe;
+
+    ExpectTyped(probe, "raw " + Hex(Line("PLAY") + Line("CUSTOM")),
+                std::string(kF5) + " " + kCtrlHome);
+    ExpectTyped(probe, "paced 300 " + Hex("000000000000f40b 00 PL") + " " + Hex("AY remote1\n"),
+                kF5);
+    // Reply packets of the server, one with a bound button's line inside, act not at all:
+    // the next press is the first thing typed.
+    Server("raw " + Hex("BEGIN\nSIGHUP\nEND\nBEGIN\n" + Line("PLAY") + "END\n"));
+    ExpectTyped(probe, "press TEXT", kHi2);
+
+    // Held with repeat counts 0 to 7: on the press, then from the fifth repeat on.
+    ExpectTyped(probe, "hold PLAY 8", std::string(kF5) + " " + kF5 + " " + kF5 + " " + kF5);
+    ExpectTyped(probe, "press CUSTOM", kCtrlHome);
+    EXPECT_EQ(CountLog(program.Read(), "Simulating Keyboard: F5"), 6u);
+    EXPECT_TRUE(probe.Events().empty()) << Keys(probe.Events());
+}
+
+// A modal box of Buttonwise with that title, once it shows; fails the test when it does not.
+HWND WaitForBox(const wchar_t* title) {
+    const unsigned long long deadline = NowMs() + kActMs;
+    for (;;) {
+        if (HWND box = FindWindowW(L"#32770", title)) return box;
+        if (NowMs() > deadline) {
+            ADD_FAILURE() << "no message box showed";
+            return nullptr;
+        }
+        Sleep(20);
+    }
+}
+
+// Clicks a button of a box the way the box's own click would tell it.
+void Answer(HWND box, int button) {
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+}
+
+void ChooseClear(HWND window) {
+    // Posted: the menu command shows a modal box and returns only after the answer.
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(ui::kIdMiNewActionList, 0), 0);
+}
+
+std::vector<std::string> Buttons(const MainWindowView& v) {
+    std::vector<std::string> names;
+    for (const ActionRowView& row : v.actions)
+        names.push_back(row.RemKey + (row.selected ? "*" : ""));
+    return names;
+}
+
+TEST_F(BindingsE2eTest, RemovingAndClearingRowsRewriteTheSavedList) {
+    UserSettings::Write({
+        {"#ListCount", "5"},
+        {"RemoteKey1", "MIX"},
+        {"ActionType1", "1"},
+        {"ActionName1", "F6"},
+        {"KeyCode1", "117"},
+        {"KeyShift1", "0"},
+        {"KeyType1", "1"},
+        {"RemoteKey2", "MIX"},
+        {"ActionType2", "4"},
+        {"ActionName2", "C:\\Tools\\tool.exe"},
+        {"RemoteKey3", "B"},
+        {"ActionType3", "2"},
+        {"ActionName3", "Left Click"},
+        {"RemoteKey4", "C"},
+        {"ActionType4", "3"},
+        {"ActionName4", "Volume Up"},
+        {"RemoteKey5", "D"},
+        {"ActionType5", "1"},
+        {"ActionName5", "ok"},
+        {"KeyCode5", "0"},
+        {"KeyShift5", "0"},
+        {"KeyType5", "3"},
+    });
+    ProgramUnderTest program;
+    MainWindowView view = program.WaitFor("the connection", Connected, kStartMs);
+    EXPECT_EQ(Buttons(view), (std::vector<std::string>{"MIX", "MIX", "B", "C", "D"}));
+    EXPECT_EQ(view.actions[1].KeyName, "C:\\Tools\\tool.exe");
+    EXPECT_EQ(view.actions[1].Action, "Running: tool.exe");
+
+    // At repeat 2 the keyboard row ends the pass: neither it nor the run row behind it acts.
+    {
+        ProbeWindow probe;
+        Server("press MIX remote1 2");
+        ExpectTyped(probe, "press D", "v79 ^79 v75 ^75");  // the first thing typed is D's text
+        EXPECT_EQ(CountLog(program.Read(), "Simulating Keyboard: F6"), 0u);
+        EXPECT_EQ(CountLog(program.Read(), "Running: tool.exe"), 0u);
+    }
+
+    HWND window = reader::FindMainWindow();
+    reader::SelectListRows(GetDlgItem(window, ui::kIdLstActions), {1, 3});
+    HWND remove = GetDlgItem(window, ui::kIdCmdRemove);
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(ui::kIdCmdRemove, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(remove));
+    view = program.WaitFor(
+        "the removal", [](const MainWindowView& v) { return v.actions.size() == 3; }, kActMs);
+    EXPECT_EQ(Buttons(view), (std::vector<std::string>{"MIX", "B*", "D"}));
+    const std::map<std::string, std::optional<std::string>> afterRemoval = {
+        {"#ListCount", "3"},
+        {"RemoteKey1", "MIX"},
+        {"ActionType1", "1"},
+        {"RemoteKey2", "B"},
+        {"ActionType2", "2"},
+        {"ActionName2", "Left Click"},
+        {"KeyCode2", ""},
+        {"RemoteKey3", "D"},
+        {"ActionName3", "ok"},
+        {"KeyType3", "3"},
+        // Rows beyond the count keep their old values; they are never read.
+        {"RemoteKey4", "C"},
+        {"RemoteKey5", "D"},
+        {"ActionType5", "1"},
+    };
+    for (const auto& [name, value] : afterRemoval)
+        EXPECT_EQ(UserSettings::Read(name), value) << name;
+
+    // Clearing asks first; No leaves everything as it is.
+    ChooseClear(window);
+    HWND box = WaitForBox(L"Remove all Actions?");
+    ASSERT_TRUE(box);
+    Answer(box, IDNO);
+    program.WaitFor(
+        "the question to close", [&](const MainWindowView&) { return !IsWindow(box); }, kActMs);
+    EXPECT_EQ(program.Read().actions.size(), 3u);
+    EXPECT_EQ(UserSettings::Read("#ListCount"), "3");
+
+    ChooseClear(window);
+    box = WaitForBox(L"Remove all Actions?");
+    ASSERT_TRUE(box);
+    Answer(box, IDYES);
+    program.WaitFor(
+        "the list to empty", [](const MainWindowView& v) { return v.actions.empty(); }, kActMs);
+    EXPECT_EQ(UserSettings::Read("#ListCount"), "0");
+    EXPECT_EQ(UserSettings::Read("RemoteKey1"), "MIX");
+}
+
+TEST_F(BindingsE2eTest, AClearedListStaysEmptyAfterARestart) {
+    UserSettings::Write({{"#ListCount", "0"},
+                         {"RemoteKey1", "MIX"},
+                         {"ActionType1", "2"},
+                         {"ActionName1", "Left Click"}});
+    ProgramUnderTest program;
+    const MainWindowView view = program.WaitFor("the connection", Connected, kStartMs);
+    EXPECT_TRUE(view.actions.empty());
+    EXPECT_EQ(view.log, (std::vector<LogRow>{{"ok", "WinLIRC is running."}}));
+}
+
+}  // namespace
+}  // namespace bw::test

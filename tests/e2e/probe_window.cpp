@@ -1,0 +1,131 @@
+#include "probe_window.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+
+#include "platform/failure.h"
+#include "platform/win32/system_error.h"
+#include "program_under_test.h"
+
+namespace bw::test {
+
+namespace {
+
+constexpr int kProbeStartMs = 20000;
+
+std::wstring BesideTheTests(const std::wstring& name) {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path(self);
+    return path.substr(0, path.find_last_of(L"\\/") + 1) + name;
+}
+
+std::wstring TemporaryFile() {
+    wchar_t folder[MAX_PATH], file[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    GetTempFileNameW(folder, L"bwp", 0, file);
+    return file;
+}
+
+std::vector<std::string> Lines(const std::wstring& file) {
+    // The probe keeps the file open for writing; share it.
+    HANDLE opened = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) return {};
+    win32::UniqueKernelHandle handle(opened);
+    std::string text;
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(opened, buffer, sizeof buffer, &read, nullptr) && read > 0)
+        text.append(buffer, read);
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    // Only whole lines: the last one may still be being written.
+    for (std::string line; std::getline(in, line);) {
+        if (in.eof()) break;
+        if (!line.empty() && line.back() == '\r') line.pop_back();  // written in text mode
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+}  // namespace
+
+ProbeWindow::ProbeWindow() : file_(TemporaryFile()) {
+    std::wstring commandLine =
+        L"\"" + BesideTheTests(L"buttonwise-probe.exe") + L"\" \"" + file_ + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info))
+        throw win32::LastErrorFailure();
+    CloseHandle(info.hThread);
+    process_.reset(info.hProcess);
+
+    const unsigned long long deadline = NowMs() + kProbeStartMs;
+    for (;;) {
+        DWORD foreground = 0;
+        GetWindowThreadProcessId(GetForegroundWindow(), &foreground);
+        const std::vector<std::string> lines = Lines(file_);
+        if (foreground == info.dwProcessId && !lines.empty() && lines[0] == "ready") return;
+        if (NowMs() > deadline) throw Failure(1, "the probe window did not come to the foreground");
+        Sleep(20);
+    }
+}
+
+ProbeWindow::~ProbeWindow() {
+    TerminateProcess(process_.get(), 0);
+    WaitForSingleObject(process_.get(), 10000);
+    DeleteFileW(file_.c_str());
+}
+
+std::vector<KeyEvent> ProbeWindow::AllEvents() const {
+    std::vector<KeyEvent> events;
+    for (const std::string& line : Lines(file_)) {
+        char direction[8] = {};
+        int key = 0, scan = 0, extended = 0;
+        if (std::sscanf(line.c_str(), "%7s %d %d %d", direction, &key, &scan, &extended) == 4)
+            events.push_back({std::string(direction) == "down", key, scan, extended != 0});
+    }
+    return events;
+}
+
+std::vector<KeyEvent> ProbeWindow::Events() const {
+    std::vector<KeyEvent> all = AllEvents();
+    all.erase(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(std::min(seen_, all.size())));
+    return all;
+}
+
+std::vector<KeyEvent> ProbeWindow::Take(std::size_t count, int timeoutMs) {
+    const unsigned long long deadline = NowMs() + static_cast<unsigned long long>(timeoutMs);
+    for (;;) {
+        std::vector<KeyEvent> events = Events();
+        if (events.size() >= count) {
+            events.resize(count);
+            seen_ += count;
+            return events;
+        }
+        if (NowMs() > deadline) {
+            ADD_FAILURE() << "the probe received " << Keys(events) << ", waited for " << count
+                          << " events";
+            seen_ += events.size();
+            return events;
+        }
+        Sleep(20);
+    }
+}
+
+std::string Keys(const std::vector<KeyEvent>& events) {
+    std::string keys;
+    for (const KeyEvent& e : events) {
+        if (!keys.empty()) keys += ' ';
+        keys += e.down ? 'v' : '^';
+        keys += std::to_string(e.virtualKey);
+    }
+    return keys;
+}
+
+}  // namespace bw::test

@@ -1,0 +1,43 @@
+// The probe window of tools/probe in the foreground, and the key events it received.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/win32/unique_handle.h"
+
+namespace bw::test {
+
+struct KeyEvent {
+    bool down;
+    int virtualKey;
+    int scanCode;
+    bool extended;
+};
+
+class ProbeWindow {
+  public:
+    // Starts the probe and waits until it is the foreground window.
+    ProbeWindow();
+    ~ProbeWindow();
+    ProbeWindow(const ProbeWindow&) = delete;
+    ProbeWindow& operator=(const ProbeWindow&) = delete;
+
+    // Every event received and not yet taken.
+    std::vector<KeyEvent> Events() const;
+    // Waits until `count` events came and takes them, so that what comes later (or more than
+    // was expected) shows in the next call. Fails the test on timeout.
+    std::vector<KeyEvent> Take(std::size_t count, int timeoutMs);
+
+  private:
+    std::vector<KeyEvent> AllEvents() const;
+
+    std::wstring file_;
+    win32::UniqueKernelHandle process_;
+    std::size_t seen_ = 0;
+};
+
+// "v116 ^116": the virtual keys and directions of the events, in order.
+std::string Keys(const std::vector<KeyEvent>& events);
+
+}  // namespace bw::test
