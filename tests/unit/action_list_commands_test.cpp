@@ -71,6 +71,7 @@ TEST_F(ActionListCommandsTest, RemovingSelectsTheNeighbourAndAlwaysSaves) {
         commands.cmdRemove_Click();
         EXPECT_EQ(Buttons(), c.left);
         EXPECT_EQ(selection.selected, c.selectedAfter);
+        ASSERT_FALSE(store.writes.empty()) << "not saved";
         EXPECT_EQ(store.writes.back(), "#ListCount=" + std::to_string(c.left.size()));
         EXPECT_EQ(store.writes.size(), 6 * c.left.size() + 1);
     }

@@ -71,6 +71,11 @@ TEST_F(KeyboardTest, TypingTakesSpacesDigitsAndLettersAndSkipsEverythingElse) {
     EXPECT_EQ(input.events,
               (Events{"v65", "^65", "v16", "v66", "^66", "^16", "v32", "^32", "v49", "^49"}));
 
+    // The ends of each range, and the characters just beyond them.
+    input.events.clear();
+    keyboard.SimulateKeyboard("Z0@[`{/:", 0, 0, kTextToType);
+    EXPECT_EQ(input.events, (Events{"v16", "v90", "^90", "^16", "v48", "^48"}));
+
     // Characters beyond ASCII, written in UTF-8, are skipped whole, never half typed.
     input.events.clear();
     keyboard.SimulateKeyboard(
