@@ -48,7 +48,8 @@ ProgramUnderTest::ProgramUnderTest() {
     process_.reset(info.hProcess);
 
     const unsigned long long deadline = NowMs() + kFirstStartTimeoutMs;
-    while (!reader::FindMainWindow()) {
+    // Shown only once its start-up is done: before that, parts of it may not exist yet.
+    for (HWND window; !(window = reader::FindMainWindow()) || !IsWindowVisible(window);) {
         if (WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0)
             throw Failure(1, "Buttonwise.exe ended before showing its window");
         if (NowMs() > deadline) throw Failure(1, "Buttonwise.exe showed no main window");

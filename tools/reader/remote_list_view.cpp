@@ -68,6 +68,7 @@ void SelectListRows(HWND list, const std::vector<int>& rows) {
 }
 
 std::vector<ListRow> ReadListView(HWND list, int columnCount) {
+    if (!list) return {};  // a window still being built has no list yet
     const win32::UniqueKernelHandle process = OpenOwner(list);
 
     const std::size_t textOffset = sizeof(LVITEMW);

@@ -43,18 +43,21 @@ std::optional<MainWindowView> ReadMainWindow() {
     HWND window = FindMainWindow();
     if (!window) return std::nullopt;
     MainWindowView view;
+    // The lists first: the program writes a log line before it changes the status, so a
+    // reading that shows the line also shows the status that came with it.
+    for (const ListRow& row : ReadListView(GetDlgItem(window, ui::kIdLstActions), 7)) {
+        const auto& c = row.columns;
+        view.actions.push_back(
+            {TypeOfIcon(row.image), c.at(1), c.at(2), c.at(3), c.at(4), c.at(5), c.at(6),
+             row.selected});
+    }
+    for (const ListRow& row : ReadListView(GetDlgItem(window, ui::kIdLstLog), 1))
+        view.log.push_back({KindOfIcon(row.image), row.columns.at(0)});
     view.title = TextOf(window);
     view.visible = IsWindowVisible(window) != FALSE;
     view.status = TextOf(GetDlgItem(window, ui::kIdLblWinLIRCStat));
     view.statusPicture = TextOf(GetDlgItem(window, ui::kIdImgStat));
     view.serverPicture = TextOf(GetDlgItem(window, ui::kIdImgWinLIRCStat));
-    for (const ListRow& row : ReadListView(GetDlgItem(window, ui::kIdLstActions), 7)) {
-        const auto& c = row.columns;
-        view.actions.push_back({TypeOfIcon(row.image), c.at(1), c.at(2), c.at(3), c.at(4), c.at(5),
-                                c.at(6), row.selected});
-    }
-    for (const ListRow& row : ReadListView(GetDlgItem(window, ui::kIdLstLog), 1))
-        view.log.push_back({KindOfIcon(row.image), row.columns.at(0)});
     return view;
 }
 
