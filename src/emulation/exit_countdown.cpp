@@ -1,0 +1,86 @@
+#include "emulation/exit_countdown.h"
+
+#include "platform/failure.h"
+
+namespace bw {
+
+namespace {
+
+constexpr std::uint32_t kEwxForce = 4;
+constexpr std::uint32_t kEwxPowerOff = 8;
+
+}  // namespace
+
+ExitCountdown::ExitCountdown(CountdownWindow& window, Timer& tmrExit, ExitSession& session,
+                             EventLogWriter& log)
+    : window_(window), tmrExit_(tmrExit), session_(session), log_(log) {
+    tmrExit_.SetInterval(1000);
+    tmrExit_.SetEnabled(false);
+    tmrExit_.SetTickHandler([this] { tmrExit_Timer(); });
+}
+
+ExitCountdown::~ExitCountdown() {
+    tmrExit_.SetTickHandler(nullptr);
+}
+
+void ExitCountdown::Show() {
+    if (shown_) throw Failure(kFailureAlreadyShown, "Form already displayed; can't show modally");
+    shown_ = true;
+    struct Hidden {
+        bool& shown;
+        ~Hidden() { shown = false; }
+    } hidden{shown_};
+    window_.ShowModal(*this);
+}
+
+std::string ExitCountdown::Text() const {
+    std::string text = ExitTypeName;
+    text += " windows in ";
+    text += std::to_string(kCountdownSeconds - secondsElapsed_);
+    text += " seconds...";
+    return text;
+}
+
+void ExitCountdown::Form_Load() {
+    window_.SetText(Text());
+    tmrExit_.SetEnabled(true);
+    window_.BringToTop();
+}
+
+void ExitCountdown::tmrExit_Timer() {
+    if (!shown_) return;
+    ++secondsElapsed_;
+    window_.SetText(Text());
+    if (secondsElapsed_ >= kCountdownSeconds) {
+        tmrExit_.SetEnabled(false);
+        ForceExitWindows(ExitType);
+        window_.Close();
+    }
+}
+
+void ExitCountdown::cmdCancel_Click() {
+    secondsElapsed_ = 0;
+    window_.Close();
+}
+
+void ExitCountdown::Form_Unload() {
+    secondsElapsed_ = 0;
+    // The timer belongs to the window: no tick after it closed.
+    tmrExit_.SetEnabled(false);
+}
+
+void ExitCountdown::ForceExitWindows(std::int32_t type) {
+    std::uint32_t flags = static_cast<std::uint32_t>(type) + kEwxForce;
+    // Without it Windows halts at "it is now safe to switch off" instead of switching off.
+    if (type == kExitShutdown) flags += kEwxPowerOff;
+    try {
+        session_.ExitWindows(flags);
+    } catch (const Failure& failure) {
+        std::string line = ExitTypeName;
+        line += " windows failed: ";
+        line += failure.Description();
+        log_.Write(LogKind::Error, line);
+    }
+}
+
+}  // namespace bw

@@ -1,0 +1,75 @@
+// The ten-second countdown before a log off, restart or shutdown, which the user can cancel.
+// One object for the whole run; its window is built at each showing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/event_log.h"
+#include "platform/system_services.h"
+#include "platform/timer.h"
+
+namespace bw {
+
+// ExitType values: the base flags of ExitWindowsEx.
+inline constexpr std::int32_t kExitLogOff = 0, kExitShutdown = 1, kExitRestart = 2;
+inline constexpr int kCountdownSeconds = 10;
+
+// What the countdown's window tells the logic.
+class CountdownEvents {
+  public:
+    virtual ~CountdownEvents() = default;
+    virtual void Form_Load() = 0;
+    virtual void cmdCancel_Click() = 0;  // the button, Enter or Escape
+    virtual void Form_Unload() = 0;      // closing by any path, the close box among them
+};
+
+// The window frmExitWindowsTimeOut: built afresh at every showing.
+class CountdownWindow {
+  public:
+    virtual ~CountdownWindow() = default;
+    // Builds the window, calls Form_Load once it exists, and returns once it has closed,
+    // after Form_Unload. Events keep being delivered meanwhile.
+    virtual void ShowModal(CountdownEvents& events) = 0;
+    virtual void SetText(const std::string& text) = 0;  // lblStatic
+    virtual void BringToTop() = 0;
+    virtual void Close() = 0;
+};
+
+class ExitCountdown final : private CountdownEvents {
+  public:
+    ExitCountdown(CountdownWindow& window, Timer& tmrExit, ExitSession& session,
+                  EventLogWriter& log);
+    ~ExitCountdown() override;
+    ExitCountdown(const ExitCountdown&) = delete;
+    ExitCountdown& operator=(const ExitCountdown&) = delete;
+
+    // Read at load and at every tick: a change while counting shows from the next tick.
+    std::int32_t ExitType = kExitLogOff;
+    std::string ExitTypeName;
+
+    // Modal: returns when the countdown was cancelled or has ended. Asked while it is shown
+    // already, it throws Failure 400 and the running countdown goes on undisturbed.
+    void Show();
+    bool IsShown() const { return shown_; }
+    std::int16_t SecondsElapsed() const { return secondsElapsed_; }
+
+    void tmrExit_Timer();
+
+  private:
+    void Form_Load() override;
+    void cmdCancel_Click() override;
+    void Form_Unload() override;
+    // Forced, and for a shutdown with the power switched off. A refusal is an error line.
+    void ForceExitWindows(std::int32_t type);
+    std::string Text() const;
+
+    CountdownWindow& window_;
+    Timer& tmrExit_;
+    ExitSession& session_;
+    EventLogWriter& log_;
+    std::int16_t secondsElapsed_ = 0;
+    bool shown_ = false;
+};
+
+}  // namespace bw

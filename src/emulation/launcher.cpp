@@ -1,0 +1,45 @@
+#include "emulation/launcher.h"
+
+namespace bw {
+
+std::string LaunchFailureReason(long answer) {
+    switch (answer) {
+        case 0:
+        case 8:
+            return "there is not enough memory";
+        case 2:
+            return "the file was not found";
+        case 3:
+            return "the path was not found";
+        case 5:
+            return "access is denied";
+        case 11:
+            return "the program file is not valid";
+        case 26:
+            return "a sharing violation occurred";
+        case 27:
+            return "the file association is incomplete or invalid";
+        case 28:
+        case 29:
+        case 30:
+            return "the program it is associated with did not answer";
+        case 31:
+            return "no program is associated with this kind of file";
+        case 32:
+            return "a library it needs was not found";
+        default:
+            return "the shell answered " + std::to_string(answer);
+    }
+}
+
+void Launcher::RunFile(const std::string& FilePath) {
+    const long answer = shell_.Open(FilePath, folder_.Path());
+    if (answer > 32) return;
+    std::string line = "'";
+    line += FilePath;
+    line += "' could not be opened: ";
+    line += LaunchFailureReason(answer);
+    log_.Write(LogKind::Error, line);
+}
+
+}  // namespace bw

@@ -1,0 +1,69 @@
+#include "emulation/system_actions.h"
+
+namespace bw {
+
+namespace {
+
+constexpr std::uint8_t kVkTab = 9, kVkPause = 19, kVkF4 = 115;
+constexpr std::int32_t kMaxLevel = 65535;
+
+struct ExitAction {
+    const char* name;
+    std::int32_t type;
+    const char* typeName;
+};
+
+constexpr ExitAction kExits[] = {
+    {"Log off windows", kExitLogOff, "Log off"},
+    {"Restart windows", kExitRestart, "Restart"},
+    {"Shutdown windows", kExitShutdown, "Shutdown"},
+};
+
+}  // namespace
+
+std::int32_t SystemActions::ChangeVolume(std::int16_t VolumeStep) {
+    const std::uint32_t current = volume_.Get().value_or(0);  // no answer counts as silence
+    std::int32_t level = static_cast<std::int32_t>(current & 0xFFFF) + VolumeStep;
+    if (level <= 1) level = 0;
+    if (level >= kMaxLevel - 1) level = kMaxLevel;
+    const auto both = static_cast<std::uint32_t>(level);
+    volume_.Set(both << 16 | both);
+    return level;
+}
+
+void SystemActions::RunSys(const std::string& ActionSys, std::int16_t NumRpt) {
+    if (NumRpt < 1 || NumRpt > 5) {
+        std::int32_t level = -1;
+        if (ActionSys == "Volume UP") level = ChangeVolume(kVolumeStep);
+        if (ActionSys == "Volume Down") level = ChangeVolume(-kVolumeStep);
+        if (level >= 0) {
+            const auto percent = static_cast<int>(static_cast<double>(level) / kMaxLevel * 100);
+            log_.LogChange("Volume set to: " + std::to_string(percent) + "%");
+        }
+    }
+    if (NumRpt >= 1) return;
+
+    log_.LogChange(ActionSys);
+    // Alt+F4 and Alt+Tab: what closing and switching windows are on Windows.
+    if (ActionSys == "Close the current windows") {
+        keyboard_.PressKey(kVkF4, kAltMask);
+    } else if (ActionSys == "Minimize the current windows") {
+        MinimizeForegroundWindow();
+    } else if (ActionSys == "Switch open windows (Alt+Tab)") {
+        keyboard_.PressKey(kVkTab, kAltMask);
+    } else if (ActionSys == "Open Start Menu") {
+        keyboard_.PressKey(0, kWindowsKey);
+    } else if (ActionSys == "Open System properties dialog") {
+        keyboard_.PressKey(kVkPause, kWindowsKey);
+    } else {
+        for (const ExitAction& exit : kExits) {
+            if (ActionSys != exit.name) continue;
+            countdown_.ExitType = exit.type;
+            countdown_.ExitTypeName = exit.typeName;
+            countdown_.Show();
+            break;
+        }
+    }
+}
+
+}  // namespace bw

@@ -1,0 +1,44 @@
+// The ten system actions: volume steps, window commands, fixed key combinations, and log
+// off, restart or shutdown after the countdown.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "emulation/exit_countdown.h"
+#include "emulation/keyboard.h"
+#include "platform/event_log.h"
+#include "platform/system_services.h"
+
+namespace bw {
+
+inline constexpr std::int16_t kVolumeStep = 3000;
+
+class SystemActions {
+  public:
+    SystemActions(Keyboard& keyboard, Volume& volume, WindowCommands& windows,
+                  ExitCountdown& countdown, EventLogWriter& log)
+        : keyboard_(keyboard),
+          volume_(volume),
+          windows_(windows),
+          countdown_(countdown),
+          log_(log) {}
+
+    // Volume steps act on the first line and from repeat 6 on; everything else on the first
+    // line only. An exit action returns when its countdown closes; asked while the
+    // countdown shows, it takes the countdown over and throws Failure 400.
+    void RunSys(const std::string& ActionSys, std::int16_t NumRpt);
+
+    // The left level plus the step, clamped, on both channels; returns the new level.
+    std::int32_t ChangeVolume(std::int16_t VolumeStep);
+    void MinimizeForegroundWindow() { windows_.MinimizeForegroundWindow(); }
+
+  private:
+    Keyboard& keyboard_;
+    Volume& volume_;
+    WindowCommands& windows_;
+    ExitCountdown& countdown_;
+    EventLogWriter& log_;
+};
+
+}  // namespace bw

@@ -1,0 +1,73 @@
+// The desktop as the executors see it: mouse input, the message loop, the shell, volume,
+// the window in front and the end of the session. Each records what it was asked, and
+// the shell, the volume and the session can be told to fail.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/failure.h"
+#include "platform/message_pump.h"
+#include "platform/mouse_input.h"
+#include "platform/shell.h"
+#include "platform/system_services.h"
+
+namespace bw::test {
+
+// Mouse events and yields, in one stream: "6 0 0", "1 -7 0", "yield".
+class FakeMouseAndPump : public MouseInput, public MessagePump {
+  public:
+    std::vector<std::string> stream;
+    std::function<void()> duringYield;
+
+    void MouseEvent(std::uint32_t flags, int dx, int dy) override {
+        stream.push_back(std::to_string(flags) + " " + std::to_string(dx) + " " +
+                         std::to_string(dy));
+    }
+    void DoEvents() override {
+        stream.push_back("yield");
+        if (duringYield) duringYield();
+    }
+};
+
+class FakeShell : public Shell {
+  public:
+    std::vector<std::string> opened;  // "item | directory"
+    long answer = 42;
+    long Open(const std::string& item, const std::string& directory) override {
+        opened.push_back(item + " | " + directory);
+        return answer;
+    }
+};
+
+class FakeVolume : public Volume {
+  public:
+    std::optional<std::uint32_t> levels = 0;  // nothing: no device answers
+    std::vector<std::uint32_t> set;
+    std::optional<std::uint32_t> Get() override { return levels; }
+    void Set(std::uint32_t value) override {
+        set.push_back(value);
+        if (levels) levels = value;
+    }
+};
+
+class FakeWindowCommands : public WindowCommands {
+  public:
+    int minimised = 0;
+    void MinimizeForegroundWindow() override { ++minimised; }
+};
+
+class FakeExitSession : public ExitSession {
+  public:
+    std::vector<std::uint32_t> requests;
+    std::optional<Failure> refuse;
+    void ExitWindows(std::uint32_t flags) override {
+        requests.push_back(flags);
+        if (refuse) throw *refuse;
+    }
+};
+
+}  // namespace bw::test
