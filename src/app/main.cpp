@@ -6,14 +6,23 @@
 
 #include "actions/action_list.h"
 #include "actions/list_persistence.h"
+#include "emulation/executors.h"
+#include "emulation/exit_countdown.h"
 #include "emulation/keyboard.h"
+#include "emulation/launcher.h"
+#include "emulation/mouse.h"
+#include "emulation/system_actions.h"
 #include "platform/failure.h"
 #include "platform/message_boxes.h"
+#include "platform/win32/com_ptr.h"
 #include "platform/win32/registry_store.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_keyboard_input.h"
 #include "platform/win32/win32_message_boxes.h"
+#include "platform/win32/win32_mouse_input.h"
 #include "platform/win32/win32_program_folder.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_system_services.h"
 #include "platform/win32/win32_timer.h"
 #include "platform/win32/winsock_session.h"
 #include "platform/win32/winsock_tcp_client.h"
@@ -22,30 +31,12 @@
 #include "remote/server_connection.h"
 #include "ui/action_list_commands.h"
 #include "ui/event_log.h"
+#include "ui/win32/frm_exit_windows_time_out.h"
 #include "ui/win32/frm_main.h"
 
 namespace {
 
 constexpr const char* kAppTitle = "Buttonwise";
-
-// The executors of the action types.
-class Executors final : public bw::ActionExecutors {
-  public:
-    explicit Executors(bw::Keyboard& keyboard) : keyboard_(keyboard) {}
-
-    void SimulateKeyboard(const std::string& Text, std::uint8_t KeyCode, std::uint8_t KeyShift,
-                          std::int16_t KeyType) override {
-        keyboard_.SimulateKeyboard(Text, KeyCode, KeyShift, KeyType);
-    }
-    // Mouse, system and run rows load, show and log like every row; their executors are
-    // the next thing to come, and until then such a row does nothing when it runs.
-    void DoMouseAction(const std::string&, std::int16_t, std::int16_t) override {}
-    void RunSys(const std::string&, std::int16_t) override {}
-    void RunFile(const std::string&) override {}
-
-  private:
-    bw::Keyboard& keyboard_;
-};
 
 int RunMessageLoop(HWND mainWindow) {
     MSG message;
@@ -63,6 +54,7 @@ int Run(HINSTANCE instance) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     win32::WinsockSession winsock;
+    win32::ComApartment com;  // the shell and the audio services need it
 
     ui::FrmMain frmMain(instance);
     win32::Win32MessageBoxes boxes([&frmMain] { return frmMain.Handle(); });
@@ -83,9 +75,22 @@ int Run(HINSTANCE instance) {
     frmMain.SetCommands({[&listCommands] { listCommands.cmdRemove_Click(); },
                          [&listCommands] { listCommands.miNewActionList_Click(); }});
 
+    win32::Win32ProgramFolder folder;
     win32::Win32KeyboardInput keys;
     Keyboard keyboard(keys);
-    Executors executors(keyboard);
+    win32::Win32MouseInput pointer;
+    win32::Win32MessagePump pump;
+    Mouse mouse(pointer, pump);
+    win32::Win32Shell shell;
+    Launcher launcher(shell, folder, lstLog);
+    ui::FrmExitWindowsTimeOut frmExitWindowsTimeOut;
+    win32::Win32Timer tmrExit;
+    win32::Win32ExitSession session;
+    ExitCountdown countdown(frmExitWindowsTimeOut, tmrExit, session, lstLog);
+    win32::Win32Volume volume;
+    win32::Win32WindowCommands windows;
+    SystemActions system(keyboard, volume, windows, countdown, lstLog);
+    Executors executors(keyboard, mouse, system, launcher);
     ActionDispatch dispatch(lstActions, executors, lstLog, boxes);
     win32::AnsiCodePage ansi;
     ButtonMessages buttons(frmMain, boxes, ansi,
@@ -101,7 +106,6 @@ int Run(HINSTANCE instance) {
     // Start-up, in this order. The tray icon comes first once the program has one; the
     // key table is there before the saved list, whose rows may name its keys.
     connection.Connect2WinLIRC();
-    win32::Win32ProgramFolder folder;
     keyboard.LoadKeyMap(folder, ansi, lstLog);
     persistence.LoadList();
 

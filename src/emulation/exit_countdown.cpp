@@ -74,7 +74,7 @@ void ExitCountdown::ForceExitWindows(std::int32_t type) {
     // Without it Windows halts at "it is now safe to switch off" instead of switching off.
     if (type == kExitShutdown) flags += kEwxPowerOff;
     try {
-        session_.ExitWindows(flags);
+        session_.EndSession(flags);
     } catch (const Failure& failure) {
         std::string line = ExitTypeName;
         line += " windows failed: ";

@@ -27,7 +27,7 @@ class ExitSession {
   public:
     virtual ~ExitSession() = default;
     // ExitWindowsEx flags. Throws Failure with the system's words when Windows refuses.
-    virtual void ExitWindows(std::uint32_t flags) = 0;
+    virtual void EndSession(std::uint32_t flags) = 0;
 };
 
 }  // namespace bw

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "button_server.h"
 #include "probe_window.h"
 #include "program_under_test.h"
 #include "remote_list_view.h"
 #include "ui/win32/control_ids.h"
 #include "user_settings.h"
+#include "user_steps.h"
 
 namespace bw::test {
 namespace {
@@ -22,37 +22,10 @@ using reader::ActionRowView;
 using reader::LogRow;
 using reader::MainWindowView;
 
-constexpr int kStartMs = 30000;
-constexpr int kActMs = 10000;
-
-void Server(const std::string& command) {
-    const std::string answer = ButtonServer::Command(command);
-    ASSERT_EQ(answer.rfind("ok", 0), 0u) << command << " -> " << answer;
-}
-
-std::string Hex(const std::string& bytes) {
-    static const char digits[] = "0123456789abcdef";
-    std::string hex;
-    for (unsigned char c : bytes) {
-        hex += digits[c >> 4];
-        hex += digits[c & 15];
-    }
-    return hex;
-}
-
 std::string Line(const std::string& button, int repeat = 0) {
     char count[8];
     std::snprintf(count, sizeof count, "%02x", repeat);
     return "000000000000f40b " + std::string(count) + " " + button + " remote1\n";
-}
-
-bool Connected(const MainWindowView& v) {
-    return std::find(v.log.begin(), v.log.end(), LogRow{"ok", "WinLIRC is running."}) !=
-           v.log.end();
-}
-
-std::size_t CountLog(const MainWindowView& v, const std::string& text) {
-    return static_cast<std::size_t>(std::count(v.log.begin(), v.log.end(), LogRow{"change", text}));
 }
 
 // A predefined key, a text and a custom key with Ctrl, as the Add Action dialog saves them.
@@ -82,13 +55,6 @@ class BindingsE2eTest : public ::testing::Test {
     void TearDown() override {
         UserSettings::Clear();
         Server("stop");
-    }
-
-    // Sends, then takes as many events as the keys expected and compares them.
-    void ExpectTyped(ProbeWindow& probe, const std::string& command, const std::string& keys) {
-        const auto count = static_cast<std::size_t>(std::count(keys.begin(), keys.end(), ' ') + 1);
-        Server(command);
-        EXPECT_EQ(Keys(probe.Take(count, kActMs)), keys) << command;
     }
 };
 
@@ -158,25 +124,6 @@ TEST_F(BindingsE2eTest, EveryWholeLineActsOnceHoweverTheServersWritesCutThem) {
     ExpectTyped(probe, "press CUSTOM", kCtrlHome);
     EXPECT_EQ(CountLog(program.Read(), "Simulating Keyboard: F5"), 6u);
     EXPECT_TRUE(probe.Events().empty()) << Keys(probe.Events());
-}
-
-// A modal box of Buttonwise with that title, once it shows; fails the test when it does not.
-HWND WaitForBox(const wchar_t* title) {
-    const unsigned long long deadline = NowMs() + kActMs;
-    for (;;) {
-        if (HWND box = FindWindowW(L"#32770", title)) return box;
-        if (NowMs() > deadline) {
-            ADD_FAILURE() << "no message box showed";
-            return nullptr;
-        }
-        Sleep(20);
-    }
-}
-
-// Clicks a button of a box the way the box's own click would tell it.
-void Answer(HWND box, int button) {
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
 }
 
 void ChooseClear(HWND window) {
@@ -260,7 +207,7 @@ TEST_F(BindingsE2eTest, RemovingAndClearingRowsRewriteTheSavedList) {
 
     // Clearing asks first; No leaves everything as it is.
     ChooseClear(window);
-    HWND box = WaitForBox(L"Remove all Actions?");
+    HWND box = WaitForDialog(L"Remove all Actions?");
     ASSERT_TRUE(box);
     Answer(box, IDNO);
     program.WaitFor(
@@ -269,7 +216,7 @@ TEST_F(BindingsE2eTest, RemovingAndClearingRowsRewriteTheSavedList) {
     EXPECT_EQ(UserSettings::Read("#ListCount"), "3");
 
     ChooseClear(window);
-    box = WaitForBox(L"Remove all Actions?");
+    box = WaitForDialog(L"Remove all Actions?");
     ASSERT_TRUE(box);
     Answer(box, IDYES);
     program.WaitFor(

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "button_server.h"
 #include "program_under_test.h"
 #include "user_settings.h"
+#include "user_steps.h"
 
 namespace bw::reader {
 // Failure messages show log rows as the reader prints them.
@@ -31,12 +31,6 @@ const LogRow kDown{"error", "WinLIRC is not running!"};
 
 // One reconnect tick plus the time a connection takes, with room for a loaded machine.
 constexpr int kOneTickMs = 2000 + 1500;
-constexpr int kStartMs = 30000;
-
-void Server(const std::string& command) {
-    const std::string answer = ButtonServer::Command(command);
-    ASSERT_EQ(answer.rfind("ok", 0), 0u) << command << " -> " << answer;
-}
 
 bool Shows(const MainWindowView& v, const std::vector<LogRow>& log) {
     return v.log == log;

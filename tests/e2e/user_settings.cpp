@@ -63,11 +63,14 @@ void UserSettings::Clear() {
 }
 
 void UserSettings::Write(const std::map<std::string, std::string>& values) {
-    for (const auto& [name, value] : values) {
-        const Outcome outcome = Reg("add " + Quoted(kKey) + " /v " + Quoted(name) +
-                                    " /t REG_SZ /d " + Quoted(value) + " /f");
-        ASSERT_EQ(outcome.exitCode, 0u) << name << ": " << outcome.output;
-    }
+    for (const auto& [name, value] : values) WriteValue(kKey, name, value);
+}
+
+void UserSettings::WriteValue(const std::string& key, const std::string& name,
+                              const std::string& value) {
+    const Outcome outcome = Reg("add " + Quoted(key) + " /v " + Quoted(name) + " /t REG_SZ /d " +
+                                Quoted(value) + " /f");
+    ASSERT_EQ(outcome.exitCode, 0u) << name << ": " << outcome.output;
 }
 
 std::optional<std::string> UserSettings::Read(const std::string& name) {

@@ -19,6 +19,10 @@ class UserSettings {
     static void Write(const std::map<std::string, std::string>& values);
     // The value's text, or nothing when it is not there.
     static std::optional<std::string> Read(const std::string& name);
+
+    // A REG_SZ value under any key of the user's.
+    static void WriteValue(const std::string& key, const std::string& name,
+                           const std::string& value);
 };
 
 }  // namespace bw::test

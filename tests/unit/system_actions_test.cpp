@@ -127,9 +127,12 @@ TEST_F(SystemActionsTest, AnExitCountsDownFromTenAndEndsTheSessionOnTheTenthTick
         };
         system.RunSys(name, 0);
         Lines expected;
-        for (int left = 10; left >= 0; --left)
-            expected.push_back(std::string(word) + " windows in " + std::to_string(left) +
-                               " seconds...");
+        for (int left = 10; left >= 0; --left) {
+            expected.push_back(word);
+            expected.back() += " windows in ";
+            expected.back() += std::to_string(left);
+            expected.back() += " seconds...";
+        }
         EXPECT_EQ(window.texts, expected);
         EXPECT_EQ(session.requests, std::vector<std::uint32_t>{flags}) << name;
         EXPECT_FALSE(window.open);

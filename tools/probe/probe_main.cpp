@@ -1,6 +1,7 @@
-// A foreground window that writes every key event it receives to a file, one line each:
-// "down|up <virtual-key> <scan code> <extended 0|1>". End-to-end tests read the file to see
-// what a bound button typed.
+// A foreground window that writes every key event and mouse button it receives to a file,
+// one line each: "down|up <virtual-key> <scan code> <extended 0|1>", a mouse button under
+// its virtual-key code (1 left, 2 right, 4 middle). End-to-end tests read the file to see
+// what a bound button did.
 #include <cstdio>
 #include <string>
 
@@ -28,6 +29,27 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case WM_SYSKEYUP:
             Record("up", wParam, lParam);
             return 0;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            Record("down", VK_LBUTTON, 0);
+            return 0;
+        case WM_LBUTTONUP:
+            Record("up", VK_LBUTTON, 0);
+            return 0;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+            Record("down", VK_RBUTTON, 0);
+            return 0;
+        case WM_RBUTTONUP:
+            Record("up", VK_RBUTTON, 0);
+            return 0;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+            Record("down", VK_MBUTTON, 0);
+            return 0;
+        case WM_MBUTTONUP:
+            Record("up", VK_MBUTTON, 0);
+            return 0;
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
@@ -53,9 +75,10 @@ int wmain(int argc, wchar_t** argv) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = L"ButtonwiseProbe";
     RegisterClassExW(&wc);
+    // Large, so that the tests' pointer stays over it wherever it moves.
     HWND window =
         CreateWindowExW(0, wc.lpszClassName, L"Buttonwise Probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                        40, 40, 300, 200, nullptr, nullptr, wc.hInstance, nullptr);
+                        40, 40, 700, 500, nullptr, nullptr, wc.hInstance, nullptr);
     if (!window) return 1;
     SetForegroundWindow(window);
     SetFocus(window);

@@ -39,6 +39,10 @@ HWND FindMainWindow() {
     return FindWindowW(ui::kMainWindowClass, nullptr);
 }
 
+HWND FindCountdown() {
+    return FindWindowW(L"#32770", ui::kCountdownTitle);
+}
+
 std::optional<MainWindowView> ReadMainWindow() {
     HWND window = FindMainWindow();
     if (!window) return std::nullopt;
@@ -47,9 +51,8 @@ std::optional<MainWindowView> ReadMainWindow() {
     // reading that shows the line also shows the status that came with it.
     for (const ListRow& row : ReadListView(GetDlgItem(window, ui::kIdLstActions), 7)) {
         const auto& c = row.columns;
-        view.actions.push_back(
-            {TypeOfIcon(row.image), c.at(1), c.at(2), c.at(3), c.at(4), c.at(5), c.at(6),
-             row.selected});
+        view.actions.push_back({TypeOfIcon(row.image), c.at(1), c.at(2), c.at(3), c.at(4), c.at(5),
+                                c.at(6), row.selected});
     }
     for (const ListRow& row : ReadListView(GetDlgItem(window, ui::kIdLstLog), 1))
         view.log.push_back({KindOfIcon(row.image), row.columns.at(0)});
@@ -58,6 +61,8 @@ std::optional<MainWindowView> ReadMainWindow() {
     view.status = TextOf(GetDlgItem(window, ui::kIdLblWinLIRCStat));
     view.statusPicture = TextOf(GetDlgItem(window, ui::kIdImgStat));
     view.serverPicture = TextOf(GetDlgItem(window, ui::kIdImgWinLIRCStat));
+    if (HWND countdown = FindCountdown())
+        if (HWND label = GetDlgItem(countdown, ui::kIdLblStatic)) view.countdown = TextOf(label);
     return view;
 }
 
@@ -74,6 +79,7 @@ std::string Format(const MainWindowView& view) {
         out += a.selected ? " (selected)\n" : "\n";
     }
     for (const LogRow& row : view.log) out += "log: " + row.kind + ": " + row.text + "\n";
+    if (view.countdown) out += "countdown: " + *view.countdown + "\n";
     return out;
 }
 

@@ -31,6 +31,7 @@ struct MainWindowView {
     std::string serverPicture;  // what the large status picture shows
     std::vector<ActionRowView> actions;
     std::vector<LogRow> log;
+    std::optional<std::string> countdown;  // the text of the exit countdown while it shows
 };
 
 HWND FindMainWindow();
@@ -38,5 +39,8 @@ HWND FindMainWindow();
 std::optional<MainWindowView> ReadMainWindow();
 // One "name: value" line per item, one per log row.
 std::string Format(const MainWindowView& view);
+
+// The exit countdown of Buttonwise while it shows.
+HWND FindCountdown();
 
 }  // namespace bw::reader

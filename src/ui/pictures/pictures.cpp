@@ -165,6 +165,23 @@ void ProgramWindow(Canvas& c) {
     c.Fill(arrow, Gloss(kGreen.light, kGreen.dark, 0.60f, 0.55f, 0.45f));
 }
 
+void Information(Canvas& c) {
+    const Rgba blue{30, 90, 200, 255};
+    const Shape balloon = Both(Ellipse(0.5f, 0.42f, 0.46f, 0.38f), Rect(0, 0, 1, 1));
+    const Shape tail = [](float x, float y) {
+        // A triangle from the balloon's lower left down to a point.
+        return y > 0.66f && y < 0.96f && x > 0.20f && x < 0.42f - (y - 0.66f) * 0.6f;
+    };
+    c.Fill(balloon, Solid(blue));
+    c.Fill(tail, Solid(blue));
+    c.Fill(Ellipse(0.5f, 0.42f, 0.42f, 0.34f),
+           Vertical({255, 255, 255, 255}, {215, 228, 248, 255}, 0.1f, 0.8f));
+    c.Fill([&](float x, float y) { return tail(x + 0.035f, y + 0.05f) && y < 0.86f; },
+           Solid({225, 235, 250, 255}));
+    c.Fill(Circle(0.5f, 0.22f, 0.06f), Solid(blue));
+    c.Fill(RoundRect(0.445f, 0.32f, 0.555f, 0.64f, 0.02f), Solid(blue));
+}
+
 }  // namespace
 
 Image DrawReceiveFrame(int frame, int sizePixels) {
@@ -221,6 +238,9 @@ Image DrawPicture(Picture picture, int sizePixels) {
             break;
         case Picture::RunAction:
             ProgramWindow(c);
+            break;
+        case Picture::Information:
+            Information(c);
             break;
     }
     return c.Take();

@@ -20,6 +20,7 @@ enum class Picture {
     MouseAction,     // a mouse
     SystemAction,    // a gear
     RunAction,       // a program window with a green start arrow
+    Information,     // a white speech balloon with a blue letter i
 };
 
 Image DrawPicture(Picture picture, int sizePixels);

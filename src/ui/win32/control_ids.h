@@ -17,6 +17,12 @@ inline constexpr int kIdLstActions = 106;
 inline constexpr int kIdCmdAddAction = 107;
 inline constexpr int kIdCmdRemove = 108;
 
+// The countdown before a log off, restart or shutdown.
+inline constexpr wchar_t kCountdownTitle[] = L"Exit Windows";
+inline constexpr int kIdImage1 = 300;
+inline constexpr int kIdLblStatic = 301;
+inline constexpr int kIdCmdCancel = 2;  // IDCANCEL: Escape presses it
+
 // Menu items.
 inline constexpr int kIdMiNewActionList = 200;
 inline constexpr int kIdMiExit = 201;

@@ -64,7 +64,7 @@ class FakeExitSession : public ExitSession {
   public:
     std::vector<std::uint32_t> requests;
     std::optional<Failure> refuse;
-    void ExitWindows(std::uint32_t flags) override {
+    void EndSession(std::uint32_t flags) override {
         requests.push_back(flags);
         if (refuse) throw *refuse;
     }

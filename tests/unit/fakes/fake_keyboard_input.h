@@ -17,7 +17,9 @@ class FakeKeyboardInput : public KeyboardInput {
 
     void SendKey(std::uint8_t key, KeyDirection direction) override {
         const bool isDown = direction == KeyDirection::Down;
-        events.push_back((isDown ? "v" : "^") + std::to_string(key));
+        std::string event(1, isDown ? 'v' : '^');
+        event += std::to_string(key);
+        events.push_back(event);
         if (isDown)
             down.insert(key);
         else

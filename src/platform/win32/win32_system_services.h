@@ -1,0 +1,26 @@
+// The output volume (the default device's master volume, or the wave-out volume where there
+// is no such device), the window in front, and the end of the Windows session.
+#pragma once
+
+#include "platform/system_services.h"
+
+namespace bw::win32 {
+
+class Win32Volume final : public Volume {
+  public:
+    std::optional<std::uint32_t> Get() override;
+    void Set(std::uint32_t levels) override;
+};
+
+class Win32WindowCommands final : public WindowCommands {
+  public:
+    void MinimizeForegroundWindow() override;
+};
+
+class Win32ExitSession final : public ExitSession {
+  public:
+    // Enables the shutdown privilege first, which a restart or shutdown needs.
+    void EndSession(std::uint32_t flags) override;
+};
+
+}  // namespace bw::win32

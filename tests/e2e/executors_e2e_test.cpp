@@ -1,0 +1,166 @@
+// Mouse, run and system bindings as a user meets them: a click reaches the window under the
+// pointer once per press, a held move speeds up, a Run binding starts a program once per
+// press in Buttonwise's folder, and an exit shows the countdown, which Cancel ends.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/win32/utf16.h"
+#include "probe_window.h"
+#include "program_under_test.h"
+#include "ui/win32/control_ids.h"
+#include "user_settings.h"
+#include "user_steps.h"
+
+namespace bw::test {
+namespace {
+
+using reader::MainWindowView;
+
+std::string BinFolder() {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path(self);
+    return win32::Narrow(path.substr(0, path.find_last_of(L'\\')));
+}
+
+std::wstring MarkerFile() {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    return std::wstring(temp) + L"buttonwise-marker.txt";
+}
+
+// The folders the marker program was started in, one per start.
+std::vector<std::string> MarkerStarts() {
+    std::ifstream in{std::filesystem::path(MarkerFile())};
+    std::vector<std::string> starts;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) starts.push_back(line);
+    }
+    return starts;
+}
+
+POINT Cursor() {
+    POINT p{};
+    GetCursorPos(&p);
+    return p;
+}
+
+class ExecutorsE2eTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Server("start");
+        UserSettings::Clear();
+        // Moves in mickeys become the same number of pixels: no acceleration.
+        const std::string mouse = "HKCU\\Control Panel\\Mouse";
+        UserSettings::WriteValue(mouse, "MouseSpeed", "0");
+        UserSettings::WriteValue(mouse, "MouseThreshold1", "0");
+        UserSettings::WriteValue(mouse, "MouseThreshold2", "0");
+        DeleteFileW(MarkerFile().c_str());
+        UserSettings::Write({
+            {"#ListCount", "5"},
+            {"RemoteKey1", "OK"},
+            {"ActionType1", "2"},
+            {"ActionName1", "Left Mouse Click"},
+            {"RemoteKey2", "RIGHT"},
+            {"ActionType2", "2"},
+            {"ActionName2", "Mouse Move Right"},
+            {"RemoteKey3", "RUN"},
+            {"ActionType3", "4"},
+            {"ActionName3", BinFolder() + "\\buttonwise-marker.exe"},
+            {"RemoteKey4", "POWER"},
+            {"ActionType4", "3"},
+            {"ActionName4", "Shutdown windows"},
+            {"RemoteKey5", "X"},
+            {"ActionType5", "1"},
+            {"ActionName5", "x"},
+            {"KeyCode5", "0"},
+            {"KeyShift5", "0"},
+            {"KeyType5", "3"},
+        });
+    }
+    void TearDown() override {
+        UserSettings::Clear();
+        Server("stop");
+    }
+};
+
+TEST_F(ExecutorsE2eTest, AClickReachesTheWindowUnderThePointerOncePerPressHeldOrNot) {
+    ProgramUnderTest program;
+    program.WaitFor("the connection", Connected, kStartMs);
+    ProbeWindow probe;
+    SetCursorPos(390, 290);  // over the probe
+
+    ExpectTyped(probe, "press OK", "v1 ^1");
+    Server("hold OK 8");
+    ExpectTyped(probe, "press X", "v1 ^1 v88 ^88");  // one click for the whole hold
+    EXPECT_EQ(CountLog(program.Read(), "Simulating Mouse: Left Mouse Click"), 9u);
+}
+
+TEST_F(ExecutorsE2eTest, AHeldMoveStepsTwoThenPausesThenSpeedsUp) {
+    ProgramUnderTest program;
+    program.WaitFor("the connection", Connected, kStartMs);
+    ProbeWindow probe;
+    SetCursorPos(200, 300);
+
+    // Repeats 0 to 9: 2, nothing for 1 to 5, then 7, 7, 8, 8.
+    Server("hold RIGHT 10");
+    ExpectTyped(probe, "press X", "v88 ^88");
+    const POINT at = Cursor();
+    EXPECT_EQ(at.x, 200 + 2 + 7 + 7 + 8 + 8);
+    EXPECT_EQ(at.y, 300);
+}
+
+TEST_F(ExecutorsE2eTest, ARunBindingStartsItsProgramOncePerPressInButtonwisesFolder) {
+    ProgramUnderTest program;
+    program.WaitFor("the connection", Connected, kStartMs);
+
+    Server("hold RUN 6");
+    Server("press RUN");
+    const unsigned long long deadline = NowMs() + kActMs;
+    while (MarkerStarts().size() < 2 && NowMs() < deadline) Sleep(20);
+    EXPECT_EQ(MarkerStarts(), (std::vector<std::string>{BinFolder(), BinFolder()}));
+    const MainWindowView view = program.Read();
+    EXPECT_EQ(CountLog(view, "Running: buttonwise-marker.exe"), 2u);
+    for (const auto& row : view.log) EXPECT_NE(row.kind, "error") << row.text;
+}
+
+TEST_F(ExecutorsE2eTest, AnExitCountsDownFromTenAndCancelEndsItWithoutAnExit) {
+    ProgramUnderTest program;
+    program.WaitFor("the connection", Connected, kStartMs);
+
+    Server("press POWER");
+    HWND countdown = WaitForDialog(ui::kCountdownTitle);
+    ASSERT_TRUE(countdown);
+    HWND label = nullptr;  // the dialog may be found before its controls exist
+    program.WaitFor(
+        "the countdown's text",
+        [&](const MainWindowView&) {
+            return (label = GetDlgItem(countdown, ui::kIdLblStatic)) != nullptr;
+        },
+        kActMs);
+    std::vector<std::string> seen{TextOf(label)};
+    const unsigned long long deadline = NowMs() + kActMs;
+    while (seen.back() != "Shutdown windows in 9 seconds..." && NowMs() < deadline) {
+        const std::string text = TextOf(label);
+        if (text != seen.back()) seen.push_back(text);
+        Sleep(20);
+    }
+    // Cancelled well before zero: an exit under Wine would end every program of the prefix.
+    Answer(countdown, ui::kIdCmdCancel);
+    EXPECT_EQ(seen, (std::vector<std::string>{"Shutdown windows in 10 seconds...",
+                                              "Shutdown windows in 9 seconds..."}));
+    program.WaitFor(
+        "the countdown to close", [&](const MainWindowView&) { return !IsWindow(countdown); },
+        kActMs);
+    EXPECT_EQ(CountLog(program.Read(), "Shutdown windows"), 1u);
+}
+
+}  // namespace
+}  // namespace bw::test

@@ -1,0 +1,35 @@
+// What the end-to-end tests do as a user would, and what they look for, shared by them:
+// pressing buttons through the server, reading the log, answering boxes, the probe.
+#pragma once
+
+#include <string>
+
+#include "platform/win32/win32_config.h"
+#include "probe_window.h"
+#include "window_reader.h"
+
+namespace bw::test {
+
+inline constexpr int kStartMs = 30000;  // a fresh Wine prefix is slow the first time
+inline constexpr int kActMs = 10000;    // from a button line to its effect, with room
+
+// Sends a command to the button-line server and fails the test unless it is done.
+void Server(const std::string& command);
+// Bytes as the server's raw and paced commands take them.
+std::string Hex(const std::string& bytes);
+
+bool Connected(const reader::MainWindowView& v);
+// How many change lines of exactly that text the log shows.
+std::size_t CountLog(const reader::MainWindowView& v, const std::string& text);
+
+// Sends, then takes as many events as the keys expected ("v65 ^65") and compares them.
+void ExpectTyped(ProbeWindow& probe, const std::string& command, const std::string& keys);
+
+// A dialog of that title, once it shows; fails the test when it does not.
+HWND WaitForDialog(const wchar_t* title);
+// Clicks a button of a dialog the way the button's own click would tell it.
+void Answer(HWND dialog, int button);
+// The text of another program's control.
+std::string TextOf(HWND control);
+
+}  // namespace bw::test
