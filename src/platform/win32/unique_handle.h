@@ -58,6 +58,11 @@ struct ImageListTraits {
     static Handle Invalid() { return nullptr; }
     static void Close(Handle h) { ImageList_Destroy(h); }
 };
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DestroyMenu(h); }
+};
 struct SocketTraits {
     using Handle = SOCKET;
     static Handle Invalid() { return INVALID_SOCKET; }
@@ -79,6 +84,7 @@ using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueImageList = UniqueHandle<ImageListTraits>;
+using UniqueMenu = UniqueHandle<MenuTraits>;  // a menu no window has taken over
 using UniqueSocket = UniqueHandle<SocketTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;

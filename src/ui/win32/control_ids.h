@@ -28,5 +28,14 @@ inline constexpr int kIdMiNewActionList = 200;
 inline constexpr int kIdMiExit = 201;
 inline constexpr int kIdMiAddNewAction = 210;
 inline constexpr int kIdMiRemove = 211;
+inline constexpr int kIdMiOpenReadme = 220;
+inline constexpr int kIdMiAbout = 221;
+inline constexpr int kIdMiOpenMainWindows = 230;
+inline constexpr int kIdMiAddNewActionTray = 231;
+inline constexpr int kIdMiAboutTray = 232;
+inline constexpr int kIdMiExitTray = 233;
+
+// The window that owns the tray icon and takes its callback.
+inline constexpr wchar_t kTrayWindowClass[] = L"ButtonwiseTray";
 
 }  // namespace bw::ui

@@ -9,7 +9,9 @@
 #include "platform/win32/system_error.h"
 #include "platform/win32/utf16.h"
 #include "ui/win32/control_ids.h"
+#include "ui/tray_callback.h"
 #include "ui/win32/icon_factory.h"
+#include "ui/win32/main_menus.h"
 
 namespace bw::ui {
 
@@ -78,22 +80,6 @@ const std::string& ActionColumnText(const ActionRow& row, int column) {
     }
 }
 
-// The menu bar: File and Remote control. The Add Action dialog is not there yet, so its
-// entries are shown but greyed.
-HMENU CreateMainMenu() {
-    HMENU file = CreatePopupMenu();
-    AppendMenuW(file, MF_STRING, kIdMiNewActionList, L"&New Action list");
-    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(file, MF_STRING, kIdMiExit, L"E&xit");
-    HMENU remote = CreatePopupMenu();
-    AppendMenuW(remote, MF_STRING | MF_GRAYED, kIdMiAddNewAction, L"&Add New Action...");
-    AppendMenuW(remote, MF_STRING, kIdMiRemove, L"&Remove");
-    HMENU bar = CreateMenu();
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(remote), L"&Remote control");
-    return bar;
-}
-
 const wchar_t* ServerPictureName(ServerPicture picture) {
     return picture == ServerPicture::Running ? L"WinLIRC running" : L"WinLIRC not running";
 }
@@ -129,7 +115,8 @@ void RegisterClassOnce(HINSTANCE instance, WNDPROC procedure) {
 
 }  // namespace
 
-FrmMain::FrmMain(HINSTANCE instance) {
+FrmMain::FrmMain(HINSTANCE instance)
+    : tray_([this](unsigned mouseMessage) { OnTrayMouse(mouseMessage); }) {
     RegisterClassOnce(instance, &Procedure);
     // Not WS_CLIPCHILDREN: the frame paints no background of its own, the window does.
     HWND window = CreateWindowExW(0, kMainWindowClass, kMainWindowTitle, kWindowStyle,
@@ -183,7 +170,7 @@ void FrmMain::CreateControls() {
                             LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS,
                         kIdLstActions, WS_EX_CLIENTEDGE);
     cmdAddAction_ =
-        child(L"BUTTON", L"&Add Action", WS_TABSTOP | BS_PUSHBUTTON | WS_DISABLED, kIdCmdAddAction);
+        child(L"BUTTON", L"&Add Action", WS_TABSTOP | BS_PUSHBUTTON, kIdCmdAddAction);
     cmdRemove_ = child(L"BUTTON", L"&Remove", WS_TABSTOP | BS_PUSHBUTTON, kIdCmdRemove);
     // Created last and sent to the bottom, so it never paints over what it frames.
     fraContainer_ = child(L"BUTTON", L" WinLIRC ", BS_GROUPBOX | WS_CLIPSIBLINGS, kIdFraContainer);
@@ -294,6 +281,32 @@ void FrmMain::ShowCentred() {
                  work.top + (work.bottom - work.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ShowWindow(window_.get(), SW_SHOWNORMAL);
     UpdateWindow(window_.get());
+}
+
+void FrmMain::Restore() {
+    ShowWindow(window_.get(), IsIconic(window_.get()) ? SW_RESTORE : SW_SHOWNORMAL);
+    SetForegroundWindow(window_.get());
+}
+
+void FrmMain::AddTrayIcon(const std::string& tip) {
+    // The tray draws its icons at the small icon size of the primary monitor.
+    trayPicture_ = MakeIcon(Picture::ProgramIcon, GetSystemMetrics(SM_CXSMICON));
+    tray_.AddTrayIcon(trayPicture_.get(), tip);
+}
+
+void FrmMain::OnTrayMouse(unsigned mouseMessage) {
+    switch (ActOnTrayMouse(mouseMessage)) {
+        case TrayAction::RestoreWindow:
+            Restore();
+            break;
+        case TrayAction::ShowMenu: {
+            const win32::UniqueMenu menu = CreateTrayMenu();
+            if (const int id = ShowPopupAtPointer(menu.get(), tray_.Host())) OnCommand(id);
+            break;
+        }
+        case TrayAction::None:
+            break;
+    }
 }
 
 void FrmMain::SetStatusText(const std::string& text) {
@@ -432,8 +445,24 @@ void FrmMain::OnCommand(int id) {
         case kIdMiNewActionList:
             run(commands_.miNewActionList_Click);
             break;
+        case kIdCmdAddAction:
+        case kIdMiAddNewAction:
+        case kIdMiAddNewActionTray:
+            run(commands_.cmdAddAction_Click);
+            break;
+        case kIdMiOpenReadme:
+            run(commands_.miOpenReadme_Click);
+            break;
+        case kIdMiAbout:
+        case kIdMiAboutTray:
+            run(commands_.miAbout_Click);
+            break;
+        case kIdMiOpenMainWindows:
+            Restore();
+            break;
         case kIdMiExit:
-            // The same question as the close box.
+        case kIdMiExitTray:
+            // The same question as the close box, also while the window sits in the tray.
             SendMessageW(window_.get(), WM_CLOSE, 0, 0);
             break;
         default:
@@ -457,6 +486,12 @@ LRESULT FrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 FillActionItem(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
                 return 0;
             }
+            // The right button released over the list, on a row or not: the Remote menu.
+            if (header->hwndFrom == lstActions_ && header->code == NM_RCLICK) {
+                HMENU remote = GetSubMenu(GetMenu(window), 1);
+                if (const int id = ShowPopupAtPointer(remote, window)) OnCommand(id);
+                return 0;
+            }
             break;
         }
         case WM_COMMAND:
@@ -471,6 +506,10 @@ LRESULT FrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             ApplyDpi(HIWORD(wParam));
             return 0;
         }
+        case WM_SIZE:
+            // Minimised, the window lives in the tray: no taskbar button.
+            if (wParam == SIZE_MINIMIZED) ShowWindow(window, SW_HIDE);
+            return 0;
         case WM_CLOSE:
             if (!closeQuestion_ || closeQuestion_()) DestroyWindow(window);
             return 0;

@@ -14,6 +14,7 @@
 #include "remote/status_display.h"
 #include "ui/action_list_commands.h"
 #include "ui/event_log.h"
+#include "ui/win32/tray_icon.h"
 
 namespace bw::ui {
 
@@ -26,6 +27,9 @@ class FrmMain final : public StatusDisplay,
     struct Commands {
         std::function<void()> cmdRemove_Click;
         std::function<void()> miNewActionList_Click;
+        std::function<void()> cmdAddAction_Click;
+        std::function<void()> miOpenReadme_Click;
+        std::function<void()> miAbout_Click;
     };
 
     explicit FrmMain(HINSTANCE instance);
@@ -44,6 +48,10 @@ class FrmMain final : public StatusDisplay,
     void SetCloseQuestion(std::function<bool()> question) { closeQuestion_ = std::move(question); }
 
     void ShowCentred();
+    // Normal and shown again, and in front; a shown window is only activated.
+    void Restore();
+    // Start-up step 1: the icon in the notification area, with its tip.
+    void AddTrayIcon(const std::string& tip);
 
     void SetStatusText(const std::string& text) override;
     void ShowStatusPicture(StatusPicture picture) override;
@@ -71,6 +79,7 @@ class FrmMain final : public StatusDisplay,
     void FillLogItem(NMLVDISPINFOW& info);
     void FillActionItem(NMLVDISPINFOW& info);
     void OnCommand(int id);
+    void OnTrayMouse(unsigned mouseMessage);
     // The picture and accessible name imgStat shows now.
     HICON StatusIcon() const;
     std::wstring StatusName() const;
@@ -104,6 +113,8 @@ class FrmMain final : public StatusDisplay,
     Commands commands_;
     std::wstring itemText_;  // holds the text a list item shows until the list copies it
     std::function<bool()> closeQuestion_;
+    win32::UniqueIcon trayPicture_;  // picMyTray: 16 by 16, the program icon
+    TrayIcon tray_;
 };
 
 }  // namespace bw::ui

@@ -1,0 +1,126 @@
+// The Add Action dialog's behaviour: it learns the button from the remote, keeps the
+// pending keyboard action as the user picks a key, captures one or types a text, and adds
+// the chosen binding to the list, saving it at once.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "actions/action_list.h"
+#include "actions/list_persistence.h"
+#include "emulation/keyboard.h"
+#include "platform/message_boxes.h"
+#include "remote/button_messages.h"
+
+namespace bw {
+
+enum class KeyOption { Predefined, Custom, Text };
+
+// How a text or name is shown: a prompt in the grey-text colour, or a learnt or captured
+// name in the window-text colour.
+enum class TextRole { Prompt, Name };
+
+inline const std::vector<std::string> kMouseActionNames = {
+    "Left Mouse Click",        "Right Mouse Click",        "Middle Mouse Click",
+    "Left Mouse Double Click", "Right Mouse Double Click", "Middle Mouse Double Click",
+    "Mouse Move UP",           "Mouse Move Down",          "Mouse Move Left",
+    "Mouse Move Right"};
+inline const std::vector<std::string> kSystemActionNames = {"Close the current windows",
+                                                            "Minimize the current windows",
+                                                            "Switch open windows (Alt+Tab)",
+                                                            "Open Start Menu",
+                                                            "Open System properties dialog",
+                                                            "Volume UP",
+                                                            "Volume Down",
+                                                            "Log off windows",
+                                                            "Restart windows",
+                                                            "Shutdown windows"};
+inline const std::vector<std::string> kActionTypeNames = {"Keyboard Action", "Mouse Action",
+                                                          "System Action", "Run a program"};
+
+// The dialog's controls, as the logic drives them.
+class AddActionView {
+  public:
+    virtual ~AddActionView() = default;
+    virtual void SetKeyName(const std::string& text, TextRole role) = 0;  // lblKeyName
+    virtual void EnableAdd(bool enabled) = 0;
+    virtual void SelectActionType(int type) = 0;  // 1 to 4 in imgcboActions
+    virtual void ShowPane(int type) = 0;          // only that pane, at the first pane's place
+    virtual void SetAutoAdd(bool checked) = 0;
+    virtual void SetPredefinedKeys(const std::vector<std::string>& names) = 0;
+    virtual void SelectPredefinedKey(std::size_t index) = 0;
+    // Enables the option's input and disables the others, and moves the focus to it.
+    virtual void ApplyKeyOption(KeyOption option) = 0;
+    virtual void SetCustomKeyName(const std::string& text, TextRole role) = 0;
+    virtual std::string TextToType() = 0;  // txtAKeyText
+    virtual void SetMouseAndSystemLists(const std::vector<std::string>& mouse,
+                                        const std::vector<std::string>& system) = 0;
+    virtual void EnableAutoComplete() = 0;  // txtRunProgram
+    virtual void Close() = 0;
+};
+
+// Key presses reach the text to type only when they are letters, digits, blanks or
+// Backspace, so that the text holds only what can be typed and can still be corrected.
+bool AcceptTypedCharacter(char32_t character);
+
+class AddAction final : public LearnMode {
+  public:
+    AddAction(AddActionView& view, ActionList& lstActions, ListPersistence& persistence,
+              const Keyboard& keyboard, MessageBoxes& boxes)
+        : view_(view),
+          lstActions_(lstActions),
+          persistence_(persistence),
+          keyboard_(keyboard),
+          boxes_(boxes) {}
+
+    // The dialog's controls exist; fill and set them. A failure shows a box.
+    void Form_Load();
+
+    bool IsOpen() const override { return open_; }
+    void Learn(const std::string& RemKeyName) override;
+
+    // What the user does.
+    void imgcboActions_Click(int type);
+    void KeyOption_Click(KeyOption option);
+    void cboAKeyPre_Click(const std::string& name);
+    void picAKeyCustom_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
+    void txtAKeyText_Change(const std::string& text);
+    void cboAMosPre_Click(const std::string& name) { mouseAction_ = name; }
+    void cboASysPre_Click(const std::string& name) { systemAction_ = name; }
+    void txtRunProgram_Change(const std::string& path) { runProgram_ = path; }
+    void chkAutoAdd_Click(bool checked) { autoAdd_ = checked; }
+    void cmdAdd_Click();
+    void cmdCancel_Click();
+
+    struct PendingKey {
+        std::uint8_t KeyType = 0;
+        std::string SendKeyName;
+        std::int16_t SendKeyCode = 0;
+        std::int16_t SendKeyShift = 0;
+        bool operator==(const PendingKey&) const = default;
+    };
+    const PendingKey& Pending() const { return pending_; }
+
+  private:
+    void ApplyKeyOption(KeyOption option);
+
+    AddActionView& view_;
+    ActionList& lstActions_;
+    ListPersistence& persistence_;
+    const Keyboard& keyboard_;
+    MessageBoxes& boxes_;
+
+    bool open_ = false;
+    std::string keyName_;
+    int actionType_ = 1;
+    KeyOption keyOption_ = KeyOption::Predefined;
+    PendingKey pending_;
+    std::string mouseAction_, systemAction_, runProgram_;
+    bool autoAdd_ = true;
+};
+
+inline constexpr const char* kPressAKeyOnRemote = "Press a key on Remote";
+inline constexpr const char* kPressAKey = "Press a key";
+
+}  // namespace bw
