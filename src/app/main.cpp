@@ -14,6 +14,7 @@
 #include "emulation/system_actions.h"
 #include "platform/failure.h"
 #include "platform/message_boxes.h"
+#include "platform/program_folder.h"
 #include "platform/win32/com_ptr.h"
 #include "platform/win32/registry_store.h"
 #include "platform/win32/utf16.h"
@@ -30,7 +31,11 @@
 #include "remote/button_messages.h"
 #include "remote/server_connection.h"
 #include "ui/action_list_commands.h"
+#include "ui/add_action.h"
 #include "ui/event_log.h"
+#include "ui/win32/control_ids.h"
+#include "ui/win32/frm_about.h"
+#include "ui/win32/frm_add_action.h"
 #include "ui/win32/frm_exit_windows_time_out.h"
 #include "ui/win32/frm_main.h"
 
@@ -57,7 +62,12 @@ int Run(HINSTANCE instance) {
     win32::ComApartment com;  // the shell and the audio services need it
 
     ui::FrmMain frmMain(instance);
-    win32::Win32MessageBoxes boxes([&frmMain] { return frmMain.Handle(); });
+    // A box belongs to the window the user works in; with the main window in the tray and
+    // no dialog open, it stands alone.
+    win32::Win32MessageBoxes boxes([&frmMain]() -> HWND {
+        if (HWND active = GetActiveWindow()) return active;
+        return IsWindowVisible(frmMain.Handle()) ? frmMain.Handle() : nullptr;
+    });
     EventLog lstLog(frmMain, frmMain);
     frmMain.SetLogSource(&lstLog);
     frmMain.SetCloseQuestion([&boxes] {
@@ -72,8 +82,6 @@ int Run(HINSTANCE instance) {
     win32::RegistryStore settings;
     ListPersistence persistence(settings, lstActions, lstLog);
     ActionListCommands listCommands(lstActions, persistence, frmMain, boxes);
-    frmMain.SetCommands({[&listCommands] { listCommands.cmdRemove_Click(); },
-                         [&listCommands] { listCommands.miNewActionList_Click(); }});
 
     win32::Win32ProgramFolder folder;
     win32::Win32KeyboardInput keys;
@@ -103,8 +111,39 @@ int Run(HINSTANCE instance) {
     ServerConnection connection(wscLIRC, tmrWinLIRCCheck, frmMain, lstLog);
     connection.SetLineHandler([&buttons](const std::string& line) { buttons.OnLine(line); });
 
-    // Start-up, in this order. The tray icon comes first once the program has one; the
-    // key table is there before the saved list, whose rows may name its keys.
+    // Each dialog is built afresh at every opening; the tray menu can ask for one while it
+    // is open already, and then the open one comes to the front instead.
+    HWND openDialog = nullptr;
+    auto bringUp = [&openDialog] {
+        if (!openDialog) return false;
+        SetForegroundWindow(openDialog);
+        return true;
+    };
+    const std::string readme = FileInFolder(folder.Path(), "Readme.txt");
+    frmMain.SetCommands({
+        [&listCommands] { listCommands.cmdRemove_Click(); },
+        [&listCommands] { listCommands.miNewActionList_Click(); },
+        [&] {
+            if (bringUp()) return;
+            ui::FrmAddAction frmAddAction;
+            AddAction logic(frmAddAction, lstActions, persistence, keyboard, boxes);
+            buttons.SetLearnMode(&logic);
+            frmAddAction.ShowModal(frmMain.Handle(), logic, &openDialog);
+            openDialog = nullptr;
+            buttons.SetLearnMode(nullptr);
+        },
+        [&launcher, readme] { launcher.RunFile(readme); },
+        [&] {
+            if (bringUp()) return;
+            ui::FrmAbout frmAbout(launcher, readme);
+            frmAbout.ShowModal(&openDialog);
+            openDialog = nullptr;
+        },
+    });
+
+    // Start-up, in this order: the tray icon exists before the first connection attempt,
+    // and the key table before the saved list, whose rows may name its keys.
+    frmMain.AddTrayIcon(kAppTitle);
     connection.Connect2WinLIRC();
     keyboard.LoadKeyMap(folder, ansi, lstLog);
     persistence.LoadList();
@@ -116,6 +155,17 @@ int Run(HINSTANCE instance) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    // One copy at a time: two would both connect and carry out every press twice. A second
+    // start brings the running copy's window up instead.
+    bw::win32::UniqueKernelHandle oneCopy(
+        CreateMutexW(nullptr, FALSE, L"Local\\Buttonwise.OneCopy"));
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        if (HWND running = FindWindowW(bw::ui::kMainWindowClass, nullptr)) {
+            ShowWindow(running, IsIconic(running) ? SW_RESTORE : SW_SHOWNORMAL);
+            SetForegroundWindow(running);
+        }
+        return 0;
+    }
     try {
         return Run(instance);
     } catch (const std::exception& failure) {

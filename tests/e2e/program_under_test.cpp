@@ -29,14 +29,7 @@ void EndStrayCopies() {
     }
 }
 
-}  // namespace
-
-unsigned long long NowMs() {
-    return GetTickCount64();
-}
-
-ProgramUnderTest::ProgramUnderTest() {
-    EndStrayCopies();
+win32::UniqueKernelHandle StartProgram() {
     std::wstring commandLine = L"\"" + ProgramPath() + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -45,7 +38,18 @@ ProgramUnderTest::ProgramUnderTest() {
                         &startup, &info))
         throw win32::LastErrorFailure();
     CloseHandle(info.hThread);
-    process_.reset(info.hProcess);
+    return win32::UniqueKernelHandle(info.hProcess);
+}
+
+}  // namespace
+
+unsigned long long NowMs() {
+    return GetTickCount64();
+}
+
+ProgramUnderTest::ProgramUnderTest() {
+    EndStrayCopies();
+    process_ = StartProgram();
 
     const unsigned long long deadline = NowMs() + kFirstStartTimeoutMs;
     // Shown only once its start-up is done: before that, parts of it may not exist yet.
@@ -55,6 +59,22 @@ ProgramUnderTest::ProgramUnderTest() {
         if (NowMs() > deadline) throw Failure(1, "Buttonwise.exe showed no main window");
         Sleep(20);
     }
+}
+
+bool ProgramUnderTest::Ends(int timeoutMs) const {
+    return WaitForSingleObject(process_.get(), static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
+}
+
+unsigned long ProgramUnderTest::StartAnotherCopy(int timeoutMs) {
+    const win32::UniqueKernelHandle second = StartProgram();
+    if (WaitForSingleObject(second.get(), static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) {
+        ADD_FAILURE() << "the second copy kept running";
+        TerminateProcess(second.get(), 1);
+        return 1;
+    }
+    DWORD code = 1;
+    GetExitCodeProcess(second.get(), &code);
+    return code;
 }
 
 ProgramUnderTest::~ProgramUnderTest() {

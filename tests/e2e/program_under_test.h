@@ -26,6 +26,12 @@ class ProgramUnderTest {
                                    const std::function<bool(const reader::MainWindowView&)>& until,
                                    int timeoutMs) const;
 
+    // Whether the program ended within the time.
+    bool Ends(int timeoutMs) const;
+    // Starts another copy beside this one and returns its exit code once it ended; fails the
+    // test when it does not end.
+    static unsigned long StartAnotherCopy(int timeoutMs);
+
   private:
     win32::UniqueKernelHandle process_;
 };

@@ -1,19 +1,27 @@
-// buttonwise-reader [--wait SECONDS] [--cancel-countdown]: prints what the Buttonwise main
-// window shows, and with --cancel-countdown then presses Cancel of a running exit
-// countdown. Exits 1 when no main window appears within the wait.
+// buttonwise-reader [--wait SECONDS] [--cancel-countdown] [--command ID] [--action-type N]:
+// prints what the Buttonwise main window shows, then presses Cancel of a running exit
+// countdown, posts a menu command to the main window (ui/win32/control_ids.h), or chooses
+// the action type of the open Add Action dialog. Exits 1 when no main window appears
+// within the wait.
 #include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 #include <exception>
 
 #include "platform/failure.h"
+#include "window_driver.h"
 #include "window_reader.h"
 
 int wmain(int argc, wchar_t** argv) {
     double waitSeconds = 0;
     bool cancelCountdown = false;
+    int command = 0, actionType = 0;
     for (int i = 1; i < argc; ++i) {
-        if (std::wcscmp(argv[i], L"--wait") == 0 && i + 1 < argc)
+        const bool value = i + 1 < argc;
+        if (std::wcscmp(argv[i], L"--wait") == 0 && value)
             waitSeconds = std::wcstod(argv[i + 1], nullptr);
+        if (std::wcscmp(argv[i], L"--command") == 0 && value) command = _wtoi(argv[i + 1]);
+        if (std::wcscmp(argv[i], L"--action-type") == 0 && value) actionType = _wtoi(argv[i + 1]);
         if (std::wcscmp(argv[i], L"--cancel-countdown") == 0) cancelCountdown = true;
     }
 
@@ -30,6 +38,10 @@ int wmain(int argc, wchar_t** argv) {
         if (cancelCountdown)
             if (HWND countdown = bw::reader::FindCountdown())
                 PostMessageW(countdown, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        if (command) bw::reader::PostCommand(command);
+        if (actionType)
+            if (HWND dialog = bw::reader::FindAddAction())
+                bw::reader::ChooseActionType(dialog, actionType);
         return 0;
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "cannot read the main window: %s\n", failure.what());

@@ -23,6 +23,25 @@ inline constexpr int kIdImage1 = 300;
 inline constexpr int kIdLblStatic = 301;
 inline constexpr int kIdCmdCancel = 2;  // IDCANCEL: Escape presses it
 
+// The Add Action dialog.
+inline constexpr wchar_t kAddActionTitle[] = L"Add Action";
+inline constexpr wchar_t kKeyCaptureClass[] = L"ButtonwiseKeyCapture";
+inline constexpr int kIdCmdAdd = 1;       // IDOK: Enter presses it
+inline constexpr int kIdAddCancel = 400;  // not IDCANCEL: Escape does not cancel
+inline constexpr int kIdLblKeyName = 401;
+inline constexpr int kIdImgcboActions = 402;
+inline constexpr int kIdOptAKeyPre = 403;
+inline constexpr int kIdCboAKeyPre = 404;
+inline constexpr int kIdOptAKeyCustom = 405;
+inline constexpr int kIdPicAKeyCustom = 406;
+inline constexpr int kIdOptAKeyText = 407;
+inline constexpr int kIdTxtAKeyText = 408;
+inline constexpr int kIdCboAMosPre = 409;
+inline constexpr int kIdCboASysPre = 410;
+inline constexpr int kIdTxtRunProgram = 411;
+inline constexpr int kIdCmdBrowse = 412;
+inline constexpr int kIdChkAutoAdd = 413;
+
 // Menu items.
 inline constexpr int kIdMiNewActionList = 200;
 inline constexpr int kIdMiExit = 201;

@@ -8,8 +8,8 @@
 #include "platform/win32/gdi_text.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/utf16.h"
-#include "ui/win32/control_ids.h"
 #include "ui/tray_callback.h"
+#include "ui/win32/control_ids.h"
 #include "ui/win32/icon_factory.h"
 #include "ui/win32/main_menus.h"
 
@@ -169,8 +169,7 @@ void FrmMain::CreateControls() {
                         WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS |
                             LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS,
                         kIdLstActions, WS_EX_CLIENTEDGE);
-    cmdAddAction_ =
-        child(L"BUTTON", L"&Add Action", WS_TABSTOP | BS_PUSHBUTTON, kIdCmdAddAction);
+    cmdAddAction_ = child(L"BUTTON", L"&Add Action", WS_TABSTOP | BS_PUSHBUTTON, kIdCmdAddAction);
     cmdRemove_ = child(L"BUTTON", L"&Remove", WS_TABSTOP | BS_PUSHBUTTON, kIdCmdRemove);
     // Created last and sent to the bottom, so it never paints over what it frames.
     fraContainer_ = child(L"BUTTON", L" WinLIRC ", BS_GROUPBOX | WS_CLIPSIBLINGS, kIdFraContainer);

@@ -40,8 +40,8 @@ int ShowPopupAtPointer(HMENU menu, HWND owner) {
     // Without the foreground, a menu opened from the tray would not close when the user
     // clicks elsewhere; the null message afterwards is the documented companion.
     SetForegroundWindow(owner);
-    const BOOL chosen = TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
-                                       at.x, at.y, 0, owner, nullptr);
+    const BOOL chosen = TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD, at.x,
+                                       at.y, 0, owner, nullptr);
     PostMessageW(owner, WM_NULL, 0, 0);
     return chosen;
 }

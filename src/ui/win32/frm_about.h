@@ -1,0 +1,40 @@
+// The About box frmAbout: the program's name and version, what it does, a link to the
+// receiver server's home page and one to the program's read-me. Built at every opening.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "emulation/launcher.h"
+#include "platform/win32/unique_handle.h"
+
+namespace bw::ui {
+
+inline constexpr const char* kWinLircHomePage = "http://winlirc.sourceforge.net/";
+inline constexpr const char* kProgramVersion = "Buttonwise 1.0";
+
+class FrmAbout {
+  public:
+    // The maker's link opens the read-me that comes with the program.
+    FrmAbout(Launcher& launcher, std::string readmePath)
+        : launcher_(launcher), readmePath_(std::move(readmePath)) {}
+    // Modal, without an owner; returns when closed. *shown names it while it is open.
+    void ShowModal(HWND* shown);
+
+  private:
+    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateControls();
+    void OpenLink(int index);
+
+    Launcher& launcher_;
+    std::string readmePath_;
+    HWND dialog_ = nullptr;
+    HWND* shown_ = nullptr;
+    std::array<HWND, 2> lblURL_{};
+    std::array<bool, 2> clicked_{};
+    win32::UniqueFont font_, linkFont_;
+    win32::UniqueIcon icon_;
+};
+
+}  // namespace bw::ui
