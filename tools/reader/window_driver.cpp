@@ -42,4 +42,12 @@ void ClickButton(HWND dialog, int buttonId) {
                  reinterpret_cast<LPARAM>(button));
 }
 
+void TrayMenu(bool open) {
+    HWND tray = FindWindowW(ui::kTrayWindowClass, nullptr);
+    if (open)
+        PostMessageW(tray, WM_LBUTTONDOWN, 1, WM_RBUTTONUP);
+    else
+        PostMessageW(tray, WM_CANCELMODE, 0, 0);
+}
+
 }  // namespace bw::reader

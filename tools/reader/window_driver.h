@@ -21,5 +21,8 @@ bool ChooseListItem(HWND dialog, int listId, const std::string& text);
 void ChooseActionType(HWND dialog, int type);
 // Clicks a button of a dialog.
 void ClickButton(HWND dialog, int buttonId);
+// Opens the tray icon's menu as releasing the right button over the icon does, or closes
+// an open menu.
+void TrayMenu(bool open);
 
 }  // namespace bw::reader

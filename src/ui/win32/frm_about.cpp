@@ -115,8 +115,9 @@ void FrmAbout::CreateControls() {
     const std::wstring notice = L"Free to use and to pass on; see the";
     child(L"STATIC", win32::Widen(kProgramVersion).c_str(), SS_LEFT | SS_NOPREFIX, -1, scale(63),
           scale(14), scale(200), line, font_.get());
-    child(L"STATIC", description.c_str(), SS_LEFT | SS_NOPREFIX, -1, scale(63), scale(36),
-          scale(281), line * 3, font_.get());
+    // Clipped by its siblings: the link above it in the gap stays visible.
+    child(L"STATIC", description.c_str(), SS_LEFT | SS_NOPREFIX | WS_CLIPSIBLINGS, -1, scale(63),
+          scale(36), scale(281), scale(89 - 36 - 2), font_.get());
     int noticeWidth = 0, link1Width = 0;
     {
         win32::WindowDc dc(dialog_);

@@ -287,6 +287,27 @@ void FrmAddAction::CreateControls() {
             GrowToText(control, font_.get(), box);
     }
 
+    // A check box grown into the Add button pushes Add and Cancel to the right, and the
+    // dialog grows with them.
+    RECT check, add;
+    GetWindowRect(Item(kIdChkAutoAdd), &check);
+    GetWindowRect(Item(kIdCmdAdd), &add);
+    const int overlap = check.right + MulDiv(6, dpi, 96) - add.left;
+    if (overlap > 0) {
+        for (int id : {kIdCmdAdd, kIdAddCancel}) {
+            RECT r;
+            GetWindowRect(Item(id), &r);
+            MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&r), 2);
+            SetWindowPos(Item(id), nullptr, r.left + overlap, r.top, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        RECT outer;
+        GetWindowRect(dialog_, &outer);
+        SetWindowPos(dialog_, nullptr, outer.left - overlap / 2, outer.top,
+                     outer.right - outer.left + overlap, outer.bottom - outer.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
     // The four action types with their pictures.
     const int icon = MulDiv(16, dpi, 96);
     imglstActionIcons_.reset(ImageList_Create(icon, icon, ILC_COLOR32, 4, 0));
