@@ -4,6 +4,8 @@
 
 #include "platform/win32/win32_config.h"
 
+#include "version.h"
+
 #include "actions/action_list.h"
 #include "actions/list_persistence.h"
 #include "emulation/executors.h"
@@ -135,7 +137,8 @@ int Run(HINSTANCE instance) {
         [&launcher, readme] { launcher.RunFile(readme); },
         [&] {
             if (bringUp()) return;
-            ui::FrmAbout frmAbout(launcher, readme);
+            ui::FrmAbout frmAbout(launcher, std::string(kAppTitle) + " " + BUTTONWISE_SHORT_VERSION,
+                                  readme);
             frmAbout.ShowModal(&openDialog);
             openDialog = nullptr;
         },

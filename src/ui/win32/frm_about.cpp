@@ -113,7 +113,7 @@ void FrmAbout::CreateControls() {
                        scale(63) + beforeWidth, scale(36), linkWidth, line, linkFont_.get());
     const std::wstring link1 = L"Readme.txt";
     const std::wstring notice = L"Free to use and to pass on; see the";
-    child(L"STATIC", win32::Widen(kProgramVersion).c_str(), SS_LEFT | SS_NOPREFIX, -1, scale(63),
+    child(L"STATIC", win32::Widen(version_).c_str(), SS_LEFT | SS_NOPREFIX, -1, scale(63),
           scale(14), scale(200), line, font_.get());
     // Clipped by its siblings: the link above it in the gap stays visible.
     child(L"STATIC", description.c_str(), SS_LEFT | SS_NOPREFIX | WS_CLIPSIBLINGS, -1, scale(63),

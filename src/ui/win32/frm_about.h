@@ -11,13 +11,13 @@
 namespace bw::ui {
 
 inline constexpr const char* kWinLircHomePage = "http://winlirc.sourceforge.net/";
-inline constexpr const char* kProgramVersion = "Buttonwise 1.0";
 
 class FrmAbout {
   public:
     // The maker's link opens the read-me that comes with the program.
-    FrmAbout(Launcher& launcher, std::string readmePath)
-        : launcher_(launcher), readmePath_(std::move(readmePath)) {}
+    // version: "Buttonwise 1.0", as the first line shows it.
+    FrmAbout(Launcher& launcher, std::string version, std::string readmePath)
+        : launcher_(launcher), version_(std::move(version)), readmePath_(std::move(readmePath)) {}
     // Modal, without an owner; returns when closed. *shown names it while it is open.
     void ShowModal(HWND* shown);
 
@@ -28,6 +28,7 @@ class FrmAbout {
     void OpenLink(int index);
 
     Launcher& launcher_;
+    std::string version_;
     std::string readmePath_;
     HWND dialog_ = nullptr;
     HWND* shown_ = nullptr;
