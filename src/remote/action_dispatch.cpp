@@ -49,9 +49,10 @@ void ActionDispatch::RunActions(const std::string& RemKeyName, std::int16_t NumR
     try {
         const std::size_t n = lstActions_.Count();
         for (std::size_t i = 1; i <= n; ++i) {
-            // A copy: an executor's modal loop may remove this very row while it runs.
+            if (lstActions_.Row(i).RemKey != RemKeyName) continue;
+            // A copy of a matching row only: an executor's modal loop may remove this very
+            // row while it runs, but copying every row would cost a held button dearly.
             const ActionRow row = lstActions_.Row(i);
-            if (row.RemKey != RemKeyName) continue;
             if (!RunRow(row, NumRpt)) return;
         }
     } catch (const Failure& failure) {

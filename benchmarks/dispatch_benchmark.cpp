@@ -1,0 +1,131 @@
+// The cost of what a button line does, over lists of every size the settings can hold, of
+// saving and loading a long list, and of framing a megabyte that arrives at once.
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <string>
+
+#include "actions/action_list.h"
+#include "actions/list_persistence.h"
+#include "platform/code_page.h"
+#include "platform/message_boxes.h"
+#include "platform/settings_store.h"
+#include "remote/action_dispatch.h"
+#include "remote/button_messages.h"
+#include "remote/line_framer.h"
+#include "remote/status_display.h"
+
+namespace {
+
+class NullLog : public bw::EventLogWriter {
+  public:
+    void Write(bw::LogKind, const std::string&) override {}
+};
+
+class CountingExecutors : public bw::ActionExecutors {
+  public:
+    std::size_t runs = 0;
+    void SimulateKeyboard(const std::string&, std::uint8_t, std::uint8_t, std::int16_t) override {
+        ++runs;
+    }
+    void DoMouseAction(const std::string&, std::int16_t, std::int16_t) override { ++runs; }
+    void RunSys(const std::string&, std::int16_t) override { ++runs; }
+    void RunFile(const std::string&) override { ++runs; }
+};
+
+class NoBoxes : public bw::MessageBoxes {
+  public:
+    int Show(const std::string&, const std::string&, unsigned) override { return bw::kIdOk; }
+};
+
+class NoDisplay : public bw::StatusDisplay {
+  public:
+    void SetStatusText(const std::string&) override {}
+    void ShowStatusPicture(bw::StatusPicture) override {}
+    void ShowServerPicture(bw::ServerPicture) override {}
+    void ShowReceiveFrame(int) override {}
+};
+
+class Utf8Only : public bw::CodePage {
+  public:
+    std::string AnsiToUtf8(std::string_view bytes) override { return std::string(bytes); }
+};
+
+class MemoryStore : public bw::SettingsStore {
+  public:
+    std::map<std::string, std::string> values;
+    std::string Read(const std::string&, const std::string&, const std::string& key,
+                     const std::string& fallback) override {
+        const auto it = values.find(key);
+        return it == values.end() ? fallback : it->second;
+    }
+    void Write(const std::string&, const std::string&, const std::string& key,
+               const std::string& value) override {
+        values[key] = value;
+    }
+};
+
+// ProcessKeys and RunActions for one line, the list's last row the only one bound to it.
+void BM_OneLineOverTheList(benchmark::State& state) {
+    NullLog log;
+    bw::ActionList list(log);
+    for (int i = 1; i < state.range(0); ++i)
+        list.AddMouse("B" + std::to_string(i), "Left Mouse Click");
+    list.AddMouse("PLAY", "Mouse Move Right");
+    CountingExecutors executors;
+    NoBoxes boxes;
+    bw::ActionDispatch dispatch(list, executors, log, boxes);
+    NoDisplay display;
+    Utf8Only ansi;
+    bw::ButtonMessages buttons(display, boxes, ansi, [&](const std::string& n, std::int16_t r) {
+        dispatch.RunActions(n, r);
+    });
+    for (auto _ : state) buttons.OnLine("000000000000f40b 07 PLAY remote1");
+    if (executors.runs != static_cast<std::size_t>(state.iterations()))
+        state.SkipWithError("the bound row did not run");
+}
+BENCHMARK(BM_OneLineOverTheList)->Arg(10)->Arg(1000)->Arg(32767)->Unit(benchmark::kMicrosecond);
+
+void FillList(bw::ActionList& list, int rows) {
+    for (int i = 0; i < rows; ++i) list.AddKey("2", "B" + std::to_string(i), "Ctrl + C", "67", "2");
+}
+
+void BM_SaveList1000(benchmark::State& state) {
+    NullLog log;
+    bw::ActionList list(log);
+    FillList(list, 1000);
+    MemoryStore store;
+    bw::ListPersistence persistence(store, list, log);
+    for (auto _ : state) persistence.SaveList();
+}
+BENCHMARK(BM_SaveList1000)->Unit(benchmark::kMicrosecond);
+
+void BM_LoadList1000(benchmark::State& state) {
+    NullLog log;
+    MemoryStore store;
+    {
+        bw::ActionList saved(log);
+        FillList(saved, 1000);
+        bw::ListPersistence(store, saved, log).SaveList();
+    }
+    for (auto _ : state) {
+        bw::ActionList list(log);
+        bw::ListPersistence(store, list, log).LoadList();
+        benchmark::DoNotOptimize(list.Count());
+    }
+}
+BENCHMARK(BM_LoadList1000)->Unit(benchmark::kMicrosecond);
+
+// A megabyte of button lines in one arrival.
+void BM_FrameOneMegabyte(benchmark::State& state) {
+    std::string arrival;
+    while (arrival.size() < (1 << 20)) arrival += "000000000000f40b 00 PLAY remote1\n";
+    for (auto _ : state) {
+        bw::LineFramer framer;
+        benchmark::DoNotOptimize(framer.Feed(arrival).size());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(arrival.size()));
+}
+BENCHMARK(BM_FrameOneMegabyte)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,50 @@
+// Any values under the settings keys: loading never fails, and what is loaded, saved and
+// loaded again is the same list, so nothing a user saved is lost or changed on the way.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdlib>
+
+#include "actions/action_list.h"
+#include "actions/list_persistence.h"
+#include "fakes/fake_settings_store.h"
+#include "fakes/recording_log.h"
+
+using namespace bw;
+using namespace bw::test;
+
+namespace {
+
+std::vector<ActionRow> Rows(const ActionList& list) {
+    std::vector<ActionRow> rows;
+    for (std::size_t i = 1; i <= list.Count(); ++i) rows.push_back(list.Row(i));
+    return rows;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider input(data, size);
+    FakeSettingsStore store;
+    const char* keys[] = {"RemoteKey", "ActionType", "ActionName",
+                          "KeyCode",   "KeyShift",   "KeyType"};
+    // A count that is mostly small, so that the rows are mostly there.
+    store.Key("#ListCount") = input.ConsumeBool()
+                                  ? std::to_string(input.ConsumeIntegralInRange(0, 6))
+                                  : input.ConsumeRandomLengthString(12);
+    for (int row = 1; row <= 6; ++row)
+        for (const char* key : keys)
+            if (input.ConsumeBool())
+                store.Key(key + std::to_string(row)) = input.ConsumeRandomLengthString(24);
+
+    RecordingLog log;
+    ActionList first(log);
+    ListPersistence loadFirst(store, first, log);
+    loadFirst.LoadList();
+    loadFirst.SaveList();
+
+    ActionList second(log);
+    ListPersistence loadSecond(store, second, log);
+    loadSecond.LoadList();
+    if (Rows(first) != Rows(second)) std::abort();
+    return 0;
+}
