@@ -16,6 +16,9 @@ scripts and the end-to-end tests (which run under Wine) drive it the same way.
     buttonserver.py raw HEX...                     the bytes, each argument in one write
     buttonserver.py paced INTERVAL_MS HEX...       the same, INTERVAL_MS between writes, so
                                                    that each arrives in a read of its own
+    buttonserver.py flood BYTES                    BYTES of "x" with no line feed, at once
+    buttonserver.py burst BUTTON COUNT             COUNT first lines of BUTTON, as fast as
+                                                   the connection takes them
     buttonserver.py status                         listening, mode, clients, accepted
     buttonserver.py wait-clients N [TIMEOUT_MS]    answers when N clients are connected
     buttonserver.py quit                           end the daemon
@@ -84,7 +87,10 @@ class Daemon:
         self.clients = []
 
     def on_accept(self, listener):
-        client, _ = listener.accept()
+        try:
+            client, _ = listener.accept()
+        except OSError:
+            return
         self.accepted += 1
         if self.mode == "accept-close":
             client.close()
@@ -163,6 +169,11 @@ class Daemon:
             interval = int(args[3]) / 1000 if len(args) > 3 else REPEAT_INTERVAL_MS / 1000
             self.hold(button, repeats, remote, interval, connection)
             return None
+        elif name == "flood":
+            self.send(b"x" * int(args[0]))
+        elif name == "burst":
+            line = button_line(args[0], 0, DEFAULT_REMOTE)
+            self.send(line * int(args[1]))
         elif name == "raw":
             for chunk in args:
                 self.send(bytes.fromhex(chunk))
@@ -220,7 +231,15 @@ class Daemon:
             due = [t[0] for t in self.timers[:1]] + [w[0] for w in self.waiters]
             timeout = max(0.0, min(due) - time.monotonic()) if due else None
             for key, _ in self.selector.select(timeout):
-                key.data(key.fileobj)
+                # A command earlier in this batch may have closed this socket already.
+                try:
+                    self.selector.get_key(key.fileobj)
+                except (KeyError, ValueError):
+                    continue
+                try:
+                    key.data(key.fileobj)
+                except OSError as failure:
+                    print(f"buttonserver: {failure}", file=sys.stderr)
         self.drop_clients()
         self.stop_listening()
         self.control.close()

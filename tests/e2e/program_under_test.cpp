@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <psapi.h>
+
 #include "platform/failure.h"
 #include "platform/win32/system_error.h"
 
@@ -29,8 +31,8 @@ void EndStrayCopies() {
     }
 }
 
-win32::UniqueKernelHandle StartProgram() {
-    std::wstring commandLine = L"\"" + ProgramPath() + L"\"";
+win32::UniqueKernelHandle StartProgram(const std::wstring& path) {
+    std::wstring commandLine = L"\"" + path + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
@@ -47,9 +49,20 @@ unsigned long long NowMs() {
     return GetTickCount64();
 }
 
-ProgramUnderTest::ProgramUnderTest() {
+std::wstring ProgramUnderTest::DefaultPath() {
+    return ProgramPath();
+}
+
+std::size_t ProgramUnderTest::MemoryInUse() const {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(process_.get(), &counters, sizeof counters)) return 0;
+    return counters.WorkingSetSize;
+}
+
+ProgramUnderTest::ProgramUnderTest(const std::wstring& path) {
     EndStrayCopies();
-    process_ = StartProgram();
+    process_ = StartProgram(path.empty() ? ProgramPath() : path);
 
     const unsigned long long deadline = NowMs() + kFirstStartTimeoutMs;
     // Shown only once its start-up is done: before that, parts of it may not exist yet.
@@ -66,7 +79,7 @@ bool ProgramUnderTest::Ends(int timeoutMs) const {
 }
 
 unsigned long ProgramUnderTest::StartAnotherCopy(int timeoutMs) {
-    const win32::UniqueKernelHandle second = StartProgram();
+    const win32::UniqueKernelHandle second = StartProgram(ProgramPath());
     if (WaitForSingleObject(second.get(), static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) {
         ADD_FAILURE() << "the second copy kept running";
         TerminateProcess(second.get(), 1);

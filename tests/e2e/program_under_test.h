@@ -12,8 +12,11 @@ namespace bw::test {
 
 class ProgramUnderTest {
   public:
-    // Ends any copy left running, starts a new one and waits for its main window.
-    ProgramUnderTest();
+    // Ends any copy left running, starts a new one and waits for its main window. Without a
+    // path, the Buttonwise.exe beside the test program.
+    explicit ProgramUnderTest(const std::wstring& path = {});
+    // The Buttonwise.exe beside the test program.
+    static std::wstring DefaultPath();
     ~ProgramUnderTest();
     ProgramUnderTest(const ProgramUnderTest&) = delete;
     ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
@@ -26,6 +29,8 @@ class ProgramUnderTest {
                                    const std::function<bool(const reader::MainWindowView&)>& until,
                                    int timeoutMs) const;
 
+    // The program's working set now, in bytes.
+    std::size_t MemoryInUse() const;
     // Whether the program ended within the time.
     bool Ends(int timeoutMs) const;
     // Starts another copy beside this one and returns its exit code once it ended; fails the
