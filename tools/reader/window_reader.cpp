@@ -43,12 +43,10 @@ HWND FindCountdown() {
     return FindWindowW(L"#32770", ui::kCountdownTitle);
 }
 
-std::optional<MainWindowView> ReadMainWindow() {
-    HWND window = FindMainWindow();
-    if (!window) return std::nullopt;
+namespace {
+
+MainWindowView ReadOnce(HWND window) {
     MainWindowView view;
-    // The lists first: the program writes a log line before it changes the status, so a
-    // reading that shows the line also shows the status that came with it.
     for (const ListRow& row : ReadListView(GetDlgItem(window, ui::kIdLstActions), 7)) {
         const auto& c = row.columns;
         view.actions.push_back({TypeOfIcon(row.image), c.at(1), c.at(2), c.at(3), c.at(4), c.at(5),
@@ -63,6 +61,28 @@ std::optional<MainWindowView> ReadMainWindow() {
     view.serverPicture = TextOf(GetDlgItem(window, ui::kIdImgWinLIRCStat));
     if (HWND countdown = FindCountdown())
         if (HWND label = GetDlgItem(countdown, ui::kIdLblStatic)) view.countdown = TextOf(label);
+    return view;
+}
+
+std::size_t ItemCount(HWND window, int list) {
+    return static_cast<std::size_t>(SendMessageW(GetDlgItem(window, list), LVM_GETITEMCOUNT, 0, 0));
+}
+
+}  // namespace
+
+std::optional<MainWindowView> ReadMainWindow() {
+    HWND window = FindMainWindow();
+    if (!window) return std::nullopt;
+    // Each part is a message of its own, and the program may handle an event between two of
+    // them: a reading whose lists changed meanwhile is taken again, so that a log line and
+    // the status that came with it are seen together.
+    MainWindowView view;
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        view = ReadOnce(window);
+        if (ItemCount(window, ui::kIdLstLog) == view.log.size() &&
+            ItemCount(window, ui::kIdLstActions) == view.actions.size())
+            break;
+    }
     return view;
 }
 
