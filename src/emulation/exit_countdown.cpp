@@ -1,3 +1,4 @@
+// The countdown's ticks and ways out, and the forced end of the session at zero.
 #include "emulation/exit_countdown.h"
 
 #include "platform/failure.h"

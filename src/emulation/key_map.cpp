@@ -1,3 +1,4 @@
+// Reading KeyMap.ini's records: fields split at commas and line ends, quotes allowed.
 #include "emulation/key_map.h"
 
 #include <optional>

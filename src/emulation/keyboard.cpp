@@ -1,3 +1,4 @@
+// Key strokes with their modifiers, typed texts, key names and the key table.
 #include "emulation/keyboard.h"
 
 #include <array>

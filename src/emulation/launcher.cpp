@@ -1,3 +1,4 @@
+// Handing an item to the shell, and saying in words why the shell refused.
 #include "emulation/launcher.h"
 
 namespace bw {

@@ -1,3 +1,4 @@
+// The ten mouse actions: clicks once per press, moves with a pause and then faster.
 #include "emulation/mouse.h"
 
 namespace bw {

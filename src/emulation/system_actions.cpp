@@ -1,3 +1,4 @@
+// The ten system actions, the volume arithmetic and the exit actions' countdown.
 #include "emulation/system_actions.h"
 
 namespace bw {

@@ -1,3 +1,4 @@
+// One pass over the list for one button event, under each type's repeat rule.
 #include "remote/action_dispatch.h"
 
 #include <cmath>

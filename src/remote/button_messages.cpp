@@ -1,3 +1,4 @@
+// ProcessKeys: the animation step, the Add Action dialog's hand-off, the dispatch.
 #include "remote/button_messages.h"
 
 #include "platform/failure.h"

@@ -1,3 +1,4 @@
+// Remove and New Action list, each followed by saving the list.
 #include "ui/action_list_commands.h"
 
 namespace bw {

@@ -1,3 +1,4 @@
+// The Add Action dialog's steps: opening, learning, the pending key, Add and Cancel.
 #include "ui/add_action.h"
 
 #include "remote/action_dispatch.h"

@@ -1,3 +1,4 @@
+// Starting the probe, waiting for it in front, and reading the events it wrote.
 #include "probe_window.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// reg.exe add, query and delete, run with their output captured.
 #include "user_settings.h"
 
 #include <gtest/gtest.h>

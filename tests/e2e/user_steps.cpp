@@ -1,3 +1,4 @@
+// The shared steps of the end-to-end tests.
 #include "user_steps.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Posting the messages a user's clicks would produce.
 #include "window_driver.h"
 
 #include "platform/win32/utf16.h"

@@ -1,3 +1,4 @@
+// One SendInput call per key event, with the scan code and the extended flag.
 #include "platform/win32/win32_keyboard_input.h"
 
 #include "emulation/key_scan_codes.h"

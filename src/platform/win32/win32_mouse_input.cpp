@@ -1,3 +1,4 @@
+// Mouse events through SendInput, and the yield that lets waiting messages run.
 #include "platform/win32/win32_mouse_input.h"
 
 #include "platform/win32/win32_config.h"

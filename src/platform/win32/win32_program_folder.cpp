@@ -1,3 +1,4 @@
+// The executable's folder, whole files read through CreateFileW, ANSI to UTF-8.
 #include "platform/win32/win32_program_folder.h"
 
 #include <vector>

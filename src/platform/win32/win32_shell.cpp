@@ -1,3 +1,4 @@
+// ShellExecuteW with no verb and no parameters, in the given folder.
 #include "platform/win32/win32_shell.h"
 
 #include "platform/win32/utf16.h"

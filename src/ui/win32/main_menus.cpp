@@ -1,3 +1,4 @@
+// Building the menus and showing a pop-up menu at the pointer.
 #include "ui/win32/main_menus.h"
 
 #include "ui/win32/control_ids.h"

@@ -1,3 +1,4 @@
+// GetOpenFileNameW for the program to run, and SHAutoComplete for its text box.
 #include "ui/win32/run_pane_helpers.h"
 
 #include <commdlg.h>

@@ -1,3 +1,4 @@
+// Shell_NotifyIconW on a hidden top-level window that also hears TaskbarCreated.
 #include "ui/win32/tray_icon.h"
 
 #include <shellapi.h>
