@@ -18,12 +18,6 @@ constexpr COLORREF kLinkColour = RGB(96, 111, 213);
 constexpr COLORREF kClickedLinkColour = RGB(150, 18, 97);
 constexpr int kIdLink0 = 500, kIdLink1 = 501;
 
-struct alignas(DWORD) EmptyDialog {
-    DLGTEMPLATE header;
-    WORD menu = 0, windowClass = 0;
-    std::array<wchar_t, 17> title{L"About Buttonwise"};
-};
-
 int TextWidth(HDC dc, const std::wstring& text) {
     SIZE size{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
@@ -34,38 +28,16 @@ int TextWidth(HDC dc, const std::wstring& text) {
 
 void FrmAbout::ShowModal(HWND* shown) {
     shown_ = shown;
-    EmptyDialog dialog{};
-    dialog.header.style = kStyle;
-    dialog.header.cx = 200;
-    dialog.header.cy = 100;
-    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &dialog.header, nullptr, &Procedure,
-                            reinterpret_cast<LPARAM>(this));
-    dialog_ = nullptr;
-}
-
-INT_PTR CALLBACK FrmAbout::Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        reinterpret_cast<FrmAbout*>(lParam)->dialog_ = dialog;
-    }
-    auto* self = reinterpret_cast<FrmAbout*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    return self ? self->OnMessage(message, wParam, lParam) : FALSE;
+    RunModal(L"About Buttonwise", kStyle, nullptr);
 }
 
 void FrmAbout::CreateControls() {
-    const UINT dpiValue = GetDpiForWindow(dialog_);
-    const int dpi = dpiValue ? static_cast<int>(dpiValue) : 96;
+    const int dpi = Dpi();
     auto scale = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
     HINSTANCE instance = GetModuleHandleW(nullptr);
-
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
-                               static_cast<UINT>(dpi));
-    font_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
-    LOGFONTW underlined = metrics.lfMessageFont;
-    underlined.lfUnderline = TRUE;
-    linkFont_.reset(CreateFontIndirectW(&underlined));
+    LONG fontHeight = 0;
+    font_ = MessageFont(&fontHeight);
+    linkFont_ = MessageFont(nullptr, true);
 
     // The description with a gap of blanks as wide as the link that goes into it.
     const std::wstring before = L"By using", link0 = L" WinLIRC ";
@@ -84,16 +56,7 @@ void FrmAbout::CreateControls() {
                   L"aspect of your pc, just by using a Remote control.";
 
     const int clientWidth = scale(353), clientHeight = scale(153);
-    RECT frame{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectExForDpi(&frame, kStyle, FALSE, WS_EX_DLGMODALFRAME, static_cast<UINT>(dpi));
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(dialog_, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& work = monitor.rcWork;
-    SetWindowPos(dialog_, nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SizeAndCentre(clientWidth, clientHeight, kStyle);
 
     auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int id, int x, int y,
                      int w, int h, HFONT font) {
@@ -103,7 +66,7 @@ void FrmAbout::CreateControls() {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         return control;
     };
-    const int line = std::abs(metrics.lfMessageFont.lfHeight) + scale(3);
+    const int line = std::abs(fontHeight) + scale(3);
     icon_ = MakeIcon(Picture::ProgramIcon, scale(48));
     HWND image1 = child(L"STATIC", L"", SS_ICON | SS_REALSIZECONTROL, -1, scale(6), scale(9),
                         scale(48), scale(48), nullptr);

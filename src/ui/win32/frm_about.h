@@ -7,12 +7,13 @@
 
 #include "emulation/launcher.h"
 #include "platform/win32/unique_handle.h"
+#include "ui/win32/modal_dialog.h"
 
 namespace bw::ui {
 
 inline constexpr const char* kWinLircHomePage = "http://winlirc.sourceforge.net/";
 
-class FrmAbout {
+class FrmAbout final : private ModalDialog {
   public:
     // The maker's link opens the read-me that comes with the program.
     // version: "Buttonwise 1.0", as the first line shows it.
@@ -22,15 +23,13 @@ class FrmAbout {
     void ShowModal(HWND* shown);
 
   private:
-    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateControls();
     void OpenLink(int index);
 
     Launcher& launcher_;
     std::string version_;
     std::string readmePath_;
-    HWND dialog_ = nullptr;
     HWND* shown_ = nullptr;
     std::array<HWND, 2> lblURL_{};
     std::array<bool, 2> clicked_{};

@@ -22,12 +22,6 @@ constexpr DWORD kStyle = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr int kFrame1X = 90, kFrame1Y = 30, kFrame2X = 90, kFrame2Y = 1140;
 constexpr int kPaneX = kFrame2X + 660, kPaneY = kFrame2Y + 1050;
 
-struct alignas(DWORD) EmptyDialog {
-    DLGTEMPLATE header;
-    WORD menu = 0, windowClass = 0;
-    std::array<wchar_t, 11> title{L"Add Action"};
-};
-
 using KeyCapture = FrmAddAction::KeyCapture;
 
 std::int16_t ModifierMask() {
@@ -159,50 +153,19 @@ std::string TextOf(HWND control) {
 void FrmAddAction::ShowModal(HWND owner, AddAction& logic, HWND* shown) {
     logic_ = &logic;
     shown_ = shown;
-    EmptyDialog dialog{};
-    dialog.header.style = kStyle;
-    dialog.header.cx = 200;  // replaced by the real size when the dialog opens
-    dialog.header.cy = 200;
     RegisterKeyCapture();
-    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &dialog.header, owner, &Procedure,
-                            reinterpret_cast<LPARAM>(this));
+    RunModal(kAddActionTitle, kStyle, owner);
     logic_ = nullptr;
-    dialog_ = nullptr;
-}
-
-INT_PTR CALLBACK FrmAddAction::Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        reinterpret_cast<FrmAddAction*>(lParam)->dialog_ = dialog;
-    }
-    auto* self = reinterpret_cast<FrmAddAction*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    return self ? self->OnMessage(message, wParam, lParam) : FALSE;
 }
 
 void FrmAddAction::CreateControls() {
-    const UINT dpiValue = GetDpiForWindow(dialog_);
-    dpi_ = dpiValue ? static_cast<int>(dpiValue) : 96;
-    const int dpi = dpi_;
+    const int dpi = Dpi();
     HINSTANCE instance = GetModuleHandleW(nullptr);
-
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
-                               static_cast<UINT>(dpi));
-    font_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
+    font_ = MessageFont();
     SendMessageW(dialog_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 
-    // Centred on the screen.
-    RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
-    AdjustWindowRectExForDpi(&frame, kStyle, FALSE, WS_EX_DLGMODALFRAME, static_cast<UINT>(dpi));
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(dialog_, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& work = monitor.rcWork;
-    SetWindowPos(dialog_, nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SizeAndCentre(TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi),
+                  kStyle);
 
     // Created in the tab order of the design.
     auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int id, int x, int y,

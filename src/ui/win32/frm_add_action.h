@@ -10,10 +10,11 @@
 
 #include "platform/win32/unique_handle.h"
 #include "ui/add_action.h"
+#include "ui/win32/modal_dialog.h"
 
 namespace bw::ui {
 
-class FrmAddAction final : public AddActionView {
+class FrmAddAction final : public AddActionView, private ModalDialog {
   public:
     // The custom key box's state: it reports key presses, and shows its name as a prompt
     // or as a captured key.
@@ -41,8 +42,7 @@ class FrmAddAction final : public AddActionView {
     void Close() override;
 
   private:
-    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateControls();
     void OnCommand(int id, int code, HWND control);
     HWND Item(int id) const { return GetDlgItem(dialog_, id); }
@@ -50,8 +50,6 @@ class FrmAddAction final : public AddActionView {
 
     AddAction* logic_ = nullptr;
     HWND* shown_ = nullptr;
-    HWND dialog_ = nullptr;  // owned by the dialog manager while shown
-    int dpi_ = 96;
     std::array<std::vector<HWND>, 4> panes_;  // the controls of each action type's pane
     TextRole keyNameRole_ = TextRole::Prompt;
     KeyCapture capture_;

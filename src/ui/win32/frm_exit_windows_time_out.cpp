@@ -20,26 +20,13 @@ int Scale(int pixels, int dpi) {
     return MulDiv(pixels, dpi, 96);
 }
 
-// A dialog template without controls: they are made at the window's DPI when it opens.
-struct alignas(DWORD) EmptyDialog {
-    DLGTEMPLATE header;
-    WORD menu = 0, windowClass = 0;
-    std::array<wchar_t, 13> title{L"Exit Windows"};
-};
-
 }  // namespace
 
 void FrmExitWindowsTimeOut::ShowModal(CountdownEvents& events) {
     events_ = &events;
     unloaded_ = false;
-    EmptyDialog dialog{};
-    dialog.header.style = kStyle;
-    dialog.header.cx = 160;  // replaced by the real size when the dialog opens
-    dialog.header.cy = 60;
-    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &dialog.header, nullptr, &Procedure,
-                            reinterpret_cast<LPARAM>(this));
+    RunModal(kCountdownTitle, kStyle, nullptr);
     events_ = nullptr;
-    dialog_ = nullptr;
     lblStatic_ = nullptr;
 }
 
@@ -58,26 +45,11 @@ void FrmExitWindowsTimeOut::Close() {
     EndDialog(dialog_, 0);
 }
 
-INT_PTR CALLBACK FrmExitWindowsTimeOut::Procedure(HWND dialog, UINT message, WPARAM wParam,
-                                                  LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        reinterpret_cast<FrmExitWindowsTimeOut*>(lParam)->dialog_ = dialog;
-    }
-    auto* self = reinterpret_cast<FrmExitWindowsTimeOut*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    return self ? self->OnMessage(message, wParam, lParam) : FALSE;
-}
-
 void FrmExitWindowsTimeOut::CreateControls() {
-    const UINT dpiValue = GetDpiForWindow(dialog_);
-    const int dpi = dpiValue ? static_cast<int>(dpiValue) : 96;
+    const int dpi = Dpi();
     HINSTANCE instance = GetModuleHandleW(nullptr);
-
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
-                               static_cast<UINT>(dpi));
-    font_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
+    LONG fontHeight = 0;
+    font_ = MessageFont(&fontHeight);
 
     // The design's label is 153 pixels wide, enough for its own font only: it grows to
     // the longest text it can show in this one, and the dialog with it.
@@ -94,16 +66,7 @@ void FrmExitWindowsTimeOut::CreateControls() {
         }
     }
     const int clientWidth = std::max(Scale(kClientWidth, dpi), Scale(64 + 13, dpi) + labelWidth);
-    RECT frame{0, 0, clientWidth, Scale(kClientHeight, dpi)};
-    AdjustWindowRectExForDpi(&frame, kStyle, FALSE, WS_EX_DLGMODALFRAME, static_cast<UINT>(dpi));
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(dialog_, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& work = monitor.rcWork;
-    SetWindowPos(dialog_, nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SizeAndCentre(clientWidth, Scale(kClientHeight, dpi), kStyle);
 
     // Places are given in pixels at 96 DPI.
     auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int id, int x, int y,
@@ -118,7 +81,7 @@ void FrmExitWindowsTimeOut::CreateControls() {
     HWND image1 = child(L"STATIC", L"Information", SS_ICON | SS_REALSIZECONTROL, kIdImage1,
                         Scale(13, dpi), Scale(17, dpi), Scale(32, dpi), Scale(32, dpi));
     SendMessageW(image1, STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
-    const int textHeight = std::abs(metrics.lfMessageFont.lfHeight) + Scale(4, dpi);
+    const int textHeight = std::abs(fontHeight) + Scale(4, dpi);
     lblStatic_ =
         child(L"STATIC", L"Exiting windows in 10 seconds...", SS_LEFT | SS_NOPREFIX, kIdLblStatic,
               Scale(64, dpi), Scale(31, dpi) - textHeight / 2, labelWidth, textHeight);

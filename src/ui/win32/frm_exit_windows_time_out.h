@@ -6,10 +6,11 @@
 
 #include "emulation/exit_countdown.h"
 #include "platform/win32/unique_handle.h"
+#include "ui/win32/modal_dialog.h"
 
 namespace bw::ui {
 
-class FrmExitWindowsTimeOut final : public CountdownWindow {
+class FrmExitWindowsTimeOut final : public CountdownWindow, private ModalDialog {
   public:
     void ShowModal(CountdownEvents& events) override;
     void SetText(const std::string& text) override;
@@ -17,12 +18,10 @@ class FrmExitWindowsTimeOut final : public CountdownWindow {
     void Close() override;
 
   private:
-    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateControls();
 
     CountdownEvents* events_ = nullptr;
-    HWND dialog_ = nullptr;  // owned by the dialog manager while shown
     HWND lblStatic_ = nullptr;
     bool unloaded_ = false;
     win32::UniqueFont font_;

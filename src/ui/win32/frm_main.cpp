@@ -12,6 +12,7 @@
 #include "ui/win32/control_ids.h"
 #include "ui/win32/icon_factory.h"
 #include "ui/win32/main_menus.h"
+#include "ui/win32/modal_dialog.h"
 
 namespace bw::ui {
 
@@ -271,13 +272,7 @@ void FrmMain::SetLogSource(const EventLog* log) {
 void FrmMain::ShowCentred() {
     RECT r{};
     GetWindowRect(window_.get(), &r);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(window_.get(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& work = monitor.rcWork;
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    SetWindowPos(window_.get(), nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    CentreOnWorkArea(window_.get(), r.right - r.left, r.bottom - r.top);
     ShowWindow(window_.get(), SW_SHOWNORMAL);
     UpdateWindow(window_.get());
 }
