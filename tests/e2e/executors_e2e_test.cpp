@@ -22,10 +22,8 @@ namespace {
 using reader::MainWindowView;
 
 std::string BinFolder() {
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path(self);
-    return win32::Narrow(path.substr(0, path.find_last_of(L'\\')));
+    const std::wstring beside = BesideTheTests(L"");
+    return win32::Narrow(beside.substr(0, beside.size() - 1));
 }
 
 std::wstring MarkerFile() {

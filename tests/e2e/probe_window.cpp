@@ -16,13 +16,6 @@ namespace {
 
 constexpr int kProbeStartMs = 20000;
 
-std::wstring BesideTheTests(const std::wstring& name) {
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path(self);
-    return path.substr(0, path.find_last_of(L"\\/") + 1) + name;
-}
-
 std::wstring TemporaryFile() {
     wchar_t folder[MAX_PATH], file[MAX_PATH];
     GetTempPathW(MAX_PATH, folder);
@@ -55,23 +48,16 @@ std::vector<std::string> Lines(const std::wstring& file) {
 }  // namespace
 
 ProbeWindow::ProbeWindow() : file_(TemporaryFile()) {
-    std::wstring commandLine =
-        L"\"" + BesideTheTests(L"buttonwise-probe.exe") + L"\" \"" + file_ + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info))
-        throw win32::LastErrorFailure();
-    CloseHandle(info.hThread);
-    process_.reset(info.hProcess);
+    process_ =
+        StartProcess(L"\"" + BesideTheTests(L"buttonwise-probe.exe") + L"\" \"" + file_ + L"\"");
+    const DWORD probeId = GetProcessId(process_.get());
 
     const unsigned long long deadline = NowMs() + kProbeStartMs;
     for (;;) {
         DWORD foreground = 0;
         GetWindowThreadProcessId(GetForegroundWindow(), &foreground);
         const std::vector<std::string> lines = Lines(file_);
-        if (foreground == info.dwProcessId && !lines.empty() && lines[0] == "ready") return;
+        if (foreground == probeId && !lines.empty() && lines[0] == "ready") return;
         if (NowMs() > deadline) throw Failure(1, "the probe window did not come to the foreground");
         Sleep(20);
     }

@@ -14,10 +14,7 @@ namespace {
 constexpr int kFirstStartTimeoutMs = 30000;  // a fresh Wine prefix is slow the first time
 
 std::wstring ProgramPath() {
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path(self);
-    return path.substr(0, path.find_last_of(L"\\/") + 1) + L"Buttonwise.exe";
+    return BesideTheTests(L"Buttonwise.exe");
 }
 
 void EndStrayCopies() {
@@ -32,7 +29,19 @@ void EndStrayCopies() {
 }
 
 win32::UniqueKernelHandle StartProgram(const std::wstring& path) {
-    std::wstring commandLine = L"\"" + path + L"\"";
+    return StartProcess(L"\"" + path + L"\"");
+}
+
+}  // namespace
+
+std::wstring BesideTheTests(const std::wstring& name) {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path(self);
+    return path.substr(0, path.find_last_of(L"\\/") + 1) + name;
+}
+
+win32::UniqueKernelHandle StartProcess(std::wstring commandLine) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
@@ -42,8 +51,6 @@ win32::UniqueKernelHandle StartProgram(const std::wstring& path) {
     CloseHandle(info.hThread);
     return win32::UniqueKernelHandle(info.hProcess);
 }
-
-}  // namespace
 
 unsigned long long NowMs() {
     return GetTickCount64();

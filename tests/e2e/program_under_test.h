@@ -44,4 +44,9 @@ class ProgramUnderTest {
 // Milliseconds on a monotonic clock.
 unsigned long long NowMs();
 
+// A file in the folder of the test program, where the build puts every program.
+std::wstring BesideTheTests(const std::wstring& name);
+// Starts a process; throws Failure when it cannot.
+win32::UniqueKernelHandle StartProcess(std::wstring commandLine);
+
 }  // namespace bw::test
