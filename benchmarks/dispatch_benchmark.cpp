@@ -74,10 +74,11 @@ void BM_OneLineOverTheList(benchmark::State& state) {
     list.AddMouse("PLAY", "Mouse Move Right");
     CountingExecutors executors;
     NoBoxes boxes;
-    bw::ActionDispatch dispatch(list, executors, log, boxes);
+    bw::LineFailureReport failures(boxes, log);
+    bw::ActionDispatch dispatch(list, executors, log, failures);
     NoDisplay display;
     Utf8Only ansi;
-    bw::ButtonMessages buttons(display, boxes, ansi, [&](const std::string& n, std::int16_t r) {
+    bw::ButtonMessages buttons(display, failures, ansi, [&](const std::string& n, std::int16_t r) {
         dispatch.RunActions(n, r);
     });
     for (auto _ : state) buttons.OnLine("000000000000f40b 07 PLAY remote1");

@@ -33,10 +33,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     list.AddRun("PLAY", "C:\\x.exe");
     FakeExecutors executors;
     FakeMessageBoxes boxes;
-    ActionDispatch dispatch(list, executors, log, boxes);
+    LineFailureReport failures(boxes, log);
+    ActionDispatch dispatch(list, executors, log, failures);
     Latin1CodePage ansi;
     std::size_t lines = 0;
-    ButtonMessages buttons(display, boxes, ansi, [&](const std::string& name, std::int16_t n) {
+    ButtonMessages buttons(display, failures, ansi, [&](const std::string& name, std::int16_t n) {
         if (n < 0) std::abort();  // counts are never negative
         dispatch.RunActions(name, n);
     });

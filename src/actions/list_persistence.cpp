@@ -43,6 +43,7 @@ void ListPersistence::SaveList() {
         Write("#ListCount", std::to_string(n));
     } catch (const Failure& failure) {
         log_.Write(LogKind::Error, "The action list could not be saved: " + failure.Description());
+        throw;
     }
 }
 

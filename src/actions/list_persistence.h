@@ -18,7 +18,8 @@ class ListPersistence {
         : store_(store), list_(list), log_(log) {}
 
     // Rows 1 to n, then the count; rows above n from a longer list stay in the store unread.
-    // A store that refuses is reported in the log; the list in memory stays as it is.
+    // A store that refuses is reported in the log and then throws that Failure on to the
+    // caller, which decides whether the user must be told at once; the list in memory stays.
     void SaveList();
 
     // Appends the saved rows through the add procedures, so each logs its binding. An

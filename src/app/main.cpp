@@ -40,21 +40,11 @@
 #include "ui/win32/frm_add_action.h"
 #include "ui/win32/frm_exit_windows_time_out.h"
 #include "ui/win32/frm_main.h"
+#include "ui/win32/main_message_loop.h"
 
 namespace {
 
 constexpr const char* kAppTitle = "Buttonwise";
-
-int RunMessageLoop(HWND mainWindow) {
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // Tab and the mnemonics move between the window's controls.
-        if (IsDialogMessageW(mainWindow, &message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return static_cast<int>(message.wParam);
-}
 
 int Run(HINSTANCE instance) {
     using namespace bw;
@@ -70,11 +60,18 @@ int Run(HINSTANCE instance) {
         if (HWND active = GetActiveWindow()) return active;
         return IsWindowVisible(frmMain.Handle()) ? frmMain.Handle() : nullptr;
     });
+    // The exit question and the About box belong to the main window while the user sees
+    // it; asked from the tray with the window hidden, they stand alone.
+    auto shownMainWindow = [&frmMain]() -> HWND {
+        HWND window = frmMain.Handle();
+        return IsWindowVisible(window) && !IsIconic(window) ? window : nullptr;
+    };
+    win32::Win32MessageBoxes questions(shownMainWindow);
     EventLog lstLog(frmMain, frmMain);
     frmMain.SetLogSource(&lstLog);
-    frmMain.SetCloseQuestion([&boxes] {
-        return boxes.Show("Are you sure you want to exit?", kAppTitle,
-                          kMbYesNo | kMbIconQuestion) == kIdYes;
+    frmMain.SetCloseQuestion([&questions] {
+        return questions.Show("Are you sure you want to exit?", kAppTitle,
+                              kMbYesNo | kMbIconQuestion) == kIdYes;
     });
 
     ActionList lstActions(lstLog);
@@ -101,9 +98,10 @@ int Run(HINSTANCE instance) {
     win32::Win32WindowCommands windows;
     SystemActions system(keyboard, volume, windows, countdown, lstLog);
     Executors executors(keyboard, mouse, system, launcher);
-    ActionDispatch dispatch(lstActions, executors, lstLog, boxes);
+    LineFailureReport lineFailures(boxes, lstLog);
+    ActionDispatch dispatch(lstActions, executors, lstLog, lineFailures);
     win32::AnsiCodePage ansi;
-    ButtonMessages buttons(frmMain, boxes, ansi,
+    ButtonMessages buttons(frmMain, lineFailures, ansi,
                            [&dispatch](const std::string& RemKeyName, std::int16_t NumRpt) {
                                dispatch.RunActions(RemKeyName, NumRpt);
                            });
@@ -139,7 +137,7 @@ int Run(HINSTANCE instance) {
             if (bringUp()) return;
             ui::FrmAbout frmAbout(launcher, std::string(kAppTitle) + " " + BUTTONWISE_SHORT_VERSION,
                                   readme);
-            frmAbout.ShowModal(&openDialog);
+            frmAbout.ShowModal(shownMainWindow(), &openDialog);
             openDialog = nullptr;
         },
     });
@@ -152,7 +150,7 @@ int Run(HINSTANCE instance) {
     persistence.LoadList();
 
     frmMain.ShowCentred();
-    return RunMessageLoop(frmMain.Handle());
+    return ui::RunMessageLoop(frmMain.Handle());
 }
 
 }  // namespace

@@ -32,6 +32,7 @@ class CountdownWindow {
     // after Form_Unload. Events keep being delivered meanwhile.
     virtual void ShowModal(CountdownEvents& events) = 0;
     virtual void SetText(const std::string& text) = 0;  // lblStatic
+    // Above every other window, topmost ones included, and in the foreground.
     virtual void BringToTop() = 0;
     virtual void Close() = 0;
 };

@@ -20,6 +20,7 @@ bool IsExtendedKey(std::uint8_t vk) {
         case 0x5B:  // left Windows
         case 0x5C:  // right Windows
         case 0x5D:  // Applications
+        case 0x5F:  // Sleep
         case 0x6F:  // keypad divide
         case 0x90:  // Num Lock
         case 0xA3:  // right Ctrl

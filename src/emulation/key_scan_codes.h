@@ -8,8 +8,8 @@
 namespace bw {
 
 // Keys of the enhanced keyboard that share a scan code with an older key and are told apart
-// by the E0 prefix: navigation, Windows and menu keys, right Ctrl and Alt, Num Lock, the
-// keypad's divide, Print Screen, Break, and the browser and media keys.
+// by the E0 prefix: navigation, Windows, menu and Sleep keys, right Ctrl and Alt, Num Lock,
+// the keypad's divide, Print Screen, Break, and the browser and media keys.
 bool IsExtendedKey(std::uint8_t virtualKey);
 
 // The scan code of keys the keyboard layout may know no scan code for (F13 to F24, the

@@ -1,6 +1,8 @@
 // The ten system actions, the volume arithmetic and the exit actions' countdown.
 #include "emulation/system_actions.h"
 
+#include "platform/failure.h"
+
 namespace bw {
 
 namespace {
@@ -23,23 +25,28 @@ constexpr ExitAction kExits[] = {
 }  // namespace
 
 std::int32_t SystemActions::ChangeVolume(std::int16_t VolumeStep) {
-    const std::uint32_t current = volume_.Get().value_or(0);  // no answer counts as silence
+    const std::unique_ptr<AudioOutput> output = volume_.DefaultOutput();
+    const std::uint32_t current = output->Levels().value_or(0);  // no answer counts as silence
     std::int32_t level = static_cast<std::int32_t>(current & 0xFFFF) + VolumeStep;
     if (level <= 1) level = 0;
     if (level >= kMaxLevel - 1) level = kMaxLevel;
     const auto both = static_cast<std::uint32_t>(level);
-    volume_.Set(both << 16 | both);
+    output->SetLevels(both << 16 | both);
+    // A step is meant to be heard.
+    if (output->Muted()) output->Unmute();
     return level;
 }
 
 void SystemActions::RunSys(const std::string& ActionSys, std::int16_t NumRpt) {
-    if (NumRpt < 1 || NumRpt > 5) {
-        std::int32_t level = -1;
-        if (ActionSys == "Volume UP") level = ChangeVolume(kVolumeStep);
-        if (ActionSys == "Volume Down") level = ChangeVolume(-kVolumeStep);
-        if (level >= 0) {
+    const bool up = ActionSys == "Volume UP", down = ActionSys == "Volume Down";
+    if ((up || down) && (NumRpt < 1 || NumRpt > 5)) {
+        try {
+            const std::int32_t level = ChangeVolume(up ? kVolumeStep : -kVolumeStep);
             const auto percent = static_cast<int>(static_cast<double>(level) / kMaxLevel * 100);
             log_.LogChange("Volume set to: " + std::to_string(percent) + "%");
+        } catch (const Failure& failure) {
+            // Said as it is: a volume line after a refused step would claim what did not happen.
+            log_.Write(LogKind::Error, "The volume could not be set: " + failure.Description());
         }
     }
     if (NumRpt >= 1) return;

@@ -14,6 +14,9 @@ inline constexpr int kIdOk = 1;
 inline constexpr int kIdYes = 6;
 inline constexpr int kIdNo = 7;
 
+// The title of the box that shows a failure's description.
+inline constexpr const char* kErrorBoxTitle = "Error happened";
+
 class MessageBoxes {
   public:
     virtual ~MessageBoxes() = default;

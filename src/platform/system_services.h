@@ -3,17 +3,32 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 namespace bw {
 
+// The output device of one volume step: read and written through the same device, so that
+// a device changed between the two can never take the other's level.
+class AudioOutput {
+  public:
+    virtual ~AudioOutput() = default;
+    // Left level in the low 16 bits, right level in the high 16 bits, each 0 to 65535;
+    // nothing when the device does not answer.
+    virtual std::optional<std::uint32_t> Levels() = 0;
+    // Throws Failure when the device refuses.
+    virtual void SetLevels(std::uint32_t levels) = 0;
+    virtual bool Muted() = 0;
+    // Throws Failure when the device refuses.
+    virtual void Unmute() = 0;
+};
+
 class Volume {
   public:
     virtual ~Volume() = default;
-    // Left level in the low 16 bits, right level in the high 16 bits, each 0 to 65535;
-    // nothing when no output device answers.
-    virtual std::optional<std::uint32_t> Get() = 0;
-    virtual void Set(std::uint32_t levels) = 0;
+    // The default output device, taken afresh for every step. Throws Failure when there is
+    // one that cannot be used.
+    virtual std::unique_ptr<AudioOutput> DefaultOutput() = 0;
 };
 
 class WindowCommands {

@@ -32,8 +32,13 @@ class TcpClient {
     // every outcome of a started attempt (refusal included) arrives as an event.
     virtual void Connect(const std::string& host, int port) = 0;
 
-    // Everything received so far, as raw bytes; empty when nothing is waiting.
-    virtual std::string ReadAll() = 0;
+    // What has arrived, as raw bytes, up to kReadLimitBytes; empty when nothing is waiting.
+    // Whatever is left brings another data-arrival event. So a server that sends without
+    // pause never keeps the user-interface thread in one read: about a hundred lines per
+    // event, and the window's other messages in between.
+    virtual std::string Read() = 0;
+
+    static constexpr std::size_t kReadLimitBytes = 4096;
 };
 
 }  // namespace bw

@@ -58,9 +58,9 @@ void ActionDispatch::RunActions(const std::string& RemKeyName, std::int16_t NumR
         }
     } catch (const Failure& failure) {
         if (failure.Number() == kFailureAlreadyShown) return;
-        boxes_.Show(failure.Description(), kErrorBoxTitle, kMbOk | kMbIconStop);
+        failures_.Report(failure.Description());
     } catch (const std::exception& failure) {
-        boxes_.Show(failure.what(), kErrorBoxTitle, kMbOk | kMbIconStop);
+        failures_.Report(failure.what());
     }
 }
 

@@ -7,7 +7,7 @@
 
 #include "actions/action_list.h"
 #include "platform/event_log.h"
-#include "platform/message_boxes.h"
+#include "remote/line_failure_report.h"
 
 namespace bw {
 
@@ -33,11 +33,11 @@ std::int16_t MoveStep(std::int16_t NumRpt);
 class ActionDispatch {
   public:
     ActionDispatch(const ActionList& lstActions, ActionExecutors& executors, EventLogWriter& log,
-                   MessageBoxes& boxes)
-        : lstActions_(lstActions), executors_(executors), log_(log), boxes_(boxes) {}
+                   LineFailureReport& failures)
+        : lstActions_(lstActions), executors_(executors), log_(log), failures_(failures) {}
 
-    // A failure ends the pass and is shown in an "Error happened" box, except the countdown
-    // that is already open (number 400), which ends it silently. The pass may be re-entered
+    // A failure ends the pass and is reported, except the countdown that is already open
+    // (number 400), which ends it silently. The pass may be re-entered
     // from an executor's modal loop, and the list may shrink under it.
     void RunActions(const std::string& RemKeyName, std::int16_t NumRpt);
 
@@ -48,14 +48,12 @@ class ActionDispatch {
     const ActionList& lstActions_;
     ActionExecutors& executors_;
     EventLogWriter& log_;
-    MessageBoxes& boxes_;
+    LineFailureReport& failures_;
 };
 
 // The ordinary decimal conversions of the keyboard columns; a text that is no number, or
 // one out of range, throws Failure ("Type mismatch", "Overflow").
 std::uint8_t ToByte(const std::string& text);
 std::int16_t ToInteger(const std::string& text);
-
-inline constexpr const char* kErrorBoxTitle = "Error happened";
 
 }  // namespace bw

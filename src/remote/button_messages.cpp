@@ -2,7 +2,6 @@
 #include "remote/button_messages.h"
 
 #include "platform/failure.h"
-#include "remote/action_dispatch.h"
 #include "remote/button_line.h"
 
 namespace bw {
@@ -20,7 +19,7 @@ void ButtonMessages::ProcessKeys(const std::string& KeyCode) {
         if (learnMode_ && learnMode_->IsOpen()) learnMode_->Learn(line.RemKeyName);
         dispatch_(line.RemKeyName, line.NumRpt);
     } catch (const std::exception& failure) {
-        boxes_.Show(failure.what(), kErrorBoxTitle, kMbOk | kMbIconStop);
+        failures_.Report(failure.what());
     }
 }
 

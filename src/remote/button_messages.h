@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/code_page.h"
-#include "platform/message_boxes.h"
+#include "remote/line_failure_report.h"
 #include "remote/status_display.h"
 
 namespace bw {
@@ -27,8 +27,9 @@ class ButtonMessages {
   public:
     using Dispatch = std::function<void(const std::string& RemKeyName, std::int16_t NumRpt)>;
 
-    ButtonMessages(StatusDisplay& display, MessageBoxes& boxes, CodePage& ansi, Dispatch dispatch)
-        : display_(display), boxes_(boxes), ansi_(ansi), dispatch_(std::move(dispatch)) {}
+    ButtonMessages(StatusDisplay& display, LineFailureReport& failures, CodePage& ansi,
+                   Dispatch dispatch)
+        : display_(display), failures_(failures), ansi_(ansi), dispatch_(std::move(dispatch)) {}
 
     // The dialog while it is open; nullptr when there is none.
     void SetLearnMode(LearnMode* dialog) { learnMode_ = dialog; }
@@ -41,7 +42,7 @@ class ButtonMessages {
 
   private:
     StatusDisplay& display_;
-    MessageBoxes& boxes_;
+    LineFailureReport& failures_;
     CodePage& ansi_;
     Dispatch dispatch_;
     LearnMode* learnMode_ = nullptr;

@@ -26,6 +26,7 @@ ServerConnection::~ServerConnection() {
 void ServerConnection::Connect2WinLIRC() {
     // A new connection starts with a new line: nothing is left of the old one.
     framer_.Reset();
+    ConnectionEnded();
     try {
         wscLIRC_.Close();
         wscLIRC_.Connect(kServerHost, kServerPort);
@@ -37,26 +38,35 @@ void ServerConnection::Connect2WinLIRC() {
 }
 
 void ServerConnection::wscLIRC_Connect() {
+    connectedNotTurnedAway_ = true;
     LogOK(kServerRunningLine);
 }
 
 void ServerConnection::wscLIRC_Close() {
+    ConnectionEnded();
     LogError(kServerNotRunningLine);
 }
 
 void ServerConnection::wscLIRC_Error(int number, const std::string& description) {
+    ConnectionEnded();
     LogError(number == kConnectionRefused ? kServerNotRunningLine : description);
+}
+
+void ServerConnection::ConnectionEnded() {
+    if (connectedNotTurnedAway_) serverFullReported_ = false;
+    connectedNotTurnedAway_ = false;
 }
 
 void ServerConnection::wscLIRC_DataArrival() {
     // Always drain the client: the platform signals new data only after a read.
-    const std::string bytes = wscLIRC_.ReadAll();
+    const std::string bytes = wscLIRC_.Read();
     for (FramedLine& line : framer_.Feed(bytes)) {
         if (line.kind == FramedLine::Kind::ServerFull) {
             // The server closes next, and every retry meets the same answer until a place
             // frees up: said once, not every two seconds.
             if (!serverFullReported_) log_.Write(LogKind::Error, line.text);
             serverFullReported_ = true;
+            connectedNotTurnedAway_ = false;
         } else {
             serverFullReported_ = false;
             waitingLines_.push_back(std::move(line.text));

@@ -65,6 +65,8 @@ class ServerConnection : private TcpClientEvents {
         wscLIRC_Error(number, description);
     }
     void HandWaitingLines();
+    // The connection that just ended was a real one: the next refusal is news again.
+    void ConnectionEnded();
 
     TcpClient& wscLIRC_;
     Timer& tmrWinLIRCCheck_;
@@ -75,7 +77,10 @@ class ServerConnection : private TcpClientEvents {
     // Lines received but not yet handled. A handler may run a modal loop in which more data
     // arrives; that nested arrival goes on with this queue, so lines keep their order.
     std::deque<std::string> waitingLines_;
+    // "Sorry the server is full." is said once per run of refusals, until a connection is
+    // kept: one that was made and ended without being turned away, or that brought lines.
     bool serverFullReported_ = false;
+    bool connectedNotTurnedAway_ = false;
     std::int16_t errorCount_ = 0;
     bool blinkOn_ = false;
 };

@@ -1,8 +1,6 @@
 // The Add Action dialog's steps: opening, learning, the pending key, Add and Cancel.
 #include "ui/add_action.h"
 
-#include "remote/action_dispatch.h"
-
 namespace bw {
 
 bool AcceptTypedCharacter(char32_t c) {

@@ -2,6 +2,7 @@
 // the failure guard, and a pass that runs while the list changes under it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,8 @@ class ActionDispatchTest : public ::testing::Test {
     FakeExecutors executors;
     RecordingLog log;
     FakeMessageBoxes boxes;
-    ActionDispatch dispatch{list, executors, log, boxes};
+    LineFailureReport failures{boxes, log};
+    ActionDispatch dispatch{list, executors, log, failures};
 
     void AddF5(const std::string& button) { list.AddKey("1", button, "F5", "116", "0"); }
 
@@ -176,6 +178,23 @@ TEST_F(ActionDispatchTest, AnExecutorFailureIsShownButTheOpenCountdownIsPassedOv
     dispatch.RunActions("B", 0);
     EXPECT_EQ(executors.calls, Calls{"sys Shutdown 0"});
     EXPECT_EQ(boxes.shown, (std::vector<ShownBox>{{"Access is denied.", "Error happened", 0x10}}));
+}
+
+TEST_F(ActionDispatchTest, AHeldFailingButtonShowsOneBoxAtATimeAndLogsTheRest) {
+    list.AddKey("1", "B", "bad", "x", "0");
+    // The box's modal loop receives the repeats of the held button.
+    boxes.whileShown = [&] {
+        for (std::int16_t n = 5; n < 8; ++n) dispatch.RunActions("B", n);
+    };
+    dispatch.RunActions("B", 0);
+    EXPECT_EQ(boxes.shown, (std::vector<ShownBox>{{"Type mismatch", "Error happened", 0x10}}));
+    EXPECT_EQ(std::count(log.lines.begin(), log.lines.end(),
+                         RecordedLine{LogKind::Error, "Type mismatch"}),
+              3);
+    // Once it is closed, the next failure has its box again.
+    boxes.whileShown = nullptr;
+    dispatch.RunActions("B", 0);
+    EXPECT_EQ(boxes.shown.size(), 2u);
 }
 
 TEST_F(ActionDispatchTest, RowsRemovedWhileAPassWaitsInsideAnExecutorEndItWithoutAReadPastTheEnd) {

@@ -216,17 +216,22 @@ TEST_F(AddActionTest, WithAnEmptyKeyTableOnlyACustomKeyOrATextCanBeAdded) {
     EXPECT_EQ(list.Count(), 1u);
 }
 
-TEST_F(AddActionTest, AFailingAddShowsABoxAndStopsBeforeSavingAndClosing) {
-    for (std::size_t i = 0; i < ActionList::kMaxRows; ++i) list.AddMouse("x", "y");
-    store.writes.clear();
+TEST_F(AddActionTest, AFailingAddOrSaveShowsABoxAndKeepsTheDialogAsItWas) {
     dialog.Learn("B");
     dialog.chkAutoAdd_Click(false);
+    store.failFromWrite = 0;  // a store that refuses: the row is added, the save fails
     dialog.cmdAdd_Click();
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].title, "Error happened");
-    EXPECT_EQ(boxes.shown[0].style, 0x10u);
+    EXPECT_EQ(list.Count(), 1u);
+    for (std::size_t i = 1; i < ActionList::kMaxRows; ++i) list.AddMouse("x", "y");
+    dialog.cmdAdd_Click();  // a full list: the add itself fails
+    EXPECT_EQ(list.Count(), ActionList::kMaxRows);
+
+    EXPECT_EQ(boxes.shown,
+              (std::vector<ShownBox>{{"Access is denied.", "Error happened", 0x10},
+                                     {boxes.shown.back().text, "Error happened", 0x10}}));
     EXPECT_TRUE(store.writes.empty());
     EXPECT_FALSE(view.closed);
+    EXPECT_TRUE(dialog.IsOpen());
     EXPECT_EQ(dialog.Pending(), (Pending{1, "F5", 116, 0}));  // not cleared
 }
 

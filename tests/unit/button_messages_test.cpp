@@ -8,6 +8,7 @@
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_program_folder.h"
 #include "fakes/fake_status_display.h"
+#include "fakes/recording_log.h"
 #include "platform/failure.h"
 #include "remote/button_messages.h"
 
@@ -30,9 +31,11 @@ class ButtonMessagesTest : public ::testing::Test {
   protected:
     FakeStatusDisplay display;
     FakeMessageBoxes boxes;
+    RecordingLog log;
+    LineFailureReport failures{boxes, log};
     Latin1CodePage ansi;
     std::vector<std::string> dispatched;
-    ButtonMessages buttons{display, boxes, ansi,
+    ButtonMessages buttons{display, failures, ansi,
                            [this](const std::string& name, std::int16_t count) {
                                dispatched.push_back(name + " " + std::to_string(count));
                            }};

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
-#include <set>
 #include <string>
 #include <vector>
 
+#include "emulation/key_scan_codes.h"
 #include "emulation/keyboard.h"
 #include "fakes/fake_keyboard_input.h"
 #include "fakes/fake_program_folder.h"
@@ -186,52 +186,74 @@ TEST_F(LoadKeyMapTest, AMissingFileIsOneErrorLineAndAnEmptyTable) {
         "The key table " + file + " could not be read: The system cannot find the file specified.");
 }
 
-// The table that ships beside the program: every line a record, every name and code once,
-// and the keys a remote is wanted for.
-TEST(ShippedKeyMapTest, EveryLineIsAKeyAndTheKeysPeopleWantAreThere) {
+// The table that ships beside the program, every key with what a real keyboard reports for
+// it: whether it comes with the E0 prefix (the extended flag), and the scan code to send
+// when a layout knows none (0 where every layout does).
+struct ShippedKey {
+    const char* name;
+    int code;
+    bool extended;
+    int fallbackScan;
+};
+constexpr bool E0 = true, no = false;
+// clang-format off
+constexpr ShippedKey kShippedKeys[] = {
+    {"Play/Pause", 179, E0, 0x22}, {"Stop", 178, E0, 0x24}, {"Next Track", 176, E0, 0x19},
+    {"Previous Track", 177, E0, 0x10}, {"Volume Up", 175, E0, 0x30},
+    {"Volume Down", 174, E0, 0x2E}, {"Mute", 173, E0, 0x20}, {"Up", 38, E0, 0},
+    {"Down", 40, E0, 0}, {"Left", 37, E0, 0}, {"Right", 39, E0, 0}, {"Enter", 13, no, 0},
+    {"Escape", 27, no, 0}, {"Space", 32, no, 0}, {"Backspace", 8, no, 0}, {"Tab", 9, no, 0},
+    {"Home", 36, E0, 0}, {"End", 35, E0, 0}, {"Page Up", 33, E0, 0}, {"Page Down", 34, E0, 0},
+    {"Insert", 45, E0, 0}, {"Delete", 46, E0, 0}, {"F1", 112, no, 0}, {"F2", 113, no, 0},
+    {"F3", 114, no, 0}, {"F4", 115, no, 0}, {"F5", 116, no, 0}, {"F6", 117, no, 0},
+    {"F7", 118, no, 0}, {"F8", 119, no, 0}, {"F9", 120, no, 0}, {"F10", 121, no, 0},
+    {"F11", 122, no, 0}, {"F12", 123, no, 0}, {"F13", 124, no, 0x64}, {"F14", 125, no, 0x65},
+    {"F15", 126, no, 0x66}, {"F16", 127, no, 0x67}, {"F17", 128, no, 0x68},
+    {"F18", 129, no, 0x69}, {"F19", 130, no, 0x6A}, {"F20", 131, no, 0x6B},
+    {"F21", 132, no, 0x6C}, {"F22", 133, no, 0x6D}, {"F23", 134, no, 0x6E},
+    {"F24", 135, no, 0x76}, {"A", 65, no, 0}, {"B", 66, no, 0}, {"C", 67, no, 0},
+    {"D", 68, no, 0}, {"E", 69, no, 0}, {"F", 70, no, 0}, {"G", 71, no, 0}, {"H", 72, no, 0},
+    {"I", 73, no, 0}, {"J", 74, no, 0}, {"K", 75, no, 0}, {"L", 76, no, 0}, {"M", 77, no, 0},
+    {"N", 78, no, 0}, {"O", 79, no, 0}, {"P", 80, no, 0}, {"Q", 81, no, 0}, {"R", 82, no, 0},
+    {"S", 83, no, 0}, {"T", 84, no, 0}, {"U", 85, no, 0}, {"V", 86, no, 0}, {"W", 87, no, 0},
+    {"X", 88, no, 0}, {"Y", 89, no, 0}, {"Z", 90, no, 0}, {"0", 48, no, 0}, {"1", 49, no, 0},
+    {"2", 50, no, 0}, {"3", 51, no, 0}, {"4", 52, no, 0}, {"5", 53, no, 0}, {"6", 54, no, 0},
+    {"7", 55, no, 0}, {"8", 56, no, 0}, {"9", 57, no, 0}, {"Num 0", 96, no, 0},
+    {"Num 1", 97, no, 0}, {"Num 2", 98, no, 0}, {"Num 3", 99, no, 0}, {"Num 4", 100, no, 0},
+    {"Num 5", 101, no, 0}, {"Num 6", 102, no, 0}, {"Num 7", 103, no, 0}, {"Num 8", 104, no, 0},
+    {"Num 9", 105, no, 0}, {"Num *", 106, no, 0}, {"Num +", 107, no, 0}, {"Num -", 109, no, 0},
+    {"Num .", 110, no, 0}, {"Num /", 111, E0, 0}, {"Num Lock", 144, E0, 0},
+    {"Browser Back", 166, E0, 0x6A}, {"Browser Forward", 167, E0, 0x69},
+    {"Browser Refresh", 168, E0, 0x67}, {"Browser Stop", 169, E0, 0x68},
+    {"Browser Search", 170, E0, 0x65}, {"Browser Favorites", 171, E0, 0x66},
+    {"Browser Home", 172, E0, 0x32}, {"Mail", 180, E0, 0x6C}, {"Media Select", 181, E0, 0x6D},
+    {"Launch App 1", 182, E0, 0x6B}, {"Launch App 2", 183, E0, 0x21}, {"Shift", 16, no, 0},
+    {"Ctrl", 17, no, 0}, {"Alt", 18, no, 0}, {"Windows", 91, E0, 0}, {"Right Windows", 92, E0, 0},
+    {"Applications", 93, E0, 0}, {"Caps Lock", 20, no, 0}, {"Scroll Lock", 145, no, 0},
+    {"Print Screen", 44, E0, 0}, {"Pause", 19, no, 0}, {"Sleep", 95, E0, 0},
+    {"Semicolon", 186, no, 0}, {"Equals", 187, no, 0}, {"Comma", 188, no, 0},
+    {"Minus", 189, no, 0}, {"Period", 190, no, 0}, {"Slash", 191, no, 0},
+    {"Grave Accent", 192, no, 0}, {"Left Bracket", 219, no, 0}, {"Backslash", 220, no, 0},
+    {"Right Bracket", 221, no, 0}, {"Apostrophe", 222, no, 0},
+};
+// clang-format on
+
+TEST(ShippedKeyMapTest, EveryShippedKeyIsKnownWithItsExtendedFlagAndScanCode) {
     std::ifstream file(BUTTONWISE_SOURCE_DIR "/data/KeyMap.ini", std::ios::binary);
     ASSERT_TRUE(file) << "KeyMap.ini is missing";
     const std::string text((std::istreambuf_iterator<char>(file)),
                            std::istreambuf_iterator<char>());
-    const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-
-    FakeKeyboardInput input;
-    Keyboard keyboard(input);
-    keyboard.SetKeyMap(ParseKeyMap(text));
-    const std::vector<KeyMapEntry>& table = keyboard.KeyMap();
-    EXPECT_EQ(table.size(), lines);
-    std::set<int> codes;
-    std::set<std::string> names;
-    for (const KeyMapEntry& entry : table) {
-        EXPECT_TRUE(entry.code >= 1 && entry.code <= 255) << entry.name;
-        EXPECT_TRUE(codes.insert(entry.code).second) << "code twice: " << entry.code;
-        EXPECT_TRUE(names.insert(entry.name).second) << "name twice: " << entry.name;
+    const std::vector<KeyMapEntry> table = ParseKeyMap(text);
+    // Every line a record, in the order of the list above.
+    ASSERT_EQ(table.size(), static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
+    ASSERT_EQ(table.size(), std::size(kShippedKeys));
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const ShippedKey& key = kShippedKeys[i];
+        EXPECT_EQ(table[i], (KeyMapEntry{static_cast<std::int16_t>(key.code), key.name}));
+        const auto vk = static_cast<std::uint8_t>(key.code);
+        EXPECT_EQ(IsExtendedKey(vk), key.extended) << key.name;
+        EXPECT_EQ(FallbackScanCode(vk), key.fallbackScan) << key.name;
     }
-    const std::pair<const char*, int> wanted[] = {
-        {"Play/Pause", 0xB3},
-        {"Stop", 0xB2},
-        {"Next Track", 0xB0},
-        {"Previous Track", 0xB1},
-        {"Volume Up", 0xAF},
-        {"Volume Down", 0xAE},
-        {"Mute", 0xAD},
-        {"Browser Back", 0xA6},
-        {"Enter", 13},
-        {"Escape", 27},
-        {"Tab", 9},
-        {"Space", 32},
-        {"Backspace", 8},
-        {"Page Down", 34},
-        {"Delete", 46},
-        {"F1", 112},
-        {"F24", 135},
-        {"A", 65},
-        {"Z", 90},
-        {"0", 48},
-        {"Num 9", 105},
-    };
-    for (const auto& [name, code] : wanted)
-        EXPECT_EQ(keyboard.FindPredefinedKey(name), code) << name;
 }
 
 }  // namespace

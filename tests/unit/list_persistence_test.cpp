@@ -5,8 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <regex>
+
+#include "emulation/keyboard.h"
+#include "fakes/fake_keyboard_input.h"
 #include "fakes/fake_settings_store.h"
 #include "fakes/recording_log.h"
+#include "ui/add_action.h"
 
 namespace bw::test {
 namespace {
@@ -129,12 +137,12 @@ TEST_F(ListPersistenceTest, NoSavedListIsAnEmptyListWithoutComplaint) {
     EXPECT_TRUE(newLog.lines.empty());
 }
 
-TEST_F(ListPersistenceTest, RefusedWriteIsReportedOnceAndTheListStaysAsItWas) {
+TEST_F(ListPersistenceTest, RefusedWriteIsLoggedAndThrownOnAndTheListStaysAsItWas) {
     list.AddMouse("A", "Left Click");
     list.AddMouse("B", "Right Click");
     log.lines.clear();
     store.failFromWrite = 3;
-    persistence.SaveList();
+    EXPECT_THROW(persistence.SaveList(), Failure);
 
     ASSERT_EQ(log.lines.size(), 1u);
     EXPECT_EQ(log.lines[0].kind, LogKind::Error);
@@ -142,6 +150,52 @@ TEST_F(ListPersistenceTest, RefusedWriteIsReportedOnceAndTheListStaysAsItWas) {
     EXPECT_EQ(list.Count(), 2u);
     EXPECT_EQ(store.values.count("Buttonwise\\Key\\#ListCount"), 0u) << "no count for rows "
                                                                         "not written";
+}
+
+// The bindings of the demo and the screenshots, imported with reg.exe: each row loads and
+// names an action that exists, as the Add Action dialog would have saved it.
+TEST_F(ListPersistenceTest, EveryDemoBindingNamesAnActionThatExists) {
+    std::ifstream reg(BUTTONWISE_SOURCE_DIR "/tools/demo_bindings.reg");
+    ASSERT_TRUE(reg) << "demo_bindings.reg is missing";
+    const std::regex value("^\"([^\"]+)\"=\"(.*)\"$");
+    for (std::string line; std::getline(reg, line);) {
+        std::smatch match;
+        if (std::regex_match(line, match, value))
+            store.Key(match[1]) = std::regex_replace(match[2].str(), std::regex("\\\\\\\\"), "\\");
+    }
+    std::ifstream keyMap(BUTTONWISE_SOURCE_DIR "/data/KeyMap.ini");
+    FakeKeyboardInput input;
+    Keyboard keyboard(input);
+    keyboard.SetKeyMap(ParseKeyMap(std::string(std::istreambuf_iterator<char>(keyMap), {})));
+
+    const ActionList loaded = Reload(log);
+    ASSERT_EQ(std::to_string(loaded.Count()), store.Key("#ListCount"));
+    for (std::size_t i = 1; i <= loaded.Count(); ++i) {
+        const ActionRow& row = loaded.Row(i);
+        const auto named = [&row](const std::vector<std::string>& names) {
+            return std::find(names.begin(), names.end(), row.KeyName) != names.end();
+        };
+        switch (row.type) {
+            case ActionType::Keyboard:
+                if (row.KeyType == "1") {
+                    EXPECT_EQ(keyboard.FindPredefinedKey(row.KeyName), std::stoi(row.KeyCode));
+                } else if (row.KeyType == "2") {
+                    const auto code = static_cast<std::int16_t>(std::stoi(row.KeyCode));
+                    const auto mask = static_cast<std::int16_t>(std::stoi(row.KeyShift));
+                    EXPECT_EQ(row.KeyName, keyboard.GetKeyName(code, mask));
+                }
+                break;
+            case ActionType::Mouse:
+                EXPECT_TRUE(named(kMouseActionNames)) << row.KeyName;
+                break;
+            case ActionType::System:
+                EXPECT_TRUE(named(kSystemActionNames)) << row.KeyName;
+                break;
+            case ActionType::Run:
+                EXPECT_FALSE(row.KeyName.empty());
+                break;
+        }
+    }
 }
 
 }  // namespace

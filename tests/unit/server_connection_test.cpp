@@ -275,6 +275,18 @@ TEST_F(ServerConnectionTest, AFullServerIsOneErrorLineNotAButtonAndNotOnEveryRet
     client.Send("0f 00 PLAY r\nSorry the server is full.\n");
     EXPECT_EQ(received, std::vector<std::string>{"0f 00 PLAY r"});
     EXPECT_EQ(std::count(log.lines.begin(), log.lines.end(), full), 2);
+
+    // So is one after a connection that was kept without a word, however it ended.
+    for (bool byRetry : {false, true}) {
+        connection.Connect2WinLIRC();
+        client.Accept();
+        if (!byRetry) client.PeerCloses();
+        connection.Connect2WinLIRC();
+        client.Accept();
+        client.Send("Sorry the server is full.\n");
+        client.PeerCloses();
+    }
+    EXPECT_EQ(std::count(log.lines.begin(), log.lines.end(), full), 4);
 }
 
 }  // namespace

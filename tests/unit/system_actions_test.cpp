@@ -111,6 +111,28 @@ TEST_F(SystemActionsTest, VolumeLevelsAreClampedAndTakenFromTheLeftChannel) {
     }
 }
 
+TEST_F(SystemActionsTest, EachStepReadsAndSetsOneDeviceUnmutesItAndSaysWhenItFails) {
+    volume.muted = true;
+    system.RunSys("Volume UP", 6);
+    system.RunSys("Volume Down", 6);
+    EXPECT_EQ(volume.calls, (Lines{"levels#1", "set#1", "unmute#1", "levels#2", "set#2"}));
+    EXPECT_FALSE(volume.muted);
+
+    const Failure refused(2, "No device answers.");
+    for (auto refuse :
+         {&FakeVolume::refuseOutput, &FakeVolume::refuseSet, &FakeVolume::refuseUnmute}) {
+        volume.refuseOutput = volume.refuseSet = volume.refuseUnmute = std::nullopt;
+        volume.*refuse = refused;
+        volume.muted = true;
+        log.lines.clear();
+        system.RunSys("Volume UP", 0);
+        EXPECT_EQ(log.lines,
+                  (std::vector<RecordedLine>{
+                      {LogKind::Error, "The volume could not be set: No device answers."},
+                      {LogKind::Change, "Volume UP"}}));
+    }
+}
+
 TEST_F(SystemActionsTest, AnExitCountsDownFromTenAndEndsTheSessionOnTheTenthTick) {
     const std::tuple<const char*, const char*, std::uint32_t> exits[] = {
         {"Log off windows", "Log off", 4},
@@ -190,7 +212,8 @@ TEST_F(SystemActionsTest, ASecondExitActionTakesTheRunningCountdownOverSilently)
     Launcher launcher{shell, folder, log};
     Executors executors{keyboard, mouse, system, launcher};
     FakeMessageBoxes boxes;
-    ActionDispatch dispatch{list, executors, log, boxes};
+    LineFailureReport failures{boxes, log};
+    ActionDispatch dispatch{list, executors, log, failures};
 
     window.whileOpen = [&] {
         Ticks(4);

@@ -78,6 +78,11 @@ struct KernelHandleTraits {
     static Handle Invalid() { return nullptr; }
     static void Close(Handle h) { CloseHandle(h); }
 };
+struct HookTraits {
+    using Handle = HHOOK;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { UnhookWindowsHookEx(h); }
+};
 
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
@@ -88,6 +93,7 @@ using UniqueMenu = UniqueHandle<MenuTraits>;  // a menu no window has taken over
 using UniqueSocket = UniqueHandle<SocketTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
+using UniqueHook = UniqueHandle<HookTraits>;
 
 // A window's device context, released where it was got.
 class WindowDc {

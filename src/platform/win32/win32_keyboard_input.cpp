@@ -6,9 +6,20 @@
 
 namespace bw::win32 {
 
+namespace {
+
+// The keys go to the window in front, which may type with another layout than ours; the
+// thread of no window (0) is this one.
+HKL ForegroundLayout() {
+    HWND front = GetForegroundWindow();
+    return GetKeyboardLayout(front ? GetWindowThreadProcessId(front, nullptr) : 0);
+}
+
+}  // namespace
+
 void Win32KeyboardInput::SendKey(std::uint8_t virtualKey, KeyDirection direction) {
     // The layout's own scan code first: it differs between layouts for letters.
-    UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+    UINT scan = MapVirtualKeyExW(virtualKey, MAPVK_VK_TO_VSC, ForegroundLayout());
     if (scan == 0) scan = FallbackScanCode(virtualKey);
     INPUT input{};
     input.type = INPUT_KEYBOARD;

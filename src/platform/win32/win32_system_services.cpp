@@ -8,6 +8,7 @@
 #include "platform/win32/com_ptr.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/utf16.h"
 #include "platform/win32/win32_config.h"
 
 #include <endpointvolume.h>
@@ -18,19 +19,9 @@ namespace bw::win32 {
 
 namespace {
 
-// Fetched afresh for every step, so that a device changed or removed since is no matter.
-ComPtr<IAudioEndpointVolume> DefaultEndpointVolume() {
-    ComPtr<IMMDeviceEnumerator> devices;
-    if (FAILED(CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_INPROC_SERVER,
-                                __uuidof(IMMDeviceEnumerator), devices.PutVoid())))
-        return {};
-    ComPtr<IMMDevice> device;
-    if (FAILED(devices->GetDefaultAudioEndpoint(eRender, eConsole, device.Put()))) return {};
-    ComPtr<IAudioEndpointVolume> volume;
-    if (FAILED(device->Activate(__uuidof(IAudioEndpointVolume), CLSCTX_INPROC_SERVER, nullptr,
-                                volume.PutVoid())))
-        return {};
-    return volume;
+Failure AudioFailure(HRESULT result) {
+    return Failure(static_cast<int>(result),
+                   SystemErrorDescription(static_cast<unsigned long>(result)));
 }
 
 std::uint32_t ToLevel(float scalar) {
@@ -38,39 +29,81 @@ std::uint32_t ToLevel(float scalar) {
         std::lround(std::fmin(std::fmax(scalar, 0.0f), 1.0f) * 65535));
 }
 
-}  // namespace
+// The endpoint's channels: left and right, or one channel for both.
+class EndpointOutput final : public AudioOutput {
+  public:
+    explicit EndpointOutput(ComPtr<IAudioEndpointVolume> volume) : volume_(std::move(volume)) {}
 
-std::optional<std::uint32_t> Win32Volume::Get() {
-    if (ComPtr<IAudioEndpointVolume> volume = DefaultEndpointVolume()) {
+    std::optional<std::uint32_t> Levels() override {
         UINT channels = 0;
         float left = 0, right = 0;
-        if (SUCCEEDED(volume->GetChannelCount(&channels)) && channels > 0 &&
-            SUCCEEDED(volume->GetChannelVolumeLevelScalar(0, &left))) {
-            if (channels < 2 || FAILED(volume->GetChannelVolumeLevelScalar(1, &right)))
-                right = left;
-            return ToLevel(left) | ToLevel(right) << 16;
-        }
+        if (FAILED(volume_->GetChannelCount(&channels)) || channels == 0 ||
+            FAILED(volume_->GetChannelVolumeLevelScalar(0, &left)))
+            return std::nullopt;
+        if (channels < 2 || FAILED(volume_->GetChannelVolumeLevelScalar(1, &right))) right = left;
+        return ToLevel(left) | ToLevel(right) << 16;
     }
-    DWORD levels = 0;
-    if (waveOutGetVolume(nullptr, &levels) == MMSYSERR_NOERROR) return levels;
-    return std::nullopt;
-}
-
-void Win32Volume::Set(std::uint32_t levels) {
-    const float left = static_cast<float>(levels & 0xFFFF) / 65535;
-    const float right = static_cast<float>(levels >> 16) / 65535;
-    if (ComPtr<IAudioEndpointVolume> volume = DefaultEndpointVolume()) {
+    void SetLevels(std::uint32_t levels) override {
         UINT channels = 0;
-        if (SUCCEEDED(volume->GetChannelCount(&channels)) && channels > 0) {
-            bool all = true;
-            for (UINT c = 0; c < channels; ++c)
-                all = SUCCEEDED(
-                          volume->SetChannelVolumeLevelScalar(c, c == 0 ? left : right, nullptr)) &&
-                      all;
-            if (all) return;
+        if (const HRESULT result = volume_->GetChannelCount(&channels); FAILED(result))
+            throw AudioFailure(result);
+        const float left = static_cast<float>(levels & 0xFFFF) / 65535;
+        const float right = static_cast<float>(levels >> 16) / 65535;
+        for (UINT c = 0; c < channels; ++c)
+            if (const HRESULT result =
+                    volume_->SetChannelVolumeLevelScalar(c, c == 0 ? left : right, nullptr);
+                FAILED(result))
+                throw AudioFailure(result);
+    }
+    bool Muted() override {
+        BOOL muted = FALSE;
+        return SUCCEEDED(volume_->GetMute(&muted)) && muted;
+    }
+    void Unmute() override {
+        if (const HRESULT result = volume_->SetMute(FALSE, nullptr); FAILED(result))
+            throw AudioFailure(result);
+    }
+
+  private:
+    ComPtr<IAudioEndpointVolume> volume_;
+};
+
+// Systems without the endpoint services: the wave-out volume of device 0.
+class WaveOutOutput final : public AudioOutput {
+  public:
+    std::optional<std::uint32_t> Levels() override {
+        DWORD levels = 0;
+        if (waveOutGetVolume(nullptr, &levels) != MMSYSERR_NOERROR) return std::nullopt;
+        return levels;
+    }
+    void SetLevels(std::uint32_t levels) override {
+        if (const MMRESULT result = waveOutSetVolume(nullptr, levels); result != MMSYSERR_NOERROR) {
+            wchar_t text[MAXERRORLENGTH] = {};
+            waveOutGetErrorTextW(result, text, MAXERRORLENGTH);
+            throw Failure(static_cast<int>(result), Narrow(text));
         }
     }
-    waveOutSetVolume(nullptr, levels);
+    bool Muted() override { return false; }
+    void Unmute() override {}
+};
+
+}  // namespace
+
+std::unique_ptr<AudioOutput> Win32Volume::DefaultOutput() {
+    // Taken afresh for every step, so that a device changed or removed since is no matter.
+    ComPtr<IMMDeviceEnumerator> devices;
+    if (FAILED(CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_INPROC_SERVER,
+                                __uuidof(IMMDeviceEnumerator), devices.PutVoid())))
+        return std::make_unique<WaveOutOutput>();
+    ComPtr<IMMDevice> device;
+    if (FAILED(devices->GetDefaultAudioEndpoint(eRender, eConsole, device.Put())))
+        return std::make_unique<WaveOutOutput>();
+    ComPtr<IAudioEndpointVolume> volume;
+    if (const HRESULT result = device->Activate(__uuidof(IAudioEndpointVolume),
+                                                CLSCTX_INPROC_SERVER, nullptr, volume.PutVoid());
+        FAILED(result))
+        throw AudioFailure(result);
+    return std::make_unique<EndpointOutput>(std::move(volume));
 }
 
 void Win32WindowCommands::MinimizeForegroundWindow() {

@@ -1,5 +1,5 @@
-// The output volume (the default device's master volume, or the wave-out volume where there
-// is no such device), the window in front, and the end of the Windows session.
+// The output volume (the default device's endpoint volume, or the wave-out volume where
+// there is no such device), the window in front, and the end of the Windows session.
 #pragma once
 
 #include "platform/system_services.h"
@@ -8,8 +8,8 @@ namespace bw::win32 {
 
 class Win32Volume final : public Volume {
   public:
-    std::optional<std::uint32_t> Get() override;
-    void Set(std::uint32_t levels) override;
+    // The default render endpoint; wave-out only on a system that has none.
+    std::unique_ptr<AudioOutput> DefaultOutput() override;
 };
 
 class Win32WindowCommands final : public WindowCommands {

@@ -75,16 +75,13 @@ void WinsockTcpClient::Connect(const std::string& host, int port) {
     socket_ = std::move(s);
 }
 
-std::string WinsockTcpClient::ReadAll() {
-    std::string bytes;
-    if (!socket_) return bytes;
-    char buffer[4096];
-    for (;;) {
-        const int n = recv(socket_.get(), buffer, sizeof buffer, 0);
-        if (n <= 0) break;  // would block, closed or failed: the events tell which
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
-    return bytes;
+std::string WinsockTcpClient::Read() {
+    if (!socket_) return {};
+    char buffer[kReadLimitBytes];
+    // A recv that leaves data behind has Windows post FD_READ again.
+    const int n = recv(socket_.get(), buffer, sizeof buffer, 0);
+    // Would block, closed or failed: the events tell which.
+    return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string();
 }
 
 bool WinsockTcpClient::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -15,7 +15,7 @@ class WinsockTcpClient final : public TcpClient {
     void SetEvents(TcpClientEvents* events) override { events_ = events; }
     void Close() override;
     void Connect(const std::string& host, int port) override;
-    std::string ReadAll() override;
+    std::string Read() override;
 
   private:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam);

@@ -26,9 +26,9 @@ int TextWidth(HDC dc, const std::wstring& text) {
 
 }  // namespace
 
-void FrmAbout::ShowModal(HWND* shown) {
+void FrmAbout::ShowModal(HWND owner, HWND* shown) {
     shown_ = shown;
-    RunModal(L"About Buttonwise", kStyle, nullptr);
+    RunModal(L"About Buttonwise", kStyle, owner);
 }
 
 void FrmAbout::CreateControls() {

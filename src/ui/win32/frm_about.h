@@ -19,8 +19,9 @@ class FrmAbout final : private ModalDialog {
     // version: "Buttonwise 1.0", as the first line shows it.
     FrmAbout(Launcher& launcher, std::string version, std::string readmePath)
         : launcher_(launcher), version_(std::move(version)), readmePath_(std::move(readmePath)) {}
-    // Modal, without an owner; returns when closed. *shown names it while it is open.
-    void ShowModal(HWND* shown);
+    // Modal to the owner, which takes no input meanwhile; returns when closed. *shown names
+    // it while it is open.
+    void ShowModal(HWND owner, HWND* shown);
 
   private:
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

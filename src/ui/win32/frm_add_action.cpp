@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/twips.h"
 #include "platform/win32/utf16.h"
@@ -94,6 +95,24 @@ LRESULT CALLBACK KeyCaptureProcedure(HWND window, UINT message, WPARAM wParam, L
     }
 }
 
+// The dialog manager turns Alt+letter into the dialog's access keys before the focused
+// control sees the key. In the custom key box every key is the user's choice and must do
+// nothing else, so its keys go straight to it, untranslated: no character, no access key,
+// no menu.
+LRESULT CALLBACK KeyCaptureFilter(int code, WPARAM wParam, LPARAM lParam) {
+    auto* message = reinterpret_cast<MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX && message->message >= WM_KEYFIRST &&
+        message->message <= WM_KEYLAST) {
+        wchar_t cls[64] = {};
+        GetClassNameW(message->hwnd, cls, static_cast<int>(std::size(cls)));
+        if (lstrcmpW(cls, kKeyCaptureClass) == 0) {
+            DispatchMessageW(message);
+            return TRUE;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 void RegisterKeyCapture() {
     static const bool registered = [] {
         WNDCLASSEXW wc{};
@@ -154,6 +173,8 @@ void FrmAddAction::ShowModal(HWND owner, AddAction& logic, HWND* shown) {
     logic_ = &logic;
     shown_ = shown;
     RegisterKeyCapture();
+    const win32::UniqueHook filter(
+        SetWindowsHookExW(WH_MSGFILTER, &KeyCaptureFilter, nullptr, GetCurrentThreadId()));
     RunModal(kAddActionTitle, kStyle, owner);
     logic_ = nullptr;
 }
@@ -167,9 +188,13 @@ void FrmAddAction::CreateControls() {
     SizeAndCentre(TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi),
                   kStyle);
 
-    // Created in the tab order of the design.
+    // Created in the tab order of the design. Every control is a group of its own, but for
+    // the keyboard options and their inputs, so that arrow keys move between the options
+    // only and never click one from outside.
+    bool inOptionGroup = false;
     auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int id, int x, int y,
                      int w, int h, DWORD exStyle = 0) {
+        if (!inOptionGroup) style |= WS_GROUP;
         HWND control = CreateWindowExW(
             exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, TwipsToPixels(x, dpi),
             TwipsToPixels(y, dpi), TwipsToPixels(w, dpi), TwipsToPixels(h, dpi), dialog_,
@@ -187,8 +212,9 @@ void FrmAddAction::CreateControls() {
 
     // The keyboard pane.
     auto& keys = panes_[0];
-    keys.push_back(child(L"BUTTON", L"&Predefined Key", WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
+    keys.push_back(child(L"BUTTON", L"&Predefined Key", WS_TABSTOP | BS_AUTORADIOBUTTON,
                          kIdOptAKeyPre, kPaneX, kPaneY, 3255, 270));
+    inOptionGroup = true;
     keys.push_back(child(L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
                          kIdCboAKeyPre, kPaneX + 285, kPaneY + 315, 2700, 315 * 8));
     keys.push_back(child(L"BUTTON", L"&Custom Key", BS_AUTORADIOBUTTON, kIdOptAKeyCustom, kPaneX,
@@ -199,6 +225,7 @@ void FrmAddAction::CreateControls() {
                          kPaneY + 1341, 3255, 270));
     keys.push_back(child(L"EDIT", L"Text to type", WS_TABSTOP | ES_AUTOHSCROLL, kIdTxtAKeyText,
                          kPaneX + 285, kPaneY + 1665, 2700, 285, WS_EX_CLIENTEDGE));
+    inOptionGroup = false;
     // The mouse, system and run panes.
     panes_[1].push_back(
         child(L"STATIC", L"&Mouse actions:", label, -1, kPaneX, kPaneY + 30, 1080, 195));

@@ -1,4 +1,5 @@
-// Positions are pixels at 96 DPI, scaled for the monitor the dialog shows on.
+// Positions are pixels at 96 DPI, scaled for the monitor the dialog shows on. The window is
+// topmost and takes the foreground when it opens.
 #include "ui/win32/frm_exit_windows_time_out.h"
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 
 #include "platform/win32/utf16.h"
 #include "ui/win32/control_ids.h"
+#include "ui/win32/foreground.h"
 #include "ui/win32/icon_factory.h"
 
 namespace bw::ui {
@@ -35,7 +37,9 @@ void FrmExitWindowsTimeOut::SetText(const std::string& text) {
 }
 
 void FrmExitWindowsTimeOut::BringToTop() {
-    if (dialog_) BringWindowToTop(dialog_);
+    // A full-screen or topmost player must not cover it: a bound Escape or Enter would go
+    // to the player, and the session would end ten seconds later without a warning seen.
+    if (dialog_) TakeForeground(dialog_);
 }
 
 void FrmExitWindowsTimeOut::Close() {

@@ -1,5 +1,5 @@
-// The countdown window frmExitWindowsTimeOut: a small modal dialog without an owner, built
-// at every showing. Its modal loop keeps timers and button lines running.
+// The countdown window frmExitWindowsTimeOut: a small topmost modal dialog without an
+// owner, built at every showing. Its modal loop keeps timers and button lines running.
 #pragma once
 
 #include <string>

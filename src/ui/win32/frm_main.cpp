@@ -117,7 +117,8 @@ void RegisterClassOnce(HINSTANCE instance, WNDPROC procedure) {
 }  // namespace
 
 FrmMain::FrmMain(HINSTANCE instance)
-    : tray_([this](unsigned mouseMessage) { OnTrayMouse(mouseMessage); }) {
+    : tray_([this](unsigned mouseMessage) { OnTrayMouse(mouseMessage); },
+            [this] { trayPresence_.TaskbarCreated(); }) {
     RegisterClassOnce(instance, &Procedure);
     // Not WS_CLIPCHILDREN: the frame paints no background of its own, the window does.
     HWND window = CreateWindowExW(0, kMainWindowClass, kMainWindowTitle, kWindowStyle,
@@ -285,7 +286,8 @@ void FrmMain::Restore() {
 void FrmMain::AddTrayIcon(const std::string& tip) {
     // The tray draws its icons at the small icon size of the primary monitor.
     trayPicture_ = MakeIcon(Picture::ProgramIcon, GetSystemMetrics(SM_CXSMICON));
-    tray_.AddTrayIcon(trayPicture_.get(), tip);
+    tray_.SetPicture(trayPicture_.get(), tip);
+    trayPresence_.AddTrayIcon();
 }
 
 void FrmMain::OnTrayMouse(unsigned mouseMessage) {
@@ -301,6 +303,14 @@ void FrmMain::OnTrayMouse(unsigned mouseMessage) {
         case TrayAction::None:
             break;
     }
+}
+
+void FrmMain::EndProgram() {
+    // At once, from wherever the question was asked: a pass that waits underneath in a modal
+    // loop (the countdown, a click's yield, a failure box) must not go on with its keys and
+    // launches while the loops unwind. Everything was saved when it changed.
+    trayPresence_.RemoveTrayIcon();
+    ExitProcess(0);
 }
 
 void FrmMain::SetStatusText(const std::string& text) {
@@ -501,11 +511,12 @@ LRESULT FrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_SIZE:
-            // Minimised, the window lives in the tray: no taskbar button.
-            if (wParam == SIZE_MINIMIZED) ShowWindow(window, SW_HIDE);
+            // Minimised, the window lives in the tray: no taskbar button. Without an icon
+            // it keeps its taskbar button, or nothing would bring it back.
+            if (wParam == SIZE_MINIMIZED && trayPresence_.IconShown()) ShowWindow(window, SW_HIDE);
             return 0;
         case WM_CLOSE:
-            if (!closeQuestion_ || closeQuestion_()) DestroyWindow(window);
+            if (!closeQuestion_ || closeQuestion_()) EndProgram();
             return 0;
         case WM_DESTROY:
             PostQuitMessage(0);

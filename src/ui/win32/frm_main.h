@@ -11,9 +11,11 @@
 #include "actions/action_list.h"
 #include "platform/text_measure.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_timer.h"
 #include "remote/status_display.h"
 #include "ui/action_list_commands.h"
 #include "ui/event_log.h"
+#include "ui/tray_presence.h"
 #include "ui/win32/tray_icon.h"
 
 namespace bw::ui {
@@ -44,7 +46,7 @@ class FrmMain final : public StatusDisplay,
     // The rows lstActions shows; it holds no copy of its own.
     void SetActionSource(const ActionList* actions);
     void SetCommands(Commands commands) { commands_ = std::move(commands); }
-    // Asked when the user closes the window; true lets it close and ends the loop.
+    // Asked when the user closes the window; true ends the program at once.
     void SetCloseQuestion(std::function<bool()> question) { closeQuestion_ = std::move(question); }
 
     void ShowCentred();
@@ -80,6 +82,7 @@ class FrmMain final : public StatusDisplay,
     void FillActionItem(NMLVDISPINFOW& info);
     void OnCommand(int id);
     void OnTrayMouse(unsigned mouseMessage);
+    [[noreturn]] void EndProgram();
     // The picture and accessible name imgStat shows now.
     HICON StatusIcon() const;
     std::wstring StatusName() const;
@@ -115,6 +118,8 @@ class FrmMain final : public StatusDisplay,
     std::function<bool()> closeQuestion_;
     win32::UniqueIcon trayPicture_;  // picMyTray: 16 by 16, the program icon
     TrayIcon tray_;
+    win32::Win32Timer trayRetry_;
+    TrayPresence trayPresence_{tray_, trayRetry_};
 };
 
 }  // namespace bw::ui

@@ -16,7 +16,8 @@ constexpr UINT kCallbackMessage = WM_LBUTTONDOWN;
 
 }  // namespace
 
-TrayIcon::TrayIcon(std::function<void(unsigned)> onMouse) : onMouse_(std::move(onMouse)) {
+TrayIcon::TrayIcon(std::function<void(unsigned)> onMouse, std::function<void()> onTaskbarCreated)
+    : onMouse_(std::move(onMouse)), onTaskbarCreated_(std::move(onTaskbarCreated)) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     static const bool registered = [&] {
         WNDCLASSEXW wc{};
@@ -33,10 +34,6 @@ TrayIcon::TrayIcon(std::function<void(unsigned)> onMouse) : onMouse_(std::move(o
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
 }
 
-TrayIcon::~TrayIcon() {
-    RemoveTrayIcon();
-}
-
 bool TrayIcon::Notify(DWORD message) {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
@@ -50,16 +47,17 @@ bool TrayIcon::Notify(DWORD message) {
     return Shell_NotifyIconW(message, &data) != FALSE;
 }
 
-void TrayIcon::AddTrayIcon(HICON icon, const std::string& tip) {
+void TrayIcon::SetPicture(HICON icon, const std::string& tip) {
     icon_ = icon;
     tip_ = win32::Widen(tip);
-    added_ = true;
-    Notify(NIM_ADD);  // without a taskbar there is no icon; the program runs on
 }
 
-void TrayIcon::RemoveTrayIcon() {
-    if (!added_) return;
-    added_ = false;
+bool TrayIcon::AddIcon() {
+    // An icon the shell still holds from an earlier add is only brought up to date.
+    return Notify(NIM_ADD) || Notify(NIM_MODIFY);
+}
+
+void TrayIcon::RemoveIcon() {
     Notify(NIM_DELETE);
 }
 
@@ -76,7 +74,7 @@ LRESULT CALLBACK TrayIcon::Procedure(HWND window, UINT message, WPARAM wParam, L
             return 0;
         }
         if (message == self->taskbarCreated_ && self->taskbarCreated_ != 0) {
-            if (self->added_) self->Notify(NIM_ADD);
+            if (self->onTaskbarCreated_) self->onTaskbarCreated_();
             return 0;
         }
         if (message == WM_NCDESTROY) self->host_.release();

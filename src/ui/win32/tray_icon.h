@@ -1,25 +1,28 @@
-// The icon in the notification area (mdlSystray): added at start-up with its tip, added
-// again when the taskbar comes back after the shell restarted, removed at exit.
+// The icon in the notification area (mdlSystray) on Windows: Shell_NotifyIconW for a hidden
+// top-level window that takes the icon's callback and hears when the taskbar comes back.
 #pragma once
 
 #include <functional>
 #include <string>
 
+#include "platform/notify_area.h"
 #include "platform/win32/unique_handle.h"
 
 namespace bw::ui {
 
-class TrayIcon {
+class TrayIcon final : public NotifyArea {
   public:
-    // onMouse gets the mouse message that happened over the icon.
-    TrayIcon(std::function<void(unsigned mouseMessage)> onMouse);
-    ~TrayIcon();  // RemoveTrayIcon
+    // onMouse gets the mouse message that happened over the icon; onTaskbarCreated is
+    // called when the shell started again without the icons it held.
+    TrayIcon(std::function<void(unsigned mouseMessage)> onMouse,
+             std::function<void()> onTaskbarCreated);
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
-    // The icon picture is the caller's and must outlive the tray icon.
-    void AddTrayIcon(HICON icon, const std::string& tip);
-    void RemoveTrayIcon();
+    // The picture is the caller's and must outlive the icon; set before the first add.
+    void SetPicture(HICON icon, const std::string& tip);
+    bool AddIcon() override;
+    void RemoveIcon() override;
     // The hidden window that receives the icon's callback, and owns its menu.
     HWND Host() const { return host_.get(); }
 
@@ -28,11 +31,11 @@ class TrayIcon {
     bool Notify(DWORD message);
 
     std::function<void(unsigned)> onMouse_;
+    std::function<void()> onTaskbarCreated_;
     win32::UniqueWindow host_;
     UINT taskbarCreated_ = 0;
     HICON icon_ = nullptr;
     std::wstring tip_;
-    bool added_ = false;
 };
 
 }  // namespace bw::ui

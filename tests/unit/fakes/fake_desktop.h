@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,15 +44,46 @@ class FakeShell : public Shell {
     }
 };
 
+// The default output device, a new one for every step: "levels#2" is the second device's
+// read. Each call can be told to fail, and the device to be muted.
 class FakeVolume : public Volume {
   public:
     std::optional<std::uint32_t> levels = 0;  // nothing: no device answers
+    std::optional<Failure> refuseOutput, refuseSet, refuseUnmute;
+    bool muted = false;
     std::vector<std::uint32_t> set;
-    std::optional<std::uint32_t> Get() override { return levels; }
-    void Set(std::uint32_t value) override {
-        set.push_back(value);
-        if (levels) levels = value;
+    std::vector<std::string> calls;
+
+    std::unique_ptr<AudioOutput> DefaultOutput() override {
+        if (refuseOutput) throw *refuseOutput;
+        return std::make_unique<Device>(*this, ++devices_);
     }
+
+  private:
+    struct Device : AudioOutput {
+        Device(FakeVolume& v, int n) : volume(v), suffix(std::to_string(n)) {
+            suffix.insert(0, 1, '#');  // "#" + text trips a false -Wrestrict at -O3
+        }
+        std::optional<std::uint32_t> Levels() override {
+            volume.calls.push_back("levels" + suffix);
+            return volume.levels;
+        }
+        void SetLevels(std::uint32_t value) override {
+            volume.calls.push_back("set" + suffix);
+            if (volume.refuseSet) throw *volume.refuseSet;
+            volume.set.push_back(value);
+            if (volume.levels) volume.levels = value;
+        }
+        bool Muted() override { return volume.muted; }
+        void Unmute() override {
+            volume.calls.push_back("unmute" + suffix);
+            if (volume.refuseUnmute) throw *volume.refuseUnmute;
+            volume.muted = false;
+        }
+        FakeVolume& volume;
+        std::string suffix;
+    };
+    int devices_ = 0;
 };
 
 class FakeWindowCommands : public WindowCommands {

@@ -1,6 +1,7 @@
 // Answers every box with a set answer and remembers what was shown.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,9 +19,11 @@ class FakeMessageBoxes : public MessageBoxes {
   public:
     std::vector<ShownBox> shown;
     int answer = kIdOk;
+    std::function<void()> whileShown;  // what the box's modal loop delivers meanwhile
 
     int Show(const std::string& text, const std::string& title, unsigned style) override {
         shown.push_back({text, title, style});
+        if (whileShown) whileShown();
         return answer;
     }
 };

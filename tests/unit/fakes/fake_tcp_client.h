@@ -30,7 +30,7 @@ class FakeTcpClient : public TcpClient {
         if (failConnect) throw *failConnect;
         open_ = true;
     }
-    std::string ReadAll() override {
+    std::string Read() override {
         calls.push_back("read");
         return std::exchange(pending_, {});
     }
