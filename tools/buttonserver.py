@@ -19,7 +19,11 @@ scripts and the end-to-end tests (which run under Wine) drive it the same way.
     buttonserver.py flood BYTES                    BYTES of "x" with no line feed, at once
     buttonserver.py burst BUTTON COUNT             COUNT first lines of BUTTON, as fast as
                                                    the connection takes them
-    buttonserver.py status                         listening, mode, clients, accepted
+    buttonserver.py stream BUTTON SECONDS          first lines of BUTTON without pause for
+                                                   SECONDS; answers at once, and status says
+                                                   streaming=yes until the stream ends
+    buttonserver.py status                         listening, mode, clients, accepted,
+                                                   streaming
     buttonserver.py wait-clients N [TIMEOUT_MS]    answers when N clients are connected
     buttonserver.py quit                           end the daemon
 
@@ -32,6 +36,7 @@ import os
 import selectors
 import socket
 import sys
+import threading
 import time
 
 HOST = "127.0.0.1"
@@ -57,6 +62,7 @@ class Daemon:
         self.timers = []  # (due, action)
         self.waiters = []  # (deadline, count, control connection)
         self.running = True
+        self.streaming = False
         self.control = bind_control_port()
         self.selector.register(self.control, selectors.EVENT_READ, self.on_control)
         if listening:
@@ -174,6 +180,8 @@ class Daemon:
         elif name == "burst":
             line = button_line(args[0], 0, DEFAULT_REMOTE)
             self.send(line * int(args[1]))
+        elif name == "stream":
+            self.stream(args[0], float(args[1]))
         elif name == "raw":
             for chunk in args:
                 self.send(bytes.fromhex(chunk))
@@ -183,7 +191,8 @@ class Daemon:
             return None
         elif name == "status":
             return (f"ok listening={'yes' if self.listener else 'no'} mode={self.mode} "
-                    f"clients={len(self.clients)} accepted={self.accepted}")
+                    f"clients={len(self.clients)} accepted={self.accepted} "
+                    f"streaming={'yes' if self.streaming else 'no'}")
         elif name == "wait-clients":
             count = int(args[0])
             timeout = int(args[1]) / 1000 if len(args) > 1 else 10.0
@@ -195,6 +204,25 @@ class Daemon:
         else:
             return f"error unknown command {name}"
         return "ok"
+
+    def stream(self, button, seconds):
+        """Writes from a thread of its own, so that the daemon keeps answering commands; other
+        writes meanwhile would cut into its lines, so tests wait for it to end."""
+        chunk = button_line(button, 0, DEFAULT_REMOTE) * 256
+        clients = list(self.clients)
+
+        def run():
+            end = time.monotonic() + seconds
+            while clients and time.monotonic() < end:
+                for client in list(clients):
+                    try:
+                        client.sendall(chunk)
+                    except OSError:
+                        clients.remove(client)
+            self.streaming = False
+
+        self.streaming = True
+        threading.Thread(target=run, daemon=True).start()
 
     def hold(self, button, repeats, remote, interval, connection):
         lines = [button_line(button, n, remote) for n in range(repeats)]

@@ -1,20 +1,27 @@
 // Mouse, run and system bindings as a user meets them: a click reaches the window under the
 // pointer once per press, a held move speeds up, a Run binding starts a program once per
-// press in Buttonwise's folder, and an exit shows the countdown, which Cancel ends.
+// press in Buttonwise's folder, and an exit shows the countdown, which Cancel ends, which a
+// covering player cannot hide, and which a Yes to the exit question ends with the program.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/win32/utf16.h"
 #include "probe_window.h"
 #include "program_under_test.h"
+#include "real_input.h"
 #include "ui/win32/control_ids.h"
 #include "user_settings.h"
 #include "user_steps.h"
+#include "window_reader.h"
 
 namespace bw::test {
 namespace {
@@ -62,7 +69,7 @@ class ExecutorsE2eTest : public ::testing::Test {
         UserSettings::WriteValue(mouse, "MouseThreshold2", "0");
         DeleteFileW(MarkerFile().c_str());
         UserSettings::Write({
-            {"#ListCount", "5"},
+            {"#ListCount", "7"},
             {"RemoteKey1", "OK"},
             {"ActionType1", "2"},
             {"ActionName1", "Left Mouse Click"},
@@ -81,6 +88,16 @@ class ExecutorsE2eTest : public ::testing::Test {
             {"KeyCode5", "0"},
             {"KeyShift5", "0"},
             {"KeyType5", "3"},
+            // What POWER does once its countdown was cancelled.
+            {"RemoteKey6", "POWER"},
+            {"ActionType6", "4"},
+            {"ActionName6", BinFolder() + "\\buttonwise-marker.exe"},
+            {"RemoteKey7", "ESC"},
+            {"ActionType7", "1"},
+            {"ActionName7", "Escape"},
+            {"KeyCode7", "27"},
+            {"KeyShift7", "0"},
+            {"KeyType7", "1"},
         });
     }
     void TearDown() override {
@@ -158,6 +175,88 @@ TEST_F(ExecutorsE2eTest, AnExitCountsDownFromTenAndCancelEndsItWithoutAnExit) {
         "the countdown to close", [&](const MainWindowView&) { return !IsWindow(countdown); },
         kActMs);
     EXPECT_EQ(CountLog(program.Read(), "Shutdown windows"), 1u);
+}
+
+// Under Wine an exit at zero would end every program of the prefix: the countdown tests keep
+// their waits short, and a guard cancels a countdown still open after eight seconds.
+constexpr int kInsideTheCountdownMs = 2000;
+
+class CountdownGuard {
+  public:
+    explicit CountdownGuard(HWND countdown)
+        : watch_([this, countdown] {
+              std::unique_lock lock(mutex_);
+              if (!done_.wait_for(lock, std::chrono::seconds(8), [this] { return over_; }))
+                  Answer(countdown, ui::kIdCmdCancel);
+          }) {}
+    ~CountdownGuard() {
+        {
+            std::lock_guard lock(mutex_);
+            over_ = true;
+        }
+        done_.notify_one();
+        watch_.join();
+    }
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable done_;
+    bool over_ = false;
+    std::thread watch_;
+};
+
+// Whether the first window is above the second in the order of the screen.
+bool Above(HWND upper, HWND lower) {
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (w == upper) return true;
+        if (w == lower) return false;
+    }
+    return false;
+}
+
+TEST_F(ExecutorsE2eTest, ACoveringPlayerDoesNotHideTheCountdownAndABoundEscapeCancelsIt) {
+    ProgramUnderTest program;
+    program.WaitFor("the connection", Connected, kStartMs);
+    ProbeWindow player(true);
+
+    Server("press POWER");
+    HWND countdown = WaitForDialog(ui::kCountdownTitle);
+    ASSERT_TRUE(countdown);
+    const CountdownGuard guard(countdown);
+    ASSERT_TRUE(WaitUntil(
+        "the countdown in front", [&] { return GetForegroundWindow() == countdown; },
+        kInsideTheCountdownMs));
+    EXPECT_TRUE(Above(countdown, player.Window()));
+    Server("press ESC");
+    // A dialog without owner takes Wine two seconds to close.
+    ASSERT_TRUE(WaitUntil(
+        "the countdown to close", [&] { return !IsWindow(countdown); }, 2 * kInsideTheCountdownMs));
+    EXPECT_TRUE(player.Events().empty()) << "the player got " << Keys(player.Events());
+    // The pass that waited for the countdown goes on with its next row.
+    WaitUntil("POWER's Run row", [] { return MarkerStarts().size() == 1; });
+}
+
+TEST_F(ExecutorsE2eTest, YesToTheExitQuestionEndsAtOnceThoughAPassWaitsUnderneath) {
+    ProgramUnderTest program;
+    program.WaitFor("the connection", Connected, kStartMs);
+    Server("press POWER");
+    HWND countdown = WaitForDialog(ui::kCountdownTitle);
+    ASSERT_TRUE(countdown);
+    const CountdownGuard guard(countdown);
+
+    HWND window = reader::FindMainWindow();
+    BringToFront(window);
+    PressKeys({VK_MENU, 'F'});
+    PressKeys({'X'});
+    HWND question = WaitForDialog(L"Buttonwise", kInsideTheCountdownMs);
+    ASSERT_TRUE(question);
+    EXPECT_EQ(GetWindow(question, GW_OWNER), window);
+    PressKeys({VK_RETURN});  // Yes
+
+    // Wine's shell takes two seconds to remove an icon, and its process end two more.
+    EXPECT_TRUE(program.Ends(5000));
+    EXPECT_TRUE(MarkerStarts().empty()) << "the rest of POWER's pass ran";
+    EXPECT_EQ(FindWindowW(ui::kTrayWindowClass, nullptr), nullptr);
 }
 
 }  // namespace

@@ -47,9 +47,9 @@ std::vector<std::string> Lines(const std::wstring& file) {
 
 }  // namespace
 
-ProbeWindow::ProbeWindow() : file_(TemporaryFile()) {
-    process_ =
-        StartProcess(L"\"" + BesideTheTests(L"buttonwise-probe.exe") + L"\" \"" + file_ + L"\"");
+ProbeWindow::ProbeWindow(bool covering) : file_(TemporaryFile()) {
+    process_ = StartProcess(L"\"" + BesideTheTests(L"buttonwise-probe.exe") + L"\" \"" + file_ +
+                            L"\"" + (covering ? L" --cover" : L""));
     const DWORD probeId = GetProcessId(process_.get());
 
     const unsigned long long deadline = NowMs() + kProbeStartMs;
@@ -67,6 +67,17 @@ ProbeWindow::~ProbeWindow() {
     TerminateProcess(process_.get(), 0);
     WaitForSingleObject(process_.get(), 10000);
     DeleteFileW(file_.c_str());
+}
+
+HWND ProbeWindow::Window() const {
+    HWND window = nullptr;
+    const DWORD probeId = GetProcessId(process_.get());
+    while ((window = FindWindowExW(nullptr, window, L"ButtonwiseProbe", nullptr))) {
+        DWORD id = 0;
+        GetWindowThreadProcessId(window, &id);
+        if (id == probeId) return window;
+    }
+    return nullptr;
 }
 
 std::vector<KeyEvent> ProbeWindow::AllEvents() const {

@@ -17,8 +17,9 @@ struct KeyEvent {
 
 class ProbeWindow {
   public:
-    // Starts the probe and waits until it is the foreground window.
-    ProbeWindow();
+    // Starts the probe and waits until it is the foreground window; covering, it is a
+    // topmost window over the whole screen.
+    explicit ProbeWindow(bool covering = false);
     ~ProbeWindow();
     ProbeWindow(const ProbeWindow&) = delete;
     ProbeWindow& operator=(const ProbeWindow&) = delete;
@@ -28,6 +29,7 @@ class ProbeWindow {
     // Waits until `count` events came and takes them, so that what comes later (or more than
     // was expected) shows in the next call. Fails the test on timeout.
     std::vector<KeyEvent> Take(std::size_t count, int timeoutMs);
+    HWND Window() const;
 
   private:
     std::vector<KeyEvent> AllEvents() const;

@@ -102,13 +102,24 @@ ProgramUnderTest::~ProgramUnderTest() {
     WaitForSingleObject(process_.get(), 10000);
 }
 
-reader::MainWindowView ProgramUnderTest::Read() const {
-    auto view = reader::ReadMainWindow();
-    if (!view) {
-        ADD_FAILURE() << "the Buttonwise main window is gone";
-        return {};
+namespace {
+
+// Fails the test, saying why and during what, when the window is gone or does not answer.
+std::optional<reader::MainWindowView> Reading(const std::string& during) {
+    try {
+        auto view = reader::ReadMainWindow();
+        if (!view) ADD_FAILURE() << "the Buttonwise main window is gone" << during;
+        return view;
+    } catch (const Failure& failure) {
+        ADD_FAILURE() << failure.Description() << during;
+        return std::nullopt;
     }
-    return *view;
+}
+
+}  // namespace
+
+reader::MainWindowView ProgramUnderTest::Read() const {
+    return Reading("").value_or(reader::MainWindowView{});
 }
 
 reader::MainWindowView ProgramUnderTest::WaitFor(
@@ -116,11 +127,8 @@ reader::MainWindowView ProgramUnderTest::WaitFor(
     int timeoutMs) const {
     const unsigned long long deadline = NowMs() + static_cast<unsigned long long>(timeoutMs);
     for (;;) {
-        auto view = reader::ReadMainWindow();
-        if (!view) {
-            ADD_FAILURE() << "the Buttonwise main window is gone while waiting for " << what;
-            return {};
-        }
+        const auto view = Reading(" while waiting for " + what);
+        if (!view) return {};
         if (until(*view)) return *view;
         if (NowMs() > deadline) {
             ADD_FAILURE() << "timed out after " << timeoutMs << " ms waiting for " << what

@@ -7,6 +7,7 @@
 
 #include "platform/win32/utf16.h"
 #include "program_under_test.h"
+#include "real_input.h"
 #include "ui/win32/control_ids.h"
 #include "user_settings.h"
 #include "user_steps.h"
@@ -45,13 +46,6 @@ bool Near(COLORREF a, COLORREF b) {
            60;
 }
 
-// Waits for a condition on other windows while the program is watched.
-void WaitUntil(const ProgramUnderTest& program, const std::string& what,
-               const std::function<bool()>& condition) {
-    program.WaitFor(
-        what, [&](const MainWindowView&) { return condition(); }, kActMs);
-}
-
 class UserInterfaceE2eTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -64,33 +58,41 @@ class UserInterfaceE2eTest : public ::testing::Test {
     }
 };
 
-TEST_F(UserInterfaceE2eTest, AButtonPressedInTheAddActionDialogIsBoundSavedAndBackAfterARestart) {
+bool Checked(HWND dialog, int option) {
+    return SendMessageW(GetDlgItem(dialog, option), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// Binding a button in the Add Action dialog with the keyboard alone, then what the custom key
+// box and the arrow keys must not do, then a restart.
+TEST_F(UserInterfaceE2eTest, AButtonBoundWithKeysInTheAddActionDialogIsSavedAndBackAfterARestart) {
     {
         ProgramUnderTest program;
         program.WaitFor("the connection", Connected, kStartMs);
-        reader::PostCommand(ui::kIdMiAddNewAction);
+        BringToFront(reader::FindMainWindow());
+        PressKeys({VK_MENU, 'A'});
         HWND dialog = WaitForDialog(ui::kAddActionTitle);
         ASSERT_TRUE(dialog);
         HWND keyName = nullptr;
-        WaitUntil(program, "the dialog's controls",
+        WaitUntil("the dialog's controls",
                   [&] { return (keyName = GetDlgItem(dialog, ui::kIdLblKeyName)) != nullptr; });
-        WaitUntil(program, "the prompt",
-                  [&] { return TextOf(keyName) == "Press a key on Remote"; });
+        WaitUntil("the prompt", [&] { return TextOf(keyName) == "Press a key on Remote"; });
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, ui::kIdCmdAdd)));
         EXPECT_TRUE(Near(TextColour(keyName), GetSysColor(COLOR_GRAYTEXT)));
 
         Server("press VOLUP");
-        WaitUntil(program, "the learnt button", [&] { return TextOf(keyName) == "VOLUP"; });
-        WaitUntil(program, "Add to be enabled",
+        WaitUntil("the learnt button", [&] { return TextOf(keyName) == "VOLUP"; });
+        WaitUntil("Add to be enabled",
                   [&] { return IsWindowEnabled(GetDlgItem(dialog, ui::kIdCmdAdd)) != FALSE; });
         EXPECT_TRUE(Near(TextColour(keyName), GetSysColor(COLOR_WINDOWTEXT)));
 
-        reader::ChooseActionType(dialog, 2);
-        WaitUntil(program, "the mouse pane",
+        PressKeys({VK_MENU, 'A'});  // "&Action:", then the next type
+        PressKeys({VK_DOWN});
+        WaitUntil("the mouse pane",
                   [&] { return IsWindowVisible(GetDlgItem(dialog, ui::kIdCboAMosPre)) != FALSE; });
         EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, ui::kIdCboAKeyPre)));
-        ASSERT_TRUE(reader::ChooseListItem(dialog, ui::kIdCboAMosPre, "Right Mouse Click"));
-        reader::ClickButton(dialog, ui::kIdCmdAdd);
+        PressKeys({VK_MENU, 'M'});  // "&Mouse actions:", then the second one
+        PressKeys({VK_DOWN});
+        PressKeys({VK_RETURN});  // Add
         const ActionRowView row{
             "mouse", "VOLUP", "Simulating Mouse: Right Mouse Click", "Right Mouse Click", "",
             "",      ""};
@@ -101,8 +103,38 @@ TEST_F(UserInterfaceE2eTest, AButtonPressedInTheAddActionDialogIsBoundSavedAndBa
                   (LogRow{"change", "Mouse event 'Right Mouse Click' is assigned to 'VOLUP'"}));
         EXPECT_TRUE(IsWindow(dialog)) << "Continue adding buttons keeps it open";
 
-        reader::ClickButton(dialog, ui::kIdAddCancel);
-        WaitUntil(program, "the dialog to close", [&] { return !IsWindow(dialog); });
+        // Back to the keyboard pane. In the custom key box every combination is captured and
+        // does nothing else, the dialog's own access keys included.
+        PressKeys({VK_MENU, 'A'});
+        PressKeys({VK_UP});
+        PressKeys({VK_MENU, 'C'});
+        HWND box = GetDlgItem(dialog, ui::kIdPicAKeyCustom);
+        WaitUntil("the custom key box", [&] { return FocusOf(dialog) == box; });
+        for (WORD letter : {'C', 'T', 'P'}) {
+            PressKeys({VK_MENU, letter});
+            const std::string name = std::string("Alt + ") + char(letter);
+            WaitUntil(name + " captured", [&] { return TextOf(box) == name; });
+            EXPECT_TRUE(Checked(dialog, ui::kIdOptAKeyCustom)) << name;
+            EXPECT_FALSE(Checked(dialog, ui::kIdOptAKeyPre) || Checked(dialog, ui::kIdOptAKeyText));
+        }
+
+        // Arrow keys outside the options leave them alone: after the predefined key option
+        // come the check box, Add and Cancel in the order of Tab.
+        const int buttons[] = {ui::kIdChkAutoAdd, ui::kIdCmdAdd, ui::kIdAddCancel};
+        for (int tabs = 1; tabs <= 3; ++tabs) {
+            Click(GetDlgItem(dialog, ui::kIdOptAKeyPre));
+            HWND button = GetDlgItem(dialog, buttons[tabs - 1]);
+            for (int i = 0; i < tabs; ++i) PressKeys({VK_TAB});
+            WaitUntil("the focus on a button", [&] { return FocusOf(dialog) == button; });
+            for (WORD arrow : {VK_UP, VK_UP, VK_UP, VK_LEFT, VK_DOWN, VK_RIGHT}) PressKeys({arrow});
+            PressKeys({VK_MENU, 'K'});  // moves the focus on: once it has, the arrows were seen
+            WaitUntil("the focus to move on", [&] { return FocusOf(dialog) != button; });
+            EXPECT_TRUE(Checked(dialog, ui::kIdOptAKeyPre)) << tabs;
+            EXPECT_FALSE(Checked(dialog, ui::kIdOptAKeyText)) << tabs;
+        }
+
+        Click(GetDlgItem(dialog, ui::kIdAddCancel));
+        WaitUntil("the dialog to close", [&] { return !IsWindow(dialog); });
         EXPECT_EQ(UserSettings::Read("#ListCount"), "1");
         EXPECT_EQ(UserSettings::Read("RemoteKey1"), "VOLUP");
         EXPECT_EQ(UserSettings::Read("ActionType1"), "2");
@@ -142,7 +174,7 @@ TEST_F(UserInterfaceE2eTest, ExitAsksFirstAlsoFromTheTrayAndYesEndsTheProgram) {
     ASSERT_TRUE(question);
     EXPECT_EQ(GetWindow(question, GW_OWNER), reader::FindMainWindow());
     Answer(question, IDNO);
-    WaitUntil(program, "the question to close", [&] { return !IsWindow(question); });
+    WaitUntil("the question to close", [&] { return !IsWindow(question); });
     EXPECT_FALSE(program.Ends(0));
 
     // With the window in the tray the question stands alone, and Yes ends the program.
@@ -171,6 +203,109 @@ TEST_F(UserInterfaceE2eTest, ASecondStartBringsTheRunningCopyUpAndEnds) {
     for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, ui::kMainWindowClass, nullptr));)
         ++windows;
     EXPECT_EQ(windows, 1);
+}
+
+// The saved rows, read back from the registry.
+std::string SavedButtons() {
+    std::string buttons;
+    const int count = std::stoi(UserSettings::Read("#ListCount").value_or("0"));
+    for (int i = 1; i <= count; ++i)
+        buttons += UserSettings::Read("RemoteKey" + std::to_string(i)).value_or("?") + " ";
+    return buttons;
+}
+
+// The access keys with real keystrokes: the menu bar's win over the buttons', the buttons
+// keep theirs where no menu shares the letter, and no keystroke removes a row but Remove's
+// own Space.
+TEST_F(UserInterfaceE2eTest, TheMenuBarsAccessKeysComeFirstAndOnlyRemoveItselfRemovesRows) {
+    UserSettings::Write({{"#ListCount", "2"},
+                         {"RemoteKey1", "OK"},
+                         {"ActionType1", "2"},
+                         {"ActionName1", "Left Mouse Click"},
+                         {"RemoteKey2", "RUN"},
+                         {"ActionType2", "4"},
+                         {"ActionName2", "C:\\x.exe"}});
+    ProgramUnderTest program;
+    program.WaitFor("the connection", Connected, kStartMs);
+    HWND window = reader::FindMainWindow();
+    HWND list = GetDlgItem(window, ui::kIdLstActions);
+    BringToFront(window);
+    RECT header{}, r{};
+    GetWindowRect(reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0)), &header);
+    GetWindowRect(list, &r);
+    ClickAt({r.left + 60, header.bottom + 6});  // the first row
+    program.WaitFor(
+        "the first row selected",
+        [](const MainWindowView& v) { return v.actions.size() == 2 && v.actions[0].selected; },
+        kActMs);
+
+    auto menuFor = [&](std::initializer_list<WORD> keys) {
+        PressKeys(keys);
+        const bool opened = WaitUntil("a menu to open", [&] { return OpenMenuOf(window); });
+        PressKeys({VK_ESCAPE});
+        PressKeys({VK_ESCAPE});
+        WaitUntil("the menu to close", [&] { return !OpenMenuOf(window); });
+        return opened;
+    };
+    for (WORD letter : {'R', 'F', 'H'}) EXPECT_TRUE(menuFor({VK_MENU, letter})) << char(letter);
+    // A plain R on a button is no access key either: Tab goes to "Add Action".
+    PressKeys({VK_TAB});
+    WaitUntil("Add Action focused",
+              [&] { return FocusOf(window) == GetDlgItem(window, ui::kIdCmdAddAction); });
+    PressKeys({'R'});
+    EXPECT_TRUE(menuFor({VK_MENU, 'R'}));  // once it opens, the R before it was handled
+    EXPECT_EQ(program.Read().actions.size(), 2u);
+    EXPECT_EQ(SavedButtons(), "OK RUN ");
+
+    // Where no menu shares the letter, the button keeps its key: Alt+A adds.
+    PressKeys({VK_MENU, 'A'});
+    HWND dialog = WaitForDialog(ui::kAddActionTitle);
+    ASSERT_TRUE(dialog);
+    WaitUntil("the dialog's Cancel", [&] { return GetDlgItem(dialog, ui::kIdAddCancel); });
+    Click(GetDlgItem(dialog, ui::kIdAddCancel));
+    WaitUntil("the dialog to close", [&] { return !IsWindow(dialog); });
+
+    // Remove itself: Space on the focused button.
+    BringToFront(window);
+    ClickAt({r.left + 60, header.bottom + 6});
+    PressKeys({VK_TAB});
+    PressKeys({VK_TAB});
+    WaitUntil("Remove focused",
+              [&] { return FocusOf(window) == GetDlgItem(window, ui::kIdCmdRemove); });
+    PressKeys({VK_SPACE});
+    program.WaitFor(
+        "the removal", [](const MainWindowView& v) { return v.actions.size() == 1; }, kActMs);
+    EXPECT_EQ(SavedButtons(), "RUN ");
+}
+
+// The About box and the exit question belong to the main window while it shows, whichever
+// way they were asked for; the main window takes no input meanwhile.
+TEST_F(UserInterfaceE2eTest, TheAboutBoxAndTheExitQuestionAreOwnedByTheShownMainWindow) {
+    ProgramUnderTest program;
+    program.WaitFor("the connection", Connected, kStartMs);
+    HWND window = reader::FindMainWindow();
+    BringToFront(window);
+    PressKeys({VK_MENU, 'H'});
+    WaitUntil("the Help menu", [&] { return OpenMenuOf(window); });
+    PressKeys({'A'});
+    HWND about = WaitForDialog(L"About Buttonwise");
+    ASSERT_TRUE(about);
+    EXPECT_EQ(GetWindow(about, GW_OWNER), window);
+    EXPECT_FALSE(IsWindowEnabled(window));
+    PressKeys({VK_RETURN});
+    WaitUntil("the About box to close", [&] { return !IsWindow(about); });
+    EXPECT_TRUE(IsWindowEnabled(window));
+
+    // From the tray menu (opened by the shell's callback), E&xit.
+    reader::TrayMenu(true);
+    WaitUntil("the tray menu", [&] { return OpenMenuOf(window); });
+    PressKeys({'X'});
+    HWND question = WaitForDialog(L"Buttonwise");
+    ASSERT_TRUE(question);
+    EXPECT_EQ(GetWindow(question, GW_OWNER), window);
+    PressKeys({'N'});
+    WaitUntil("the question to close", [&] { return !IsWindow(question); });
+    EXPECT_FALSE(program.Ends(0));
 }
 
 }  // namespace

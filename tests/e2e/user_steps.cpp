@@ -6,10 +6,24 @@
 #include <algorithm>
 
 #include "button_server.h"
+#include "platform/failure.h"
 #include "platform/win32/utf16.h"
 #include "program_under_test.h"
+#include "remote_list_view.h"
 
 namespace bw::test {
+
+bool WaitUntil(const std::string& what, const std::function<bool()>& condition, int timeoutMs) {
+    const unsigned long long deadline = NowMs() + static_cast<unsigned long long>(timeoutMs);
+    while (!condition()) {
+        if (NowMs() > deadline) {
+            ADD_FAILURE() << "timed out after " << timeoutMs << " ms waiting for " << what;
+            return false;
+        }
+        Sleep(20);
+    }
+    return true;
+}
 
 void Server(const std::string& command) {
     const std::string answer = ButtonServer::Command(command);
@@ -42,10 +56,12 @@ void ExpectTyped(ProbeWindow& probe, const std::string& command, const std::stri
     EXPECT_EQ(Keys(probe.Take(count, kActMs)), keys) << command;
 }
 
-HWND WaitForDialog(const wchar_t* title) {
-    const unsigned long long deadline = NowMs() + kActMs;
+HWND WaitForDialog(const wchar_t* title, int timeoutMs) {
+    const unsigned long long deadline = NowMs() + static_cast<unsigned long long>(timeoutMs);
     for (;;) {
-        if (HWND dialog = FindWindowW(L"#32770", title)) return dialog;
+        // Shown only once its controls exist.
+        HWND dialog = FindWindowW(L"#32770", title);
+        if (dialog && IsWindowVisible(dialog)) return dialog;
         if (NowMs() > deadline) {
             ADD_FAILURE() << "no dialog " << win32::Narrow(title) << " showed";
             return nullptr;
@@ -61,7 +77,11 @@ void Answer(HWND dialog, int button) {
 
 std::string TextOf(HWND control) {
     wchar_t text[1024] = {};
-    SendMessageW(control, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+    try {
+        reader::Ask(control, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+    } catch (const Failure& failure) {
+        ADD_FAILURE() << failure.Description();
+    }
     return win32::Narrow(text);
 }
 

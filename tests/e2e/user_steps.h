@@ -2,6 +2,7 @@
 // pressing buttons through the server, reading the log, answering boxes, the probe.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/win32/win32_config.h"
@@ -12,6 +13,11 @@ namespace bw::test {
 
 inline constexpr int kStartMs = 30000;  // a fresh Wine prefix is slow the first time
 inline constexpr int kActMs = 10000;    // from a button line to its effect, with room
+
+// Polls until the condition holds; fails the test, naming what it waited for, when it does
+// not within the time. Returns whether it held.
+bool WaitUntil(const std::string& what, const std::function<bool()>& condition,
+               int timeoutMs = kActMs);
 
 // Sends a command to the button-line server and fails the test unless it is done.
 void Server(const std::string& command);
@@ -25,8 +31,8 @@ std::size_t CountLog(const reader::MainWindowView& v, const std::string& text);
 // Sends, then takes as many events as the keys expected ("v65 ^65") and compares them.
 void ExpectTyped(ProbeWindow& probe, const std::string& command, const std::string& keys);
 
-// A dialog of that title, once it shows; fails the test when it does not.
-HWND WaitForDialog(const wchar_t* title);
+// A dialog of that title, once it shows with its controls; fails the test when it does not.
+HWND WaitForDialog(const wchar_t* title, int timeoutMs = kActMs);
 // Clicks a button of a dialog the way the button's own click would tell it.
 void Answer(HWND dialog, int button);
 // The text of another program's control.

@@ -1,8 +1,10 @@
 // A foreground window that writes every key event and mouse button it receives to a file,
 // one line each: "down|up <virtual-key> <scan code> <extended 0|1>", a mouse button under
 // its virtual-key code (1 left, 2 right, 4 middle). End-to-end tests read the file to see
-// what a bound button did.
+// what a bound button did. With --cover it is a topmost window over the whole screen, as a
+// full-screen player is.
 #include <cstdio>
+#include <cwchar>
 #include <string>
 
 #include "platform/win32/win32_config.h"
@@ -61,8 +63,9 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 2) {
-        std::fputs("usage: buttonwise-probe OUTPUT_FILE\n", stderr);
+    const bool cover = argc == 3 && std::wcscmp(argv[2], L"--cover") == 0;
+    if (argc != 2 && !cover) {
+        std::fputs("usage: buttonwise-probe OUTPUT_FILE [--cover]\n", stderr);
         return 2;
     }
     g_out = _wfopen(argv[1], L"w");
@@ -76,9 +79,14 @@ int wmain(int argc, wchar_t** argv) {
     wc.lpszClassName = L"ButtonwiseProbe";
     RegisterClassExW(&wc);
     // Large, so that the tests' pointer stays over it wherever it moves.
-    HWND window =
-        CreateWindowExW(0, wc.lpszClassName, L"Buttonwise Probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                        40, 40, 700, 500, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND window = cover
+                      ? CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"Buttonwise Probe",
+                                        WS_POPUP | WS_VISIBLE, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                                        GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
+                                        wc.hInstance, nullptr)
+                      : CreateWindowExW(0, wc.lpszClassName, L"Buttonwise Probe",
+                                        WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 700, 500, nullptr,
+                                        nullptr, wc.hInstance, nullptr);
     if (!window) return 1;
     SetForegroundWindow(window);
     SetFocus(window);

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "platform/failure.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/utf16.h"
@@ -54,11 +55,18 @@ void SetItemState(HWND list, const RemoteMemory& memory, int row, UINT state) {
     item.stateMask = LVIS_SELECTED;
     item.state = state;
     memory.Write(0, &item, sizeof item);
-    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
-                 reinterpret_cast<LPARAM>(memory.Address()));
+    Ask(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+        reinterpret_cast<LPARAM>(memory.Address()));
 }
 
 }  // namespace
+
+LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, 5000, &answer))
+        throw Failure(ERROR_TIMEOUT, "the Buttonwise window did not answer within 5 s");
+    return static_cast<LRESULT>(answer);
+}
 
 void SelectListRows(HWND list, const std::vector<int>& rows) {
     const win32::UniqueKernelHandle process = OpenOwner(list);
@@ -76,7 +84,7 @@ std::vector<ListRow> ReadListView(HWND list, int columnCount) {
     auto* remoteText = reinterpret_cast<wchar_t*>(memory.Address() + textOffset);
 
     std::vector<ListRow> rows;
-    const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    const int count = static_cast<int>(Ask(list, LVM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         ListRow row;
         for (int column = 0; column < columnCount; ++column) {
@@ -88,7 +96,7 @@ std::vector<ListRow> ReadListView(HWND list, int columnCount) {
             item.pszText = remoteText;
             item.cchTextMax = kTextCapacity;
             memory.Write(0, &item, sizeof item);
-            SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(memory.Address()));
+            Ask(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(memory.Address()));
             memory.Read(0, &item, sizeof item);
             wchar_t text[kTextCapacity] = {};
             memory.Read(textOffset, text, sizeof text);

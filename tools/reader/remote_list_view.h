@@ -15,6 +15,10 @@ struct ListRow {
     bool selected = false;
 };
 
+// Sends a message to another program's window and returns its answer; throws bw::Failure
+// when the window does not answer within five seconds, so that no reading hangs.
+LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 // Throws bw::Failure when the other process cannot be opened or read.
 std::vector<ListRow> ReadListView(HWND list, int columnCount);
 

@@ -13,7 +13,7 @@ namespace {
 std::string TextOf(HWND window) {
     wchar_t text[2048] = {};
     // WM_GETTEXT is marshalled across processes; GetWindowText would not ask the window.
-    SendMessageW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+    Ask(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
     return win32::Narrow(text);
 }
 
@@ -65,7 +65,7 @@ MainWindowView ReadOnce(HWND window) {
 }
 
 std::size_t ItemCount(HWND window, int list) {
-    return static_cast<std::size_t>(SendMessageW(GetDlgItem(window, list), LVM_GETITEMCOUNT, 0, 0));
+    return static_cast<std::size_t>(Ask(GetDlgItem(window, list), LVM_GETITEMCOUNT, 0, 0));
 }
 
 }  // namespace

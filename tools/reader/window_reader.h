@@ -35,7 +35,7 @@ struct MainWindowView {
 };
 
 HWND FindMainWindow();
-// Empty when no Buttonwise main window exists.
+// Empty when no Buttonwise main window exists. Throws bw::Failure when it does not answer.
 std::optional<MainWindowView> ReadMainWindow();
 // One "name: value" line per item, one per log row.
 std::string Format(const MainWindowView& view);
