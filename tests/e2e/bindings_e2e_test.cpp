@@ -1,6 +1,5 @@
-// Saved bindings as a user meets them: they load at start, a bound button types into the
-// window in front, however the server's writes cut the lines, and removing and clearing
-// rows rewrite what is saved. The settings are preloaded and read back with reg.exe.
+// Saved bindings as a user meets them: they load at start, and a bound button types into
+// the window in front, however the server's writes cut the lines.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -46,19 +45,9 @@ const char* kF5 = "v116 ^116";
 const char* kHi2 = "v16 v72 ^72 ^16 v73 ^73 v32 ^32 v50 ^50";
 const char* kCtrlHome = "v17 v36 ^36 ^17";
 
-class BindingsE2eTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        Server("start");
-        UserSettings::Clear();
-    }
-    void TearDown() override {
-        UserSettings::Clear();
-        Server("stop");
-    }
-};
+using BindingsE2eTest = E2eTest;
 
-TEST_F(BindingsE2eTest, SavedBindingsLoadAtStartAndEachBoundButtonTypesItsKeys) {
+TEST_F(BindingsE2eTest, SavedBindingsLoadAndEachWholeLineOfABoundButtonTypesItsKeysOnce) {
     UserSettings::Write(kThreeRows);
     ProgramUnderTest program;
     const MainWindowView view = program.WaitFor("the connection", Connected, kStartMs);
@@ -101,15 +90,8 @@ TEST_F(BindingsE2eTest, SavedBindingsLoadAtStartAndEachBoundButtonTypesItsKeys) 
     EXPECT_EQ(CountLog(after, "Simulating Keyboard: F5"), 1u);
     EXPECT_EQ(CountLog(after, "Simulating Keyboard: Hi 2"), 1u);
     EXPECT_EQ(CountLog(after, "Simulating Keyboard: Ctrl + Home"), 1u);
-    EXPECT_TRUE(probe.Events().empty()) << Keys(probe.Events());
-}
 
-TEST_F(BindingsE2eTest, EveryWholeLineActsOnceHoweverTheServersWritesCutThem) {
-    UserSettings::Write(kThreeRows);
-    ProgramUnderTest program;
-    program.WaitFor("the connection", Connected, kStartMs);
-    ProbeWindow probe;
-
+    // Every whole line acts once, however the server's writes cut the lines.
     ExpectTyped(probe, "raw " + Hex(Line("PLAY") + Line("CUSTOM")),
                 std::string(kF5) + " " + kCtrlHome);
     ExpectTyped(probe, "paced 300 " + Hex("000000000000f40b 00 PL") + " " + Hex("AY remote1\n"),
@@ -122,118 +104,8 @@ TEST_F(BindingsE2eTest, EveryWholeLineActsOnceHoweverTheServersWritesCutThem) {
     // Held with repeat counts 0 to 7: on the press, then from the fifth repeat on.
     ExpectTyped(probe, "hold PLAY 8", std::string(kF5) + " " + kF5 + " " + kF5 + " " + kF5);
     ExpectTyped(probe, "press CUSTOM", kCtrlHome);
-    EXPECT_EQ(CountLog(program.Read(), "Simulating Keyboard: F5"), 6u);
+    EXPECT_EQ(CountLog(program.Read(), "Simulating Keyboard: F5"), 7u);
     EXPECT_TRUE(probe.Events().empty()) << Keys(probe.Events());
-}
-
-void ChooseClear(HWND window) {
-    // Posted: the menu command shows a modal box and returns only after the answer.
-    PostMessageW(window, WM_COMMAND, MAKEWPARAM(ui::kIdMiNewActionList, 0), 0);
-}
-
-std::vector<std::string> Buttons(const MainWindowView& v) {
-    std::vector<std::string> names;
-    for (const ActionRowView& row : v.actions)
-        names.push_back(row.RemKey + (row.selected ? "*" : ""));
-    return names;
-}
-
-TEST_F(BindingsE2eTest, RemovingAndClearingRowsRewriteTheSavedList) {
-    UserSettings::Write({
-        {"#ListCount", "5"},
-        {"RemoteKey1", "MIX"},
-        {"ActionType1", "1"},
-        {"ActionName1", "F6"},
-        {"KeyCode1", "117"},
-        {"KeyShift1", "0"},
-        {"KeyType1", "1"},
-        {"RemoteKey2", "MIX"},
-        {"ActionType2", "4"},
-        {"ActionName2", "C:\\Tools\\tool.exe"},
-        {"RemoteKey3", "B"},
-        {"ActionType3", "2"},
-        {"ActionName3", "Left Click"},
-        {"RemoteKey4", "C"},
-        {"ActionType4", "3"},
-        {"ActionName4", "Volume Up"},
-        {"RemoteKey5", "D"},
-        {"ActionType5", "1"},
-        {"ActionName5", "ok"},
-        {"KeyCode5", "0"},
-        {"KeyShift5", "0"},
-        {"KeyType5", "3"},
-    });
-    ProgramUnderTest program;
-    MainWindowView view = program.WaitFor("the connection", Connected, kStartMs);
-    EXPECT_EQ(Buttons(view), (std::vector<std::string>{"MIX", "MIX", "B", "C", "D"}));
-    EXPECT_EQ(view.actions[1].KeyName, "C:\\Tools\\tool.exe");
-    EXPECT_EQ(view.actions[1].Action, "Running: tool.exe");
-
-    // At repeat 2 the keyboard row ends the pass: neither it nor the run row behind it acts.
-    {
-        ProbeWindow probe;
-        Server("press MIX remote1 2");
-        ExpectTyped(probe, "press D", "v79 ^79 v75 ^75");  // the first thing typed is D's text
-        EXPECT_EQ(CountLog(program.Read(), "Simulating Keyboard: F6"), 0u);
-        EXPECT_EQ(CountLog(program.Read(), "Running: tool.exe"), 0u);
-    }
-
-    HWND window = reader::FindMainWindow();
-    reader::SelectListRows(GetDlgItem(window, ui::kIdLstActions), {1, 3});
-    HWND remove = GetDlgItem(window, ui::kIdCmdRemove);
-    PostMessageW(window, WM_COMMAND, MAKEWPARAM(ui::kIdCmdRemove, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(remove));
-    view = program.WaitFor(
-        "the removal", [](const MainWindowView& v) { return v.actions.size() == 3; }, kActMs);
-    EXPECT_EQ(Buttons(view), (std::vector<std::string>{"MIX", "B*", "D"}));
-    const std::map<std::string, std::optional<std::string>> afterRemoval = {
-        {"#ListCount", "3"},
-        {"RemoteKey1", "MIX"},
-        {"ActionType1", "1"},
-        {"RemoteKey2", "B"},
-        {"ActionType2", "2"},
-        {"ActionName2", "Left Click"},
-        {"KeyCode2", ""},
-        {"RemoteKey3", "D"},
-        {"ActionName3", "ok"},
-        {"KeyType3", "3"},
-        // Rows beyond the count keep their old values; they are never read.
-        {"RemoteKey4", "C"},
-        {"RemoteKey5", "D"},
-        {"ActionType5", "1"},
-    };
-    for (const auto& [name, value] : afterRemoval)
-        EXPECT_EQ(UserSettings::Read(name), value) << name;
-
-    // Clearing asks first; No leaves everything as it is.
-    ChooseClear(window);
-    HWND box = WaitForDialog(L"Remove all Actions?");
-    ASSERT_TRUE(box);
-    Answer(box, IDNO);
-    program.WaitFor(
-        "the question to close", [&](const MainWindowView&) { return !IsWindow(box); }, kActMs);
-    EXPECT_EQ(program.Read().actions.size(), 3u);
-    EXPECT_EQ(UserSettings::Read("#ListCount"), "3");
-
-    ChooseClear(window);
-    box = WaitForDialog(L"Remove all Actions?");
-    ASSERT_TRUE(box);
-    Answer(box, IDYES);
-    program.WaitFor(
-        "the list to empty", [](const MainWindowView& v) { return v.actions.empty(); }, kActMs);
-    EXPECT_EQ(UserSettings::Read("#ListCount"), "0");
-    EXPECT_EQ(UserSettings::Read("RemoteKey1"), "MIX");
-}
-
-TEST_F(BindingsE2eTest, AClearedListStaysEmptyAfterARestart) {
-    UserSettings::Write({{"#ListCount", "0"},
-                         {"RemoteKey1", "MIX"},
-                         {"ActionType1", "2"},
-                         {"ActionName1", "Left Click"}});
-    ProgramUnderTest program;
-    const MainWindowView view = program.WaitFor("the connection", Connected, kStartMs);
-    EXPECT_TRUE(view.actions.empty());
-    EXPECT_EQ(view.log, (std::vector<LogRow>{{"ok", "WinLIRC is running."}}));
 }
 
 }  // namespace

@@ -20,11 +20,17 @@ std::string ButtonServer::Command(const std::string& command) {
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     if (connect(s.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
         throw Failure(WSAGetLastError(), "the button-line server is not running");
+    // The longest command, a held button, answers within seconds.
+    const DWORD deadlineMs = 60000;
+    setsockopt(s.get(), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&deadlineMs),
+               sizeof deadlineMs);
     const std::string request = command + "\n";
     send(s.get(), request.data(), static_cast<int>(request.size()), 0);
     std::string answer;
     char buffer[512];
-    for (int n; (n = recv(s.get(), buffer, sizeof buffer, 0)) > 0;) answer.append(buffer, n);
+    int n = 0;
+    while ((n = recv(s.get(), buffer, sizeof buffer, 0)) > 0) answer.append(buffer, n);
+    if (n < 0) throw Failure(WSAGetLastError(), "the button-line server did not answer " + command);
     while (!answer.empty() && (answer.back() == '\n' || answer.back() == '\r')) answer.pop_back();
     return answer;
 }

@@ -49,78 +49,44 @@ std::vector<std::string> WatchStatusPicture(const ProgramUnderTest& program, int
     return seen;
 }
 
-class ConnectionE2eTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        Server("stop");
-        UserSettings::Clear();  // no saved bindings: the log holds only the connection's lines
-    }
-    void TearDown() override { Server("stop"); }
-};
+using ConnectionE2eTest = E2eTest;  // no saved bindings: only the connection's lines
 
-TEST_F(ConnectionE2eTest, WithNoServerThereIsOneErrorLineHoweverLongItStaysDown) {
+TEST_F(ConnectionE2eTest, OneLineForEachOutageAndEachReturnHoweverLongEachLasts) {
+    Server("stop");
     ProgramUnderTest program;
+    std::vector<LogRow> expected{kDown};
     auto view = program.WaitFor(
         "the outage report", [](const MainWindowView& v) { return !v.log.empty(); }, kStartMs);
     EXPECT_EQ(view.title, "Buttonwise");
     EXPECT_TRUE(view.visible);
-    EXPECT_EQ(view.log, std::vector<LogRow>{kDown});
-    EXPECT_EQ(view.status, kNotRunningText);
-    EXPECT_EQ(view.serverPicture, "WinLIRC not running");
+    for (int outage = 1; outage <= 3; ++outage) {
+        EXPECT_EQ(view.log, expected) << "outage " << outage;
+        EXPECT_EQ(view.status, kNotRunningText);
+        EXPECT_EQ(view.serverPicture, "WinLIRC not running");
+        // Each change of the small picture is one reconnect tick, refused again.
+        const auto blinks = WatchStatusPicture(program, outage == 1 ? 4 : 2);
+        if (outage == 1) {
+            EXPECT_EQ(blinks, (std::vector<std::string>{"Error", "Searching", "Error", "Searching",
+                                                        "Error"}));
+        }
+        EXPECT_EQ(program.Read().log, expected) << "the retries wrote nothing";
+        if (outage == 3) break;
 
-    // Each change of the small picture is one reconnect tick, refused again.
-    const auto blinks = WatchStatusPicture(program, 4);
-    EXPECT_EQ(blinks,
-              (std::vector<std::string>{"Error", "Searching", "Error", "Searching", "Error"}));
-
-    view = program.Read();
-    EXPECT_EQ(view.log, std::vector<LogRow>{kDown});
-    EXPECT_EQ(view.status, kNotRunningText);
-    EXPECT_EQ(view.serverPicture, "WinLIRC not running");
-}
-
-TEST_F(ConnectionE2eTest, ServerStartedLaterIsConnectedWithinOneTick) {
-    ProgramUnderTest program;
-    program.WaitFor(
-        "the outage report", [](const MainWindowView& v) { return !v.log.empty(); }, kStartMs);
-    WatchStatusPicture(program, 1);  // start it in the middle of the retries
-
-    Server("start");
-    const auto view = program.WaitFor(
-        "the connection", [](const MainWindowView& v) { return v.status == kConnectedText; },
-        kOneTickMs);
-    EXPECT_EQ(view.log, (std::vector<LogRow>{kDown, kOk}));
-    EXPECT_EQ(view.statusPicture, "Connected");
-    EXPECT_EQ(view.serverPicture, "WinLIRC running");
-}
-
-TEST_F(ConnectionE2eTest, EveryOutageGivesOneErrorLineAndEveryReturnOneOkLine) {
-    Server("start");
-    ProgramUnderTest program;
-    std::vector<LogRow> expected{kOk};
-    program.WaitFor(
-        "the first connection", [&](const MainWindowView& v) { return Shows(v, expected); },
-        kStartMs);
-
-    for (int outage = 1; outage <= 2; ++outage) {
-        Server("stop");
-        expected.push_back(kDown);
-        auto view = program.WaitFor(
-            "the outage report", [&](const MainWindowView& v) { return Shows(v, expected); },
-            kOneTickMs);
-        EXPECT_EQ(view.status, kNotRunningText) << "outage " << outage;
-        WatchStatusPicture(program, 2);  // two refused retries write nothing
-        EXPECT_EQ(program.Read().log, expected) << "outage " << outage;
-
-        Server("start");
+        Server("start");  // in the middle of the retries: connected within one tick
         expected.push_back(kOk);
         view = program.WaitFor(
             "the return of the server", [&](const MainWindowView& v) { return Shows(v, expected); },
             kOneTickMs);
-        EXPECT_EQ(view.status, kConnectedText) << "outage " << outage;
+        EXPECT_EQ(view.status, kConnectedText);
         EXPECT_EQ(view.statusPicture, "Connected");
+        EXPECT_EQ(view.serverPicture, "WinLIRC running");
+
+        Server("stop");
+        expected.push_back(kDown);
+        view = program.WaitFor(
+            "the outage report", [&](const MainWindowView& v) { return Shows(v, expected); },
+            kOneTickMs);
     }
-    EXPECT_EQ(program.Read().log, (std::vector<LogRow>{kOk, kDown, kOk, kDown, kOk}));
 }
 
 }  // namespace

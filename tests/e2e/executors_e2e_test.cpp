@@ -1,7 +1,7 @@
 // Mouse, run and system bindings as a user meets them: a click reaches the window under the
 // pointer once per press, a held move speeds up, a Run binding starts a program once per
-// press in Buttonwise's folder, and an exit shows the countdown, which Cancel ends, which a
-// covering player cannot hide, and which a Yes to the exit question ends with the program.
+// press in Buttonwise's folder, and an exit shows the countdown, which a covering player
+// cannot hide, a bound Escape cancels, and a Yes to the exit question ends with the program.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -10,6 +10,7 @@
 #include <fstream>
 #include <map>
 #include <mutex>
+#include <stop_token>
 #include <string>
 #include <thread>
 #include <vector>
@@ -57,13 +58,12 @@ POINT Cursor() {
     return p;
 }
 
-class ExecutorsE2eTest : public ::testing::Test {
+class ExecutorsE2eTest : public E2eTest {
   protected:
     void SetUp() override {
-        Server("start");
-        UserSettings::Clear();
+        E2eTest::SetUp();
         // Moves in mickeys become the same number of pixels: no acceleration.
-        const std::string mouse = "HKCU\\Control Panel\\Mouse";
+        const wchar_t* mouse = L"Control Panel\\Mouse";
         UserSettings::WriteValue(mouse, "MouseSpeed", "0");
         UserSettings::WriteValue(mouse, "MouseThreshold1", "0");
         UserSettings::WriteValue(mouse, "MouseThreshold2", "0");
@@ -99,10 +99,6 @@ class ExecutorsE2eTest : public ::testing::Test {
             {"KeyShift7", "0"},
             {"KeyType7", "1"},
         });
-    }
-    void TearDown() override {
-        UserSettings::Clear();
-        Server("stop");
     }
 };
 
@@ -146,64 +142,20 @@ TEST_F(ExecutorsE2eTest, ARunBindingStartsItsProgramOncePerPressInButtonwisesFol
     for (const auto& row : view.log) EXPECT_NE(row.kind, "error") << row.text;
 }
 
-TEST_F(ExecutorsE2eTest, AnExitCountsDownFromTenAndCancelEndsItWithoutAnExit) {
-    ProgramUnderTest program;
-    program.WaitFor("the connection", Connected, kStartMs);
-
-    Server("press POWER");
-    HWND countdown = WaitForDialog(ui::kCountdownTitle);
-    ASSERT_TRUE(countdown);
-    HWND label = nullptr;  // the dialog may be found before its controls exist
-    program.WaitFor(
-        "the countdown's text",
-        [&](const MainWindowView&) {
-            return (label = GetDlgItem(countdown, ui::kIdLblStatic)) != nullptr;
-        },
-        kActMs);
-    std::vector<std::string> seen{TextOf(label)};
-    const unsigned long long deadline = NowMs() + kActMs;
-    while (seen.back() != "Shutdown windows in 9 seconds..." && NowMs() < deadline) {
-        const std::string text = TextOf(label);
-        if (text != seen.back()) seen.push_back(text);
-        Sleep(20);
-    }
-    // Cancelled well before zero: an exit under Wine would end every program of the prefix.
-    Answer(countdown, ui::kIdCmdCancel);
-    EXPECT_EQ(seen, (std::vector<std::string>{"Shutdown windows in 10 seconds...",
-                                              "Shutdown windows in 9 seconds..."}));
-    program.WaitFor(
-        "the countdown to close", [&](const MainWindowView&) { return !IsWindow(countdown); },
-        kActMs);
-    EXPECT_EQ(CountLog(program.Read(), "Shutdown windows"), 1u);
-}
-
 // Under Wine an exit at zero would end every program of the prefix: the countdown tests keep
 // their waits short, and a guard cancels a countdown still open after eight seconds.
 constexpr int kInsideTheCountdownMs = 2000;
 
-class CountdownGuard {
-  public:
-    explicit CountdownGuard(HWND countdown)
-        : watch_([this, countdown] {
-              std::unique_lock lock(mutex_);
-              if (!done_.wait_for(lock, std::chrono::seconds(8), [this] { return over_; }))
-                  Answer(countdown, ui::kIdCmdCancel);
-          }) {}
-    ~CountdownGuard() {
-        {
-            std::lock_guard lock(mutex_);
-            over_ = true;
-        }
-        done_.notify_one();
-        watch_.join();
-    }
-
-  private:
-    std::mutex mutex_;
-    std::condition_variable done_;
-    bool over_ = false;
-    std::thread watch_;
-};
+// Cancels the countdown when it is still open after eight seconds; ended with the test.
+std::jthread CountdownGuard(HWND countdown) {
+    return std::jthread([countdown](std::stop_token stop) {
+        std::mutex mutex;
+        std::unique_lock lock(mutex);
+        std::condition_variable_any().wait_for(lock, stop, std::chrono::seconds(8),
+                                               [] { return false; });
+        if (!stop.stop_requested()) Answer(countdown, ui::kIdCmdCancel);
+    });
+}
 
 // Whether the first window is above the second in the order of the screen.
 bool Above(HWND upper, HWND lower) {
@@ -222,11 +174,12 @@ TEST_F(ExecutorsE2eTest, ACoveringPlayerDoesNotHideTheCountdownAndABoundEscapeCa
     Server("press POWER");
     HWND countdown = WaitForDialog(ui::kCountdownTitle);
     ASSERT_TRUE(countdown);
-    const CountdownGuard guard(countdown);
+    const std::jthread guard = CountdownGuard(countdown);
     ASSERT_TRUE(WaitUntil(
         "the countdown in front", [&] { return GetForegroundWindow() == countdown; },
         kInsideTheCountdownMs));
     EXPECT_TRUE(Above(countdown, player.Window()));
+    EXPECT_EQ(TextOf(GetDlgItem(countdown, ui::kIdLblStatic)), "Shutdown windows in 10 seconds...");
     Server("press ESC");
     // A dialog without owner takes Wine two seconds to close.
     ASSERT_TRUE(WaitUntil(
@@ -242,7 +195,7 @@ TEST_F(ExecutorsE2eTest, YesToTheExitQuestionEndsAtOnceThoughAPassWaitsUnderneat
     Server("press POWER");
     HWND countdown = WaitForDialog(ui::kCountdownTitle);
     ASSERT_TRUE(countdown);
-    const CountdownGuard guard(countdown);
+    const std::jthread guard = CountdownGuard(countdown);
 
     HWND window = reader::FindMainWindow();
     BringToFront(window);

@@ -1,8 +1,7 @@
 // Faults from outside, each followed by the question whether the program still answers,
-// says what happened, and kept what was saved: a server that hangs up at once, again and
-// again; a megabyte without a line feed; lines without pause for half a minute; settings
-// that cannot be written; a binding that fails while its button is held; a key table that
-// is missing or garbage.
+// says what happened, and kept what was saved: settings that cannot be written, a binding
+// that fails while its button is held, lines without pause for half a minute, a key table
+// that is missing or garbage.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -30,16 +29,6 @@ namespace {
 using reader::LogRow;
 using reader::MainWindowView;
 
-const LogRow kOk{"ok", "WinLIRC is running."};
-const LogRow kDown{"error", "WinLIRC is not running!"};
-
-// A count from the server's status line ("... accepted=12").
-int Accepted() {
-    const std::string status = ButtonServer::Command("status");
-    const std::size_t at = status.find("accepted=");
-    return at == std::string::npos ? -1 : std::stoi(status.substr(at + 9));
-}
-
 std::size_t Count(const MainWindowView& v, const std::string& kind) {
     return static_cast<std::size_t>(
         std::count_if(v.log.begin(), v.log.end(), [&](const LogRow& r) { return r.kind == kind; }));
@@ -65,51 +54,7 @@ const std::map<std::string, std::string> kPlayIsF5 = {
     {"KeyCode1", "116"}, {"KeyShift1", "0"},     {"KeyType1", "1"},
 };
 
-class FaultsE2eTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        Server("start");
-        UserSettings::Clear();
-    }
-    void TearDown() override {
-        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Buttonwise");
-        Server("stop");
-    }
-};
-
-TEST_F(FaultsE2eTest, AServerThatHangsUpAtOnceFiftyTimesIsFiftyOutagesAndNoBox) {
-    Server("accept-close");
-    ProgramUnderTest program;
-    // A retry every two seconds: fifty of them take a while.
-    program.WaitFor(
-        "fifty hang-ups", [](const MainWindowView&) { return Accepted() >= 50; },
-        50 * 2000 + 30000);
-    EXPECT_FALSE(AnyDialogOf(program));
-    Server("start");
-    const MainWindowView view = program.WaitFor(
-        "the connection that stays",
-        [](const MainWindowView& v) { return !v.log.empty() && v.log.back() == kOk; }, 10000);
-    // Each hang-up: the connection, then one outage line; never two in a row.
-    for (std::size_t i = 1; i < view.log.size(); ++i)
-        EXPECT_NE(view.log[i], view.log[i - 1]) << "line " << i;
-    EXPECT_GE(Count(view, "error"), 50u);
-    EXPECT_EQ(Count(view, "error"), Count(view, "ok") - 1);
-    EXPECT_FALSE(AnyDialogOf(program));
-}
-
-TEST_F(FaultsE2eTest, AMegabyteWithoutALineFeedIsDroppedAndTheNextLineActs) {
-    UserSettings::Write(kPlayIsF5);
-    ProgramUnderTest program;
-    program.WaitFor("the connection", Connected, kStartMs);
-    ProbeWindow probe;
-    const std::size_t before = program.MemoryInUse();
-    Server("flood 1048576");
-    Server("raw 0a");  // the end of that line, which is dropped whole
-    ExpectTyped(probe, "press PLAY", "v116 ^116");
-    const std::size_t after = program.MemoryInUse();
-    EXPECT_LT(after, before + 8u * 1024 * 1024) << before << " -> " << after;
-    EXPECT_FALSE(AnyDialogOf(program));
-}
+using FaultsE2eTest = E2eTest;
 
 TEST_F(FaultsE2eTest, AFailedSaveFromAddShowsTheFailureAndTheDialogStaysOpen) {
     // Under a volatile key no lasting key can be made: every save fails.

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <psapi.h>
-
 #include "platform/failure.h"
 #include "platform/win32/system_error.h"
 
@@ -58,13 +56,6 @@ unsigned long long NowMs() {
 
 std::wstring ProgramUnderTest::DefaultPath() {
     return ProgramPath();
-}
-
-std::size_t ProgramUnderTest::MemoryInUse() const {
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    if (!GetProcessMemoryInfo(process_.get(), &counters, sizeof counters)) return 0;
-    return counters.WorkingSetSize;
 }
 
 ProgramUnderTest::ProgramUnderTest(const std::wstring& path) {

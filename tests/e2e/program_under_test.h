@@ -29,8 +29,6 @@ class ProgramUnderTest {
                                    const std::function<bool(const reader::MainWindowView&)>& until,
                                    int timeoutMs) const;
 
-    // The program's working set now, in bytes.
-    std::size_t MemoryInUse() const;
     // Whether the program ended within the time.
     bool Ends(int timeoutMs) const;
     // Starts another copy beside this one and returns its exit code once it ended; fails the

@@ -46,17 +46,7 @@ bool Near(COLORREF a, COLORREF b) {
            60;
 }
 
-class UserInterfaceE2eTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        Server("start");
-        UserSettings::Clear();
-    }
-    void TearDown() override {
-        UserSettings::Clear();
-        Server("stop");
-    }
-};
+using UserInterfaceE2eTest = E2eTest;
 
 bool Checked(HWND dialog, int option) {
     return SendMessageW(GetDlgItem(dialog, option), BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -146,59 +136,26 @@ TEST_F(UserInterfaceE2eTest, AButtonBoundWithKeysInTheAddActionDialogIsSavedAndB
     EXPECT_EQ(view.actions[0].Action, "Simulating Mouse: Right Mouse Click");
 }
 
-TEST_F(UserInterfaceE2eTest, MinimisingHidesTheWindowAndADoubleClickOnTheTrayIconRestoresIt) {
+// Minimised, the window lives in the tray: a double click on the icon (as the shell
+// reports it) brings it back, and so does a second start, which then ends.
+TEST_F(UserInterfaceE2eTest, MinimisedItComesBackByADoubleClickOnTheIconOrASecondStart) {
     ProgramUnderTest program;
     program.WaitFor("the connection", Connected, kStartMs);
     HWND window = reader::FindMainWindow();
     HWND tray = FindWindowW(ui::kTrayWindowClass, nullptr);
     ASSERT_TRUE(tray) << "no tray icon window";
-
-    PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    program.WaitFor(
-        "the window to hide", [](const MainWindowView& v) { return !v.visible; }, kActMs);
-    // What the shell reports for the icon: a single click and a right press do nothing.
-    SendMessageW(tray, WM_LBUTTONDOWN, 1, WM_LBUTTONDOWN);
-    SendMessageW(tray, WM_LBUTTONDOWN, 1, WM_RBUTTONDOWN);
-    EXPECT_FALSE(program.Read().visible);
-    PostMessageW(tray, WM_LBUTTONDOWN, 1, WM_LBUTTONDBLCLK);
-    program.WaitFor(
-        "the window to come back", [](const MainWindowView& v) { return v.visible; }, kActMs);
-    EXPECT_FALSE(IsIconic(window));
-}
-
-TEST_F(UserInterfaceE2eTest, ExitAsksFirstAlsoFromTheTrayAndYesEndsTheProgram) {
-    ProgramUnderTest program;
-    program.WaitFor("the connection", Connected, kStartMs);
-    reader::PostCommand(ui::kIdMiExit);
-    HWND question = WaitForDialog(L"Buttonwise");
-    ASSERT_TRUE(question);
-    EXPECT_EQ(GetWindow(question, GW_OWNER), reader::FindMainWindow());
-    Answer(question, IDNO);
-    WaitUntil("the question to close", [&] { return !IsWindow(question); });
-    EXPECT_FALSE(program.Ends(0));
-
-    // With the window in the tray the question stands alone, and Yes ends the program.
-    PostMessageW(reader::FindMainWindow(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    program.WaitFor(
-        "the window to hide", [](const MainWindowView& v) { return !v.visible; }, kActMs);
-    reader::PostCommand(ui::kIdMiExitTray);
-    question = WaitForDialog(L"Buttonwise");
-    ASSERT_TRUE(question);
-    EXPECT_EQ(GetWindow(question, GW_OWNER), nullptr);
-    Answer(question, IDYES);
-    EXPECT_TRUE(program.Ends(kActMs));
-    EXPECT_EQ(FindWindowW(ui::kTrayWindowClass, nullptr), nullptr);
-}
-
-TEST_F(UserInterfaceE2eTest, ASecondStartBringsTheRunningCopyUpAndEnds) {
-    ProgramUnderTest program;
-    program.WaitFor("the connection", Connected, kStartMs);
-    PostMessageW(reader::FindMainWindow(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    program.WaitFor(
-        "the window to hide", [](const MainWindowView& v) { return !v.visible; }, kActMs);
-    EXPECT_EQ(ProgramUnderTest::StartAnotherCopy(kStartMs), 0u);
-    program.WaitFor(
-        "the running copy to show", [](const MainWindowView& v) { return v.visible; }, kActMs);
+    for (bool secondStart : {false, true}) {
+        PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        program.WaitFor(
+            "the window to hide", [](const MainWindowView& v) { return !v.visible; }, kActMs);
+        if (secondStart)
+            EXPECT_EQ(ProgramUnderTest::StartAnotherCopy(kStartMs), 0u);
+        else
+            PostMessageW(tray, WM_LBUTTONDOWN, 1, WM_LBUTTONDBLCLK);
+        program.WaitFor(
+            "the window to come back", [](const MainWindowView& v) { return v.visible; }, kActMs);
+        EXPECT_FALSE(IsIconic(window));
+    }
     int windows = 0;
     for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, ui::kMainWindowClass, nullptr));)
         ++windows;
@@ -276,10 +233,28 @@ TEST_F(UserInterfaceE2eTest, TheMenuBarsAccessKeysComeFirstAndOnlyRemoveItselfRe
     program.WaitFor(
         "the removal", [](const MainWindowView& v) { return v.actions.size() == 1; }, kActMs);
     EXPECT_EQ(SavedButtons(), "RUN ");
+    EXPECT_EQ(UserSettings::Read("RemoteKey2"), "RUN") << "rows beyond the count stay unread";
+
+    // File, New Action list asks first: No keeps the list, Yes clears and saves it.
+    for (WORD answer : {'N', 'Y'}) {
+        PressKeys({VK_MENU, 'F'});
+        PressKeys({'N'});
+        HWND question = WaitForDialog(L"Remove all Actions?");
+        ASSERT_TRUE(question);
+        PressKeys({answer});
+        WaitUntil("the question to close", [&] { return !IsWindow(question); });
+        if (answer == 'N') {
+            EXPECT_EQ(program.Read().actions.size(), 1u);
+        }
+    }
+    program.WaitFor(
+        "the list to empty", [](const MainWindowView& v) { return v.actions.empty(); }, kActMs);
+    EXPECT_EQ(SavedButtons(), "");
+    EXPECT_EQ(UserSettings::Read("#ListCount"), "0");
 }
 
 // The About box and the exit question belong to the main window while it shows, whichever
-// way they were asked for; the main window takes no input meanwhile.
+// way they were asked for; from the tray with the window hidden, the question stands alone.
 TEST_F(UserInterfaceE2eTest, TheAboutBoxAndTheExitQuestionAreOwnedByTheShownMainWindow) {
     ProgramUnderTest program;
     program.WaitFor("the connection", Connected, kStartMs);
@@ -306,6 +281,23 @@ TEST_F(UserInterfaceE2eTest, TheAboutBoxAndTheExitQuestionAreOwnedByTheShownMain
     PressKeys({'N'});
     WaitUntil("the question to close", [&] { return !IsWindow(question); });
     EXPECT_FALSE(program.Ends(0));
+
+    // Minimised into the tray from the window's menu, then E&xit from the tray: Yes ends it.
+    BringToFront(window);
+    PressKeys({VK_MENU, VK_SPACE});
+    WaitUntil("the window menu", [&] { return OpenMenuOf(window); });
+    PressKeys({'N'});
+    program.WaitFor(
+        "the window to hide", [](const MainWindowView& v) { return !v.visible; }, kActMs);
+    reader::TrayMenu(true);
+    WaitUntil("the tray menu", [&] { return OpenMenuOf(window); });
+    PressKeys({'X'});
+    question = WaitForDialog(L"Buttonwise");
+    ASSERT_TRUE(question);
+    EXPECT_EQ(GetWindow(question, GW_OWNER), nullptr);
+    PressKeys({'Y'});
+    EXPECT_TRUE(program.Ends(kActMs));
+    EXPECT_EQ(FindWindowW(ui::kTrayWindowClass, nullptr), nullptr);
 }
 
 }  // namespace

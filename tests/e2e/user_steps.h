@@ -5,8 +5,11 @@
 #include <functional>
 #include <string>
 
+#include <gtest/gtest.h>
 #include "platform/win32/win32_config.h"
+
 #include "probe_window.h"
+#include "user_settings.h"
 #include "window_reader.h"
 
 namespace bw::test {
@@ -37,5 +40,18 @@ HWND WaitForDialog(const wchar_t* title, int timeoutMs = kActMs);
 void Answer(HWND dialog, int button);
 // The text of another program's control.
 std::string TextOf(HWND control);
+
+// Every test starts with the server listening and no saved bindings, and leaves none.
+class E2eTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Server("start");
+        UserSettings::Clear();
+    }
+    void TearDown() override {
+        UserSettings::Clear();
+        Server("stop");
+    }
+};
 
 }  // namespace bw::test

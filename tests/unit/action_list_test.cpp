@@ -1,5 +1,5 @@
 // The action list: what each add procedure stores and logs, the short names of run rows,
-// which row is selected after a removal, and the limits that keep the list loadable.
+// and the limits that keep the list loadable.
 #include "actions/action_list.h"
 
 #include <gtest/gtest.h>
@@ -36,6 +36,7 @@ TEST_F(ActionListTest, EachAddStoresItsColumnsAndLogsItsBinding) {
     list.AddMouse("OK", "Left Click");
     list.AddSys("POWER", "Shut down Windows");
     list.AddRun("1", "C:\\Tools\\edit.exe");
+    list.AddRun("1", "");  // an empty path: no row, no line
 
     using enum ActionType;
     const std::vector<ActionRow> rows{
@@ -58,12 +59,6 @@ TEST_F(ActionListTest, EachAddStoresItsColumnsAndLogsItsBinding) {
     EXPECT_EQ(log.lines, lines);
 }
 
-TEST_F(ActionListTest, EmptyRunPathAddsAndLogsNothing) {
-    list.AddRun("1", "");
-    EXPECT_EQ(list.Count(), 0u);
-    EXPECT_TRUE(log.lines.empty());
-}
-
 TEST(RunShortNameTest, IsThePartAfterTheLastBackslashAndFoldersKeepTheirPath) {
     const std::pair<const char*, const char*> cases[] = {
         {"C:\\Tools\\edit.exe", "edit.exe"},
@@ -77,46 +72,6 @@ TEST(RunShortNameTest, IsThePartAfterTheLastBackslashAndFoldersKeepTheirPath) {
     };
     for (const auto& [path, shortName] : cases) EXPECT_EQ(RunShortName(path), shortName) << path;
 }
-
-TEST_F(ActionListTest, SameButtonTwiceGivesTwoRowsInTheOrderOfBinding) {
-    list.AddMouse("OK", "Left Click");
-    list.AddMouse("OK", "Left Click");
-    EXPECT_EQ(list.Count(), 2u);
-    EXPECT_EQ(list.Row(1), list.Row(2));
-}
-
-struct RemovalCase {
-    const char* name;
-    int rows;
-    std::vector<std::size_t> selected;
-    std::vector<std::string> remaining;
-    std::optional<std::size_t> selectedAfter;
-};
-
-void PrintTo(const RemovalCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-class RemovalTest : public ActionListTest, public ::testing::WithParamInterface<RemovalCase> {};
-
-TEST_P(RemovalTest, RemovesTheSelectedRowsAndSelectsTheNeighbour) {
-    const RemovalCase& c = GetParam();
-    AddButtons(c.rows);
-    EXPECT_EQ(list.RemoveRows(c.selected), c.selectedAfter);
-    EXPECT_EQ(Buttons(), c.remaining);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Selections, RemovalTest,
-    ::testing::Values(
-        RemovalCase{"NoneSelected", 3, {}, {"B1", "B2", "B3"}, std::nullopt},
-        RemovalCase{"LastTwo", 5, {4, 5}, {"B1", "B2", "B3"}, 3},
-        RemovalCase{"TwoApart", 5, {2, 4}, {"B1", "B3", "B5"}, 2},
-        RemovalCase{"SelectionOrderDoesNotMatter", 5, {4, 2}, {"B1", "B3", "B5"}, 2},
-        RemovalCase{"First", 3, {1}, {"B2", "B3"}, 1},
-        RemovalCase{"All", 3, {1, 2, 3}, {}, std::nullopt},
-        RemovalCase{"PositionsThatAreNotThereAreIgnored", 2, {0, 7}, {"B1", "B2"}, std::nullopt}),
-    [](const ::testing::TestParamInfo<RemovalCase>& info) { return info.param.name; });
 
 TEST_F(ActionListTest, ReadingARowThatIsNoLongerThereFailsInsteadOfReadingPastTheEnd) {
     AddButtons(3);

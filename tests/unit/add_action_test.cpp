@@ -1,7 +1,6 @@
 // The Add Action dialog's logic: learning the button, the pending keyboard action through
 // every option and capture, the typing filter, and Add with and without "Continue adding
-// buttons", down to what reaches the list and the settings store; and what the tray
-// icon's mouse messages do.
+// buttons", down to what reaches the list and the settings store.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,7 +11,6 @@
 #include "fakes/fake_settings_store.h"
 #include "fakes/recording_log.h"
 #include "ui/add_action.h"
-#include "ui/tray_callback.h"
 
 namespace bw::test {
 namespace {
@@ -240,13 +238,6 @@ TEST(TypingFilterTest, LettersDigitsBlanksAndBackspacePass) {
         EXPECT_TRUE(AcceptTypedCharacter(c)) << static_cast<int>(c);
     for (char32_t c : {U'-', U'!', U'@', U'[', U'`', U'{', U'/', U':', U'\t', U'\r', U'\u00e9'})
         EXPECT_FALSE(AcceptTypedCharacter(c)) << static_cast<int>(c);
-}
-
-TEST(TrayCallbackTest, OnlyADoubleClickAndReleasingTheRightButtonAct) {
-    EXPECT_EQ(ActOnTrayMouse(0x0203), TrayAction::RestoreWindow);  // left double click
-    EXPECT_EQ(ActOnTrayMouse(0x0205), TrayAction::ShowMenu);       // right button up
-    for (unsigned ignored : {0x0200u, 0x0201u, 0x0202u, 0x0204u, 0x0206u, 0x0207u, 0x0208u})
-        EXPECT_EQ(ActOnTrayMouse(ignored), TrayAction::None) << ignored;
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The event log: icons per kind, the newest line in view, the column that only widens,
+// The event log: the newest line in view, the column that only widens,
 // and the bound that keeps a months-long run from growing without end.
 #include "ui/event_log.h"
 
@@ -33,22 +33,6 @@ class EventLogTest : public ::testing::Test {
     RecordingLogView view;
     EventLog log{measure, view};
 };
-
-TEST_F(EventLogTest, EachKindCarriesItsIconAndLinesKeepTheirOrder) {
-    log.Write(LogKind::OK, "a");
-    log.Write(LogKind::Error, "b");
-    log.LogChange("c");
-    log.LogData("d");
-
-    ASSERT_EQ(log.Count(), 4u);
-    const std::vector<std::pair<std::string, int>> expected{{"a", 1}, {"b", 2}, {"c", 4}, {"d", 5}};
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(log.Line(i).text, expected[i].first);
-        EXPECT_EQ(LogIconNumber(log.Line(i).kind), expected[i].second);
-    }
-    EXPECT_EQ(view.count, 4u);
-    EXPECT_EQ(view.scrolls, 4u);
-}
 
 TEST_F(EventLogTest, FirstLineOfAnyLengthGivesTheColumnAtLeastItsMargin) {
     EXPECT_EQ(log.ColumnWidthTwips(), 300.0f);

@@ -80,24 +80,6 @@ TEST_F(ServerConnectionTest, ServerAbsentReportsOnceAndRetriesOnEveryTickWithBli
     ExpectDownDisplay();
 }
 
-TEST_F(ServerConnectionTest, EachOutageIsReportedOnceAndTheConnectionBetweenResetsIt) {
-    connection.Connect2WinLIRC();
-    client.Accept();
-    client.PeerCloses();
-    ExpectDownDisplay();
-    timer.Tick();
-    client.Refuse();
-    timer.Tick();
-    client.Accept();
-    client.PeerCloses();
-    timer.Tick();
-    client.Accept();
-
-    EXPECT_EQ(log.lines,
-              (std::vector<RecordedLine>{kOkLine, kDownLine, kOkLine, kDownLine, kOkLine}));
-    ExpectConnectedDisplay();
-}
-
 TEST_F(ServerConnectionTest, BlinkGoesOnFromWhereTheLastOutageLeftIt) {
     connection.Connect2WinLIRC();
     client.Refuse();

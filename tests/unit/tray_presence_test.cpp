@@ -9,14 +9,10 @@
 namespace bw::test {
 namespace {
 
-class FakeNotifyArea : public NotifyArea {
-  public:
-    int refusals = 0;  // adds the shell turns down before it takes one
-    int adds = 0, removes = 0;
-    bool AddIcon() override {
-        ++adds;
-        return refusals-- <= 0;
-    }
+// Turns down as many adds as it is told before it takes one.
+struct FakeNotifyArea : NotifyArea {
+    int refusals = 0, adds = 0, removes = 0;
+    bool AddIcon() override { return ++adds, refusals-- <= 0; }
     void RemoveIcon() override { ++removes; }
 };
 

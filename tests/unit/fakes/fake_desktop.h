@@ -44,8 +44,8 @@ class FakeShell : public Shell {
     }
 };
 
-// The default output device, a new one for every step: "levels#2" is the second device's
-// read. Each call can be told to fail, and the device to be muted.
+// The default output device, a new one for every step: "set#2" is the second device's
+// write. Each call can be told to fail, and the device to be muted.
 class FakeVolume : public Volume {
   public:
     std::optional<std::uint32_t> levels = 0;  // nothing: no device answers
@@ -56,32 +56,32 @@ class FakeVolume : public Volume {
 
     std::unique_ptr<AudioOutput> DefaultOutput() override {
         if (refuseOutput) throw *refuseOutput;
-        return std::make_unique<Device>(*this, ++devices_);
+        return std::make_unique<Device>(*this, std::to_string(++devices_));
     }
 
   private:
     struct Device : AudioOutput {
-        Device(FakeVolume& v, int n) : volume(v), suffix(std::to_string(n)) {
-            suffix.insert(0, 1, '#');  // "#" + text trips a false -Wrestrict at -O3
+        Device(FakeVolume& v, std::string n) : volume(v), number(std::move(n)) {}
+        void Call(const char* name, const std::optional<Failure>& refuse) {
+            volume.calls.push_back(name + ("#" + number));
+            if (refuse) throw *refuse;
         }
         std::optional<std::uint32_t> Levels() override {
-            volume.calls.push_back("levels" + suffix);
+            Call("levels", std::nullopt);
             return volume.levels;
         }
         void SetLevels(std::uint32_t value) override {
-            volume.calls.push_back("set" + suffix);
-            if (volume.refuseSet) throw *volume.refuseSet;
+            Call("set", volume.refuseSet);
             volume.set.push_back(value);
             if (volume.levels) volume.levels = value;
         }
         bool Muted() override { return volume.muted; }
         void Unmute() override {
-            volume.calls.push_back("unmute" + suffix);
-            if (volume.refuseUnmute) throw *volume.refuseUnmute;
+            Call("unmute", volume.refuseUnmute);
             volume.muted = false;
         }
         FakeVolume& volume;
-        std::string suffix;
+        std::string number;
     };
     int devices_ = 0;
 };
