@@ -57,13 +57,18 @@ const std::map<std::string, std::string> kPlayIsF5 = {
 using FaultsE2eTest = E2eTest;
 
 TEST_F(FaultsE2eTest, AFailedSaveFromAddShowsTheFailureAndTheDialogStaysOpen) {
-    // Under a volatile key no lasting key can be made: every save fails.
-    HKEY parent = nullptr;
-    ASSERT_EQ(
-        RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Buttonwise", 0,
-                        nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &parent, nullptr),
-        ERROR_SUCCESS);
-    RegCloseKey(parent);
+    // Under a volatile key no lasting key can be made: every save fails. Only the program's
+    // own key is volatile, so that the next test can write again once it is deleted.
+    for (DWORD options : {REG_OPTION_NON_VOLATILE, REG_OPTION_VOLATILE}) {
+        HKEY key = nullptr;
+        const wchar_t* path = options == REG_OPTION_VOLATILE
+                                  ? L"Software\\VB and VBA Program Settings\\Buttonwise"
+                                  : L"Software\\VB and VBA Program Settings";
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, options, KEY_ALL_ACCESS,
+                                  nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        RegCloseKey(key);
+    }
     ProgramUnderTest program;
     program.WaitFor("the connection", Connected, kStartMs);
 
