@@ -9,9 +9,12 @@
 
 step_script=$(basename "$0")
 step_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# The failure message goes where errors went when this was sourced, also from a step whose
+# output the caller sends elsewhere.
+exec {step_errors}>&2
 
 fail() {
-  echo "$step_script: $*" >&2
+  echo "$step_script: $*" >&"$step_errors"
   exit 1
 }
 
