@@ -14,11 +14,6 @@ namespace {
 // Values written by other tools may be REG_EXPAND_SZ; they are read as they stand.
 constexpr DWORD kTextValues = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
 
-Failure RegistryFailure(LSTATUS status) {
-    return Failure(static_cast<int>(status),
-                   SystemErrorDescription(static_cast<unsigned long>(status)));
-}
-
 std::wstring SectionPath(const std::string& application, const std::string& section) {
     return L"Software\\VB and VBA Program Settings\\" + Widen(application) + L"\\" + Widen(section);
 }
@@ -53,7 +48,7 @@ void RegistryStore::Write(const std::string& application, const std::string& sec
             RegCreateKeyExW(root_, SectionPath(application, section).c_str(), 0, nullptr, 0,
                             KEY_SET_VALUE, nullptr, &created, nullptr);
         status != ERROR_SUCCESS)
-        throw RegistryFailure(status);
+        throw SystemFailure(status);
     UniqueRegistryKey sectionKey(created);
     const std::wstring text = Widen(value);
     if (const LSTATUS status =
@@ -61,7 +56,7 @@ void RegistryStore::Write(const std::string& application, const std::string& sec
                            reinterpret_cast<const BYTE*>(text.c_str()),
                            static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
         status != ERROR_SUCCESS)
-        throw RegistryFailure(status);
+        throw SystemFailure(status);
 }
 
 }  // namespace bw::win32

@@ -18,9 +18,12 @@ std::string SystemErrorDescription(unsigned long code) {
     return Narrow(text);
 }
 
-Failure LastErrorFailure() {
-    const DWORD code = GetLastError();
+Failure SystemFailure(unsigned long code) {
     return Failure(static_cast<int>(code), SystemErrorDescription(code));
+}
+
+Failure LastErrorFailure() {
+    return SystemFailure(GetLastError());
 }
 
 }  // namespace bw::win32

@@ -9,6 +9,9 @@ namespace bw::win32 {
 
 std::string SystemErrorDescription(unsigned long code);
 
+// A Failure with that Windows, Windows Sockets, registry or HRESULT error number and the
+// system's words for it.
+Failure SystemFailure(unsigned long code);
 // A Failure for the calling thread's last Windows error.
 Failure LastErrorFailure();
 

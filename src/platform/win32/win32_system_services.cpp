@@ -19,11 +19,6 @@ namespace bw::win32 {
 
 namespace {
 
-Failure AudioFailure(HRESULT result) {
-    return Failure(static_cast<int>(result),
-                   SystemErrorDescription(static_cast<unsigned long>(result)));
-}
-
 std::uint32_t ToLevel(float scalar) {
     return static_cast<std::uint32_t>(
         std::lround(std::fmin(std::fmax(scalar, 0.0f), 1.0f) * 65535));
@@ -46,14 +41,14 @@ class EndpointOutput final : public AudioOutput {
     void SetLevels(std::uint32_t levels) override {
         UINT channels = 0;
         if (const HRESULT result = volume_->GetChannelCount(&channels); FAILED(result))
-            throw AudioFailure(result);
+            throw SystemFailure(result);
         const float left = static_cast<float>(levels & 0xFFFF) / 65535;
         const float right = static_cast<float>(levels >> 16) / 65535;
         for (UINT c = 0; c < channels; ++c)
             if (const HRESULT result =
                     volume_->SetChannelVolumeLevelScalar(c, c == 0 ? left : right, nullptr);
                 FAILED(result))
-                throw AudioFailure(result);
+                throw SystemFailure(result);
     }
     bool Muted() override {
         BOOL muted = FALSE;
@@ -61,7 +56,7 @@ class EndpointOutput final : public AudioOutput {
     }
     void Unmute() override {
         if (const HRESULT result = volume_->SetMute(FALSE, nullptr); FAILED(result))
-            throw AudioFailure(result);
+            throw SystemFailure(result);
     }
 
   private:
@@ -102,7 +97,7 @@ std::unique_ptr<AudioOutput> Win32Volume::DefaultOutput() {
     if (const HRESULT result = device->Activate(__uuidof(IAudioEndpointVolume),
                                                 CLSCTX_INPROC_SERVER, nullptr, volume.PutVoid());
         FAILED(result))
-        throw AudioFailure(result);
+        throw SystemFailure(result);
     return std::make_unique<EndpointOutput>(std::move(volume));
 }
 

@@ -7,8 +7,7 @@ namespace bw::win32 {
 
 WinsockSession::WinsockSession() {
     WSADATA data{};
-    if (const int error = WSAStartup(MAKEWORD(2, 2), &data); error != 0)
-        throw Failure(error, SystemErrorDescription(static_cast<unsigned long>(error)));
+    if (const int error = WSAStartup(MAKEWORD(2, 2), &data); error != 0) throw SystemFailure(error);
 }
 
 WinsockSession::~WinsockSession() {

@@ -17,10 +17,6 @@ constexpr UINT kEarlyOutcomeMessage = WM_APP + 1;
 constexpr UINT kFirstSocketMessage = WM_APP + 16;
 constexpr UINT kSocketMessageCount = 256;
 
-Failure SocketFailure(int error) {
-    return Failure(error, SystemErrorDescription(static_cast<unsigned long>(error)));
-}
-
 // Errors that are the outcome of a started attempt rather than a failure to start one.
 bool IsConnectOutcome(int error) {
     return error == WSAECONNREFUSED || error == WSAETIMEDOUT || error == WSAENETUNREACH ||
@@ -39,34 +35,34 @@ void WinsockTcpClient::Close() {
     const SOCKET s = socket_.release();
     // Stop the notifications first, so nothing more is queued for this socket.
     WSAAsyncSelect(s, window_.Handle(), 0, 0);
-    if (closesocket(s) == SOCKET_ERROR) throw SocketFailure(WSAGetLastError());
+    if (closesocket(s) == SOCKET_ERROR) throw SystemFailure(WSAGetLastError());
 }
 
 void WinsockTcpClient::Connect(const std::string& host, int port) {
-    if (socket_) throw SocketFailure(WSAEISCONN);
+    if (socket_) throw SystemFailure(WSAEISCONN);
 
-    if (port <= 0 || port > 65535) throw SocketFailure(WSAEADDRNOTAVAIL);
+    if (port <= 0 || port > 65535) throw SystemFailure(WSAEADDRNOTAVAIL);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(static_cast<u_short>(port));
     // The server is addressed by number; a name would need a blocking look-up.
     if (inet_pton(AF_INET, host.c_str(), &address.sin_addr) != 1)
-        throw SocketFailure(WSAHOST_NOT_FOUND);
+        throw SystemFailure(WSAHOST_NOT_FOUND);
 
     UniqueSocket s(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
-    if (!s) throw SocketFailure(WSAGetLastError());
+    if (!s) throw SystemFailure(WSAGetLastError());
     ++connection_;
     const UINT message = kFirstSocketMessage + connection_ % kSocketMessageCount;
     if (WSAAsyncSelect(s.get(), window_.Handle(), message, FD_CONNECT | FD_READ | FD_CLOSE) ==
         SOCKET_ERROR)
-        throw SocketFailure(WSAGetLastError());
+        throw SystemFailure(WSAGetLastError());
 
     connectReported_ = false;
     if (connect(s.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) ==
         SOCKET_ERROR) {
         const int error = WSAGetLastError();
         if (error != WSAEWOULDBLOCK) {
-            if (!IsConnectOutcome(error)) throw SocketFailure(error);
+            if (!IsConnectOutcome(error)) throw SystemFailure(error);
             PostMessageW(window_.Handle(), kEarlyOutcomeMessage, connection_, error);
         }
     } else {
