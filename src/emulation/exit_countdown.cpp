@@ -2,6 +2,7 @@
 #include "emulation/exit_countdown.h"
 
 #include "platform/failure.h"
+#include "platform/scoped_flag.h"
 
 namespace bw {
 
@@ -26,11 +27,7 @@ ExitCountdown::~ExitCountdown() {
 
 void ExitCountdown::Show() {
     if (shown_) throw Failure(kFailureAlreadyShown, "Form already displayed; can't show modally");
-    shown_ = true;
-    struct Hidden {
-        bool& shown;
-        ~Hidden() { shown = false; }
-    } hidden{shown_};
+    const ScopedFlag shown(shown_);
     window_.ShowModal(*this);
 }
 

@@ -1,4 +1,7 @@
+// One failure box at a time; the rest to the log.
 #include "remote/line_failure_report.h"
+
+#include "platform/scoped_flag.h"
 
 namespace bw {
 
@@ -7,12 +10,7 @@ void LineFailureReport::Report(const std::string& description) {
         log_.Write(LogKind::Error, description);
         return;
     }
-    boxOpen_ = true;
-    // Reset however the box ends: its modal loop runs nested passes that may throw.
-    struct Closed {
-        bool& open;
-        ~Closed() { open = false; }
-    } closed{boxOpen_};
+    const ScopedFlag open(boxOpen_);
     boxes_.Show(description, kErrorBoxTitle, kMbOk | kMbIconStop);
 }
 

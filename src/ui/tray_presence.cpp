@@ -1,3 +1,4 @@
+// Adding the tray icon until the shell takes it, and again when the taskbar comes back.
 #include "ui/tray_presence.h"
 
 namespace bw {
