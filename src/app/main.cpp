@@ -54,12 +54,6 @@ int Run(HINSTANCE instance) {
     win32::ComApartment com;  // the shell and the audio services need it
 
     ui::FrmMain frmMain(instance);
-    // A box belongs to the window the user works in; with the main window in the tray and
-    // no dialog open, it stands alone.
-    win32::Win32MessageBoxes boxes([&frmMain]() -> HWND {
-        if (HWND active = GetActiveWindow()) return active;
-        return IsWindowVisible(frmMain.Handle()) ? frmMain.Handle() : nullptr;
-    });
     // The exit question and the About box belong to the main window while the user sees
     // it; asked from the tray with the window hidden, they stand alone.
     auto shownMainWindow = [&frmMain]() -> HWND {
@@ -67,6 +61,11 @@ int Run(HINSTANCE instance) {
         return IsWindowVisible(window) && !IsIconic(window) ? window : nullptr;
     };
     win32::Win32MessageBoxes questions(shownMainWindow);
+    // Any other box belongs to the window the user works in, a dialog included.
+    win32::Win32MessageBoxes boxes([&shownMainWindow]() -> HWND {
+        if (HWND active = GetActiveWindow()) return active;
+        return shownMainWindow();
+    });
     EventLog lstLog(frmMain, frmMain);
     frmMain.SetLogSource(&lstLog);
     frmMain.SetCloseQuestion([&questions] {
