@@ -9,7 +9,6 @@
 
 #include "probe_window.h"
 #include "program_under_test.h"
-#include "remote_list_view.h"
 #include "ui/win32/control_ids.h"
 #include "user_settings.h"
 #include "user_steps.h"

@@ -134,8 +134,7 @@ TEST_F(ExecutorsE2eTest, ARunBindingStartsItsProgramOncePerPressInButtonwisesFol
 
     Server("hold RUN 6");
     Server("press RUN");
-    const unsigned long long deadline = NowMs() + kActMs;
-    while (MarkerStarts().size() < 2 && NowMs() < deadline) Sleep(20);
+    WaitUntil("two starts of the marker", [] { return MarkerStarts().size() >= 2; });
     EXPECT_EQ(MarkerStarts(), (std::vector<std::string>{BinFolder(), BinFolder()}));
     const MainWindowView view = program.Read();
     EXPECT_EQ(CountLog(view, "Running: buttonwise-marker.exe"), 2u);

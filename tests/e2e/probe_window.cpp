@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 
 #include "platform/failure.h"
 #include "platform/win32/system_error.h"
 #include "program_under_test.h"
+#include "user_steps.h"
 
 namespace bw::test {
 
@@ -98,22 +100,14 @@ std::vector<KeyEvent> ProbeWindow::Events() const {
 }
 
 std::vector<KeyEvent> ProbeWindow::Take(std::size_t count, int timeoutMs) {
-    const unsigned long long deadline = NowMs() + static_cast<unsigned long long>(timeoutMs);
-    for (;;) {
-        std::vector<KeyEvent> events = Events();
-        if (events.size() >= count) {
-            events.resize(count);
-            seen_ += count;
-            return events;
-        }
-        if (NowMs() > deadline) {
-            ADD_FAILURE() << "the probe received " << Keys(events) << ", waited for " << count
-                          << " events";
-            seen_ += events.size();
-            return events;
-        }
-        Sleep(20);
-    }
+    std::vector<KeyEvent> events;
+    WaitUntil(
+        std::to_string(count) + " events in the probe",
+        [&] { return (events = Events()).size() >= count; }, timeoutMs,
+        [&] { return "; it received " + Keys(events); });
+    events.resize(std::min(events.size(), count));
+    seen_ += events.size();
+    return events;
 }
 
 std::string Keys(const std::vector<KeyEvent>& events) {

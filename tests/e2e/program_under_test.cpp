@@ -4,6 +4,7 @@
 
 #include "platform/failure.h"
 #include "platform/win32/system_error.h"
+#include "user_steps.h"
 
 namespace bw::test {
 
@@ -116,19 +117,18 @@ reader::MainWindowView ProgramUnderTest::Read() const {
 reader::MainWindowView ProgramUnderTest::WaitFor(
     const std::string& what, const std::function<bool(const reader::MainWindowView&)>& until,
     int timeoutMs) const {
-    const unsigned long long deadline = NowMs() + static_cast<unsigned long long>(timeoutMs);
-    for (;;) {
-        const auto view = Reading(" while waiting for " + what);
-        if (!view) return {};
-        if (until(*view)) return *view;
-        if (NowMs() > deadline) {
-            ADD_FAILURE() << "timed out after " << timeoutMs << " ms waiting for " << what
-                          << "; the window shows:\n"
-                          << reader::Format(*view);
-            return *view;
-        }
-        Sleep(20);
-    }
+    reader::MainWindowView view;
+    bool gone = false;
+    WaitUntil(
+        what,
+        [&] {
+            const auto reading = Reading(" while waiting for " + what);
+            if (!reading) return gone = true;
+            view = *reading;
+            return until(view);
+        },
+        timeoutMs, [&] { return "; the window shows:\n" + reader::Format(view); });
+    return gone ? reader::MainWindowView{} : view;
 }
 
 }  // namespace bw::test

@@ -1,30 +1,20 @@
-// One SendInput call per event, each with the scan code a keyboard would send.
+// The program's own SendInput wrappers, which give each key the scan code and the extended
+// flag a keyboard would send.
 #include "real_input.h"
 
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <cstdint>
+#include <iterator>
 
+#include "platform/win32/win32_keyboard_input.h"
+#include "platform/win32/win32_mouse_input.h"
 #include "program_under_test.h"
 #include "user_steps.h"
 
 namespace bw::test {
 
 namespace {
-
-INPUT Key(WORD key, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    if (key >= VK_PRIOR && key <= VK_DOWN) input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
-    return input;
-}
-
-void Send(INPUT input) {
-    ASSERT_EQ(SendInput(1, &input, sizeof input), 1u) << "SendInput refused an event";
-}
 
 DWORD ThreadOf(HWND window) {
     return GetWindowThreadProcessId(window, nullptr);
@@ -33,18 +23,15 @@ DWORD ThreadOf(HWND window) {
 }  // namespace
 
 void PressKeys(std::initializer_list<WORD> keys) {
-    for (WORD key : keys) Send(Key(key, false));
-    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) Send(Key(*key, true));
+    win32::Win32KeyboardInput keyboard;
+    for (WORD key : keys) keyboard.SendKey(static_cast<std::uint8_t>(key), KeyDirection::Down);
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+        keyboard.SendKey(static_cast<std::uint8_t>(*key), KeyDirection::Up);
 }
 
 void ClickAt(POINT screen) {
     SetCursorPos(screen.x, screen.y);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    Send(input);
-    input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    Send(input);
+    win32::Win32MouseInput().MouseEvent(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP, 0, 0);
 }
 
 void Click(HWND window) {

@@ -13,11 +13,13 @@
 
 namespace bw::test {
 
-bool WaitUntil(const std::string& what, const std::function<bool()>& condition, int timeoutMs) {
+bool WaitUntil(const std::string& what, const std::function<bool()>& condition, int timeoutMs,
+               const std::function<std::string()>& shown) {
     const unsigned long long deadline = NowMs() + static_cast<unsigned long long>(timeoutMs);
     while (!condition()) {
         if (NowMs() > deadline) {
-            ADD_FAILURE() << "timed out after " << timeoutMs << " ms waiting for " << what;
+            ADD_FAILURE() << "timed out after " << timeoutMs << " ms waiting for " << what
+                          << (shown ? shown() : std::string());
             return false;
         }
         Sleep(20);
@@ -57,17 +59,13 @@ void ExpectTyped(ProbeWindow& probe, const std::string& command, const std::stri
 }
 
 HWND WaitForDialog(const wchar_t* title, int timeoutMs) {
-    const unsigned long long deadline = NowMs() + static_cast<unsigned long long>(timeoutMs);
-    for (;;) {
-        // Shown only once its controls exist.
-        HWND dialog = FindWindowW(L"#32770", title);
-        if (dialog && IsWindowVisible(dialog)) return dialog;
-        if (NowMs() > deadline) {
-            ADD_FAILURE() << "no dialog " << win32::Narrow(title) << " showed";
-            return nullptr;
-        }
-        Sleep(20);
-    }
+    HWND dialog = nullptr;
+    // Shown only once its controls exist.
+    const bool shown = WaitUntil(
+        "the dialog " + win32::Narrow(title) + " to show",
+        [&] { return (dialog = FindWindowW(L"#32770", title)) && IsWindowVisible(dialog); },
+        timeoutMs);
+    return shown ? dialog : nullptr;
 }
 
 void Answer(HWND dialog, int button) {

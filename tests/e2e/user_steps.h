@@ -17,10 +17,10 @@ namespace bw::test {
 inline constexpr int kStartMs = 30000;  // a fresh Wine prefix is slow the first time
 inline constexpr int kActMs = 10000;    // from a button line to its effect, with room
 
-// Polls until the condition holds; fails the test, naming what it waited for, when it does
-// not within the time. Returns whether it held.
+// Polls until the condition holds; fails the test, naming what it waited for and adding
+// what `shown` tells, when it does not within the time. Returns whether it held.
 bool WaitUntil(const std::string& what, const std::function<bool()>& condition,
-               int timeoutMs = kActMs);
+               int timeoutMs = kActMs, const std::function<std::string()>& shown = {});
 
 // Sends a command to the button-line server and fails the test unless it is done.
 void Server(const std::string& command);

@@ -12,7 +12,10 @@ namespace {
 // Turns down as many adds as it is told before it takes one.
 struct FakeNotifyArea : NotifyArea {
     int refusals = 0, adds = 0, removes = 0;
-    bool AddIcon() override { return ++adds, refusals-- <= 0; }
+    bool AddIcon() override {
+        ++adds;
+        return refusals-- <= 0;
+    }
     void RemoveIcon() override { ++removes; }
 };
 

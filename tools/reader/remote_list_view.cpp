@@ -50,15 +50,6 @@ win32::UniqueKernelHandle OpenOwner(HWND list) {
     return process;
 }
 
-void SetItemState(HWND list, const RemoteMemory& memory, int row, UINT state) {
-    LVITEMW item{};
-    item.stateMask = LVIS_SELECTED;
-    item.state = state;
-    memory.Write(0, &item, sizeof item);
-    Ask(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
-        reinterpret_cast<LPARAM>(memory.Address()));
-}
-
 }  // namespace
 
 LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -66,13 +57,6 @@ LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, 5000, &answer))
         throw Failure(ERROR_TIMEOUT, "the Buttonwise window did not answer within 5 s");
     return static_cast<LRESULT>(answer);
-}
-
-void SelectListRows(HWND list, const std::vector<int>& rows) {
-    const win32::UniqueKernelHandle process = OpenOwner(list);
-    RemoteMemory memory(process.get(), sizeof(LVITEMW));
-    SetItemState(list, memory, -1, 0);
-    for (int row : rows) SetItemState(list, memory, row, LVIS_SELECTED);
 }
 
 std::vector<ListRow> ReadListView(HWND list, int columnCount) {

@@ -22,7 +22,4 @@ LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Throws bw::Failure when the other process cannot be opened or read.
 std::vector<ListRow> ReadListView(HWND list, int columnCount);
 
-// Selects exactly the given rows (0-based), as a user's clicks would.
-void SelectListRows(HWND list, const std::vector<int>& rows);
-
 }  // namespace bw::reader
