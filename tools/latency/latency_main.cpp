@@ -1,124 +1,230 @@
-// buttonwise-latency [PRESSES]: the time from a button line leaving the server to the key
-// reaching the window in front, measured on one clock: this program is both the server
-// (it listens on 127.0.0.1:8765, where Buttonwise connects) and the window in front. The
-// button LAT must be bound to a key in Buttonwise. Prints the median, the 99th percentile
-// and the largest time, in milliseconds.
+// buttonwise-latency [PRESSES [FLOOD [STARTS]]]: how fast a button line becomes a key in the
+// window in front, on one clock: this program is the server and that window. It measures
+// first a minimal client (buttonwise-floor-client, on port 8767) as the floor, then
+// Buttonwise.exe from its own folder (on 127.0.0.1:8765; the button LAT must be bound to a
+// key): PRESSES single presses (default 300), one burst of FLOOD presses (default 20,000; 0
+// leaves it out) and STARTS starts of Buttonwise, from the start to its window shown and
+// connected (default 5).
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "platform/win32/win32_config.h"
+#include "latency_rig.h"
 
 namespace {
 
-bool g_keyDown = false, g_keyUp = false;
+using bw::win32::UniqueKernelHandle;
+using bw::win32::UniqueSocket;
+using latency::Fail;
+using latency::Keys;
+using latency::NowMs;
+using latency::PumpUntil;
 
-LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) g_keyDown = true;
-    if (message == WM_KEYUP || message == WM_SYSKEYUP) g_keyUp = true;
-    return DefWindowProcW(window, message, wParam, lParam);
+constexpr int kFloorPort = 8767;
+constexpr int kServerPort = 8765;
+const std::string kLine = "000000000000f40b 00 LAT remote1\n";
+
+std::wstring BesideMe(const std::wstring& name) {
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, length);
+    return folder.substr(0, folder.find_last_of(L"\\/") + 1) + name;
 }
 
-double NowMs() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+UniqueKernelHandle Start(const std::wstring& program, const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + program + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process))
+        Fail("cannot start " + std::string(program.begin(), program.end()));
+    CloseHandle(process.hThread);
+    return UniqueKernelHandle(process.hProcess);
 }
 
-// Handles messages until the flag is set or the time is up.
-bool PumpUntil(const bool& flag, double timeoutMs) {
-    const double deadline = NowMs() + timeoutMs;
-    MSG message;
-    while (!flag) {
-        if (NowMs() > deadline) return false;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        if (!flag) MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+void Stop(const UniqueKernelHandle& process) {
+    TerminateProcess(process.get(), 0);
+    WaitForSingleObject(process.get(), 10000);
+}
+
+struct Presses {
+    std::vector<double> sorted;  // ms, from the line's write to the key-down
+    int slowest = 0;             // which press, counting from 1
+};
+
+// Times each press from the line's write to the key-down, waiting for the key-up before the
+// next press.
+Presses MeasurePresses(SOCKET client, int presses, const std::string& who) {
+    std::vector<double> times;
+    for (int i = 1; i <= presses; ++i) {
+        const long downs = Keys().downs, ups = Keys().ups;
+        const double sent = NowMs();
+        send(client, kLine.data(), static_cast<int>(kLine.size()), 0);
+        PumpUntil([&] { return Keys().downs > downs; }, 5000,
+                  "the key-down of press " + std::to_string(i) + " from " + who);
+        times.push_back(NowMs() - sent);
+        PumpUntil([&] { return Keys().ups > ups; }, 5000,
+                  "the key-up of press " + std::to_string(i) + " from " + who);
     }
-    return true;
+    Presses result;
+    result.slowest =
+        static_cast<int>(std::max_element(times.begin(), times.end()) - times.begin()) + 1;
+    std::sort(times.begin(), times.end());
+    result.sorted = std::move(times);
+    return result;
+}
+
+struct Flood {
+    double seconds = 0;
+    double longestAnswerMs = 0;
+};
+
+// One burst of presses: the time until the last key-down, and how long the client's window
+// took at worst to answer meanwhile. Every press must come exactly once.
+Flood MeasureFlood(SOCKET client, int presses, HWND clientWindow, const std::string& who) {
+    const long downs = Keys().downs, ups = Keys().ups;
+    std::string burst;
+    burst.reserve(kLine.size() * static_cast<std::size_t>(presses));
+    for (int i = 0; i < presses; ++i) burst += kLine;
+    latency::AnswerWatch watch(clientWindow);
+    const double start = NowMs();
+    Flood flood;
+    {
+        latency::BurstSender sender(client, std::move(burst));
+        PumpUntil([&] { return Keys().downs - downs >= presses; }, 900000,
+                  std::to_string(presses) + " key-downs from " + who);
+        flood.seconds = (NowMs() - start) / 1000.0;
+    }
+    PumpUntil([&] { return Keys().ups - ups >= presses; }, 10000, "the last key-up from " + who);
+    const double settle = NowMs() + 500;
+    PumpUntil([&] { return NowMs() > settle; }, 1000, "a moment after the flood");
+    if (Keys().downs - downs != presses)
+        Fail(who + " sent " + std::to_string(Keys().downs - downs) + " key-downs for " +
+             std::to_string(presses) + " presses");
+    flood.longestAnswerMs = watch.LongestMs();
+    return flood;
+}
+
+double At(const std::vector<double>& sorted, double q) {
+    return sorted[std::min(sorted.size() - 1, static_cast<std::size_t>(q * sorted.size()))];
+}
+
+void PrintPresses(const char* who, const Presses& p) {
+    const std::vector<double>& t = p.sorted;
+    std::printf("  %-12s median %6.2f ms  p99 %6.2f ms  max %6.2f ms (press %d)\n", who, At(t, 0.5),
+                At(t, 0.99), t.back(), p.slowest);
+}
+
+void PrintFlood(const char* who, int presses, const Flood& f) {
+    std::printf("  %-12s %7.2f s  %7.0f presses/s  the window answered within %.0f ms\n", who,
+                f.seconds, presses / f.seconds, f.longestAnswerMs);
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    const int presses = argc > 1 ? _wtoi(argv[1]) : 300;
+    const int presses = std::max(1, argc > 1 ? _wtoi(argv[1]) : 300);
+    const int flood = std::max(0, argc > 2 ? _wtoi(argv[2]) : 20000);
+    const int starts = std::max(1, argc > 3 ? _wtoi(argv[3]) : 5);
     WSADATA wsa;
     WSAStartup(MAKEWORD(2, 2), &wsa);
-    SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(8765);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        listen(listener, 1) != 0) {
-        std::fputs("cannot listen on 127.0.0.1:8765\n", stderr);
-        return 1;
+    const bw::win32::UniqueWindow window = latency::CreateWindowInFront();
+
+    // The floor: what any client pays on this machine for a line in and a key out.
+    Presses floorTimes;
+    Flood floorFlood;
+    double floorStart = 0;
+    {
+        latency::Listener listener(kFloorPort);
+        const double started = NowMs();
+        const UniqueKernelHandle floorClient =
+            Start(BesideMe(L"buttonwise-floor-client.exe"), std::to_wstring(kFloorPort));
+        UniqueSocket client;
+        PumpUntil(
+            [&] {
+                DWORD exitCode = STILL_ACTIVE;
+                GetExitCodeProcess(floorClient.get(), &exitCode);
+                if (exitCode != STILL_ACTIVE)
+                    Fail("the floor client ended with " + std::to_string(exitCode));
+                if (!client) client = listener.TryAccept();
+                return static_cast<bool>(client);
+            },
+            30000, "the floor client to connect");
+        floorStart = NowMs() - started;
+        floorTimes = MeasurePresses(client.get(), presses, "the floor client");
+        if (flood > 0)
+            floorFlood =
+                MeasureFlood(client.get(), flood, FindWindowW(L"ButtonwiseFloorClient", nullptr),
+                             "the floor client");
+        Stop(floorClient);
     }
 
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = Procedure;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"ButtonwiseLatency";
-    RegisterClassExW(&wc);
-    HWND window = CreateWindowExW(0, wc.lpszClassName, L"Buttonwise latency",
-                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 400, 300, nullptr,
-                                  nullptr, wc.hInstance, nullptr);
-    SetForegroundWindow(window);
-
-    // Buttonwise retries every two seconds; wait for it while keeping the window alive.
-    SOCKET client = INVALID_SOCKET;
-    const double deadline = NowMs() + 30000;
-    while (client == INVALID_SOCKET && NowMs() < deadline) {
-        fd_set ready;
-        FD_ZERO(&ready);
-        FD_SET(listener, &ready);
-        timeval wait{0, 50000};
-        if (select(0, &ready, nullptr, nullptr, &wait) > 0)
-            client = accept(listener, nullptr, nullptr);
-        bool never = false;
-        PumpUntil(never, 1);
-    }
-    if (client == INVALID_SOCKET) {
-        std::fputs("Buttonwise did not connect\n", stderr);
-        return 1;
-    }
-    BOOL noDelay = TRUE;
-    setsockopt(client, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay),
-               sizeof noDelay);
-
-    const std::string line = "000000000000f40b 00 LAT remote1\n";
-    std::vector<double> times;
-    for (int i = 0; i < presses; ++i) {
-        g_keyDown = g_keyUp = false;
-        const double sent = NowMs();
-        send(client, line.data(), static_cast<int>(line.size()), 0);
-        if (!PumpUntil(g_keyDown, 5000)) {
-            std::fprintf(stderr, "press %d never arrived\n", i + 1);
-            return 1;
+    // Start-up: from the start to the window shown and the connection made, both.
+    latency::Listener listener(kServerPort);
+    std::vector<double> startTimes, connectTimes, shownTimes;
+    UniqueKernelHandle buttonwise;
+    UniqueSocket client;
+    for (int i = 1; i <= starts; ++i) {
+        if (buttonwise) {
+            Stop(buttonwise);
+            // Wine's desktop process waits 2 s for the X server to withdraw a killed
+            // program's windows (there is no window manager on Xvfb to do it), and a new
+            // program's display driver waits for the desktop process meanwhile.
+            const double settled = NowMs() + 3000;
+            PumpUntil([&] { return NowMs() > settled; }, 4000, "Wine to let go of the last start");
         }
-        times.push_back(NowMs() - sent);
-        PumpUntil(g_keyUp, 5000);
+        client.reset();
+        const double started = NowMs();
+        buttonwise = Start(BesideMe(L"Buttonwise.exe"), L"");
+        double connected = 0, shown = 0;
+        PumpUntil(
+            [&] {
+                if (!client && (client = listener.TryAccept())) connected = NowMs() - started;
+                HWND main = FindWindowW(L"ButtonwiseMainWindow", nullptr);
+                if (!shown && main && IsWindowVisible(main)) shown = NowMs() - started;
+                return connected > 0 && shown > 0;
+            },
+            30000, "Buttonwise to show its window and connect (start " + std::to_string(i) + ")");
+        connectTimes.push_back(connected);
+        shownTimes.push_back(shown);
+        startTimes.push_back(std::max(connected, shown));
     }
-    std::sort(times.begin(), times.end());
-    const auto at = [&](double q) {
-        return times[std::min(times.size() - 1, static_cast<std::size_t>(q * times.size()))];
-    };
-    std::printf(
-        "presses %zu  median %.2f ms  p99 %.2f ms  max %.2f ms  (remote repeat 108 ms: "
-        "median %.1f%%)\n",
-        times.size(), at(0.5), at(0.99), times.back(), 100.0 * at(0.5) / 108.0);
-    closesocket(client);
-    closesocket(listener);
+    // Buttonwise's window takes the foreground when it is shown, a moment after it shows.
+    HWND main = FindWindowW(L"ButtonwiseMainWindow", nullptr);
+    PumpUntil([main] { return GetForegroundWindow() == main; }, 5000,
+              "Buttonwise's window to come in front");
+    latency::BringInFront(window.get());
+    // Presses measure the program at rest, not its first paint after showing its window
+    // and losing the foreground, which the start-up figure holds.
+    if (WaitForInputIdle(buttonwise.get(), 5000) != 0) Fail("Buttonwise did not come to rest");
+    const Presses times = MeasurePresses(client.get(), presses, "Buttonwise");
+    Flood buttonwiseFlood;
+    if (flood > 0)
+        buttonwiseFlood = MeasureFlood(client.get(), flood,
+                                       FindWindowW(L"ButtonwiseMainWindow", nullptr), "Buttonwise");
+    Stop(buttonwise);
+
+    std::printf("From the line's write to WM_KEYDOWN in the window in front, %d presses:\n",
+                presses);
+    PrintPresses("floor client", floorTimes);
+    PrintPresses("Buttonwise", times);
+    std::printf("  Buttonwise's median is %.1f times the floor's\n",
+                At(times.sorted, 0.5) / At(floorTimes.sorted, 0.5));
+    if (flood > 0) {
+        std::printf("%d presses in one burst, until the last WM_KEYDOWN:\n", flood);
+        PrintFlood("floor client", flood, floorFlood);
+        PrintFlood("Buttonwise", flood, buttonwiseFlood);
+    }
+    std::printf("Start-up, to the window shown and connected, %d starts (ms):", starts);
+    for (std::size_t i = 0; i < startTimes.size(); ++i)
+        std::printf(" %.0f (connected %.0f, shown %.0f)", startTimes[i], connectTimes[i],
+                    shownTimes[i]);
+    std::vector<double> sorted = startTimes;
+    std::sort(sorted.begin(), sorted.end());
+    std::printf("  (median %.0f)\n", At(sorted, 0.5));
+    std::printf("  the floor client, started first, connected after %.0f ms\n", floorStart);
     WSACleanup();
     return 0;
 }
