@@ -12,6 +12,7 @@ class NullMeasure : public bw::TextMeasure {
 
 class NullView : public bw::EventLogView {
   public:
+    void LinesWritten() override {}
     void LinesChanged(std::size_t, std::size_t) override {}
     void ScrollToLastLine() override {}
     void SetColumnWidthTwips(float) override {}

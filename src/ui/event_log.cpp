@@ -1,6 +1,8 @@
 // Appending is the whole life of the log: it is never saved, read back or cleared.
 #include "ui/event_log.h"
 
+#include <algorithm>
+
 namespace bw {
 
 int LogIconNumber(LogKind kind) {
@@ -21,18 +23,34 @@ EventLog::EventLog(TextMeasure& measure, EventLogView& view, std::size_t capacit
     : measure_(measure), view_(view), capacity_(capacity == 0 ? 1 : capacity) {}
 
 void EventLog::Write(LogKind kind, const std::string& message) {
-    std::size_t dropped = 0;
     while (lines_.size() >= capacity_) {
         lines_.pop_front();
-        ++dropped;
+        ++droppedUnshown_;
     }
     lines_.push_back({kind, message});
-    view_.LinesChanged(lines_.size(), dropped);
+    const bool viewTold = unshown_ > 0;
+    unshown_ = std::min(unshown_ + 1, lines_.size());
+    if (!viewTold) view_.LinesWritten();
+}
+
+void EventLog::ShowWrittenLines() {
+    if (unshown_ == 0) return;
+    view_.LinesChanged(lines_.size(), droppedUnshown_);
     view_.ScrollToLastLine();
 
-    const float needed = measure_.WidthInTwips(message) + kMarginTwips;
-    if (needed > columnTwips_) {
-        columnTwips_ = needed;
+    // Known texts are not measured again; the set is let go of now and then, so that a log
+    // of ever new texts does not keep them all twice.
+    constexpr std::size_t kMeasuredTextsKept = 1000;
+    if (measured_.size() > kMeasuredTextsKept) measured_.clear();
+    float widest = columnTwips_;
+    for (std::size_t i = lines_.size() - unshown_; i < lines_.size(); ++i) {
+        if (!measured_.insert(lines_[i].text).second) continue;
+        widest = std::max(widest, measure_.WidthInTwips(lines_[i].text) + kMarginTwips);
+    }
+    unshown_ = 0;
+    droppedUnshown_ = 0;
+    if (widest > columnTwips_) {
+        columnTwips_ = widest;
         view_.SetColumnWidthTwips(columnTwips_);
     }
 }

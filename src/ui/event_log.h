@@ -1,10 +1,13 @@
 // The event log shown in the main window: one line per event with its kind's icon, newest
 // last and in view, in a single column that widens to fit its texts and never narrows.
+// Writing a line only stores it: the view is brought up to date later, once for a whole
+// burst of lines, so that a press's key never waits for the log to be drawn.
 #pragma once
 
 #include <cstddef>
 #include <deque>
 #include <string>
+#include <unordered_set>
 
 #include "platform/event_log.h"
 #include "platform/text_measure.h"
@@ -24,6 +27,9 @@ int LogIconNumber(LogKind kind);
 class EventLogView {
   public:
     virtual ~EventLogView() = default;
+    // Lines were written: the view calls EventLog::ShowWrittenLines when it next refreshes,
+    // after the work at hand. Said once until then.
+    virtual void LinesWritten() = 0;
     // The lines changed: lineCount lines now, the first droppedAtFront of the old ones gone.
     virtual void LinesChanged(std::size_t lineCount, std::size_t droppedAtFront) = 0;
     virtual void ScrollToLastLine() = 0;
@@ -41,6 +47,9 @@ class EventLog : public EventLogWriter {
     EventLog(TextMeasure& measure, EventLogView& view, std::size_t capacity = kDefaultCapacity);
 
     void Write(LogKind kind, const std::string& message) override;
+    // Tells the view of every line written since the last call: the new count, one scroll to
+    // the newest line, and the column widened for the widest new text.
+    void ShowWrittenLines();
 
     std::size_t Count() const { return lines_.size(); }
     const LogLine& Line(std::size_t index) const { return lines_.at(index); }
@@ -51,6 +60,11 @@ class EventLog : public EventLogWriter {
     EventLogView& view_;
     std::size_t capacity_;
     std::deque<LogLine> lines_;
+    std::size_t unshown_ = 0;         // the newest lines the view has not been told of
+    std::size_t droppedUnshown_ = 0;  // lines dropped at the front since it was told
+    // Texts the column is already wide enough for: a held button writes the same text
+    // again and again, and measuring text is drawing work.
+    std::unordered_set<std::string> measured_;
     float columnTwips_ = kInitialColumnTwips;
 };
 

@@ -1,5 +1,6 @@
-// The event log: the newest line in view, the column that only widens,
-// and the bound that keeps a months-long run from growing without end.
+// The event log: writing stores a line and only says so, the view learns of a whole burst at
+// once; the newest line in view, the column that only widens, and the bound that keeps a
+// months-long run from growing without end.
 #include "ui/event_log.h"
 
 #include <gtest/gtest.h>
@@ -12,14 +13,20 @@ namespace {
 // Every character 100 twips wide, so a text's width is easy to predict.
 class FixedWidthMeasure : public TextMeasure {
   public:
-    float WidthInTwips(const std::string& text) override { return 100.0f * text.size(); }
+    int measured = 0;
+    float WidthInTwips(const std::string& text) override {
+        ++measured;
+        return 100.0f * text.size();
+    }
 };
 
 class RecordingLogView : public EventLogView {
   public:
-    std::size_t count = 0, dropped = 0, scrolls = 0;
+    std::size_t told = 0, changes = 0, count = 0, dropped = 0, scrolls = 0;
     std::vector<float> widths;
+    void LinesWritten() override { ++told; }
     void LinesChanged(std::size_t lineCount, std::size_t droppedAtFront) override {
+        ++changes;
         count = lineCount;
         dropped += droppedAtFront;
     }
@@ -34,32 +41,52 @@ class EventLogTest : public ::testing::Test {
     EventLog log{measure, view};
 };
 
-TEST_F(EventLogTest, FirstLineOfAnyLengthGivesTheColumnAtLeastItsMargin) {
-    EXPECT_EQ(log.ColumnWidthTwips(), 300.0f);
-    log.LogChange("");
-    EXPECT_EQ(log.ColumnWidthTwips(), 480.0f);
-    EXPECT_EQ(view.widths, std::vector<float>{480.0f});
+TEST_F(EventLogTest, ABurstOfLinesIsToldOnceAndShownInOneChange) {
+    for (int i = 0; i < 50; ++i) log.LogChange("F5");
+    EXPECT_EQ(view.told, 1u);
+    EXPECT_EQ(view.changes + view.scrolls + view.widths.size(), 0u) << "drawn on the way";
+    EXPECT_EQ(measure.measured, 0);
+
+    log.ShowWrittenLines();
+    log.ShowWrittenLines();  // nothing new: nothing to draw
+    EXPECT_EQ(view.changes, 1u);
+    EXPECT_EQ(view.count, 50u);
+    EXPECT_EQ(view.scrolls, 1u);
+    EXPECT_EQ(measure.measured, 1) << "one text, measured once";
+
+    log.LogChange("F5");
+    EXPECT_EQ(view.told, 2u);
+    log.ShowWrittenLines();
+    EXPECT_EQ(measure.measured, 1);
 }
 
-TEST_F(EventLogTest, ColumnWidensForLongerTextsAndNeverNarrows) {
+TEST_F(EventLogTest, ColumnWidensForTheWidestNewTextAndNeverNarrows) {
+    EXPECT_EQ(log.ColumnWidthTwips(), 300.0f);
+    log.LogChange("");  // any text gets its margin
+    log.ShowWrittenLines();
     log.LogChange("0123456789");    // 1000 + 480
-    log.LogChange("01234");         // shorter: unchanged
-    log.LogChange("0123456789");    // equal: unchanged
     log.LogChange("0123456789AB");  // 1200 + 480
+    log.LogChange("01234");         // shorter
+    log.ShowWrittenLines();
+    log.LogChange("0123456789");  // narrower than the column
+    log.ShowWrittenLines();
 
-    EXPECT_EQ(view.widths, (std::vector<float>{1480.0f, 1680.0f}));
+    EXPECT_EQ(view.widths, (std::vector<float>{480.0f, 1680.0f}));
     EXPECT_EQ(log.ColumnWidthTwips(), 1680.0f);
 }
 
 TEST_F(EventLogTest, KeepsTheNewestTenThousandLinesAndTellsTheViewWhatWentAtTheFront) {
-    for (int i = 0; i < 10'005; ++i) log.LogData(std::to_string(i));
+    for (int i = 0; i < 10'002; ++i) log.LogData(std::to_string(i));
+    log.ShowWrittenLines();
+    for (int i = 10'002; i < 10'005; ++i) log.LogData(std::to_string(i));
+    log.ShowWrittenLines();
 
     ASSERT_EQ(log.Count(), 10'000u);
     EXPECT_EQ(log.Line(0).text, "5");
     EXPECT_EQ(log.Line(9'999).text, "10004");
     EXPECT_EQ(view.count, 10'000u);
     EXPECT_EQ(view.dropped, 5u);
-    EXPECT_EQ(view.scrolls, 10'005u);
+    EXPECT_EQ(view.changes, 2u);
 }
 
 }  // namespace

@@ -265,7 +265,7 @@ void FrmMain::ApplyDpi(int dpi) {
     InvalidateRect(window_.get(), nullptr, TRUE);
 }
 
-void FrmMain::SetLogSource(const EventLog* log) {
+void FrmMain::SetLogSource(EventLog* log) {
     log_ = log;
     ListView_SetItemCountEx(lstLog_, log ? log->Count() : 0, 0);
 }
@@ -320,6 +320,7 @@ void FrmMain::SetStatusText(const std::string& text) {
 void FrmMain::ShowStatusPicture(StatusPicture picture) {
     statusShown_ = picture;
     receiveFrameShown_ = 0;
+    receiveFrameDrawn_ = true;
     SetWindowTextW(imgStat_, StatusName().c_str());
     InvalidateRect(imgStat_, nullptr, FALSE);
 }
@@ -327,8 +328,25 @@ void FrmMain::ShowStatusPicture(StatusPicture picture) {
 void FrmMain::ShowReceiveFrame(int frame) {
     if (frame < 1 || frame > 6) return;
     receiveFrameShown_ = frame;
-    SetWindowTextW(imgStat_, StatusName().c_str());
-    InvalidateRect(imgStat_, nullptr, FALSE);
+    // Setting the picture's name repaints it at once: that waits for the refresh.
+    receiveFrameDrawn_ = false;
+    refresh_.Ask();
+}
+
+void FrmMain::RefreshViews() {
+    if (log_) {
+        // The list lays itself out and repaints once, at the end, instead of at each of
+        // the count, the scroll and the column width.
+        SendMessageW(lstLog_, WM_SETREDRAW, FALSE, 0);
+        log_->ShowWrittenLines();
+        SendMessageW(lstLog_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(lstLog_, nullptr, FALSE);
+    }
+    if (!receiveFrameDrawn_) {
+        receiveFrameDrawn_ = true;
+        SetWindowTextW(imgStat_, StatusName().c_str());
+        InvalidateRect(imgStat_, nullptr, FALSE);
+    }
 }
 
 HICON FrmMain::StatusIcon() const {
@@ -373,6 +391,10 @@ void FrmMain::ShowServerPicture(ServerPicture picture) {
     serverShown_ = picture;
     SetWindowTextW(imgWinLIRCStat_, ServerPictureName(picture));
     InvalidateRect(imgWinLIRCStat_, nullptr, FALSE);
+}
+
+void FrmMain::LinesWritten() {
+    refresh_.Ask();
 }
 
 void FrmMain::LinesChanged(std::size_t lineCount, std::size_t droppedAtFront) {

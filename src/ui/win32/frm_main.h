@@ -10,6 +10,7 @@
 
 #include "actions/action_list.h"
 #include "platform/text_measure.h"
+#include "platform/win32/paced_call.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_timer.h"
 #include "remote/status_display.h"
@@ -42,7 +43,7 @@ class FrmMain final : public StatusDisplay,
     HWND Handle() const { return window_.get(); }
 
     // The lines the log list shows; it holds no copy of its own.
-    void SetLogSource(const EventLog* log);
+    void SetLogSource(EventLog* log);
     // The rows lstActions shows; it holds no copy of its own.
     void SetActionSource(const ActionList* actions);
     void SetCommands(Commands commands) { commands_ = std::move(commands); }
@@ -65,6 +66,7 @@ class FrmMain final : public StatusDisplay,
     std::vector<std::size_t> SelectedRows() override;
     void SelectOnly(std::optional<std::size_t> position) override;
 
+    void LinesWritten() override;
     void LinesChanged(std::size_t lineCount, std::size_t droppedAtFront) override;
     void ScrollToLastLine() override;
     void SetColumnWidthTwips(float widthTwips) override;
@@ -77,6 +79,8 @@ class FrmMain final : public StatusDisplay,
     void CreateControls();
     // Fonts, pictures and positions for a DPI; called at creation and when the DPI changes.
     void ApplyDpi(int dpi);
+    // What a button line changed, drawn once the lines at hand are handled.
+    void RefreshViews();
     void DrawPicture(const DRAWITEMSTRUCT& item);
     void FillLogItem(NMLVDISPINFOW& info);
     void FillActionItem(NMLVDISPINFOW& info);
@@ -108,9 +112,10 @@ class FrmMain final : public StatusDisplay,
     win32::UniqueImageList imglstActionIcons_;
     StatusPicture statusShown_ = StatusPicture::Searching;
     int receiveFrameShown_ = 0;  // 0 while imgStat shows a status picture
+    bool receiveFrameDrawn_ = true;
     ServerPicture serverShown_ = ServerPicture::Running;
 
-    const EventLog* log_ = nullptr;
+    EventLog* log_ = nullptr;
     float logColumnTwips_ = EventLog::kInitialColumnTwips;
     const ActionList* actions_ = nullptr;
     Commands commands_;
@@ -120,6 +125,9 @@ class FrmMain final : public StatusDisplay,
     TrayIcon tray_;
     win32::Win32Timer trayRetry_;
     TrayPresence trayPresence_{tray_, trayRetry_};
+    // Drawn once a burst of lines is over; under a flood, twice a second.
+    win32::PacedCall refresh_{[this] { RefreshViews(); }, std::chrono::milliseconds(10),
+                              std::chrono::milliseconds(500)};
 };
 
 }  // namespace bw::ui
