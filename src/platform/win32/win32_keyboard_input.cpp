@@ -2,7 +2,6 @@
 #include "platform/win32/win32_keyboard_input.h"
 
 #include "emulation/key_scan_codes.h"
-#include "platform/win32/win32_config.h"
 
 namespace bw::win32 {
 
@@ -19,7 +18,8 @@ HKL ForegroundLayout() {
 
 void Win32KeyboardInput::SendKey(std::uint8_t virtualKey, KeyDirection direction) {
     // The layout's own scan code first: it differs between layouts for letters.
-    UINT scan = MapVirtualKeyExW(virtualKey, MAPVK_VK_TO_VSC, ForegroundLayout());
+    if (direction == KeyDirection::Down || !layout_) layout_ = ForegroundLayout();
+    UINT scan = MapVirtualKeyExW(virtualKey, MAPVK_VK_TO_VSC, layout_);
     if (scan == 0) scan = FallbackScanCode(virtualKey);
     INPUT input{};
     input.type = INPUT_KEYBOARD;

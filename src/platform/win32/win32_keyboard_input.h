@@ -3,12 +3,19 @@
 #pragma once
 
 #include "platform/keyboard_input.h"
+#include "platform/win32/win32_config.h"
 
 namespace bw::win32 {
 
 class Win32KeyboardInput final : public KeyboardInput {
   public:
     void SendKey(std::uint8_t virtualKey, KeyDirection direction) override;
+
+  private:
+    // The layout of the window in front when the last key went down: a key goes up with
+    // the scan code it went down with, and asking which window is in front costs a round
+    // trip to the window system on the path of every press.
+    HKL layout_ = nullptr;
 };
 
 }  // namespace bw::win32
