@@ -334,14 +334,7 @@ void FrmMain::ShowReceiveFrame(int frame) {
 }
 
 void FrmMain::RefreshViews() {
-    if (log_) {
-        // The list lays itself out and repaints once, at the end, instead of at each of
-        // the count, the scroll and the column width.
-        SendMessageW(lstLog_, WM_SETREDRAW, FALSE, 0);
-        log_->ShowWrittenLines();
-        SendMessageW(lstLog_, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(lstLog_, nullptr, FALSE);
-    }
+    if (log_) log_->ShowWrittenLines();
     if (!receiveFrameDrawn_) {
         receiveFrameDrawn_ = true;
         SetWindowTextW(imgStat_, StatusName().c_str());
