@@ -20,8 +20,10 @@ PacedCall::PacedCall(std::function<void()> call, Duration quiet, Duration longes
               return true;
           }
           if (message != WM_TIMER || wParam != kTimerId) return false;
+          // A tick already queued when the call ran is not an ask.
+          if (!asked_) return true;
           const Clock::duration quietFor = Clock::now() - lastAsk_;
-          if (!asked_ || quietFor >= quiet_)
+          if (quietFor >= quiet_)
               Run();
           else
               SetTimerFor(quiet_ - quietFor);
