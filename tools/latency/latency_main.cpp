@@ -11,6 +11,9 @@
 #include <vector>
 
 #include "latency_rig.h"
+#include "platform/program_folder.h"
+#include "platform/win32/utf16.h"
+#include "platform/win32/win32_program_folder.h"
 
 namespace {
 
@@ -25,11 +28,9 @@ constexpr int kFloorPort = 8767;
 constexpr int kServerPort = 8765;
 const std::string kLine = "000000000000f40b 00 LAT remote1\n";
 
-std::wstring BesideMe(const std::wstring& name) {
-    wchar_t path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, length);
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1) + name;
+// The programs built beside this one.
+std::wstring BesideMe(const std::string& name) {
+    return bw::win32::Widen(bw::FileInFolder(bw::win32::Win32ProgramFolder().Path(), name));
 }
 
 UniqueKernelHandle Start(const std::wstring& program, const std::wstring& arguments) {
@@ -39,7 +40,7 @@ UniqueKernelHandle Start(const std::wstring& program, const std::wstring& argume
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &process))
-        Fail("cannot start " + std::string(program.begin(), program.end()));
+        Fail("cannot start " + bw::win32::Narrow(program));
     CloseHandle(process.hThread);
     return UniqueKernelHandle(process.hProcess);
 }
@@ -140,7 +141,7 @@ int wmain(int argc, wchar_t** argv) {
         latency::Listener listener(kFloorPort);
         const double started = NowMs();
         const UniqueKernelHandle floorClient =
-            Start(BesideMe(L"buttonwise-floor-client.exe"), std::to_wstring(kFloorPort));
+            Start(BesideMe("buttonwise-floor-client.exe"), std::to_wstring(kFloorPort));
         UniqueSocket client;
         PumpUntil(
             [&] {
@@ -177,7 +178,7 @@ int wmain(int argc, wchar_t** argv) {
         }
         client.reset();
         const double started = NowMs();
-        buttonwise = Start(BesideMe(L"Buttonwise.exe"), L"");
+        buttonwise = Start(BesideMe("Buttonwise.exe"), L"");
         double connected = 0, shown = 0;
         PumpUntil(
             [&] {
