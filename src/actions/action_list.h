@@ -8,12 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/event_log.h"
+#include "actions/action_catalogue.h"
+#include "platform/event_log_writer.h"
 
 namespace bw {
-
-// The type of a row is the number of its icon in the list.
-enum class ActionType { Keyboard = 1, Mouse = 2, System = 3, Run = 4 };
 
 // The seven columns of a row, all text; the type stands in for column 0.
 struct ActionRow {

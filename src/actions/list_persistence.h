@@ -4,7 +4,7 @@
 #pragma once
 
 #include "actions/action_list.h"
-#include "platform/event_log.h"
+#include "platform/event_log_writer.h"
 #include "platform/settings_store.h"
 
 namespace bw {

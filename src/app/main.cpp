@@ -1,6 +1,7 @@
 // The composition root: builds the real platform, opens frmMain, runs the message loop.
 
 #include <exception>
+#include <functional>
 
 #include "platform/win32/win32_config.h"
 
@@ -8,20 +9,21 @@
 
 #include "actions/action_list.h"
 #include "actions/list_persistence.h"
-#include "emulation/executors.h"
 #include "emulation/exit_countdown.h"
 #include "emulation/keyboard.h"
 #include "emulation/launcher.h"
 #include "emulation/mouse.h"
 #include "emulation/system_actions.h"
-#include "platform/failure.h"
+#include "platform/failure_guard.h"
 #include "platform/message_boxes.h"
 #include "platform/program_folder.h"
+#include "platform/win32/ansi_code_page.h"
 #include "platform/win32/com_ptr.h"
 #include "platform/win32/registry_store.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_keyboard_input.h"
 #include "platform/win32/win32_message_boxes.h"
+#include "platform/win32/win32_message_pump.h"
 #include "platform/win32/win32_mouse_input.h"
 #include "platform/win32/win32_program_folder.h"
 #include "platform/win32/win32_shell.h"
@@ -33,14 +35,12 @@
 #include "remote/button_messages.h"
 #include "remote/server_connection.h"
 #include "ui/action_list_commands.h"
-#include "ui/add_action.h"
 #include "ui/event_log.h"
 #include "ui/win32/control_ids.h"
-#include "ui/win32/frm_about.h"
-#include "ui/win32/frm_add_action.h"
 #include "ui/win32/frm_exit_windows_time_out.h"
 #include "ui/win32/frm_main.h"
 #include "ui/win32/main_message_loop.h"
+#include "ui/win32/program_dialogs.h"
 
 namespace {
 
@@ -96,9 +96,13 @@ int Run(HINSTANCE instance) {
     win32::Win32Volume volume;
     win32::Win32WindowCommands windows;
     SystemActions system(keyboard, volume, windows, countdown, lstLog);
-    Executors executors(keyboard, mouse, system, launcher);
     LineFailureReport lineFailures(boxes, lstLog);
-    ActionDispatch dispatch(lstActions, executors, lstLog, lineFailures);
+    ActionDispatch dispatch(lstActions,
+                            {std::bind_front(&Keyboard::SimulateKeyboard, &keyboard),
+                             std::bind_front(&Mouse::DoMouseAction, &mouse),
+                             std::bind_front(&SystemActions::RunSys, &system),
+                             std::bind_front(&Launcher::RunFile, &launcher)},
+                            lstLog, lineFailures);
     win32::AnsiCodePage ansi;
     ButtonMessages buttons(frmMain, lineFailures, ansi,
                            [&dispatch](const std::string& RemKeyName, std::int16_t NumRpt) {
@@ -110,35 +114,17 @@ int Run(HINSTANCE instance) {
     ServerConnection connection(wscLIRC, tmrWinLIRCCheck, frmMain, lstLog);
     connection.SetLineHandler([&buttons](const std::string& line) { buttons.OnLine(line); });
 
-    // Each dialog is built afresh at every opening; the tray menu can ask for one while it
-    // is open already, and then the open one comes to the front instead.
-    HWND openDialog = nullptr;
-    auto bringUp = [&openDialog] {
-        if (!openDialog) return false;
-        SetForegroundWindow(openDialog);
-        return true;
-    };
     const std::string readme = FileInFolder(folder.Path(), "Readme.txt");
+    ui::ProgramDialogs dialogs(
+        {lstActions, persistence, keyboard, boxes, buttons, launcher},
+        std::string(kAppTitle) + " " + BUTTONWISE_SHORT_VERSION, readme,
+        [&frmMain] { return frmMain.Handle(); }, shownMainWindow);
     frmMain.SetCommands({
         [&listCommands] { listCommands.cmdRemove_Click(); },
         [&listCommands] { listCommands.miNewActionList_Click(); },
-        [&] {
-            if (bringUp()) return;
-            ui::FrmAddAction frmAddAction;
-            AddAction logic(frmAddAction, lstActions, persistence, keyboard, boxes);
-            buttons.SetLearnMode(&logic);
-            frmAddAction.ShowModal(frmMain.Handle(), logic, &openDialog);
-            openDialog = nullptr;
-            buttons.SetLearnMode(nullptr);
-        },
+        [&dialogs] { dialogs.OpenAddAction(); },
         [&launcher, readme] { launcher.RunFile(readme); },
-        [&] {
-            if (bringUp()) return;
-            ui::FrmAbout frmAbout(launcher, std::string(kAppTitle) + " " + BUTTONWISE_SHORT_VERSION,
-                                  readme);
-            frmAbout.ShowModal(shownMainWindow(), &openDialog);
-            openDialog = nullptr;
-        },
+        [&dialogs] { dialogs.OpenAbout(); },
     });
 
     // Start-up, in this order: the tray icon exists before the first connection attempt,
@@ -166,11 +152,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         }
         return 0;
     }
-    try {
-        return Run(instance);
-    } catch (const std::exception& failure) {
-        MessageBoxW(nullptr, bw::win32::Widen(failure.what()).c_str(), L"Error happened",
-                    MB_OK | MB_ICONSTOP);
-        return 1;
-    }
+    int result = 1;
+    bw::RunGuarded([&] { result = Run(instance); },
+                   [](const std::string& description) {
+                       bw::win32::Win32MessageBoxes(nullptr).ShowFailure(description);
+                   });
+    return result;
 }

@@ -31,12 +31,12 @@ void ExitCountdown::Show() {
     window_.ShowModal(*this);
 }
 
+std::string CountdownText(const std::string& typeName, int secondsLeft) {
+    return typeName + " windows in " + std::to_string(secondsLeft) + " seconds...";
+}
+
 std::string ExitCountdown::Text() const {
-    std::string text = ExitTypeName;
-    text += " windows in ";
-    text += std::to_string(kCountdownSeconds - secondsElapsed_);
-    text += " seconds...";
-    return text;
+    return CountdownText(ExitTypeName, kCountdownSeconds - secondsElapsed_);
 }
 
 void ExitCountdown::Form_Load() {

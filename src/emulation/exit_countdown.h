@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/event_log.h"
+#include "platform/event_log_writer.h"
 #include "platform/system_services.h"
 #include "platform/timer.h"
 
@@ -14,6 +14,18 @@ namespace bw {
 // ExitType values: the base flags of ExitWindowsEx.
 inline constexpr std::int32_t kExitLogOff = 0, kExitShutdown = 1, kExitRestart = 2;
 inline constexpr int kCountdownSeconds = 10;
+
+// The three exits with the name the countdown says.
+struct ExitKind {
+    std::int32_t type;
+    const char* name;
+};
+inline constexpr ExitKind kLogOffExit{kExitLogOff, "Log off"},
+    kRestartExit{kExitRestart, "Restart"}, kShutdownExit{kExitShutdown, "Shutdown"};
+inline constexpr ExitKind kExitKinds[] = {kLogOffExit, kRestartExit, kShutdownExit};
+
+// "Shutdown windows in 10 seconds...": what the countdown's window shows.
+std::string CountdownText(const std::string& typeName, int secondsLeft);
 
 // What the countdown's window tells the logic.
 class CountdownEvents {
@@ -52,8 +64,6 @@ class ExitCountdown final : private CountdownEvents {
     // Modal: returns when the countdown was cancelled or has ended. Asked while it is shown
     // already, it throws Failure 400 and the running countdown goes on undisturbed.
     void Show();
-    bool IsShown() const { return shown_; }
-    std::int16_t SecondsElapsed() const { return secondsElapsed_; }
 
     void tmrExit_Timer();
 

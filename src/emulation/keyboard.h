@@ -7,19 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "actions/action_catalogue.h"
 #include "emulation/key_map.h"
 #include "platform/code_page.h"
-#include "platform/event_log.h"
+#include "platform/event_log_writer.h"
 #include "platform/keyboard_input.h"
 #include "platform/program_folder.h"
 
 namespace bw {
-
-// KeyShift values: summed for combinations; kWindowsKey stands alone.
-inline constexpr std::int32_t kShiftMask = 1, kCtrlMask = 2, kAltMask = 4, kWindowsKey = 8;
-
-// KeyType values of a keyboard row.
-inline constexpr std::int16_t kPredefinedKey = 1, kKeyWithModifiers = 2, kTextToType = 3;
 
 inline constexpr const char* kKeyMapFile = "KeyMap.ini";
 

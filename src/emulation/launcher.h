@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/event_log.h"
+#include "platform/event_log_writer.h"
 #include "platform/program_folder.h"
 #include "platform/shell.h"
 

@@ -1,6 +1,7 @@
 // The ten system actions, the volume arithmetic and the exit actions' countdown.
 #include "emulation/system_actions.h"
 
+#include "actions/action_catalogue.h"
 #include "platform/failure.h"
 
 namespace bw {
@@ -9,18 +10,6 @@ namespace {
 
 constexpr std::uint8_t kVkTab = 9, kVkPause = 19, kVkF4 = 115;
 constexpr std::int32_t kMaxLevel = 65535;
-
-struct ExitAction {
-    const char* name;
-    std::int32_t type;
-    const char* typeName;
-};
-
-constexpr ExitAction kExits[] = {
-    {"Log off windows", kExitLogOff, "Log off"},
-    {"Restart windows", kExitRestart, "Restart"},
-    {"Shutdown windows", kExitShutdown, "Shutdown"},
-};
 
 }  // namespace
 
@@ -38,8 +27,14 @@ std::int32_t SystemActions::ChangeVolume(std::int16_t VolumeStep) {
 }
 
 void SystemActions::RunSys(const std::string& ActionSys, std::int16_t NumRpt) {
-    const bool up = ActionSys == "Volume UP", down = ActionSys == "Volume Down";
-    if ((up || down) && (NumRpt < 1 || NumRpt > 5)) {
+    const SystemAction* action = FindSystemAction(ActionSys);
+    if (!action) {
+        // A name of no action is still said, as every action's first press is.
+        if (NumRpt < 1) log_.LogChange(ActionSys);
+        return;
+    }
+    const bool up = action->command == SystemCommand::VolumeUp;
+    if ((up || action->command == SystemCommand::VolumeDown) && (NumRpt < 1 || NumRpt > 5)) {
         try {
             const std::int32_t level = ChangeVolume(up ? kVolumeStep : -kVolumeStep);
             const auto percent = static_cast<int>(static_cast<double>(level) / kMaxLevel * 100);
@@ -53,25 +48,41 @@ void SystemActions::RunSys(const std::string& ActionSys, std::int16_t NumRpt) {
 
     log_.LogChange(ActionSys);
     // Alt+F4 and Alt+Tab: what closing and switching windows are on Windows.
-    if (ActionSys == "Close the current windows") {
-        keyboard_.PressKey(kVkF4, kAltMask);
-    } else if (ActionSys == "Minimize the current windows") {
-        MinimizeForegroundWindow();
-    } else if (ActionSys == "Switch open windows (Alt+Tab)") {
-        keyboard_.PressKey(kVkTab, kAltMask);
-    } else if (ActionSys == "Open Start Menu") {
-        keyboard_.PressKey(0, kWindowsKey);
-    } else if (ActionSys == "Open System properties dialog") {
-        keyboard_.PressKey(kVkPause, kWindowsKey);
-    } else {
-        for (const ExitAction& exit : kExits) {
-            if (ActionSys != exit.name) continue;
-            countdown_.ExitType = exit.type;
-            countdown_.ExitTypeName = exit.typeName;
-            countdown_.Show();
+    switch (action->command) {
+        case SystemCommand::CloseWindow:
+            keyboard_.PressKey(kVkF4, kAltMask);
             break;
-        }
+        case SystemCommand::MinimizeWindow:
+            MinimizeForegroundWindow();
+            break;
+        case SystemCommand::SwitchWindows:
+            keyboard_.PressKey(kVkTab, kAltMask);
+            break;
+        case SystemCommand::StartMenu:
+            keyboard_.PressKey(0, kWindowsKey);
+            break;
+        case SystemCommand::SystemProperties:
+            keyboard_.PressKey(kVkPause, kWindowsKey);
+            break;
+        case SystemCommand::LogOff:
+            ShowCountdown(kLogOffExit);
+            break;
+        case SystemCommand::Restart:
+            ShowCountdown(kRestartExit);
+            break;
+        case SystemCommand::Shutdown:
+            ShowCountdown(kShutdownExit);
+            break;
+        case SystemCommand::VolumeUp:
+        case SystemCommand::VolumeDown:
+            break;
     }
+}
+
+void SystemActions::ShowCountdown(const ExitKind& kind) {
+    countdown_.ExitType = kind.type;
+    countdown_.ExitTypeName = kind.name;
+    countdown_.Show();
 }
 
 }  // namespace bw

@@ -7,7 +7,7 @@
 
 #include "emulation/exit_countdown.h"
 #include "emulation/keyboard.h"
-#include "platform/event_log.h"
+#include "platform/event_log_writer.h"
 #include "platform/system_services.h"
 
 namespace bw {
@@ -35,6 +35,8 @@ class SystemActions {
     void MinimizeForegroundWindow() { windows_.MinimizeForegroundWindow(); }
 
   private:
+    void ShowCountdown(const ExitKind& kind);
+
     Keyboard& keyboard_;
     Volume& volume_;
     WindowCommands& windows_;

@@ -22,6 +22,11 @@ class MessageBoxes {
     virtual ~MessageBoxes() = default;
     // Returns the answer (kIdOk, kIdYes, kIdNo, ...).
     virtual int Show(const std::string& text, const std::string& title, unsigned style) = 0;
+
+    // The stop box with a failure's description.
+    void ShowFailure(const std::string& description) {
+        Show(description, kErrorBoxTitle, kMbOk | kMbIconStop);
+    }
 };
 
 }  // namespace bw

@@ -7,6 +7,7 @@
 
 #include "platform/decimal_text.h"
 #include "platform/failure.h"
+#include "platform/failure_guard.h"
 
 namespace bw {
 
@@ -47,21 +48,18 @@ std::int16_t MoveStep(std::int16_t NumRpt) {
 }
 
 void ActionDispatch::RunActions(const std::string& RemKeyName, std::int16_t NumRpt) {
-    try {
-        const std::size_t n = lstActions_.Count();
-        for (std::size_t i = 1; i <= n; ++i) {
-            if (lstActions_.Row(i).RemKey != RemKeyName) continue;
-            // A copy of a matching row only: an executor's modal loop may remove this very
-            // row while it runs, but copying every row would cost a held button dearly.
-            const ActionRow row = lstActions_.Row(i);
-            if (!RunRow(row, NumRpt)) return;
-        }
-    } catch (const Failure& failure) {
-        if (failure.Number() == kFailureAlreadyShown) return;
-        failures_.Report(failure.Description());
-    } catch (const std::exception& failure) {
-        failures_.Report(failure.what());
-    }
+    RunGuarded(
+        [&] {
+            const std::size_t n = lstActions_.Count();
+            for (std::size_t i = 1; i <= n; ++i) {
+                if (lstActions_.Row(i).RemKey != RemKeyName) continue;
+                // A copy of a matching row only: an executor's modal loop may remove this
+                // very row while it runs, but copying every row would cost a held button.
+                const ActionRow row = lstActions_.Row(i);
+                if (!RunRow(row, NumRpt)) return;
+            }
+        },
+        [this](const std::string& description) { failures_.Report(description); });
 }
 
 bool ActionDispatch::RunRow(const ActionRow& row, std::int16_t NumRpt) {

@@ -3,24 +3,24 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "actions/action_list.h"
-#include "platform/event_log.h"
+#include "platform/event_log_writer.h"
 #include "remote/line_failure_report.h"
 
 namespace bw {
 
-// The executors of the four action types.
-class ActionExecutors {
-  public:
-    virtual ~ActionExecutors() = default;
-    virtual void SimulateKeyboard(const std::string& Text, std::uint8_t KeyCode,
-                                  std::uint8_t KeyShift, std::int16_t KeyType) = 0;
-    virtual void DoMouseAction(const std::string& ActionMouse, std::int16_t NumRpt,
-                               std::int16_t MoveStep) = 0;
-    virtual void RunSys(const std::string& ActionSys, std::int16_t NumRpt) = 0;
-    virtual void RunFile(const std::string& FilePath) = 0;
+// The executors of the four action types, as the program wires them.
+struct ActionExecutors {
+    std::function<void(const std::string& Text, std::uint8_t KeyCode, std::uint8_t KeyShift,
+                       std::int16_t KeyType)>
+        SimulateKeyboard;
+    std::function<void(const std::string& ActionMouse, std::int16_t NumRpt, std::int16_t MoveStep)>
+        DoMouseAction;
+    std::function<void(const std::string& ActionSys, std::int16_t NumRpt)> RunSys;
+    std::function<void(const std::string& FilePath)> RunFile;
 };
 
 // Repeats from which a held keyboard button fires again: the pause before it tells a held
@@ -32,9 +32,12 @@ std::int16_t MoveStep(std::int16_t NumRpt);
 
 class ActionDispatch {
   public:
-    ActionDispatch(const ActionList& lstActions, ActionExecutors& executors, EventLogWriter& log,
+    ActionDispatch(const ActionList& lstActions, ActionExecutors executors, EventLogWriter& log,
                    LineFailureReport& failures)
-        : lstActions_(lstActions), executors_(executors), log_(log), failures_(failures) {}
+        : lstActions_(lstActions),
+          executors_(std::move(executors)),
+          log_(log),
+          failures_(failures) {}
 
     // A failure ends the pass and is reported, except the countdown that is already open
     // (number 400), which ends it silently. The pass may be re-entered
@@ -46,7 +49,7 @@ class ActionDispatch {
     bool RunRow(const ActionRow& row, std::int16_t NumRpt);
 
     const ActionList& lstActions_;
-    ActionExecutors& executors_;
+    ActionExecutors executors_;
     EventLogWriter& log_;
     LineFailureReport& failures_;
 };

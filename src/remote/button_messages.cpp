@@ -1,7 +1,7 @@
 // ProcessKeys: the animation step, the Add Action dialog's hand-off, the dispatch.
 #include "remote/button_messages.h"
 
-#include "platform/failure.h"
+#include "platform/failure_guard.h"
 #include "remote/button_line.h"
 
 namespace bw {
@@ -15,12 +15,12 @@ void ButtonMessages::ProcessKeys(const std::string& KeyCode) {
         display_.ShowReceiveFrame(animFrame_);
     }
 
-    try {
-        if (learnMode_ && learnMode_->IsOpen()) learnMode_->Learn(line.RemKeyName);
-        dispatch_(line.RemKeyName, line.NumRpt);
-    } catch (const std::exception& failure) {
-        failures_.Report(failure.what());
-    }
+    RunGuarded(
+        [&] {
+            if (learnMode_ && learnMode_->IsOpen()) learnMode_->Learn(line.RemKeyName);
+            dispatch_(line.RemKeyName, line.NumRpt);
+        },
+        [this](const std::string& description) { failures_.Report(description); });
 }
 
 }  // namespace bw

@@ -11,7 +11,7 @@ void LineFailureReport::Report(const std::string& description) {
         return;
     }
     const ScopedFlag open(boxOpen_);
-    boxes_.Show(description, kErrorBoxTitle, kMbOk | kMbIconStop);
+    boxes_.ShowFailure(description);
 }
 
 }  // namespace bw

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/event_log.h"
+#include "platform/event_log_writer.h"
 #include "platform/message_boxes.h"
 
 namespace bw {

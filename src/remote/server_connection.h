@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/event_log.h"
+#include "platform/event_log_writer.h"
 #include "platform/tcp_client.h"
 #include "platform/timer.h"
 #include "remote/line_framer.h"

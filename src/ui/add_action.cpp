@@ -1,6 +1,8 @@
 // The Add Action dialog's steps: opening, learning, the pending key, Add and Cancel.
 #include "ui/add_action.h"
 
+#include "platform/failure_guard.h"
+
 namespace bw {
 
 bool AcceptTypedCharacter(char32_t c) {
@@ -10,29 +12,29 @@ bool AcceptTypedCharacter(char32_t c) {
 
 void AddAction::Form_Load() {
     open_ = true;
-    try {
-        view_.EnableAdd(false);
-        view_.SetKeyName(kPressAKeyOnRemote, TextRole::Prompt);
-        actionType_ = 1;
-        view_.SelectActionType(1);
-        autoAdd_ = true;
-        view_.SetAutoAdd(true);
-        std::vector<std::string> names;
-        for (const KeyMapEntry& entry : keyboard_.KeyMap()) names.push_back(entry.name);
-        view_.SetPredefinedKeys(names);
-        if (!names.empty()) {
-            view_.SelectPredefinedKey(0);
-            cboAKeyPre_Click(names.front());
-        }
-        view_.ShowPane(1);
-        KeyOption_Click(KeyOption::Predefined);
-        view_.SetMouseAndSystemLists(kMouseActionNames, kSystemActionNames);
-        systemAction_ = kSystemActionNames.front();
-        mouseAction_ = kMouseActionNames.front();
-        view_.EnableAutoComplete();
-    } catch (const std::exception& failure) {
-        boxes_.Show(failure.what(), kErrorBoxTitle, kMbOk | kMbIconStop);
-    }
+    RunGuarded(
+        [&] {
+            view_.EnableAdd(false);
+            view_.SetKeyName(kPressAKeyOnRemote, TextRole::Prompt);
+            actionType_ = ActionType::Keyboard;
+            view_.SelectActionType(actionType_);
+            autoAdd_ = true;
+            view_.SetAutoAdd(true);
+            std::vector<std::string> names;
+            for (const KeyMapEntry& entry : keyboard_.KeyMap()) names.push_back(entry.name);
+            view_.SetPredefinedKeys(names);
+            if (!names.empty()) {
+                view_.SelectPredefinedKey(0);
+                cboAKeyPre_Click(names.front());
+            }
+            view_.ShowPane(ActionType::Keyboard);
+            KeyOption_Click(KeyOption::Predefined);
+            view_.SetMouseAndSystemLists(MouseActionNames(), SystemActionNames());
+            systemAction_ = kSystemActions[0].name;
+            mouseAction_ = kMouseActions[0].name;
+            view_.EnableAutoComplete();
+        },
+        [this](const std::string& description) { boxes_.ShowFailure(description); });
 }
 
 void AddAction::Learn(const std::string& RemKeyName) {
@@ -41,8 +43,7 @@ void AddAction::Learn(const std::string& RemKeyName) {
     view_.EnableAdd(true);
 }
 
-void AddAction::imgcboActions_Click(int type) {
-    if (type < 1 || type > 4) return;
+void AddAction::imgcboActions_Click(ActionType type) {
     actionType_ = type;
     view_.ShowPane(type);
 }
@@ -69,47 +70,45 @@ void AddAction::ApplyKeyOption(KeyOption option) {
 }
 
 void AddAction::cboAKeyPre_Click(const std::string& name) {
-    pending_ = {1, name, keyboard_.FindPredefinedKey(name).value_or(0), 0};
+    pending_ = {kPredefinedKey, name, keyboard_.FindPredefinedKey(name).value_or(0), 0};
 }
 
 void AddAction::picAKeyCustom_KeyDown(std::int16_t KeyCode, std::int16_t Shift) {
-    pending_ = {2, keyboard_.GetKeyName(KeyCode, Shift), KeyCode, Shift};
+    pending_ = {kKeyWithModifiers, keyboard_.GetKeyName(KeyCode, Shift), KeyCode, Shift};
     view_.SetCustomKeyName(pending_.SendKeyName, TextRole::Name);
 }
 
 void AddAction::txtAKeyText_Change(const std::string& text) {
-    pending_ = {3, text, 0, 0};
+    pending_ = {kTextToType, text, 0, 0};
 }
 
 void AddAction::cmdAdd_Click() {
-    try {
-        switch (actionType_) {
-            case 1:
-                // A keyboard action without a key is refused without a word.
-                if (pending_.SendKeyName.empty()) return;
-                lstActions_.AddKey(std::to_string(pending_.KeyType), keyName_, pending_.SendKeyName,
-                                   std::to_string(pending_.SendKeyCode),
-                                   std::to_string(pending_.SendKeyShift));
-                break;
-            case 2:
-                lstActions_.AddMouse(keyName_, mouseAction_);
-                break;
-            case 3:
-                lstActions_.AddSys(keyName_, systemAction_);
-                break;
-            case 4:
-                lstActions_.AddRun(keyName_, runProgram_);
-                break;
-            default:
-                return;
-        }
-        persistence_.SaveList();
-        pending_ = {};
-        ApplyKeyOption(keyOption_);
-        if (!autoAdd_) cmdCancel_Click();
-    } catch (const std::exception& failure) {
-        boxes_.Show(failure.what(), kErrorBoxTitle, kMbOk | kMbIconStop);
-    }
+    RunGuarded(
+        [&] {
+            switch (actionType_) {
+                case ActionType::Keyboard:
+                    // A keyboard action without a key is refused without a word.
+                    if (pending_.SendKeyName.empty()) return;
+                    lstActions_.AddKey(std::to_string(pending_.KeyType), keyName_,
+                                       pending_.SendKeyName, std::to_string(pending_.SendKeyCode),
+                                       std::to_string(pending_.SendKeyShift));
+                    break;
+                case ActionType::Mouse:
+                    lstActions_.AddMouse(keyName_, mouseAction_);
+                    break;
+                case ActionType::System:
+                    lstActions_.AddSys(keyName_, systemAction_);
+                    break;
+                case ActionType::Run:
+                    lstActions_.AddRun(keyName_, runProgram_);
+                    break;
+            }
+            persistence_.SaveList();
+            pending_ = {};
+            ApplyKeyOption(keyOption_);
+            if (!autoAdd_) cmdCancel_Click();
+        },
+        [this](const std::string& description) { boxes_.ShowFailure(description); });
 }
 
 void AddAction::cmdCancel_Click() {

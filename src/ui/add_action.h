@@ -21,32 +21,14 @@ enum class KeyOption { Predefined, Custom, Text };
 // name in the window-text colour.
 enum class TextRole { Prompt, Name };
 
-inline const std::vector<std::string> kMouseActionNames = {
-    "Left Mouse Click",        "Right Mouse Click",        "Middle Mouse Click",
-    "Left Mouse Double Click", "Right Mouse Double Click", "Middle Mouse Double Click",
-    "Mouse Move UP",           "Mouse Move Down",          "Mouse Move Left",
-    "Mouse Move Right"};
-inline const std::vector<std::string> kSystemActionNames = {"Close the current windows",
-                                                            "Minimize the current windows",
-                                                            "Switch open windows (Alt+Tab)",
-                                                            "Open Start Menu",
-                                                            "Open System properties dialog",
-                                                            "Volume UP",
-                                                            "Volume Down",
-                                                            "Log off windows",
-                                                            "Restart windows",
-                                                            "Shutdown windows"};
-inline const std::vector<std::string> kActionTypeNames = {"Keyboard Action", "Mouse Action",
-                                                          "System Action", "Run a program"};
-
 // The dialog's controls, as the logic drives them.
 class AddActionView {
   public:
     virtual ~AddActionView() = default;
     virtual void SetKeyName(const std::string& text, TextRole role) = 0;  // lblKeyName
     virtual void EnableAdd(bool enabled) = 0;
-    virtual void SelectActionType(int type) = 0;  // 1 to 4 in imgcboActions
-    virtual void ShowPane(int type) = 0;          // only that pane, at the first pane's place
+    virtual void SelectActionType(ActionType type) = 0;  // imgcboActions
+    virtual void ShowPane(ActionType type) = 0;  // only that pane, at the first pane's place
     virtual void SetAutoAdd(bool checked) = 0;
     virtual void SetPredefinedKeys(const std::vector<std::string>& names) = 0;
     virtual void SelectPredefinedKey(std::size_t index) = 0;
@@ -81,7 +63,7 @@ class AddAction final : public LearnMode {
     void Learn(const std::string& RemKeyName) override;
 
     // What the user does.
-    void imgcboActions_Click(int type);
+    void imgcboActions_Click(ActionType type);
     void KeyOption_Click(KeyOption option);
     void cboAKeyPre_Click(const std::string& name);
     void picAKeyCustom_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
@@ -93,16 +75,15 @@ class AddAction final : public LearnMode {
     void cmdAdd_Click();
     void cmdCancel_Click();
 
+  private:
+    // The keyboard action Add would add now.
     struct PendingKey {
-        std::uint8_t KeyType = 0;
+        std::int16_t KeyType = 0;
         std::string SendKeyName;
         std::int16_t SendKeyCode = 0;
         std::int16_t SendKeyShift = 0;
-        bool operator==(const PendingKey&) const = default;
     };
-    const PendingKey& Pending() const { return pending_; }
 
-  private:
     void ApplyKeyOption(KeyOption option);
 
     AddActionView& view_;
@@ -113,7 +94,7 @@ class AddAction final : public LearnMode {
 
     bool open_ = false;
     std::string keyName_;
-    int actionType_ = 1;
+    ActionType actionType_ = ActionType::Keyboard;
     KeyOption keyOption_ = KeyOption::Predefined;
     PendingKey pending_;
     std::string mouseAction_, systemAction_, runProgram_;

@@ -9,7 +9,7 @@
 #include <string>
 #include <unordered_set>
 
-#include "platform/event_log.h"
+#include "platform/event_log_writer.h"
 #include "platform/text_measure.h"
 
 namespace bw {

@@ -151,7 +151,7 @@ TEST_F(UserInterfaceE2eTest, MinimisedItComesBackByADoubleClickOnTheIconOrASecon
         if (secondStart)
             EXPECT_EQ(ProgramUnderTest::StartAnotherCopy(kStartMs), 0u);
         else
-            PostMessageW(tray, WM_LBUTTONDOWN, 1, WM_LBUTTONDBLCLK);
+            PostMessageW(tray, ui::kTrayCallbackMessage, ui::kTrayIconId, WM_LBUTTONDBLCLK);
         program.WaitFor(
             "the window to come back", [](const MainWindowView& v) { return v.visible; }, kActMs);
         EXPECT_FALSE(IsIconic(window));

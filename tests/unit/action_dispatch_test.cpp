@@ -25,7 +25,7 @@ class ActionDispatchTest : public ::testing::Test {
     RecordingLog log;
     FakeMessageBoxes boxes;
     LineFailureReport failures{boxes, log};
-    ActionDispatch dispatch{list, executors, log, failures};
+    ActionDispatch dispatch{list, executors.Wire(), log, failures};
 
     void AddF5(const std::string& button) { list.AddKey("1", button, "F5", "116", "0"); }
 

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "emulation/key_scan_codes.h"
 #include "emulation/keyboard.h"
 #include "fakes/fake_keyboard_input.h"
 #include "fakes/fake_program_folder.h"
 #include "fakes/recording_log.h"
+#include "platform/key_scan_codes.h"
 
 namespace bw::test {
 namespace {

@@ -174,16 +174,15 @@ TEST_F(ListPersistenceTest, EveryDemoBindingNamesAnActionThatExists) {
         const ActionRow& row = loaded.Row(i);
         bool known = false;
         if (row.type == ActionType::Keyboard) {
-            const auto shift = row.KeyType == "2" ? std::stoi(row.KeyShift) : 0;
-            known = row.KeyType == "3" ||
+            const auto shift =
+                row.KeyType == std::to_string(kKeyWithModifiers) ? std::stoi(row.KeyShift) : 0;
+            known = row.KeyType == std::to_string(kTextToType) ||
                     row.KeyName ==
                         keyboard.GetKeyName(static_cast<std::int16_t>(std::stoi(row.KeyCode)),
                                             static_cast<std::int16_t>(shift));
         }
-        if (row.type == ActionType::Mouse)
-            known = std::ranges::count(kMouseActionNames, row.KeyName);
-        if (row.type == ActionType::System)
-            known = std::ranges::count(kSystemActionNames, row.KeyName);
+        if (row.type == ActionType::Mouse) known = FindMouseAction(row.KeyName) != nullptr;
+        if (row.type == ActionType::System) known = FindSystemAction(row.KeyName) != nullptr;
         if (row.type == ActionType::Run) known = !row.KeyName.empty();
         EXPECT_TRUE(known) << row.Action;
     }

@@ -5,6 +5,7 @@
 
 #include "platform/failure.h"
 #include "platform/program_folder.h"
+#include "platform/win32/ansi_code_page.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_program_folder.h"
 

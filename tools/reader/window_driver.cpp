@@ -31,7 +31,7 @@ void ClickButton(HWND dialog, int buttonId) {
 void TrayMenu(bool open) {
     HWND tray = FindWindowW(ui::kTrayWindowClass, nullptr);
     if (open)
-        PostMessageW(tray, WM_LBUTTONDOWN, 1, WM_RBUTTONUP);
+        PostMessageW(tray, ui::kTrayCallbackMessage, ui::kTrayIconId, WM_RBUTTONUP);
     else
         PostMessageW(tray, WM_CANCELMODE, 0, 0);
 }

@@ -1,6 +1,6 @@
 #include "window_reader.h"
 
-#include "platform/event_log.h"
+#include "platform/event_log_writer.h"
 #include "platform/win32/utf16.h"
 #include "remote_list_view.h"
 #include "ui/event_log.h"

@@ -1,3 +1,4 @@
+// GetTextExtentPoint32W in the window's device context.
 #include "platform/win32/gdi_text.h"
 
 #include "platform/twips.h"
@@ -6,15 +7,18 @@
 
 namespace bw::win32 {
 
-float MeasureTextTwips(HWND window, HFONT font, int dpi, const std::string& text) {
-    const std::wstring wide = Widen(text);
+int TextWidthPixels(HWND window, HFONT font, std::wstring_view text) {
     WindowDc dc(window);
-    if (!dc.get()) return 0.0f;
+    if (!dc.get()) return 0;
     SelectedObject selected(dc.get(),
                             font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
     SIZE size{};
-    GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &size);
-    return PixelsToTwips(static_cast<float>(size.cx), dpi);
+    GetTextExtentPoint32W(dc.get(), text.data(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+float MeasureTextTwips(HWND window, HFONT font, int dpi, const std::string& text) {
+    return PixelsToTwips(static_cast<float>(TextWidthPixels(window, font, Widen(text))), dpi);
 }
 
 }  // namespace bw::win32

@@ -1,12 +1,16 @@
-// Text measurement with GDI, in twips so that the result does not depend on the DPI.
+// Text measurement with GDI: in pixels for placing controls, in twips for what must not
+// depend on the DPI.
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/win32/win32_config.h"
 
 namespace bw::win32 {
 
+// The width of the text in the font, on the window's screen.
+int TextWidthPixels(HWND window, HFONT font, std::wstring_view text);
 float MeasureTextTwips(HWND window, HFONT font, int dpi, const std::string& text);
 
 }  // namespace bw::win32

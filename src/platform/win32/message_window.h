@@ -19,9 +19,9 @@ class MessageWindow {
 
     HWND Handle() const { return window_.get(); }
 
-  private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+  private:
     Handler handler_;
     UniqueWindow window_;
 };

@@ -1,7 +1,7 @@
 // One SendInput call per key event, with the scan code and the extended flag.
 #include "platform/win32/win32_keyboard_input.h"
 
-#include "emulation/key_scan_codes.h"
+#include "platform/key_scan_codes.h"
 
 namespace bw::win32 {
 

@@ -1,4 +1,4 @@
-// Mouse events through SendInput, and the yield that lets waiting messages run.
+// Mouse events through SendInput.
 #include "platform/win32/win32_mouse_input.h"
 
 #include "platform/win32/win32_config.h"
@@ -12,19 +12,6 @@ void Win32MouseInput::MouseEvent(std::uint32_t flags, int dx, int dy) {
     input.mi.dy = dy;
     input.mi.dwFlags = flags;  // the MOUSEEVENTF_ values
     SendInput(1, &input, sizeof input);
-}
-
-void Win32MessagePump::DoEvents() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            // Not ours to take: the loop that waits for it must still see it.
-            PostQuitMessage(static_cast<int>(message.wParam));
-            return;
-        }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
 }
 
 }  // namespace bw::win32

@@ -1,4 +1,4 @@
-// The executable's folder, whole files read through CreateFileW, ANSI to UTF-8.
+// The executable's folder, and whole files read through CreateFileW.
 #include "platform/win32/win32_program_folder.h"
 
 #include <vector>
@@ -43,15 +43,6 @@ std::string Win32ProgramFolder::ReadFile(const std::string& path) {
         if (read == 0) return bytes;
         bytes.append(buffer, read);
     }
-}
-
-std::string AnsiCodePage::AnsiToUtf8(std::string_view bytes) {
-    if (bytes.empty()) return {};
-    const int size = static_cast<int>(bytes.size());
-    const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, text.data(), length);
-    return Narrow(text);
 }
 
 }  // namespace bw::win32

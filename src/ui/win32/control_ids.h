@@ -54,7 +54,11 @@ inline constexpr int kIdMiAddNewActionTray = 231;
 inline constexpr int kIdMiAboutTray = 232;
 inline constexpr int kIdMiExitTray = 233;
 
-// The window that owns the tray icon and takes its callback.
+// The window that owns the tray icon and takes its callback, and the message the shell
+// reports mouse messages over the icon with (the icon's id in wParam, the mouse message in
+// lParam).
 inline constexpr wchar_t kTrayWindowClass[] = L"ButtonwiseTray";
+inline constexpr unsigned kTrayCallbackMessage = 0x8000 + 1;  // WM_APP + 1
+inline constexpr unsigned kTrayIconId = 1;
 
 }  // namespace bw::ui

@@ -3,11 +3,13 @@
 // in the dialog's font so that the link fits it whatever the font.
 #include "ui/win32/frm_about.h"
 
-#include <algorithm>
-
+#include "platform/win32/gdi_text.h"
 #include "platform/win32/utf16.h"
+#include "platform/win32/window_class.h"
 #include "ui/win32/control_ids.h"
+#include "ui/win32/control_layout.h"
 #include "ui/win32/icon_factory.h"
+#include "ui/win32/window_toolkit.h"
 
 namespace bw::ui {
 
@@ -16,12 +18,39 @@ namespace {
 constexpr DWORD kStyle = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr COLORREF kLinkColour = RGB(96, 111, 213);
 constexpr COLORREF kClickedLinkColour = RGB(150, 18, 97);
-constexpr int kIdLink0 = 500, kIdLink1 = 501;
+constexpr int kIdLink0 = 500, kIdLink1 = 501, kIdAboutPicture = 502, kIdVersion = 503,
+              kIdDescription = 504, kIdNotice = 505, kIdRule = 506;
+constexpr wchar_t kLink0[] = L" WinLIRC ", kBeforeLink0[] = L"By using";
 
-int TextWidth(HDC dc, const std::wstring& text) {
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    return size.cx;
+constexpr TwipsRect Px(int left, int top, int width, int height) {
+    return {PixelsAt96(left), PixelsAt96(top), PixelsAt96(width), PixelsAt96(height)};
+}
+
+// The links first: they lie over the description and must take its clicks. The first
+// link's place and the second's left edge follow the measured texts before them.
+constexpr ControlSpec kLayout[] = {
+    {L"STATIC", kIdAboutPicture, L"", Px(6, 9, 48, 48), SS_ICON | SS_REALSIZECONTROL},
+    {L"STATIC", kIdLink0, kLink0, Px(63, 36, 0, 16), SS_NOTIFY | SS_NOPREFIX, 0, Fit::GrowToText},
+    {L"STATIC", kIdVersion, L"", Px(63, 14, 200, 16), SS_LEFT | SS_NOPREFIX},
+    // Clipped by its siblings: the link above it in the gap stays visible.
+    {L"STATIC", kIdDescription, L"", Px(63, 36, 281, 51), SS_LEFT | SS_NOPREFIX | WS_CLIPSIBLINGS},
+    {L"STATIC", kIdNotice, L"Free to use and to pass on; see the", Px(15, 89, 0, 16),
+     SS_LEFT | SS_NOPREFIX, 0, Fit::GrowToText},
+    {L"STATIC", kIdLink1, L"Readme.txt", Px(15, 89, 0, 16), SS_NOTIFY | SS_NOPREFIX, 0,
+     Fit::GrowToText},
+    {L"STATIC", kIdRule, L"", Px(8, 115, 337, 2), SS_ETCHEDHORZ},
+    {L"BUTTON", IDOK, L"OK", Px(261, 124, 84, 23), WS_TABSTOP | BS_DEFPUSHBUTTON},
+};
+
+RECT PlaceOf(HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void MoveTo(HWND control, int left, int top) {
+    SetWindowPos(control, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -32,71 +61,42 @@ void FrmAbout::ShowModal(HWND owner, HWND* shown) {
 }
 
 void FrmAbout::CreateControls() {
-    const int dpi = Dpi();
-    auto scale = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    LONG fontHeight = 0;
-    font_ = MessageFont(&fontHeight);
-    linkFont_ = MessageFont(nullptr, true);
+    ui::CreateControls(dialog_, kLayout);
+    lblURL_ = {GetDlgItem(dialog_, kIdLink0), GetDlgItem(dialog_, kIdLink1)};
+    SetWindowTextW(GetDlgItem(dialog_, kIdVersion), win32::Widen(version_).c_str());
+    SetWindowPos(lblURL_[0], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ApplyDpi(Dpi());
+    SetClientSize(win32::ScaleForDpi(353, Dpi()), win32::ScaleForDpi(153, Dpi()), true);
+}
+
+void FrmAbout::ApplyDpi(int dpi) {
+    win32::UniqueFont font = MessageFont(dpi), linkFont = MessageFont(dpi, true);
+    PlaceControls(dialog_, kLayout, font.get(), dpi);
+    for (HWND link : lblURL_)
+        SendMessageW(link, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont.get()), TRUE);
+    font_ = std::move(font);
+    linkFont_ = std::move(linkFont);
 
     // The description with a gap of blanks as wide as the link that goes into it.
-    const std::wstring before = L"By using", link0 = L" WinLIRC ";
-    std::wstring gap, description;
-    int beforeWidth = 0, linkWidth = 0;
-    {
-        win32::WindowDc dc(dialog_);
-        win32::SelectedObject selected(dc.get(), linkFont_.get());
-        linkWidth = TextWidth(dc.get(), link0);
-        win32::SelectedObject plain(dc.get(), font_.get());
-        beforeWidth = TextWidth(dc.get(), before);
-        while (TextWidth(dc.get(), gap) < linkWidth) gap += L' ';
-    }
-    description = before + gap +
-                  L"as a driver and Buttonwise as a controlling interface, you can control all "
-                  L"aspect of your pc, just by using a Remote control.";
+    HWND description = GetDlgItem(dialog_, kIdDescription);
+    const int linkWidth = win32::TextWidthPixels(description, linkFont_.get(), kLink0);
+    std::wstring gap;
+    while (win32::TextWidthPixels(description, font_.get(), gap) < linkWidth) gap += L' ';
+    SetWindowTextW(description,
+                   (kBeforeLink0 + gap +
+                    L"as a driver and Buttonwise as a controlling interface, you can control all "
+                    L"aspect of your pc, just by using a Remote control.")
+                       .c_str());
+    const RECT text = PlaceOf(description);
+    MoveTo(lblURL_[0], text.left + win32::TextWidthPixels(description, font_.get(), kBeforeLink0),
+           text.top);
+    const RECT notice = PlaceOf(GetDlgItem(dialog_, kIdNotice));
+    MoveTo(lblURL_[1], notice.right, notice.top);
 
-    const int clientWidth = scale(353), clientHeight = scale(153);
-    SizeAndCentre(clientWidth, clientHeight, kStyle);
-
-    auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int id, int x, int y,
-                     int w, int h, HFONT font) {
-        HWND control =
-            CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, dialog_,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        return control;
-    };
-    const int line = std::abs(fontHeight) + scale(3);
-    icon_ = MakeIcon(Picture::ProgramIcon, scale(48));
-    HWND image1 = child(L"STATIC", L"", SS_ICON | SS_REALSIZECONTROL, -1, scale(6), scale(9),
-                        scale(48), scale(48), nullptr);
-    SendMessageW(image1, STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
-    // The links first: they lie over the description and must take its clicks.
-    lblURL_[0] = child(L"STATIC", link0.c_str(), SS_NOTIFY | SS_NOPREFIX, kIdLink0,
-                       scale(63) + beforeWidth, scale(36), linkWidth, line, linkFont_.get());
-    const std::wstring link1 = L"Readme.txt";
-    const std::wstring notice = L"Free to use and to pass on; see the";
-    child(L"STATIC", win32::Widen(version_).c_str(), SS_LEFT | SS_NOPREFIX, -1, scale(63),
-          scale(14), scale(200), line, font_.get());
-    // Clipped by its siblings: the link above it in the gap stays visible.
-    child(L"STATIC", description.c_str(), SS_LEFT | SS_NOPREFIX | WS_CLIPSIBLINGS, -1, scale(63),
-          scale(36), scale(281), scale(89 - 36 - 2), font_.get());
-    int noticeWidth = 0, link1Width = 0;
-    {
-        win32::WindowDc dc(dialog_);
-        win32::SelectedObject plain(dc.get(), font_.get());
-        noticeWidth = TextWidth(dc.get(), notice) + scale(4);
-        win32::SelectedObject selected(dc.get(), linkFont_.get());
-        link1Width = TextWidth(dc.get(), link1) + scale(2);
-    }
-    child(L"STATIC", notice.c_str(), SS_LEFT | SS_NOPREFIX, -1, scale(15), scale(89), noticeWidth,
-          line, font_.get());
-    lblURL_[1] = child(L"STATIC", link1.c_str(), SS_NOTIFY | SS_NOPREFIX, kIdLink1,
-                       scale(15) + noticeWidth, scale(89), link1Width, line, linkFont_.get());
-    child(L"STATIC", L"", SS_ETCHEDHORZ, -1, scale(8), scale(115), scale(337), scale(2), nullptr);
-    child(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, scale(261), scale(124), scale(84),
-          scale(23), font_.get());
-    SetWindowPos(lblURL_[0], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    icon_ = MakeIcon(Picture::ProgramIcon, win32::ScaleForDpi(48, dpi));
+    SendMessageW(GetDlgItem(dialog_, kIdAboutPicture), STM_SETICON,
+                 reinterpret_cast<WPARAM>(icon_.get()), 0);
+    SetClientSize(win32::ScaleForDpi(353, dpi), win32::ScaleForDpi(153, dpi), false);
 }
 
 void FrmAbout::OpenLink(int index) {

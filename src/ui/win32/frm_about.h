@@ -25,6 +25,7 @@ class FrmAbout final : private ModalDialog {
 
   private:
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void ApplyDpi(int dpi) override;
     void CreateControls();
     void OpenLink(int index);
 

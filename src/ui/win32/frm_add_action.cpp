@@ -1,18 +1,17 @@
-// Positions are the dialog's design in twips, relative to the dialog (the frames' and panes'
-// offsets added in), turned into pixels for the dialog's DPI. All four panes share the place
-// of the first one; only the chosen type's pane shows.
+// Positions are the dialog's design in twips, relative to the dialog. All four panes share
+// the place of the first one; only the chosen type's pane shows.
 #include "ui/win32/frm_add_action.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
-#include <iterator>
 
 #include "platform/twips.h"
 #include "platform/win32/utf16.h"
+#include "platform/win32/window_class.h"
 #include "ui/win32/control_ids.h"
+#include "ui/win32/control_layout.h"
 #include "ui/win32/icon_factory.h"
 #include "ui/win32/run_pane_helpers.h"
+#include "ui/win32/window_toolkit.h"
 
 namespace bw::ui {
 
@@ -20,111 +19,157 @@ namespace {
 
 constexpr int kClientWidthTwips = 4965, kClientHeightTwips = 4935;
 constexpr DWORD kStyle = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-constexpr int kFrame1X = 90, kFrame1Y = 30, kFrame2X = 90, kFrame2Y = 1140;
-constexpr int kPaneX = kFrame2X + 660, kPaneY = kFrame2Y + 1050;
+// The labels' ids: only the layout uses them.
+constexpr int kIdKeyNameCaption = 420, kIdActionCaption = 421, kIdMouseCaption = 422,
+              kIdSystemCaption = 423, kIdRunCaption = 424, kIdRunHint = 425, kIdStep2Line = 426,
+              kIdStep2 = 427, kIdStep1Line = 428, kIdStep1 = 429;
 
-using KeyCapture = FrmAddAction::KeyCapture;
+constexpr DWORD kLabel = SS_LEFT | WS_GROUP;
+constexpr DWORD kDropDown = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+constexpr Fit kGrow = Fit::GrowToText;
 
-std::int16_t ModifierMask() {
-    std::int16_t mask = 0;
-    if (GetKeyState(VK_SHIFT) < 0) mask |= 1;
-    if (GetKeyState(VK_CONTROL) < 0) mask |= 2;
-    if (GetKeyState(VK_MENU) < 0) mask |= 4;
-    return mask;
-}
+// In the tab order of the design. Every control is a group of its own (WS_GROUP), but for
+// the keyboard options and their inputs, so that arrow keys move between the options only
+// and never click one from outside. The frames and their first lines come last and go
+// below the rest.
+constexpr ControlSpec kLayout[] = {
+    {L"STATIC", kIdKeyNameCaption, L"&Key Name:", {510, 615, 780, 195}, kLabel, 0, kGrow},
+    {L"STATIC",
+     kIdLblKeyName,
+     L"Press a Key",
+     {2070, 600, 2700, 270},
+     SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX | SS_NOTIFY | WS_GROUP,
+     WS_EX_CLIENTEDGE},
+    {L"STATIC", kIdActionCaption, L"&Action:", {540, 1740, 495, 195}, kLabel, 0, kGrow},
+    {WC_COMBOBOXEXW, kIdImgcboActions, L"", {2070, 1710, 2700, 330 * 6}, kDropDown | WS_GROUP},
+    // The keyboard pane.
+    {L"BUTTON",
+     kIdOptAKeyPre,
+     L"&Predefined Key",
+     {750, 2190, 3255, 270},
+     WS_TABSTOP | BS_AUTORADIOBUTTON | WS_GROUP,
+     0,
+     kGrow},
+    {L"COMBOBOX", kIdCboAKeyPre, L"", {1035, 2505, 2700, 315 * 8}, kDropDown},
+    {L"BUTTON",
+     kIdOptAKeyCustom,
+     L"&Custom Key",
+     {750, 2883, 3255, 270},
+     BS_AUTORADIOBUTTON,
+     0,
+     kGrow},
+    {kKeyCaptureClass,
+     kIdPicAKeyCustom,
+     L" Press a Key",
+     {1035, 3207, 2700, 270},
+     WS_TABSTOP,
+     WS_EX_CLIENTEDGE},
+    {L"BUTTON",
+     kIdOptAKeyText,
+     L"Custom &Text",
+     {750, 3531, 3255, 270},
+     BS_AUTORADIOBUTTON,
+     0,
+     kGrow},
+    {L"EDIT",
+     kIdTxtAKeyText,
+     L"Text to type",
+     {1035, 3855, 2700, 285},
+     WS_TABSTOP | ES_AUTOHSCROLL,
+     WS_EX_CLIENTEDGE},
+    // The mouse, system and run panes.
+    {L"STATIC", kIdMouseCaption, L"&Mouse actions:", {750, 2220, 1080, 195}, kLabel, 0, kGrow},
+    {L"COMBOBOX", kIdCboAMosPre, L"", {1035, 2505, 2700, 315 * 11}, kDropDown | WS_GROUP},
+    {L"STATIC", kIdSystemCaption, L"&System actions:", {750, 2220, 1110, 195}, kLabel, 0, kGrow},
+    {L"COMBOBOX", kIdCboASysPre, L"", {1035, 2505, 2700, 315 * 11}, kDropDown | WS_GROUP},
+    {L"STATIC",
+     kIdRunCaption,
+     L"&Run a specified program",
+     {750, 2220, 1725, 195},
+     kLabel,
+     0,
+     kGrow},
+    {L"EDIT",
+     kIdTxtRunProgram,
+     L"",
+     {1035, 2505, 2700, 315},
+     WS_TABSTOP | ES_AUTOHSCROLL | WS_GROUP,
+     WS_EX_CLIENTEDGE},
+    {L"BUTTON",
+     kIdCmdBrowse,
+     L"...",
+     {3750, 2490, 405, 330},
+     WS_TABSTOP | BS_PUSHBUTTON | WS_GROUP},
+    {L"STATIC",
+     kIdRunHint,
+     L"You can type any File, Folder, Document or even  Internet address here.",
+     {1065, 2895, 3045, 600},
+     kLabel},
+    {L"BUTTON",
+     kIdChkAutoAdd,
+     L"Continue adding buttons",
+     {135, 4560, 2175, 270},
+     WS_TABSTOP | BS_AUTOCHECKBOX | WS_GROUP,
+     0,
+     kGrow},
+    {L"BUTTON",
+     kIdCmdAdd,
+     L"Add",
+     {2460, 4530, 1185, 315},
+     WS_TABSTOP | BS_DEFPUSHBUTTON | WS_GROUP},
+    {L"BUTTON",
+     kIdAddCancel,
+     L"Cancel",
+     {3720, 4530, 1185, 315},
+     WS_TABSTOP | BS_PUSHBUTTON | WS_GROUP},
+    {L"STATIC",
+     kIdStep2Line,
+     L"Choose the action performed by pressing the key:",
+     {225, 1395, 3495, 195},
+     kLabel,
+     0,
+     kGrow,
+     true},
+    {L"BUTTON",
+     kIdStep2,
+     L" Step 2 ",
+     {90, 1140, 4800, 3270},
+     BS_GROUPBOX | WS_GROUP,
+     0,
+     Fit::Design,
+     true},
+    {L"STATIC",
+     kIdStep1Line,
+     L"Press a button on the remote control:",
+     {210, 285, 2610, 195},
+     kLabel,
+     0,
+     kGrow,
+     true},
+    {L"BUTTON",
+     kIdStep1,
+     L" Step 1 ",
+     {90, 30, 4800, 1065},
+     BS_GROUPBOX | WS_GROUP,
+     0,
+     Fit::Design,
+     true},
+};
 
-// The custom key box: takes the focus and every key, Alt combinations included, and shows
-// the captured key's name centred.
-LRESULT CALLBACK KeyCaptureProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* capture = reinterpret_cast<KeyCapture*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    switch (message) {
-        case WM_GETDLGCODE:
-            return DLGC_WANTALLKEYS | DLGC_WANTCHARS;
-        case WM_LBUTTONDOWN:
-            SetFocus(window);
-            return 0;
-        case WM_SETFOCUS:
-        case WM_KILLFOCUS:
-        case WM_ENABLE:
-        case WM_SETTEXT: {
-            const LRESULT result = DefWindowProcW(window, message, wParam, lParam);
-            InvalidateRect(window, nullptr, TRUE);
-            return result;
-        }
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-            // Alt combinations arrive as system keys; they are captured, not handed on to the
-            // menu.
-            if (capture && capture->onKeyDown)
-                capture->onKeyDown(static_cast<std::int16_t>(wParam), ModifierMask());
-            return 0;
-        case WM_SYSCHAR:
-        case WM_CHAR:
-        case WM_SYSKEYUP:
-            return 0;
-        case WM_ERASEBKGND: {
-            RECT r;
-            GetClientRect(window, &r);
-            FillRect(reinterpret_cast<HDC>(wParam), &r,
-                     GetSysColorBrush(IsWindowEnabled(window) ? COLOR_WINDOW : COLOR_BTNFACE));
-            return 1;
-        }
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(window, &paint);
-            wchar_t text[256] = {};
-            GetWindowTextW(window, text, 256);
-            RECT r;
-            GetClientRect(window, &r);
-            SetBkMode(dc, TRANSPARENT);
-            const bool name = capture && capture->role == TextRole::Name;
-            SetTextColor(dc, GetSysColor(name ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
-            HGDIOBJ old = SelectObject(
-                dc, reinterpret_cast<HFONT>(SendMessageW(GetParent(window), WM_GETFONT, 0, 0)));
-            DrawTextW(dc, text, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-            SelectObject(dc, old);
-            if (GetFocus() == window) {
-                InflateRect(&r, -2, -2);
-                DrawFocusRect(dc, &r);
-            }
-            EndPaint(window, &paint);
-            return 0;
-        }
-        default:
-            return DefWindowProcW(window, message, wParam, lParam);
-    }
-}
-
-// The dialog manager turns Alt+letter into the dialog's access keys before the focused
-// control sees the key. In the custom key box every key is the user's choice and must do
-// nothing else, so its keys go straight to it, untranslated: no character, no access key,
-// no menu.
-LRESULT CALLBACK KeyCaptureFilter(int code, WPARAM wParam, LPARAM lParam) {
-    auto* message = reinterpret_cast<MSG*>(lParam);
-    if (code == MSGF_DIALOGBOX && message->message >= WM_KEYFIRST &&
-        message->message <= WM_KEYLAST) {
-        wchar_t cls[64] = {};
-        GetClassNameW(message->hwnd, cls, static_cast<int>(std::size(cls)));
-        if (lstrcmpW(cls, kKeyCaptureClass) == 0) {
-            DispatchMessageW(message);
-            return TRUE;
-        }
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-void RegisterKeyCapture() {
-    static const bool registered = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &KeyCaptureProcedure;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = kKeyCaptureClass;
-        return RegisterClassExW(&wc) != 0;
-    }();
-    (void)registered;
-}
+// The controls each action type's pane shows.
+struct PaneControl {
+    ActionType pane;
+    int id;
+};
+constexpr PaneControl kPanes[] = {
+    {ActionType::Keyboard, kIdOptAKeyPre},    {ActionType::Keyboard, kIdCboAKeyPre},
+    {ActionType::Keyboard, kIdOptAKeyCustom}, {ActionType::Keyboard, kIdPicAKeyCustom},
+    {ActionType::Keyboard, kIdOptAKeyText},   {ActionType::Keyboard, kIdTxtAKeyText},
+    {ActionType::Mouse, kIdMouseCaption},     {ActionType::Mouse, kIdCboAMosPre},
+    {ActionType::System, kIdSystemCaption},   {ActionType::System, kIdCboASysPre},
+    {ActionType::Run, kIdRunCaption},         {ActionType::Run, kIdTxtRunProgram},
+    {ActionType::Run, kIdCmdBrowse},          {ActionType::Run, kIdRunHint},
+};
 
 // The typing filter of the text to type, and select-all on focus for both text boxes.
 LRESULT CALLBACK TextBoxProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
@@ -140,190 +185,64 @@ LRESULT CALLBACK TextBoxProcedure(HWND window, UINT message, WPARAM wParam, LPAR
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
-// The design's label widths fit its own font only: a label, option or check box grows to
-// its text in this one, so that nothing is cut.
-void GrowToText(HWND control, HFONT font, int extra) {
-    wchar_t text[256] = {};
-    GetWindowTextW(control, text, 256);
-    std::wstring shown;
-    for (const wchar_t* c = text; *c; ++c)
-        if (*c != L'&') shown += *c;
-    win32::WindowDc dc(control);
-    win32::SelectedObject selected(dc.get(), font);
-    SIZE size{};
-    GetTextExtentPoint32W(dc.get(), shown.c_str(), static_cast<int>(shown.size()), &size);
-    RECT r;
-    GetWindowRect(control, &r);
-    const int width = std::max<int>(r.right - r.left, size.cx + extra);
-    SetWindowPos(control, nullptr, 0, 0, width, r.bottom - r.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-std::string TextOf(HWND control) {
-    const int length = GetWindowTextLengthW(control);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(control, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return win32::Narrow(text);
-}
-
 }  // namespace
 
 void FrmAddAction::ShowModal(HWND owner, AddAction& logic, HWND* shown) {
     logic_ = &logic;
     shown_ = shown;
-    RegisterKeyCapture();
-    const win32::UniqueHook filter(
-        SetWindowsHookExW(WH_MSGFILTER, &KeyCaptureFilter, nullptr, GetCurrentThreadId()));
+    RegisterKeyCaptureBox();
+    const win32::UniqueHook filter = RouteKeysToCaptureBoxes();
     RunModal(kAddActionTitle, kStyle, owner);
     logic_ = nullptr;
 }
 
 void FrmAddAction::CreateControls() {
-    const int dpi = Dpi();
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    font_ = MessageFont();
-    SendMessageW(dialog_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-
-    SizeAndCentre(TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi),
-                  kStyle);
-
-    // Created in the tab order of the design. Every control is a group of its own, but for
-    // the keyboard options and their inputs, so that arrow keys move between the options
-    // only and never click one from outside.
-    bool inOptionGroup = false;
-    auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int id, int x, int y,
-                     int w, int h, DWORD exStyle = 0) {
-        if (!inOptionGroup) style |= WS_GROUP;
-        HWND control = CreateWindowExW(
-            exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, TwipsToPixels(x, dpi),
-            TwipsToPixels(y, dpi), TwipsToPixels(w, dpi), TwipsToPixels(h, dpi), dialog_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-        return control;
-    };
-    const DWORD label = SS_LEFT;
-    child(L"STATIC", L"&Key Name:", label, -1, kFrame1X + 420, kFrame1Y + 585, 780, 195);
-    child(L"STATIC", L"Press a Key", SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX | SS_NOTIFY,
-          kIdLblKeyName, kFrame1X + 1980, kFrame1Y + 570, 2700, 270, WS_EX_CLIENTEDGE);
-    child(L"STATIC", L"&Action:", label, -1, kFrame2X + 450, kFrame2Y + 600, 495, 195);
-    HWND actions = child(WC_COMBOBOXEXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                         kIdImgcboActions, kFrame2X + 1980, kFrame2Y + 570, 2700, 330 * 6);
-
-    // The keyboard pane.
-    auto& keys = panes_[0];
-    keys.push_back(child(L"BUTTON", L"&Predefined Key", WS_TABSTOP | BS_AUTORADIOBUTTON,
-                         kIdOptAKeyPre, kPaneX, kPaneY, 3255, 270));
-    inOptionGroup = true;
-    keys.push_back(child(L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                         kIdCboAKeyPre, kPaneX + 285, kPaneY + 315, 2700, 315 * 8));
-    keys.push_back(child(L"BUTTON", L"&Custom Key", BS_AUTORADIOBUTTON, kIdOptAKeyCustom, kPaneX,
-                         kPaneY + 693, 3255, 270));
-    keys.push_back(child(kKeyCaptureClass, L" Press a Key", WS_TABSTOP, kIdPicAKeyCustom,
-                         kPaneX + 285, kPaneY + 1017, 2700, 270, WS_EX_CLIENTEDGE));
-    keys.push_back(child(L"BUTTON", L"Custom &Text", BS_AUTORADIOBUTTON, kIdOptAKeyText, kPaneX,
-                         kPaneY + 1341, 3255, 270));
-    keys.push_back(child(L"EDIT", L"Text to type", WS_TABSTOP | ES_AUTOHSCROLL, kIdTxtAKeyText,
-                         kPaneX + 285, kPaneY + 1665, 2700, 285, WS_EX_CLIENTEDGE));
-    inOptionGroup = false;
-    // The mouse, system and run panes.
-    panes_[1].push_back(
-        child(L"STATIC", L"&Mouse actions:", label, -1, kPaneX, kPaneY + 30, 1080, 195));
-    panes_[1].push_back(child(L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                              kIdCboAMosPre, kPaneX + 285, kPaneY + 315, 2700, 315 * 11));
-    panes_[2].push_back(
-        child(L"STATIC", L"&System actions:", label, -1, kPaneX, kPaneY + 30, 1110, 195));
-    panes_[2].push_back(child(L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                              kIdCboASysPre, kPaneX + 285, kPaneY + 315, 2700, 315 * 11));
-    panes_[3].push_back(
-        child(L"STATIC", L"&Run a specified program", label, -1, kPaneX, kPaneY + 30, 1725, 195));
-    panes_[3].push_back(child(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, kIdTxtRunProgram,
-                              kPaneX + 285, kPaneY + 315, 2700, 315, WS_EX_CLIENTEDGE));
-    panes_[3].push_back(child(L"BUTTON", L"...", WS_TABSTOP | BS_PUSHBUTTON, kIdCmdBrowse,
-                              kPaneX + 3000, kPaneY + 300, 405, 330));
-    panes_[3].push_back(child(L"STATIC",
-                              L"You can type any File, Folder, Document or even  Internet "
-                              L"address here.",
-                              label, -1, kPaneX + 315, kPaneY + 705, 3045, 600));
-
-    child(L"BUTTON", L"Continue adding buttons", WS_TABSTOP | BS_AUTOCHECKBOX, kIdChkAutoAdd, 135,
-          4560, 2175, 210 + 60);
-    child(L"BUTTON", L"Add", WS_TABSTOP | BS_DEFPUSHBUTTON, kIdCmdAdd, 2460, 4530, 1185, 315);
-    child(L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, kIdAddCancel, 3720, 4530, 1185, 315);
-    // The frames and their first lines last, sent to the bottom: they never cover a control.
-    for (HWND back :
-         {child(L"STATIC", L"Choose the action performed by pressing the key:", label, -1,
-                kFrame2X + 135, kFrame2Y + 255, 3495, 195),
-          child(L"BUTTON", L" Step 2 ", BS_GROUPBOX, -1, kFrame2X, kFrame2Y, 4800, 3270),
-          child(L"STATIC", L"Press a button on the remote control:", label, -1, kFrame1X + 120,
-                kFrame1Y + 255, 2610, 195),
-          child(L"BUTTON", L" Step 1 ", BS_GROUPBOX, -1, kFrame1X, kFrame1Y, 4800, 1065)})
-        SetWindowPos(back, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-
-    // Every label, option and check box shows its whole text.
-    const int box =
-        GetSystemMetricsForDpi(SM_CXMENUCHECK, static_cast<UINT>(dpi)) + MulDiv(8, dpi, 96);
-    for (HWND control = GetWindow(dialog_, GW_CHILD); control;
-         control = GetWindow(control, GW_HWNDNEXT)) {
-        wchar_t cls[32] = {};
-        GetClassNameW(control, cls, 32);
-        const LONG style = GetWindowLongW(control, GWL_STYLE);
-        const LONG kind = style & 0x0F;
-        if (lstrcmpiW(cls, L"STATIC") == 0 && kind == SS_LEFT && GetDlgCtrlID(control) == -1 &&
-            GetWindowTextLengthW(control) < 60)
-            GrowToText(control, font_.get(), MulDiv(4, dpi, 96));
-        if (lstrcmpiW(cls, L"BUTTON") == 0 &&
-            (kind == BS_AUTOCHECKBOX || kind == BS_AUTORADIOBUTTON))
-            GrowToText(control, font_.get(), box);
+    ui::CreateControls(dialog_, kLayout);
+    // The four action types with their pictures.
+    for (ActionType type : kActionTypes) {
+        std::wstring text = win32::Widen(ActionTypeName(type));
+        COMBOBOXEXITEMW item{};
+        item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
+        item.iItem = static_cast<int>(type) - 1;
+        item.pszText = text.data();
+        item.iImage = item.iSelectedImage = static_cast<int>(type) - 1;
+        SendMessageW(Item(kIdImgcboActions), CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
+    capture_.onKeyDown = [this](std::int16_t code, std::int16_t mask) {
+        if (logic_) logic_->picAKeyCustom_KeyDown(code, mask);
+    };
+    AttachKeyCapture(Item(kIdPicAKeyCustom), &capture_);
+    SetWindowSubclass(Item(kIdTxtAKeyText), &TextBoxProcedure, 1, 0);
+    SetWindowSubclass(Item(kIdTxtRunProgram), &TextBoxProcedure, 0, 0);
+    SendMessageW(dialog_, DM_SETDEFID, kIdCmdAdd, 0);
+    ApplyDpi(Dpi());
+    SetClientSize(clientWidth_, TwipsToPixels(kClientHeightTwips, Dpi()), true);
+}
 
+void FrmAddAction::ApplyDpi(int dpi) {
+    win32::UniqueFont font = MessageFont(dpi);
+    SendMessageW(dialog_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    PlaceControls(dialog_, kLayout, font.get(), dpi);
+    font_ = std::move(font);
     // A check box grown into the Add button pushes Add and Cancel to the right, and the
     // dialog grows with them.
     RECT check, add;
     GetWindowRect(Item(kIdChkAutoAdd), &check);
     GetWindowRect(Item(kIdCmdAdd), &add);
-    const int overlap = check.right + MulDiv(6, dpi, 96) - add.left;
-    if (overlap > 0) {
-        for (int id : {kIdCmdAdd, kIdAddCancel}) {
-            RECT r;
-            GetWindowRect(Item(id), &r);
-            MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&r), 2);
-            SetWindowPos(Item(id), nullptr, r.left + overlap, r.top, 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
-        RECT outer;
-        GetWindowRect(dialog_, &outer);
-        SetWindowPos(dialog_, nullptr, outer.left - overlap / 2, outer.top,
-                     outer.right - outer.left + overlap, outer.bottom - outer.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+    const int overlap = std::max<int>(0, check.right + win32::ScaleForDpi(6, dpi) - add.left);
+    for (int id : {kIdCmdAdd, kIdAddCancel}) {
+        RECT r;
+        GetWindowRect(Item(id), &r);
+        MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&r), 2);
+        SetWindowPos(Item(id), nullptr, r.left + overlap, r.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    clientWidth_ = TwipsToPixels(kClientWidthTwips, dpi) + overlap;
+    SetClientSize(clientWidth_, TwipsToPixels(kClientHeightTwips, dpi), false);
 
-    // The four action types with their pictures.
-    const int icon = MulDiv(16, dpi, 96);
-    imglstActionIcons_.reset(ImageList_Create(icon, icon, ILC_COLOR32, 4, 0));
-    for (Picture p : {Picture::KeyboardAction, Picture::MouseAction, Picture::SystemAction,
-                      Picture::RunAction}) {
-        win32::UniqueIcon picture = MakeIcon(p, icon);
-        ImageList_AddIcon(imglstActionIcons_.get(), picture.get());
-    }
-    SendMessageW(actions, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(imglstActionIcons_.get()));
-    for (int type = 1; type <= 4; ++type) {
-        std::wstring text = win32::Widen(kActionTypeNames[static_cast<std::size_t>(type - 1)]);
-        COMBOBOXEXITEMW item{};
-        item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
-        item.iItem = type - 1;
-        item.pszText = text.data();
-        item.iImage = item.iSelectedImage = type - 1;
-        SendMessageW(actions, CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    }
-
-    capture_.onKeyDown = [this](std::int16_t code, std::int16_t mask) {
-        if (logic_) logic_->picAKeyCustom_KeyDown(code, mask);
-    };
-    SetWindowLongPtrW(Item(kIdPicAKeyCustom), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&capture_));
-    SetWindowSubclass(Item(kIdTxtAKeyText), &TextBoxProcedure, 1, 0);
-    SetWindowSubclass(Item(kIdTxtRunProgram), &TextBoxProcedure, 0, 0);
-    SendMessageW(dialog_, DM_SETDEFID, kIdCmdAdd, 0);
+    imglstActionIcons_ = MakeActionTypeImages(win32::ScaleForDpi(16, dpi));
+    SendMessageW(Item(kIdImgcboActions), CBEM_SETIMAGELIST, 0,
+                 reinterpret_cast<LPARAM>(imglstActionIcons_.get()));
 }
 
 std::string FrmAddAction::ComboText(int id) const {
@@ -348,14 +267,13 @@ void FrmAddAction::EnableAdd(bool enabled) {
     EnableWindow(Item(kIdCmdAdd), enabled);
 }
 
-void FrmAddAction::SelectActionType(int type) {
-    SendMessageW(Item(kIdImgcboActions), CB_SETCURSEL, static_cast<WPARAM>(type - 1), 0);
+void FrmAddAction::SelectActionType(ActionType type) {
+    SendMessageW(Item(kIdImgcboActions), CB_SETCURSEL, static_cast<WPARAM>(type) - 1, 0);
 }
 
-void FrmAddAction::ShowPane(int type) {
-    for (std::size_t pane = 0; pane < panes_.size(); ++pane)
-        for (HWND control : panes_[pane])
-            ShowWindow(control, static_cast<int>(pane) == type - 1 ? SW_SHOW : SW_HIDE);
+void FrmAddAction::ShowPane(ActionType type) {
+    for (const PaneControl& control : kPanes)
+        ShowWindow(Item(control.id), control.pane == type ? SW_SHOW : SW_HIDE);
 }
 
 void FrmAddAction::SetAutoAdd(bool checked) {
@@ -394,7 +312,7 @@ void FrmAddAction::SetCustomKeyName(const std::string& text, TextRole role) {
 }
 
 std::string FrmAddAction::TextToType() {
-    return TextOf(Item(kIdTxtAKeyText));
+    return win32::WindowText(Item(kIdTxtAKeyText));
 }
 
 void FrmAddAction::SetMouseAndSystemLists(const std::vector<std::string>& mouse,
@@ -424,7 +342,8 @@ void FrmAddAction::OnCommand(int id, int code, HWND) {
         case kIdImgcboActions:
             if (code == CBN_SELCHANGE) {
                 const auto index = SendMessageW(Item(id), CB_GETCURSEL, 0, 0);
-                logic_->imgcboActions_Click(static_cast<int>(index) + 1);
+                if (index >= 0 && index < static_cast<LRESULT>(kActionTypes.size()))
+                    logic_->imgcboActions_Click(kActionTypes[static_cast<std::size_t>(index)]);
             }
             break;
         case kIdOptAKeyPre:
@@ -446,10 +365,10 @@ void FrmAddAction::OnCommand(int id, int code, HWND) {
             if (code == CBN_SELCHANGE) logic_->cboASysPre_Click(ComboText(id));
             break;
         case kIdTxtAKeyText:
-            if (code == EN_CHANGE) logic_->txtAKeyText_Change(TextOf(Item(id)));
+            if (code == EN_CHANGE) logic_->txtAKeyText_Change(win32::WindowText(Item(id)));
             break;
         case kIdTxtRunProgram:
-            if (code == EN_CHANGE) logic_->txtRunProgram_Change(TextOf(Item(id)));
+            if (code == EN_CHANGE) logic_->txtRunProgram_Change(win32::WindowText(Item(id)));
             break;
         case kIdCmdBrowse:
             if (const auto path = BrowseForFile(dialog_, "Open a file or document to run"))

@@ -3,13 +3,15 @@
 #include "ui/win32/frm_exit_windows_time_out.h"
 
 #include <algorithm>
-#include <array>
-#include <cstdlib>
 
+#include "platform/win32/gdi_text.h"
 #include "platform/win32/utf16.h"
+#include "platform/win32/window_class.h"
 #include "ui/win32/control_ids.h"
+#include "ui/win32/control_layout.h"
 #include "ui/win32/foreground.h"
 #include "ui/win32/icon_factory.h"
+#include "ui/win32/window_toolkit.h"
 
 namespace bw::ui {
 
@@ -18,9 +20,25 @@ namespace {
 constexpr int kClientWidth = 236, kClientHeight = 96;
 constexpr DWORD kStyle = DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
-int Scale(int pixels, int dpi) {
-    return MulDiv(pixels, dpi, 96);
-}
+// The label is placed again once its text's height and longest width are known, and the
+// button centred under it.
+constexpr ControlSpec kLayout[] = {
+    {L"STATIC",
+     kIdImage1,
+     L"Information",
+     {PixelsAt96(13), PixelsAt96(17), PixelsAt96(32), PixelsAt96(32)},
+     SS_ICON | SS_REALSIZECONTROL},
+    {L"STATIC",
+     kIdLblStatic,
+     L"Exiting windows in 10 seconds...",
+     {PixelsAt96(64), PixelsAt96(23), PixelsAt96(153), PixelsAt96(16)},
+     SS_LEFT | SS_NOPREFIX},
+    {L"BUTTON",
+     kIdCmdCancel,
+     L"Cancel",
+     {PixelsAt96(81), PixelsAt96(61), PixelsAt96(75), PixelsAt96(23)},
+     WS_TABSTOP | BS_DEFPUSHBUTTON},
+};
 
 }  // namespace
 
@@ -29,11 +47,10 @@ void FrmExitWindowsTimeOut::ShowModal(CountdownEvents& events) {
     unloaded_ = false;
     RunModal(kCountdownTitle, kStyle, nullptr);
     events_ = nullptr;
-    lblStatic_ = nullptr;
 }
 
 void FrmExitWindowsTimeOut::SetText(const std::string& text) {
-    if (lblStatic_) SetWindowTextW(lblStatic_, win32::Widen(text).c_str());
+    if (dialog_) SetWindowTextW(GetDlgItem(dialog_, kIdLblStatic), win32::Widen(text).c_str());
 }
 
 void FrmExitWindowsTimeOut::BringToTop() {
@@ -49,59 +66,47 @@ void FrmExitWindowsTimeOut::Close() {
     EndDialog(dialog_, 0);
 }
 
-void FrmExitWindowsTimeOut::CreateControls() {
-    const int dpi = Dpi();
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    LONG fontHeight = 0;
-    font_ = MessageFont(&fontHeight);
+void FrmExitWindowsTimeOut::ApplyDpi(int dpi) {
+    int fontHeight = 0;
+    win32::UniqueFont font = MessageFont(dpi, false, &fontHeight);
+    PlaceControls(dialog_, kLayout, font.get(), dpi);
+    font_ = std::move(font);
+    icon_ = MakeIcon(Picture::Information, win32::ScaleForDpi(32, dpi));
+    SendMessageW(GetDlgItem(dialog_, kIdImage1), STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()),
+                 0);
 
     // The design's label is 153 pixels wide, enough for its own font only: it grows to
     // the longest text it can show in this one, and the dialog with it.
-    int labelWidth = Scale(153, dpi);
-    {
-        win32::WindowDc dc(dialog_);
-        win32::SelectedObject selected(dc.get(), font_.get());
-        for (const wchar_t* longest :
-             {L"Shutdown windows in 10 seconds...", L"Log off windows in 10 seconds...",
-              L"Restart windows in 10 seconds..."}) {
-            SIZE size{};
-            GetTextExtentPoint32W(dc.get(), longest, lstrlenW(longest), &size);
-            labelWidth = std::max(labelWidth, static_cast<int>(size.cx) + Scale(4, dpi));
-        }
+    HWND label = GetDlgItem(dialog_, kIdLblStatic);
+    int labelWidth = win32::ScaleForDpi(153, dpi);
+    for (const ExitKind& kind : kExitKinds) {
+        const std::wstring longest = win32::Widen(CountdownText(kind.name, kCountdownSeconds));
+        labelWidth = std::max(labelWidth, win32::TextWidthPixels(label, font_.get(), longest) +
+                                              win32::ScaleForDpi(4, dpi));
     }
-    const int clientWidth = std::max(Scale(kClientWidth, dpi), Scale(64 + 13, dpi) + labelWidth);
-    SizeAndCentre(clientWidth, Scale(kClientHeight, dpi), kStyle);
-
-    // Places are given in pixels at 96 DPI.
-    auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int id, int x, int y,
-                     int w, int h) {
-        HWND control =
-            CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, dialog_,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-        return control;
-    };
-    icon_ = MakeIcon(Picture::Information, Scale(32, dpi));
-    HWND image1 = child(L"STATIC", L"Information", SS_ICON | SS_REALSIZECONTROL, kIdImage1,
-                        Scale(13, dpi), Scale(17, dpi), Scale(32, dpi), Scale(32, dpi));
-    SendMessageW(image1, STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
-    const int textHeight = std::abs(fontHeight) + Scale(4, dpi);
-    lblStatic_ =
-        child(L"STATIC", L"Exiting windows in 10 seconds...", SS_LEFT | SS_NOPREFIX, kIdLblStatic,
-              Scale(64, dpi), Scale(31, dpi) - textHeight / 2, labelWidth, textHeight);
+    const int clientWidth = std::max(win32::ScaleForDpi(kClientWidth, dpi),
+                                     win32::ScaleForDpi(64 + 13, dpi) + labelWidth);
+    const int textHeight = fontHeight + win32::ScaleForDpi(4, dpi);
+    SetWindowPos(label, nullptr, win32::ScaleForDpi(64, dpi),
+                 win32::ScaleForDpi(31, dpi) - textHeight / 2, labelWidth, textHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     // Centred under the text, as in the design's 236 pixels.
-    const int buttonWidth = Scale(75, dpi);
-    HWND cancel = child(L"BUTTON", L"Cancel", WS_TABSTOP | BS_DEFPUSHBUTTON, kIdCmdCancel,
-                        (clientWidth - buttonWidth) / 2 + Scale(1, dpi), Scale(61, dpi),
-                        buttonWidth, Scale(23, dpi));
-    SendMessageW(dialog_, DM_SETDEFID, kIdCmdCancel, 0);
-    SetFocus(cancel);
+    const int buttonWidth = win32::ScaleForDpi(75, dpi);
+    SetWindowPos(GetDlgItem(dialog_, kIdCmdCancel), nullptr,
+                 (clientWidth - buttonWidth) / 2 + win32::ScaleForDpi(1, dpi),
+                 win32::ScaleForDpi(61, dpi), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    client_ = {clientWidth, win32::ScaleForDpi(kClientHeight, dpi)};
+    SetClientSize(client_.cx, client_.cy, false);
 }
 
 INT_PTR FrmExitWindowsTimeOut::OnMessage(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG:
-            CreateControls();
+            CreateControls(dialog_, kLayout);
+            ApplyDpi(Dpi());
+            SetClientSize(client_.cx, client_.cy, true);
+            SendMessageW(dialog_, DM_SETDEFID, kIdCmdCancel, 0);
+            SetFocus(GetDlgItem(dialog_, kIdCmdCancel));
             events_->Form_Load();
             return FALSE;  // the focus is set: Cancel has it
         case WM_COMMAND:

@@ -19,10 +19,10 @@ class FrmExitWindowsTimeOut final : public CountdownWindow, private ModalDialog 
 
   private:
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void CreateControls();
+    void ApplyDpi(int dpi) override;
 
     CountdownEvents* events_ = nullptr;
-    HWND lblStatic_ = nullptr;
+    SIZE client_{};
     bool unloaded_ = false;
     win32::UniqueFont font_;
     win32::UniqueIcon icon_;

@@ -2,38 +2,63 @@
 // window's current DPI, so the window looks the same on every monitor.
 #include "ui/win32/frm_main.h"
 
-#include <algorithm>
-
 #include "platform/twips.h"
 #include "platform/win32/gdi_text.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/utf16.h"
+#include "platform/win32/window_class.h"
 #include "ui/tray_callback.h"
 #include "ui/win32/control_ids.h"
+#include "ui/win32/control_layout.h"
 #include "ui/win32/icon_factory.h"
 #include "ui/win32/main_menus.h"
 #include "ui/win32/modal_dialog.h"
+#include "ui/win32/window_toolkit.h"
 
 namespace bw::ui {
 
 namespace {
 
-struct TwipsRect {
-    int left, top, width, height;
-};
-
 constexpr int kClientWidthTwips = 6180;
 constexpr int kClientHeightTwips = 6360;
-constexpr TwipsRect kFraContainer{75, 105, 6030, 975};
-// Inside the frame, so offset by its position.
-constexpr TwipsRect kImgStat{75 + 165, 105 + 360, 360, 360};
-constexpr TwipsRect kLblWinLIRCStat{75 + 705, 105 + 315, 4455, 510};
-constexpr TwipsRect kImgWinLIRCStat{75 + 5355, 105 + 285, 480, 480};
-constexpr TwipsRect kLstActions{45, 1215, 6090, 2790};
-constexpr TwipsRect kCmdAddAction{3495, 4050, 1260, 360};
-constexpr TwipsRect kCmdRemove{4830, 4050, 1260, 360};
-constexpr TwipsRect kLabel1{75, 4380, 315, 195};
-constexpr TwipsRect kLstLog{45, 4620, 6090, 1725};
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+// In the tab order of the design: the log, the actions, then the two buttons. The frame
+// goes below the rest: it paints no background and must not cover what it frames.
+constexpr ControlSpec kLayout[] = {
+    {L"STATIC", kIdImgStat, L"Searching", {240, 465, 360, 360}, SS_OWNERDRAW},
+    {L"STATIC", kIdLblWinLIRCStat, L" ", {780, 420, 4455, 510}, SS_LEFT | SS_NOPREFIX},
+    {L"STATIC", kIdImgWinLIRCStat, L"WinLIRC running", {5430, 390, 480, 480}, SS_OWNERDRAW},
+    {L"STATIC", kIdLabel1, L"Log:", {75, 4380, 315, 195}, SS_LEFT, 0, Fit::GrowToText},
+    {WC_LISTVIEWW,
+     kIdLstLog,
+     L"",
+     {45, 4620, 6090, 1725},
+     WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_OWNERDATA | LVS_SINGLESEL |
+         LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+     WS_EX_CLIENTEDGE},
+    {WC_LISTVIEWW,
+     kIdLstActions,
+     L"",
+     {45, 1215, 6090, 2790},
+     WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER |
+         LVS_SHAREIMAGELISTS,
+     WS_EX_CLIENTEDGE},
+    {L"BUTTON",
+     kIdCmdAddAction,
+     L"&Add Action",
+     {3495, 4050, 1260, 360},
+     WS_TABSTOP | BS_PUSHBUTTON},
+    {L"BUTTON", kIdCmdRemove, L"&Remove", {4830, 4050, 1260, 360}, WS_TABSTOP | BS_PUSHBUTTON},
+    {L"BUTTON",
+     kIdFraContainer,
+     L" WinLIRC ",
+     {75, 105, 6030, 975},
+     BS_GROUPBOX | WS_CLIPSIBLINGS,
+     0,
+     Fit::Design,
+     true},
+};
 
 // lstActions' columns: the icon, the button and the action are shown; the rest carry what
 // the action needs and stay hidden. Widths in pixels at 96 DPI.
@@ -45,8 +70,6 @@ constexpr ActionColumn kActionColumns[] = {
     {L"Icon", 18},   {L"RemKey", 100}, {L"Action", 247}, {L"KeyName", 0},
     {L"KeyCode", 0}, {L"KeyShift", 0}, {L"KeyType", 0},
 };
-
-constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 // Accessible names of the pictures: what a screen reader says, and what the picture shows.
 const wchar_t* StatusPictureName(StatusPicture picture) {
@@ -85,51 +108,30 @@ const wchar_t* ServerPictureName(ServerPicture picture) {
     return picture == ServerPicture::Running ? L"WinLIRC running" : L"WinLIRC not running";
 }
 
-int Scale(int pixelsAt96, int dpi) {
-    return MulDiv(pixelsAt96, dpi, 96);
-}
-
-void Place(HWND control, const TwipsRect& r, int dpi) {
-    SetWindowPos(control, nullptr, TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi),
-                 TwipsToPixels(r.width, dpi), TwipsToPixels(r.height, dpi),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-int WindowDpi(HWND window) {
-    const UINT dpi = GetDpiForWindow(window);
-    return dpi ? static_cast<int>(dpi) : 96;
-}
-
-void RegisterClassOnce(HINSTANCE instance, WNDPROC procedure) {
-    static const bool registered = [&] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = procedure;
-        wc.hInstance = instance;
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kMainWindowClass;
-        return RegisterClassExW(&wc) != 0;
-    }();
-    (void)registered;
-}
-
 }  // namespace
 
 FrmMain::FrmMain(HINSTANCE instance)
     : tray_([this](unsigned mouseMessage) { OnTrayMouse(mouseMessage); },
             [this] { trayPresence_.TaskbarCreated(); }) {
-    RegisterClassOnce(instance, &Procedure);
+    static const win32::WindowClass windowClass(kMainWindowClass, &win32::BoundProcedure<FrmMain>,
+                                                LoadCursorW(nullptr, IDC_ARROW),
+                                                GetSysColorBrush(COLOR_BTNFACE));
     // Not WS_CLIPCHILDREN: the frame paints no background of its own, the window does.
-    HWND window = CreateWindowExW(0, kMainWindowClass, kMainWindowTitle, kWindowStyle,
+    HWND window = CreateWindowExW(0, windowClass.Name(), kMainWindowTitle, kWindowStyle,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                   nullptr, nullptr, instance, this);
     if (!window) throw win32::LastErrorFailure();
     window_.reset(window);
     // Attached to the window, which destroys it with itself.
     SetMenu(window, CreateMainMenu());
-    CreateControls();
-    ApplyDpi(WindowDpi(window));
+    CreateControls(window, kLayout);
+    imgStat_ = GetDlgItem(window, kIdImgStat);
+    lblWinLIRCStat_ = GetDlgItem(window, kIdLblWinLIRCStat);
+    imgWinLIRCStat_ = GetDlgItem(window, kIdImgWinLIRCStat);
+    lstLog_ = GetDlgItem(window, kIdLstLog);
+    lstActions_ = GetDlgItem(window, kIdLstActions);
+    CreateColumns();
+    ApplyDpi(win32::WindowDpi(window));
 }
 
 FrmMain::~FrmMain() {
@@ -137,46 +139,7 @@ FrmMain::~FrmMain() {
     window_.reset();
 }
 
-LRESULT CALLBACK FrmMain::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<FrmMain*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    // Until CreateWindowExW returns, the object's window_ is not set yet.
-    if (!self || !self->window_) return DefWindowProcW(window, message, wParam, lParam);
-    return self->OnMessage(message, wParam, lParam);
-}
-
-void FrmMain::CreateControls() {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int id,
-                     DWORD exStyle = 0) {
-        return CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
-                               window_.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                               instance, nullptr);
-    };
-    imgStat_ = child(L"STATIC", StatusName().c_str(), SS_OWNERDRAW, kIdImgStat);
-    lblWinLIRCStat_ = child(L"STATIC", L" ", SS_LEFT | SS_NOPREFIX, kIdLblWinLIRCStat);
-    imgWinLIRCStat_ =
-        child(L"STATIC", ServerPictureName(serverShown_), SS_OWNERDRAW, kIdImgWinLIRCStat);
-    label1_ = child(L"STATIC", L"Log:", SS_LEFT, kIdLabel1);
-    // In the tab order of the design: the log, the actions, then the two buttons.
-    lstLog_ = child(WC_LISTVIEWW, L"",
-                    WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_OWNERDATA | LVS_SINGLESEL |
-                        LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
-                    kIdLstLog, WS_EX_CLIENTEDGE);
-    lstActions_ = child(WC_LISTVIEWW, L"",
-                        WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS |
-                            LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS,
-                        kIdLstActions, WS_EX_CLIENTEDGE);
-    cmdAddAction_ = child(L"BUTTON", L"&Add Action", WS_TABSTOP | BS_PUSHBUTTON, kIdCmdAddAction);
-    cmdRemove_ = child(L"BUTTON", L"&Remove", WS_TABSTOP | BS_PUSHBUTTON, kIdCmdRemove);
-    // Created last and sent to the bottom, so it never paints over what it frames.
-    fraContainer_ = child(L"BUTTON", L" WinLIRC ", BS_GROUPBOX | WS_CLIPSIBLINGS, kIdFraContainer);
-    SetWindowPos(fraContainer_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-
+void FrmMain::CreateColumns() {
     ListView_SetExtendedListViewStyle(lstLog_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     LVCOLUMNW column{};
     column.mask = LVCF_WIDTH | LVCF_TEXT;
@@ -195,39 +158,24 @@ void FrmMain::CreateControls() {
 
 void FrmMain::ApplyDpi(int dpi) {
     dpi_ = dpi;
-
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
-                               static_cast<UINT>(dpi));
-    // The old font and picture list stay alive until the controls have let go of them.
-    win32::UniqueFont font(CreateFontIndirectW(&metrics.lfMessageFont));
-    for (HWND control : {fraContainer_, imgStat_, lblWinLIRCStat_, imgWinLIRCStat_, label1_,
-                         lstLog_, lstActions_, cmdAddAction_, cmdRemove_})
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
-    font_ = std::move(font);
-
+    // The old font and pictures stay alive until the controls have let go of them.
+    win32::UniqueFont font = MessageFont(dpi);
     RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
     AdjustWindowRectExForDpi(&frame, kWindowStyle, TRUE, 0, static_cast<UINT>(dpi));
     SetWindowPos(window_.get(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    Place(fraContainer_, kFraContainer, dpi);
-    Place(imgStat_, kImgStat, dpi);
-    Place(lblWinLIRCStat_, kLblWinLIRCStat, dpi);
-    Place(imgWinLIRCStat_, kImgWinLIRCStat, dpi);
-    // Fonts differ from the design's; a heading is never cut, it grows to its text.
-    TwipsRect label = kLabel1;
-    label.width = std::max(label.width, static_cast<int>(WidthInTwips("Log:")) + 30);
-    Place(label1_, label, dpi);
-    Place(lstLog_, kLstLog, dpi);
-    Place(lstActions_, kLstActions, dpi);
-    Place(cmdAddAction_, kCmdAddAction, dpi);
-    Place(cmdRemove_, kCmdRemove, dpi);
+    PlaceControls(window_.get(), kLayout, font.get(), dpi);
+    font_ = std::move(font);
     int index = 0;
     for (const ActionColumn& c : kActionColumns)
-        ListView_SetColumnWidth(lstActions_, index++, Scale(c.width, dpi));
+        ListView_SetColumnWidth(lstActions_, index++, win32::ScaleForDpi(c.width, dpi));
+    ListView_SetColumnWidth(lstLog_, 0, TwipsToPixels(static_cast<int>(logColumnTwips_), dpi));
+    MakePictures(dpi);
+}
 
-    const int small = Scale(24, dpi), large = Scale(32, dpi), log = Scale(16, dpi);
+void FrmMain::MakePictures(int dpi) {
+    const int small = win32::ScaleForDpi(24, dpi), large = win32::ScaleForDpi(32, dpi),
+              log = win32::ScaleForDpi(16, dpi);
     imgTempStat_ = {MakeIcon(Picture::Connected, small), MakeIcon(Picture::Error, small),
                     MakeIcon(Picture::Searching, small)};
     imgTempWinLIRCStat_ = {MakeIcon(Picture::ServerRunning, large),
@@ -237,24 +185,14 @@ void FrmMain::ApplyDpi(int dpi) {
             MakeIcon(DrawReceiveFrame(frame, small));
 
     // The log's pictures, in the order its kinds refer to them.
-    win32::UniqueImageList logPictures(ImageList_Create(log, log, ILC_COLOR32, 5, 0));
-    for (Picture p :
-         {Picture::Connected, Picture::Error, Picture::Searching, Picture::Globe, Picture::Discs}) {
-        win32::UniqueIcon icon = MakeIcon(p, log);
-        ImageList_AddIcon(logPictures.get(), icon.get());
-    }
+    win32::UniqueImageList logPictures = MakeImageList(
+        {Picture::Connected, Picture::Error, Picture::Searching, Picture::Globe, Picture::Discs},
+        log);
     ListView_SetImageList(lstLog_, logPictures.get(), LVSIL_SMALL);
     imgStatSmall_ = std::move(logPictures);
-
-    win32::UniqueImageList actionIcons(ImageList_Create(log, log, ILC_COLOR32, 4, 0));
-    for (Picture p : {Picture::KeyboardAction, Picture::MouseAction, Picture::SystemAction,
-                      Picture::RunAction}) {
-        win32::UniqueIcon icon = MakeIcon(p, log);
-        ImageList_AddIcon(actionIcons.get(), icon.get());
-    }
+    win32::UniqueImageList actionIcons = MakeActionTypeImages(log);
     ListView_SetImageList(lstActions_, actionIcons.get(), LVSIL_SMALL);
     imglstActionIcons_ = std::move(actionIcons);
-    ListView_SetColumnWidth(lstLog_, 0, TwipsToPixels(static_cast<int>(logColumnTwips_), dpi));
 
     programIconSmall_ = MakeIcon(Picture::ProgramIcon, GetSystemMetricsForDpi(SM_CXSMICON, dpi));
     programIconLarge_ = MakeIcon(Picture::ProgramIcon, GetSystemMetricsForDpi(SM_CXICON, dpi));
@@ -262,7 +200,6 @@ void FrmMain::ApplyDpi(int dpi) {
                  reinterpret_cast<LPARAM>(programIconSmall_.get()));
     SendMessageW(window_.get(), WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(programIconLarge_.get()));
-    InvalidateRect(window_.get(), nullptr, TRUE);
 }
 
 void FrmMain::SetLogSource(EventLog* log) {
@@ -284,9 +221,7 @@ void FrmMain::Restore() {
 }
 
 void FrmMain::AddTrayIcon(const std::string& tip) {
-    // The tray draws its icons at the small icon size of the primary monitor.
-    trayPicture_ = MakeIcon(Picture::ProgramIcon, GetSystemMetrics(SM_CXSMICON));
-    tray_.SetPicture(trayPicture_.get(), tip);
+    tray_.SetTip(tip);
     trayPresence_.AddTrayIcon();
 }
 
@@ -415,10 +350,10 @@ void FrmMain::DrawPicture(const DRAWITEMSTRUCT& item) {
     int size = 0;
     if (item.hwndItem == imgStat_) {
         icon = StatusIcon();
-        size = Scale(24, dpi_);
+        size = win32::ScaleForDpi(24, dpi_);
     } else if (item.hwndItem == imgWinLIRCStat_) {
         icon = imgTempWinLIRCStat_[static_cast<std::size_t>(serverShown_)].get();
-        size = Scale(32, dpi_);
+        size = win32::ScaleForDpi(32, dpi_);
     }
     if (icon)
         DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, icon, size, size, 0, nullptr,
@@ -489,8 +424,9 @@ void FrmMain::OnCommand(int id) {
     }
 }
 
-LRESULT FrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    HWND window = window_.get();
+LRESULT FrmMain::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Until CreateWindowExW returns, the controls do not exist yet.
+    if (!window_) return DefWindowProcW(window, message, wParam, lParam);
     switch (message) {
         case WM_DRAWITEM:
             DrawPicture(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
@@ -517,14 +453,10 @@ LRESULT FrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // Menus and accelerators, and buttons that were clicked.
             if (lParam == 0 || HIWORD(wParam) == BN_CLICKED) OnCommand(LOWORD(wParam));
             return 0;
-        case WM_DPICHANGED: {
-            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(window, nullptr, suggested->left, suggested->top,
-                         suggested->right - suggested->left, suggested->bottom - suggested->top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
+        case WM_DPICHANGED:
+            MoveToSuggestedRect(window, lParam);
             ApplyDpi(HIWORD(wParam));
             return 0;
-        }
         case WM_SIZE:
             // Minimised, the window lives in the tray: no taskbar button. Without an icon
             // it keeps its taskbar button, or nothing would bring it back.

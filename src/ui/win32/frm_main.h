@@ -73,12 +73,13 @@ class FrmMain final : public StatusDisplay,
 
     float WidthInTwips(const std::string& text) override;
 
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
   private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void CreateControls();
+    void CreateColumns();
     // Fonts, pictures and positions for a DPI; called at creation and when the DPI changes.
     void ApplyDpi(int dpi);
+    void MakePictures(int dpi);
     // What a button line changed, drawn once the lines at hand are handled.
     void RefreshViews();
     void DrawPicture(const DRAWITEMSTRUCT& item);
@@ -92,15 +93,11 @@ class FrmMain final : public StatusDisplay,
     std::wstring StatusName() const;
 
     win32::UniqueWindow window_;
-    HWND fraContainer_ = nullptr;
     HWND imgStat_ = nullptr;
     HWND lblWinLIRCStat_ = nullptr;
     HWND imgWinLIRCStat_ = nullptr;
-    HWND label1_ = nullptr;
     HWND lstLog_ = nullptr;
     HWND lstActions_ = nullptr;
-    HWND cmdAddAction_ = nullptr;
-    HWND cmdRemove_ = nullptr;
 
     int dpi_ = 96;
     win32::UniqueFont font_;
@@ -121,7 +118,6 @@ class FrmMain final : public StatusDisplay,
     Commands commands_;
     std::wstring itemText_;  // holds the text a list item shows until the list copies it
     std::function<bool()> closeQuestion_;
-    win32::UniqueIcon trayPicture_;  // picMyTray: 16 by 16, the program icon
     TrayIcon tray_;
     win32::Win32Timer trayRetry_;
     TrayPresence trayPresence_{tray_, trayRetry_};

@@ -1,5 +1,7 @@
 #include "ui/win32/icon_factory.h"
 
+#include <commctrl.h>
+
 #include <cstring>
 
 namespace bw::ui {
@@ -40,6 +42,22 @@ win32::UniqueIcon MakeIcon(const Image& image) {
 
 win32::UniqueIcon MakeIcon(Picture picture, int sizePixels) {
     return MakeIcon(DrawPicture(picture, sizePixels));
+}
+
+win32::UniqueImageList MakeImageList(std::initializer_list<Picture> pictures, int sizePixels) {
+    win32::UniqueImageList list(ImageList_Create(sizePixels, sizePixels, ILC_COLOR32,
+                                                 static_cast<int>(pictures.size()), 0));
+    for (Picture picture : pictures) {
+        const win32::UniqueIcon icon = MakeIcon(picture, sizePixels);
+        ImageList_AddIcon(list.get(), icon.get());
+    }
+    return list;
+}
+
+win32::UniqueImageList MakeActionTypeImages(int sizePixels) {
+    return MakeImageList(
+        {Picture::KeyboardAction, Picture::MouseAction, Picture::SystemAction, Picture::RunAction},
+        sizePixels);
 }
 
 }  // namespace bw::ui

@@ -4,6 +4,9 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/win32/window_class.h"
+#include "ui/win32/window_toolkit.h"
+
 namespace bw::ui {
 
 void CentreOnWorkArea(HWND window, int width, int height) {
@@ -17,6 +20,7 @@ void CentreOnWorkArea(HWND window, int width, int height) {
 }
 
 void ModalDialog::RunModal(const std::wstring& title, DWORD style, HWND owner) {
+    style_ = style;
     DLGTEMPLATE header{};
     header.style = style;
     header.cx = 200;  // replaced by the real size when the dialog opens
@@ -36,32 +40,32 @@ void ModalDialog::RunModal(const std::wstring& title, DWORD style, HWND owner) {
 
 INT_PTR CALLBACK ModalDialog::Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        win32::BindObject(dialog, reinterpret_cast<void*>(lParam));
         reinterpret_cast<ModalDialog*>(lParam)->dialog_ = dialog;
     }
-    auto* self = reinterpret_cast<ModalDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    return self ? self->OnMessage(message, wParam, lParam) : FALSE;
+    auto* self = win32::BoundObject<ModalDialog>(dialog);
+    if (!self) return FALSE;
+    if (message == WM_DPICHANGED) {
+        MoveToSuggestedRect(dialog, lParam);
+        self->ApplyDpi(HIWORD(wParam));
+        return TRUE;
+    }
+    return self->OnMessage(message, wParam, lParam);
 }
 
 int ModalDialog::Dpi() const {
-    const UINT dpi = GetDpiForWindow(dialog_);
-    return dpi ? static_cast<int>(dpi) : 96;
+    return win32::WindowDpi(dialog_);
 }
 
-win32::UniqueFont ModalDialog::MessageFont(LONG* height, bool underlined) const {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
-                               static_cast<UINT>(Dpi()));
-    if (height) *height = metrics.lfMessageFont.lfHeight;
-    metrics.lfMessageFont.lfUnderline = underlined ? TRUE : FALSE;
-    return win32::UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
-}
-
-void ModalDialog::SizeAndCentre(int clientWidth, int clientHeight, DWORD style) const {
+void ModalDialog::SetClientSize(int clientWidth, int clientHeight, bool centre) const {
     RECT frame{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectExForDpi(&frame, style, FALSE, WS_EX_DLGMODALFRAME, static_cast<UINT>(Dpi()));
-    CentreOnWorkArea(dialog_, frame.right - frame.left, frame.bottom - frame.top);
+    AdjustWindowRectExForDpi(&frame, style_, FALSE, WS_EX_DLGMODALFRAME, static_cast<UINT>(Dpi()));
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    if (centre)
+        CentreOnWorkArea(dialog_, width, height);
+    else
+        SetWindowPos(dialog_, nullptr, 0, 0, width, height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace bw::ui

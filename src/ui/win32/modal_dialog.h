@@ -1,6 +1,6 @@
 // What the program's dialogs share: a modal run from an empty template (each dialog makes
-// its controls itself when it opens, at the window's DPI), the message font for that DPI,
-// and a place centred on the monitor's work area.
+// its controls itself when it opens), following the DPI of the monitor it is on, and a
+// place centred on the monitor's work area.
 #pragma once
 
 #include <string>
@@ -21,17 +21,20 @@ class ModalDialog {
     void RunModal(const std::wstring& title, DWORD style, HWND owner);
     // WM_INITDIALOG included; dialog_ is set before it arrives.
     virtual INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    // Fonts, places and pictures for a DPI: once the controls exist, and when the dialog
+    // moves to a monitor of another DPI.
+    virtual void ApplyDpi(int dpi) = 0;
 
     int Dpi() const;
-    // The system's message font at the dialog's DPI, and its metrics' height.
-    win32::UniqueFont MessageFont(LONG* height = nullptr, bool underlined = false) const;
-    // Gives the dialog that client size, centred on the screen.
-    void SizeAndCentre(int clientWidth, int clientHeight, DWORD style) const;
+    // Gives the dialog that client size, centred on its monitor or where it stands.
+    void SetClientSize(int clientWidth, int clientHeight, bool centre) const;
 
     HWND dialog_ = nullptr;  // owned by the dialog manager while shown
 
   private:
     static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+    DWORD style_ = 0;
 };
 
 }  // namespace bw::ui

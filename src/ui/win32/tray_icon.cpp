@@ -4,81 +4,68 @@
 #include <shellapi.h>
 
 #include "platform/win32/utf16.h"
+#include "platform/win32/window_class.h"
 #include "ui/win32/control_ids.h"
+#include "ui/win32/icon_factory.h"
 
 namespace bw::ui {
 
-namespace {
-
-constexpr UINT kIconId = 1;
-// The shell reports mouse messages over the icon with this message number.
-constexpr UINT kCallbackMessage = WM_LBUTTONDOWN;
-
-}  // namespace
-
 TrayIcon::TrayIcon(std::function<void(unsigned)> onMouse, std::function<void()> onTaskbarCreated)
     : onMouse_(std::move(onMouse)), onTaskbarCreated_(std::move(onTaskbarCreated)) {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    static const bool registered = [&] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &Procedure;
-        wc.hInstance = instance;
-        wc.lpszClassName = kTrayWindowClass;
-        return RegisterClassExW(&wc) != 0;
-    }();
-    (void)registered;
+    static const win32::WindowClass windowClass(kTrayWindowClass, &win32::BoundProcedure<TrayIcon>);
+    DrawPicture();
     // Top-level and never shown: only top-level windows hear that the taskbar came back.
-    host_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kTrayWindowClass, L"", WS_POPUP, 0, 0, 0, 0,
-                                nullptr, nullptr, instance, this));
+    host_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, windowClass.Name(), L"", WS_POPUP, 0, 0, 0, 0,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), this));
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+}
+
+void TrayIcon::DrawPicture() {
+    picture_ = MakeIcon(Picture::ProgramIcon, GetSystemMetrics(SM_CXSMICON));
 }
 
 bool TrayIcon::Notify(DWORD message) {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
     data.hWnd = host_.get();
-    data.uID = kIconId;
+    data.uID = kTrayIconId;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data.uCallbackMessage = kCallbackMessage;
-    data.hIcon = icon_;
+    data.uCallbackMessage = kTrayCallbackMessage;
+    data.hIcon = picture_.get();
     // Cut to fit with its terminating NUL.
     lstrcpynW(data.szTip, tip_.c_str(), static_cast<int>(std::size(data.szTip)));
     return Shell_NotifyIconW(message, &data) != FALSE;
 }
 
-void TrayIcon::SetPicture(HICON icon, const std::string& tip) {
-    icon_ = icon;
+void TrayIcon::SetTip(const std::string& tip) {
     tip_ = win32::Widen(tip);
 }
 
 bool TrayIcon::AddIcon() {
     // An icon the shell still holds from an earlier add is only brought up to date.
-    return Notify(NIM_ADD) || Notify(NIM_MODIFY);
+    shown_ = Notify(NIM_ADD) || Notify(NIM_MODIFY);
+    return shown_;
 }
 
 void TrayIcon::RemoveIcon() {
     Notify(NIM_DELETE);
+    shown_ = false;
 }
 
-LRESULT CALLBACK TrayIcon::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+LRESULT TrayIcon::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kTrayCallbackMessage && wParam == kTrayIconId) {
+        if (onMouse_) onMouse_(LOWORD(lParam));
+        return 0;
     }
-    auto* self = reinterpret_cast<TrayIcon*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self) {
-        if (message == kCallbackMessage && wParam == kIconId) {
-            if (self->onMouse_) self->onMouse_(LOWORD(lParam));
-            return 0;
-        }
-        if (message == self->taskbarCreated_ && self->taskbarCreated_ != 0) {
-            if (self->onTaskbarCreated_) self->onTaskbarCreated_();
-            return 0;
-        }
-        if (message == WM_NCDESTROY) self->host_.release();
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+        if (onTaskbarCreated_) onTaskbarCreated_();
+        return 0;
     }
+    if (message == WM_DPICHANGED || message == WM_DISPLAYCHANGE) {
+        DrawPicture();
+        if (shown_) Notify(NIM_MODIFY);
+    }
+    if (message == WM_NCDESTROY) host_.release();
     return DefWindowProcW(window, message, wParam, lParam);
 }
 

@@ -1,5 +1,6 @@
 // The icon in the notification area (mdlSystray) on Windows: Shell_NotifyIconW for a hidden
-// top-level window that takes the icon's callback and hears when the taskbar comes back.
+// top-level window that takes the icon's callback, hears when the taskbar comes back, and
+// draws the icon again when the display's DPI changes.
 #pragma once
 
 #include <functional>
@@ -19,22 +20,26 @@ class TrayIcon final : public NotifyArea {
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
-    // The picture is the caller's and must outlive the icon; set before the first add.
-    void SetPicture(HICON icon, const std::string& tip);
+    // Set before the first add.
+    void SetTip(const std::string& tip);
     bool AddIcon() override;
     void RemoveIcon() override;
     // The hidden window that receives the icon's callback, and owns its menu.
     HWND Host() const { return host_.get(); }
 
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
   private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool Notify(DWORD message);
+    // The program icon at the tray's size: the small icon size of the primary monitor.
+    void DrawPicture();
 
     std::function<void(unsigned)> onMouse_;
     std::function<void()> onTaskbarCreated_;
+    win32::UniqueIcon picture_;
     win32::UniqueWindow host_;
     UINT taskbarCreated_ = 0;
-    HICON icon_ = nullptr;
+    bool shown_ = false;
     std::wstring tip_;
 };
 

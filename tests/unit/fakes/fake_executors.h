@@ -12,25 +12,26 @@
 
 namespace bw::test {
 
-class FakeExecutors : public ActionExecutors {
+class FakeExecutors {
   public:
     std::vector<std::string> calls;
-    std::optional<Failure> failOn;  // thrown by the call whose text starts with ...
+    std::optional<Failure> failOn;  // thrown by the call whose text starts with failingCall
     std::string failingCall;
     std::function<void(const std::string& call)> during;
 
-    void SimulateKeyboard(const std::string& text, std::uint8_t code, std::uint8_t shift,
-                          std::int16_t type) override {
-        Record("key " + text + " " + std::to_string(code) + " " + std::to_string(shift) + " " +
-               std::to_string(type));
+    ActionExecutors Wire() {
+        auto n = [](int value) { return " " + std::to_string(value); };
+        return {
+            [this, n](const std::string& text, std::uint8_t code, std::uint8_t shift,
+                      std::int16_t type) { Record("key " + text + n(code) + n(shift) + n(type)); },
+            [this, n](const std::string& name, std::int16_t repeats, std::int16_t step) {
+                Record("mouse " + name + n(repeats) + n(step));
+            },
+            [this, n](const std::string& name, std::int16_t repeats) {
+                Record("sys " + name + n(repeats));
+            },
+            [this](const std::string& path) { Record("run " + path); }};
     }
-    void DoMouseAction(const std::string& name, std::int16_t NumRpt, std::int16_t step) override {
-        Record("mouse " + name + " " + std::to_string(NumRpt) + " " + std::to_string(step));
-    }
-    void RunSys(const std::string& name, std::int16_t NumRpt) override {
-        Record("sys " + name + " " + std::to_string(NumRpt));
-    }
-    void RunFile(const std::string& path) override { Record("run " + path); }
 
   private:
     void Record(const std::string& call) {

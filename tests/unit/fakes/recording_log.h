@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/event_log.h"
+#include "platform/event_log_writer.h"
 
 namespace bw::test {
 

@@ -1,5 +1,5 @@
 // Which keys are extended, and the scan codes of keys a layout may not name.
-#include "emulation/key_scan_codes.h"
+#include "platform/key_scan_codes.h"
 
 namespace bw {
 

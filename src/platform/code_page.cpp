@@ -1,17 +1,7 @@
-// The portable helpers of the text, number and file interfaces.
-#include <charconv>
-
+// Telling UTF-8 from ANSI bytes: only well-formed UTF-8 passes as it is.
 #include "platform/code_page.h"
-#include "platform/decimal_text.h"
-#include "platform/program_folder.h"
 
 namespace bw {
-
-std::string FileInFolder(std::string folder, const std::string& name) {
-    if (folder.empty() || folder.back() != '\\') folder += '\\';
-    folder += name;
-    return folder;
-}
 
 bool IsValidUtf8(std::string_view bytes) {
     std::size_t i = 0;
@@ -52,19 +42,6 @@ bool IsValidUtf8(std::string_view bytes) {
 std::string DecodeText(std::string_view bytes, CodePage& ansi) {
     if (IsValidUtf8(bytes)) return std::string(bytes);
     return ansi.AnsiToUtf8(bytes);
-}
-
-std::optional<long long> ParseWholeNumber(std::string_view text, long long low, long long high) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return std::nullopt;
-    const std::size_t last = text.find_last_not_of(' ');
-    const char* begin = text.data() + first;
-    const char* end = text.data() + last + 1;
-    if (*begin == '+') ++begin;
-    long long value = 0;
-    const auto [stop, error] = std::from_chars(begin, end, value);
-    if (error != std::errc() || stop != end || value < low || value > high) return std::nullopt;
-    return value;
 }
 
 }  // namespace bw
