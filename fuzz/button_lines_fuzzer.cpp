@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FakeExecutors executors;
     FakeMessageBoxes boxes;
     LineFailureReport failures(boxes, log);
-    ActionDispatch dispatch(list, executors, log, failures);
+    ActionDispatch dispatch(list, executors.Wire(), log, failures);
     Latin1CodePage ansi;
     std::size_t lines = 0;
     ButtonMessages buttons(display, failures, ansi, [&](const std::string& name, std::int16_t n) {

@@ -38,8 +38,6 @@ class ButtonMessages {
     void OnLine(const std::string& bytes) { ProcessKeys(DecodeText(bytes, ansi_)); }
     void ProcessKeys(const std::string& KeyCode);
 
-    std::int16_t AnimFrame() const { return animFrame_; }
-
   private:
     StatusDisplay& display_;
     LineFailureReport& failures_;

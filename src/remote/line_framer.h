@@ -34,8 +34,6 @@ class LineFramer {
     // A new connection starts afresh: no half line, no open packet.
     void Reset() { *this = LineFramer(); }
 
-    std::size_t Buffered() const { return partial_.size(); }
-
   private:
     void Complete(std::string line, std::vector<FramedLine>& out);
 

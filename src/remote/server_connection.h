@@ -44,6 +44,14 @@ class ServerConnection : private TcpClientEvents {
     // Starts one connection attempt, abandoning any earlier one.
     void Connect2WinLIRC();
 
+  private:
+    // The socket's events, as the client delivers them, and the reconnect timer's tick.
+    void OnConnect() override { wscLIRC_Connect(); }
+    void OnClose() override { wscLIRC_Close(); }
+    void OnDataArrival(std::size_t) override { wscLIRC_DataArrival(); }
+    void OnError(int number, const std::string& description) override {
+        wscLIRC_Error(number, description);
+    }
     void wscLIRC_Connect();
     void wscLIRC_Close();
     void wscLIRC_Error(int number, const std::string& description);
@@ -53,17 +61,6 @@ class ServerConnection : private TcpClientEvents {
     // Log lines with the status steps around them. LogError reports an outage only once.
     void LogOK(const std::string& message);
     void LogError(const std::string& message);
-
-    std::int16_t ErrorCount() const { return errorCount_; }
-    bool BlinkOn() const { return blinkOn_; }
-
-  private:
-    void OnConnect() override { wscLIRC_Connect(); }
-    void OnClose() override { wscLIRC_Close(); }
-    void OnDataArrival(std::size_t) override { wscLIRC_DataArrival(); }
-    void OnError(int number, const std::string& description) override {
-        wscLIRC_Error(number, description);
-    }
     void HandWaitingLines();
     // The connection that just ended was a real one: the next refusal is news again.
     void ConnectionEnded();

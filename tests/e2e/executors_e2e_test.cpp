@@ -1,33 +1,25 @@
-// Mouse, run and system bindings as a user meets them: a click reaches the window under the
-// pointer once per press, a held move speeds up, a Run binding starts a program once per
-// press in Buttonwise's folder, and an exit shows the countdown, which a covering player
-// cannot hide, a bound Escape cancels, and a Yes to the exit question ends with the program.
+// Run and exit bindings as a user meets them: a Run binding starts a program once per press
+// in Buttonwise's folder, and an exit shows the countdown, which a covering player cannot
+// hide, a bound Escape cancels, and a Yes to the exit question ends with the program.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <condition_variable>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <mutex>
 #include <stop_token>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "harness.h"
 #include "platform/win32/utf16.h"
 #include "probe_window.h"
-#include "program_under_test.h"
-#include "real_input.h"
 #include "ui/win32/control_ids.h"
-#include "user_settings.h"
-#include "user_steps.h"
-#include "window_reader.h"
 
 namespace bw::test {
 namespace {
-
-using reader::MainWindowView;
 
 std::string BinFolder() {
     const std::wstring beside = BesideTheTests(L"");
@@ -52,91 +44,29 @@ std::vector<std::string> MarkerStarts() {
     return starts;
 }
 
-POINT Cursor() {
-    POINT p{};
-    GetCursorPos(&p);
-    return p;
-}
-
 class ExecutorsE2eTest : public E2eTest {
   protected:
     void SetUp() override {
         E2eTest::SetUp();
-        // Moves in mickeys become the same number of pixels: no acceleration.
-        const wchar_t* mouse = L"Control Panel\\Mouse";
-        UserSettings::WriteValue(mouse, "MouseSpeed", "0");
-        UserSettings::WriteValue(mouse, "MouseThreshold1", "0");
-        UserSettings::WriteValue(mouse, "MouseThreshold2", "0");
         DeleteFileW(MarkerFile().c_str());
-        UserSettings::Write({
-            {"#ListCount", "7"},
-            {"RemoteKey1", "OK"},
-            {"ActionType1", "2"},
-            {"ActionName1", "Left Mouse Click"},
-            {"RemoteKey2", "RIGHT"},
-            {"ActionType2", "2"},
-            {"ActionName2", "Mouse Move Right"},
-            {"RemoteKey3", "RUN"},
-            {"ActionType3", "4"},
-            {"ActionName3", BinFolder() + "\\buttonwise-marker.exe"},
-            {"RemoteKey4", "POWER"},
-            {"ActionType4", "3"},
-            {"ActionName4", "Shutdown windows"},
-            {"RemoteKey5", "X"},
-            {"ActionType5", "1"},
-            {"ActionName5", "x"},
-            {"KeyCode5", "0"},
-            {"KeyShift5", "0"},
-            {"KeyType5", "3"},
-            // What POWER does once its countdown was cancelled.
-            {"RemoteKey6", "POWER"},
-            {"ActionType6", "4"},
-            {"ActionName6", BinFolder() + "\\buttonwise-marker.exe"},
-            {"RemoteKey7", "ESC"},
-            {"ActionType7", "1"},
-            {"ActionName7", "Escape"},
-            {"KeyCode7", "27"},
-            {"KeyShift7", "0"},
-            {"KeyType7", "1"},
-        });
+        const std::string marker = BinFolder() + "\\buttonwise-marker.exe";
+        saved::WriteRows({{"RUN", "4", marker},
+                          {"POWER", "3", "Shutdown windows"},
+                          {"POWER", "4", marker},  // once its countdown was cancelled
+                          {"ESC", "1", "Escape", "27", "0", "1"}});
+        program.emplace();
+        program->WaitFor("the connection", Connected, kStartMs);
     }
+    std::optional<ProgramUnderTest> program;
 };
 
-TEST_F(ExecutorsE2eTest, AClickReachesTheWindowUnderThePointerOncePerPressHeldOrNot) {
-    ProgramUnderTest program;
-    program.WaitFor("the connection", Connected, kStartMs);
-    ProbeWindow probe;
-    SetCursorPos(390, 290);  // over the probe
-
-    ExpectTyped(probe, "press OK", "v1 ^1");
-    Server("hold OK 8");
-    ExpectTyped(probe, "press X", "v1 ^1 v88 ^88");  // one click for the whole hold
-    EXPECT_EQ(CountLog(program.Read(), "Simulating Mouse: Left Mouse Click"), 9u);
-}
-
-TEST_F(ExecutorsE2eTest, AHeldMoveStepsTwoThenPausesThenSpeedsUp) {
-    ProgramUnderTest program;
-    program.WaitFor("the connection", Connected, kStartMs);
-    ProbeWindow probe;
-    SetCursorPos(200, 300);
-
-    // Repeats 0 to 9: 2, nothing for 1 to 5, then 7, 7, 8, 8.
-    Server("hold RIGHT 10");
-    ExpectTyped(probe, "press X", "v88 ^88");
-    const POINT at = Cursor();
-    EXPECT_EQ(at.x, 200 + 2 + 7 + 7 + 8 + 8);
-    EXPECT_EQ(at.y, 300);
-}
-
+// A Run binding starts its program once per press, held or not, in Buttonwise's folder.
 TEST_F(ExecutorsE2eTest, ARunBindingStartsItsProgramOncePerPressInButtonwisesFolder) {
-    ProgramUnderTest program;
-    program.WaitFor("the connection", Connected, kStartMs);
-
     Server("hold RUN 6");
     Server("press RUN");
     WaitUntil("two starts of the marker", [] { return MarkerStarts().size() >= 2; });
     EXPECT_EQ(MarkerStarts(), (std::vector<std::string>{BinFolder(), BinFolder()}));
-    const MainWindowView view = program.Read();
+    const auto view = program->Read();
     EXPECT_EQ(CountLog(view, "Running: buttonwise-marker.exe"), 2u);
     for (const auto& row : view.log) EXPECT_NE(row.kind, "error") << row.text;
 }
@@ -145,7 +75,6 @@ TEST_F(ExecutorsE2eTest, ARunBindingStartsItsProgramOncePerPressInButtonwisesFol
 // their waits short, and a guard cancels a countdown still open after eight seconds.
 constexpr int kInsideTheCountdownMs = 2000;
 
-// Cancels the countdown when it is still open after eight seconds; ended with the test.
 std::jthread CountdownGuard(HWND countdown) {
     return std::jthread([countdown](std::stop_token stop) {
         std::mutex mutex;
@@ -166,10 +95,7 @@ bool Above(HWND upper, HWND lower) {
 }
 
 TEST_F(ExecutorsE2eTest, ACoveringPlayerDoesNotHideTheCountdownAndABoundEscapeCancelsIt) {
-    ProgramUnderTest program;
-    program.WaitFor("the connection", Connected, kStartMs);
     ProbeWindow player(true);
-
     Server("press POWER");
     HWND countdown = WaitForDialog(ui::kCountdownTitle);
     ASSERT_TRUE(countdown);
@@ -189,13 +115,10 @@ TEST_F(ExecutorsE2eTest, ACoveringPlayerDoesNotHideTheCountdownAndABoundEscapeCa
 }
 
 TEST_F(ExecutorsE2eTest, YesToTheExitQuestionEndsAtOnceThoughAPassWaitsUnderneath) {
-    ProgramUnderTest program;
-    program.WaitFor("the connection", Connected, kStartMs);
     Server("press POWER");
     HWND countdown = WaitForDialog(ui::kCountdownTitle);
     ASSERT_TRUE(countdown);
     const std::jthread guard = CountdownGuard(countdown);
-
     HWND window = reader::FindMainWindow();
     BringToFront(window);
     PressKeys({VK_MENU, 'F'});
@@ -204,9 +127,8 @@ TEST_F(ExecutorsE2eTest, YesToTheExitQuestionEndsAtOnceThoughAPassWaitsUnderneat
     ASSERT_TRUE(question);
     EXPECT_EQ(GetWindow(question, GW_OWNER), window);
     PressKeys({VK_RETURN});  // Yes
-
     // Wine's shell takes two seconds to remove an icon, and its process end two more.
-    EXPECT_TRUE(program.Ends(5000));
+    EXPECT_TRUE(program->Ends(5000));
     EXPECT_TRUE(MarkerStarts().empty()) << "the rest of POWER's pass ran";
     EXPECT_EQ(FindWindowW(ui::kTrayWindowClass, nullptr), nullptr);
 }

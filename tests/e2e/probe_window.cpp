@@ -7,10 +7,8 @@
 #include <cstdio>
 #include <sstream>
 
+#include "harness.h"
 #include "platform/failure.h"
-#include "platform/win32/system_error.h"
-#include "program_under_test.h"
-#include "user_steps.h"
 
 namespace bw::test {
 
@@ -54,15 +52,16 @@ ProbeWindow::ProbeWindow(bool covering) : file_(TemporaryFile()) {
                             L"\"" + (covering ? L" --cover" : L""));
     const DWORD probeId = GetProcessId(process_.get());
 
-    const unsigned long long deadline = NowMs() + kProbeStartMs;
-    for (;;) {
-        DWORD foreground = 0;
-        GetWindowThreadProcessId(GetForegroundWindow(), &foreground);
-        const std::vector<std::string> lines = Lines(file_);
-        if (foreground == probeId && !lines.empty() && lines[0] == "ready") return;
-        if (NowMs() > deadline) throw Failure(1, "the probe window did not come to the foreground");
-        Sleep(20);
-    }
+    if (!WaitUntil(
+            "the probe window in front",
+            [&] {
+                DWORD foreground = 0;
+                GetWindowThreadProcessId(GetForegroundWindow(), &foreground);
+                const std::vector<std::string> lines = Lines(file_);
+                return foreground == probeId && !lines.empty() && lines[0] == "ready";
+            },
+            kProbeStartMs))
+        throw Failure(1, "the probe window did not come to the foreground");
 }
 
 ProbeWindow::~ProbeWindow() {
@@ -82,7 +81,7 @@ HWND ProbeWindow::Window() const {
     return nullptr;
 }
 
-std::vector<KeyEvent> ProbeWindow::AllEvents() const {
+std::vector<KeyEvent> ProbeWindow::Events() const {
     std::vector<KeyEvent> events;
     for (const std::string& line : Lines(file_)) {
         char direction[8] = {};
@@ -90,13 +89,9 @@ std::vector<KeyEvent> ProbeWindow::AllEvents() const {
         if (std::sscanf(line.c_str(), "%7s %d %d %d", direction, &key, &scan, &extended) == 4)
             events.push_back({std::string(direction) == "down", key, scan, extended != 0});
     }
+    events.erase(events.begin(),
+                 events.begin() + static_cast<std::ptrdiff_t>(std::min(seen_, events.size())));
     return events;
-}
-
-std::vector<KeyEvent> ProbeWindow::Events() const {
-    std::vector<KeyEvent> all = AllEvents();
-    all.erase(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(std::min(seen_, all.size())));
-    return all;
 }
 
 std::vector<KeyEvent> ProbeWindow::Take(std::size_t count, int timeoutMs) {
@@ -118,6 +113,12 @@ std::string Keys(const std::vector<KeyEvent>& events) {
         keys += std::to_string(e.virtualKey);
     }
     return keys;
+}
+
+void ExpectTyped(ProbeWindow& probe, const std::string& command, const std::string& keys) {
+    const auto count = static_cast<std::size_t>(std::ranges::count(keys, ' ') + 1);
+    Server(command);
+    EXPECT_EQ(Keys(probe.Take(count, kActMs)), keys) << command;
 }
 
 }  // namespace bw::test

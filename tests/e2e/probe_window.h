@@ -32,8 +32,6 @@ class ProbeWindow {
     HWND Window() const;
 
   private:
-    std::vector<KeyEvent> AllEvents() const;
-
     std::wstring file_;
     win32::UniqueKernelHandle process_;
     std::size_t seen_ = 0;
@@ -41,5 +39,7 @@ class ProbeWindow {
 
 // "v116 ^116": the virtual keys and directions of the events, in order.
 std::string Keys(const std::vector<KeyEvent>& events);
+// Sends the server command, then takes as many events as the keys expected and compares.
+void ExpectTyped(ProbeWindow& probe, const std::string& command, const std::string& keys);
 
 }  // namespace bw::test

@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "actions/action_list.h"
@@ -16,6 +20,7 @@ namespace bw::test {
 namespace {
 
 using Calls = std::vector<std::string>;
+using Boxes = std::vector<ShownBox>;
 
 class ActionDispatchTest : public ::testing::Test {
   protected:
@@ -28,21 +33,14 @@ class ActionDispatchTest : public ::testing::Test {
     ActionDispatch dispatch{list, executors.Wire(), log, failures};
 
     void AddF5(const std::string& button) { list.AddKey("1", button, "F5", "116", "0"); }
-
-    // Runs every count in turn and returns all executor calls.
+    // Runs every count in turn and returns the executor calls and log lines they made.
     Calls Hold(const std::string& button, std::vector<std::int16_t> counts) {
+        executors.calls.clear();
+        log.lines.clear();
         for (std::int16_t n : counts) dispatch.RunActions(button, n);
         return executors.calls;
     }
-
-    std::vector<std::string> ChangeLines() const {
-        std::vector<std::string> texts;
-        for (const auto& line : log.lines) {
-            EXPECT_EQ(line.kind, LogKind::Change);
-            texts.push_back(line.text);
-        }
-        return texts;
-    }
+    std::size_t Lines() const { return log.lines.size(); }
 };
 
 TEST_F(ActionDispatchTest, EachActionTypeHasItsOwnRepeatRule) {
@@ -51,50 +49,28 @@ TEST_F(ActionDispatchTest, EachActionTypeHasItsOwnRepeatRule) {
     list.AddSys("S", "Volume Up");
     list.AddRun("R", "C:\\Tools\\edit.exe");
     const std::vector<std::int16_t> held{0, 1, 2, 3, 4, 5, 6, 7};
-
-    EXPECT_EQ(Hold("K", held).size(), 4u);  // 0, 5, 6 and 7
-    EXPECT_EQ(ChangeLines(), Calls(4, "Simulating Keyboard: F5"));
-    EXPECT_EQ(executors.calls[0], "key F5 116 0 1");
-
-    executors.calls.clear();
-    log.lines.clear();
-    EXPECT_EQ(Hold("R", {0, 1, 2, 3, 4, 5}), Calls{"run C:\\Tools\\edit.exe"});
-    EXPECT_EQ(ChangeLines(), Calls{"Running: edit.exe"});
-
-    executors.calls.clear();
-    log.lines.clear();
+    EXPECT_EQ(Hold("K", held), Calls(4, "key F5 116 0 1"));  // 0, 5, 6 and 7
+    EXPECT_EQ(log.lines, std::vector(4, RecordedLine{LogKind::Change, "Simulating Keyboard: F5"}));
+    EXPECT_EQ(Hold("R", held), Calls{"run C:\\Tools\\edit.exe"});
+    EXPECT_EQ(log.lines, (std::vector<RecordedLine>{{LogKind::Change, "Running: edit.exe"}}));
     EXPECT_EQ(Hold("M", {0, 1, 4, 9}), (Calls{"mouse Move Up 0 2", "mouse Move Up 1 4",
                                               "mouse Move Up 4 6", "mouse Move Up 9 8"}));
-    EXPECT_EQ(ChangeLines().size(), 4u);
-
+    EXPECT_EQ(Lines(), 4u);
     // A system row gets every count and writes its own lines, none here.
-    executors.calls.clear();
-    log.lines.clear();
     EXPECT_EQ(Hold("S", {0, 3}), (Calls{"sys Volume Up 0", "sys Volume Up 3"}));
-    EXPECT_TRUE(log.lines.empty());
+    EXPECT_EQ(Lines(), 0u);
 }
 
 TEST_F(ActionDispatchTest, AHeldKeyboardOrRunRowEndsThePassForTheRowsAfterIt) {
     AddF5("B");
     list.AddMouse("B", "Move Up");
-    list.AddRun("B", "C:\\x.exe");
     EXPECT_TRUE(Hold("B", {2}).empty());  // the keyboard row ends it before the mouse row
-
     list.Clear();
-    list.AddMouse("B", "Move Up");
-    AddF5("B");
-    list.AddMouse("B", "Move Down");
-    EXPECT_EQ(Hold("B", {2}), Calls{"mouse Move Up 2 5"});
-
-    list.Clear();
-    executors.calls.clear();
     list.AddMouse("B", "Move Up");
     list.AddRun("B", "C:\\x.exe");
     AddF5("B");
     EXPECT_EQ(Hold("B", {6}), Calls{"mouse Move Up 6 7"});  // the run row ends it
-
     // At count 0 everything runs, in list order.
-    executors.calls.clear();
     EXPECT_EQ(Hold("B", {0}), (Calls{"mouse Move Up 0 2", "run C:\\x.exe", "key F5 116 0 1"}));
     EXPECT_TRUE(boxes.shown.empty());
 }
@@ -106,9 +82,9 @@ TEST_F(ActionDispatchTest, OnlyRowsOfExactlyThatButtonRunAndNothingElseHappens) 
     list.AddMouse("", "Right Click");
     AddF5("PLAY");
     EXPECT_TRUE(Hold("play", {0}).empty());
-    EXPECT_TRUE(log.lines.empty());
+    EXPECT_EQ(Lines(), 0u);
     EXPECT_EQ(Hold("PLAY", {0}).size(), 2u);  // bound twice: runs twice
-    EXPECT_EQ(Hold("", {0}).back(), "mouse Right Click 0 2");
+    EXPECT_EQ(Hold("", {0}), Calls{"mouse Right Click 0 2"});
 }
 
 TEST(MoveStepTest, GrowsWithTheSquareRootOfTheRepeatCount) {
@@ -119,13 +95,8 @@ TEST(MoveStepTest, GrowsWithTheSquareRootOfTheRepeatCount) {
 }
 
 TEST_F(ActionDispatchTest, AKeyboardColumnThatIsNoNumberInRangeEndsThePassWithABox) {
-    struct Case {
-        const char* code;
-        const char* shift;
-        const char* type;
-        const char* description;
-    };
-    const Case cases[] = {
+    // Code, mask and kind; the kind is converted first, then the mask, then the code.
+    const std::array<const char*, 4> cases[] = {
         {"300", "0", "1", "Overflow"},
         {"-1", "0", "1", "Overflow"},
         {"65", "256", "2", "Overflow"},
@@ -134,50 +105,37 @@ TEST_F(ActionDispatchTest, AKeyboardColumnThatIsNoNumberInRangeEndsThePassWithAB
         {"", "0", "1", "Type mismatch"},
         {"65", "0", "", "Type mismatch"},
         {"6.5", "0", "1", "Type mismatch"},
-        {"99999999999999999999", "0", "1", "Overflow"},
-        // The kind is converted first, then the mask, then the code.
         {"x", "y", "z", "Type mismatch"},
         {"300", "0", "z", "Type mismatch"},
+        {"99999999999999999999", "0", "1", "Overflow"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [code, shift, type, description] : cases) {
         list.Clear();
         list.AddMouse("B", "Left Click");
-        list.AddKey(c.type, "B", "bad", c.code, c.shift);
+        list.AddKey(type, "B", "bad", code, shift);
         list.AddMouse("B", "Right Click");
-        executors.calls.clear();
-        log.lines.clear();
         boxes.shown.clear();
-
-        dispatch.RunActions("B", 0);
-        EXPECT_EQ(executors.calls, Calls{"mouse Left Click 0 2"}) << c.code;
-        EXPECT_EQ(ChangeLines(),
-                  (Calls{"Simulating Mouse: Left Click", "Simulating Keyboard: bad"}));
-        EXPECT_EQ(boxes.shown, (std::vector<ShownBox>{{c.description, "Error happened", 0x10}}))
-            << c.code << " " << c.shift << " " << c.type;
+        EXPECT_EQ(Hold("B", {0}), Calls{"mouse Left Click 0 2"}) << code;
+        EXPECT_EQ(Lines(), 2u) << "the mouse row's line and the keyboard row's";
+        EXPECT_EQ(boxes.shown, (Boxes{{description, "Error happened", 0x10}}))
+            << code << " " << shift << " " << type;
     }
     // Blanks around a number are no fault.
     list.Clear();
     list.AddKey(" 2 ", "B", "ok", " 65", "2 ");
-    executors.calls.clear();
-    dispatch.RunActions("B", 0);
-    EXPECT_EQ(executors.calls, Calls{"key ok 65 2 2"});
+    EXPECT_EQ(Hold("B", {0}), Calls{"key ok 65 2 2"});
 }
 
 TEST_F(ActionDispatchTest, AnExecutorFailureIsShownButTheOpenCountdownIsPassedOverSilently) {
     list.AddSys("B", "Shutdown");
     list.AddMouse("B", "Left Click");
     executors.failingCall = "sys";
-
     executors.failOn = Failure(kFailureAlreadyShown, "Form already displayed; can't show modally");
-    dispatch.RunActions("B", 0);
-    EXPECT_EQ(executors.calls, Calls{"sys Shutdown 0"});
+    EXPECT_EQ(Hold("B", {0}), Calls{"sys Shutdown 0"});
     EXPECT_TRUE(boxes.shown.empty());
-
-    executors.calls.clear();
     executors.failOn = Failure(5, "Access is denied.");
-    dispatch.RunActions("B", 0);
-    EXPECT_EQ(executors.calls, Calls{"sys Shutdown 0"});
-    EXPECT_EQ(boxes.shown, (std::vector<ShownBox>{{"Access is denied.", "Error happened", 0x10}}));
+    EXPECT_EQ(Hold("B", {0}), Calls{"sys Shutdown 0"});
+    EXPECT_EQ(boxes.shown, (Boxes{{"Access is denied.", "Error happened", 0x10}}));
 }
 
 TEST_F(ActionDispatchTest, AHeldFailingButtonShowsOneBoxAtATimeAndLogsTheRest) {
@@ -187,43 +145,38 @@ TEST_F(ActionDispatchTest, AHeldFailingButtonShowsOneBoxAtATimeAndLogsTheRest) {
         for (std::int16_t n = 5; n < 8; ++n) dispatch.RunActions("B", n);
     };
     dispatch.RunActions("B", 0);
-    EXPECT_EQ(boxes.shown, (std::vector<ShownBox>{{"Type mismatch", "Error happened", 0x10}}));
-    EXPECT_EQ(std::count(log.lines.begin(), log.lines.end(),
-                         RecordedLine{LogKind::Error, "Type mismatch"}),
-              3);
+    EXPECT_EQ(boxes.shown, (Boxes{{"Type mismatch", "Error happened", 0x10}}));
+    EXPECT_EQ(std::ranges::count(log.lines, RecordedLine{LogKind::Error, "Type mismatch"}), 3);
     // Once it is closed, the next failure has its box again.
     boxes.whileShown = nullptr;
     dispatch.RunActions("B", 0);
     EXPECT_EQ(boxes.shown.size(), 2u);
 }
 
-TEST_F(ActionDispatchTest, RowsRemovedWhileAPassWaitsInsideAnExecutorEndItWithoutAReadPastTheEnd) {
+TEST_F(ActionDispatchTest, APassGoesOnSafelyWhenTheListChangesOrAnotherPassRunsInsideIt) {
     list.AddSys("B", "Log Off");
     list.AddMouse("B", "Left Click");
-    list.AddMouse("B", "Right Click");
-    // The countdown's modal loop lets the user clear the list before it returns.
+    list.AddMouse("C", "Right Click");
+    // The countdown's modal loop lets the user clear the list before it returns: the pass
+    // ends with a box instead of reading past the end.
     executors.during = [&](const std::string& call) {
         if (call == "sys Log Off 0") list.Clear();
     };
-    dispatch.RunActions("B", 0);
-    EXPECT_EQ(executors.calls, Calls{"sys Log Off 0"});
+    EXPECT_EQ(Hold("B", {0}), Calls{"sys Log Off 0"});
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].title, "Error happened");
-}
 
-TEST_F(ActionDispatchTest, APassNestedInsideAnExecutorRunsWholeAndTheOuterPassGoesOn) {
+    // Another line arrives while the countdown shows: its pass runs whole, then the outer
+    // pass goes on.
+    boxes.shown.clear();
     list.AddSys("B", "Shutdown");
     list.AddMouse("B", "Left Click");
     list.AddMouse("C", "Right Click");
-    bool nested = false;
-    executors.during = [&](const std::string& call) {
-        if (call == "sys Shutdown 0" && !nested) {
-            nested = true;
-            dispatch.RunActions("C", 0);  // another line arrives while the countdown shows
-        }
+    executors.during = [&, nested = false](const std::string& call) mutable {
+        if (call != "sys Shutdown 0" || std::exchange(nested, true)) return;
+        dispatch.RunActions("C", 0);
     };
-    dispatch.RunActions("B", 0);
-    EXPECT_EQ(executors.calls,
+    EXPECT_EQ(Hold("B", {0}),
               (Calls{"sys Shutdown 0", "mouse Right Click 0 2", "mouse Left Click 0 2"}));
     EXPECT_TRUE(boxes.shown.empty());
 }

@@ -1,5 +1,6 @@
 // The connection to the receiver server: its state table, the once-per-outage report, the
-// reconnect ticks with their blinking picture, and failures of the socket calls themselves.
+// reconnect ticks with their blinking picture, failures of the socket calls themselves,
+// and the lines it hands on.
 #include "remote/server_connection.h"
 
 #include <gtest/gtest.h>
@@ -14,8 +15,10 @@
 namespace bw::test {
 namespace {
 
+using Lines = std::vector<std::string>;
 const RecordedLine kOkLine{LogKind::OK, "WinLIRC is running."};
 const RecordedLine kDownLine{LogKind::Error, "WinLIRC is not running!"};
+const RecordedLine kAbortLine{LogKind::Error, "Software caused connection abort."};
 
 class ServerConnectionTest : public ::testing::Test {
   protected:
@@ -24,251 +27,163 @@ class ServerConnectionTest : public ::testing::Test {
     FakeStatusDisplay display;
     RecordingLog log;
     ServerConnection connection{client, timer, display, log};
+    Lines received;
 
-    void ExpectConnectedDisplay() {
-        EXPECT_EQ(display.text, kConnectedText);
-        EXPECT_EQ(display.status, StatusPicture::Connected);
-        EXPECT_EQ(display.server, ServerPicture::Running);
-        EXPECT_FALSE(timer.Enabled());
-        EXPECT_EQ(connection.ErrorCount(), 0);
+    void SetUp() override {
+        connection.SetLineHandler([this](const std::string& line) { received.push_back(line); });
     }
-    void ExpectDownDisplay() {
-        EXPECT_EQ(display.text, kNotRunningText);
-        EXPECT_EQ(display.server, ServerPicture::NotRunning);
-        EXPECT_TRUE(timer.Enabled());
-        EXPECT_EQ(connection.ErrorCount(), 1);
+    void Connected() {
+        connection.Connect2WinLIRC();
+        client.Accept();
+    }
+    bool ShowsConnected() const {
+        return display.text == kConnectedText && display.status == StatusPicture::Connected &&
+               display.server == ServerPicture::Running && !timer.Enabled();
+    }
+    bool ShowsDown() const {
+        return display.text == kNotRunningText && display.server == ServerPicture::NotRunning &&
+               timer.Enabled();
     }
 };
 
-TEST_F(ServerConnectionTest, StartsBlankSearchingWithTimerOffAndConnectsToTheFixedEndpoint) {
+TEST_F(ServerConnectionTest, StartsBlankThenReportsAnAbsentServerOnceAndRetriesWithABlink) {
     EXPECT_EQ(display.text, " ");
     EXPECT_EQ(display.status, StatusPicture::Searching);
-    EXPECT_EQ(display.server, ServerPicture::Running);
     EXPECT_FALSE(timer.Enabled());
     EXPECT_EQ(timer.interval, 2000);
-
     connection.Connect2WinLIRC();
-
-    EXPECT_EQ(client.calls, (std::vector<std::string>{"close", "connect 127.0.0.1:8765"}));
+    EXPECT_EQ(client.calls, (Lines{"close", "connect 127.0.0.1:8765"}));
     EXPECT_TRUE(log.lines.empty());
-    EXPECT_EQ(display.text, " ");
-}
 
-TEST_F(ServerConnectionTest, ServerAbsentReportsOnceAndRetriesOnEveryTickWithBlinkingPicture) {
-    connection.Connect2WinLIRC();
     client.Refuse();
-    ASSERT_EQ(log.lines, std::vector<RecordedLine>{kDownLine});
-    ExpectDownDisplay();
-    EXPECT_EQ(display.status, StatusPicture::Error);
-
     display.statusHistory.clear();
-    for (int tick = 0; tick < 6; ++tick) {
+    for (int tick = 0; tick < 5; ++tick) {
         ASSERT_TRUE(timer.Tick());
         client.Refuse();
     }
-
     EXPECT_EQ(log.lines, std::vector<RecordedLine>{kDownLine});
-    EXPECT_EQ(client.Attempts(), 7);
+    EXPECT_EQ(client.Attempts(), 6);
     // Every attempt abandons the previous one first.
-    for (std::size_t i = 0; i + 1 < client.calls.size(); i += 2) {
-        EXPECT_EQ(client.calls[i], "close");
-        EXPECT_EQ(client.calls[i + 1], "connect 127.0.0.1:8765");
-    }
+    for (std::size_t i = 0; i + 1 < client.calls.size(); i += 2)
+        EXPECT_EQ(client.calls[i] + " " + client.calls[i + 1], "close connect 127.0.0.1:8765");
     using enum StatusPicture;
     EXPECT_EQ(display.statusHistory,
-              (std::vector<StatusPicture>{Searching, Error, Searching, Error, Searching, Error}));
-    ExpectDownDisplay();
-}
+              (std::vector<StatusPicture>{Searching, Error, Searching, Error, Searching}));
+    EXPECT_TRUE(ShowsDown());
 
-TEST_F(ServerConnectionTest, BlinkGoesOnFromWhereTheLastOutageLeftIt) {
-    connection.Connect2WinLIRC();
-    client.Refuse();
-    timer.Tick();  // searching; the next would show the error picture
+    // The blink goes on from where this outage left it.
     client.Accept();
-    EXPECT_TRUE(connection.BlinkOn());
-
+    EXPECT_TRUE(ShowsConnected());
     client.PeerCloses();
     display.statusHistory.clear();
     timer.Tick();
-    EXPECT_EQ(display.statusHistory, std::vector<StatusPicture>{StatusPicture::Error});
-    EXPECT_FALSE(connection.BlinkOn());
+    EXPECT_EQ(display.statusHistory, std::vector<StatusPicture>{Error});
 }
 
-// Every state against every event: the state afterwards and what was logged.
-enum class State { Starting, Connected, Down };
-enum class Event { Connect, Close, Refused, OtherError };
-
-struct Transition {
-    State from;
-    Event event;
-    State to;
-    std::vector<RecordedLine> logged;
-};
-
-std::string NameOf(const Transition& t) {
-    const char* states[] = {"Starting", "Connected", "Down"};
-    const char* events[] = {"Connect", "Close", "Refused", "OtherError"};
-    return std::string(states[static_cast<int>(t.from)]) + "_" + events[static_cast<int>(t.event)];
-}
-
-void PrintTo(const Transition& t, std::ostream* out) {
-    *out << NameOf(t);
-}
-
-class TransitionTest : public ServerConnectionTest,
-                       public ::testing::WithParamInterface<Transition> {};
-
-TEST_P(TransitionTest, MovesAndLogsAsTheTableSays) {
-    const Transition& t = GetParam();
-    connection.Connect2WinLIRC();
-    if (t.from == State::Connected) client.Accept();
-    if (t.from == State::Down) client.Refuse();
-    log.lines.clear();
-
-    switch (t.event) {
-        case Event::Connect:
-            client.Accept();
-            break;
-        case Event::Close:
-            client.PeerCloses();
-            break;
-        case Event::Refused:
-            client.Refuse();
-            break;
-        case Event::OtherError:
-            client.Fail(10053, "Software caused connection abort.");
-            break;
+// Every state against every event: what was logged and whether it is down afterwards.
+TEST_F(ServerConnectionTest, EveryStateMovesAndLogsAsTheTableSays) {
+    const std::vector<RecordedLine> ok{kOkLine}, down{kDownLine}, abort{kAbortLine}, none;
+    const struct {
+        const char *from, *event;
+        const std::vector<RecordedLine>& logged;
+    } table[] = {
+        {"starting", "connect", ok},    {"starting", "close", down},
+        {"starting", "refused", down},  {"starting", "error", abort},
+        {"connected", "connect", ok},   {"connected", "close", down},
+        {"connected", "refused", down}, {"connected", "error", abort},
+        {"down", "connect", ok},        {"down", "close", none},
+        {"down", "refused", none},      {"down", "error", none},
+    };
+    for (const auto& t : table) {
+        FakeTcpClient fresh;
+        FakeTimer freshTimer;
+        ServerConnection c{fresh, freshTimer, display, log};
+        c.Connect2WinLIRC();
+        if (t.from == std::string("connected")) fresh.Accept();
+        if (t.from == std::string("down")) fresh.Refuse();
+        log.lines.clear();
+        const std::string event = t.event;
+        if (event == "connect") fresh.Accept();
+        if (event == "close") fresh.PeerCloses();
+        if (event == "refused") fresh.Refuse();
+        if (event == "error") fresh.Fail(10053, kAbortLine.text);
+        const bool isDown = event != "connect";
+        EXPECT_EQ(log.lines, t.logged) << t.from << " " << event;
+        EXPECT_EQ(freshTimer.Enabled(), isDown) << t.from << " " << event;
+        EXPECT_EQ(display.text, isDown ? kNotRunningText : kConnectedText)
+            << t.from << " " << event;
     }
-
-    EXPECT_EQ(log.lines, t.logged);
-    if (t.to == State::Connected) ExpectConnectedDisplay();
-    if (t.to == State::Down) ExpectDownDisplay();
 }
 
-const RecordedLine kAbortLine{LogKind::Error, "Software caused connection abort."};
-
-INSTANTIATE_TEST_SUITE_P(
-    StateTable, TransitionTest,
-    ::testing::Values(Transition{State::Starting, Event::Connect, State::Connected, {kOkLine}},
-                      Transition{State::Starting, Event::Close, State::Down, {kDownLine}},
-                      Transition{State::Starting, Event::Refused, State::Down, {kDownLine}},
-                      Transition{State::Starting, Event::OtherError, State::Down, {kAbortLine}},
-                      Transition{State::Connected, Event::Connect, State::Connected, {kOkLine}},
-                      Transition{State::Connected, Event::Close, State::Down, {kDownLine}},
-                      Transition{State::Connected, Event::Refused, State::Down, {kDownLine}},
-                      Transition{State::Connected, Event::OtherError, State::Down, {kAbortLine}},
-                      Transition{State::Down, Event::Connect, State::Connected, {kOkLine}},
-                      Transition{State::Down, Event::Close, State::Down, {}},
-                      Transition{State::Down, Event::Refused, State::Down, {}},
-                      Transition{State::Down, Event::OtherError, State::Down, {}}),
-    [](const ::testing::TestParamInfo<Transition>& info) { return NameOf(info.param); });
-
-TEST_F(ServerConnectionTest, FailingConnectCallIsAnOutageAndTheNextTickRetries) {
-    client.failConnect = Failure(10055,
-                                 "An operation on a socket could not be performed because "
-                                 "the system lacked sufficient buffer space.");
+TEST_F(ServerConnectionTest, AFailingConnectOrCloseCallIsAnOutageAndTheTicksRetry) {
+    client.failConnect = Failure(10055, "No buffer space.");
     connection.Connect2WinLIRC();
-
-    ASSERT_EQ(log.lines.size(), 1u);
-    EXPECT_EQ(log.lines[0].kind, LogKind::Error);
-    EXPECT_EQ(log.lines[0].text, client.failConnect->Description());
-    ExpectDownDisplay();
-
+    EXPECT_EQ(log.lines, (std::vector<RecordedLine>{{LogKind::Error, "No buffer space."}}));
+    EXPECT_TRUE(ShowsDown());
     timer.Tick();  // still failing: nothing more is logged, the retries go on
     EXPECT_EQ(log.lines.size(), 1u);
-    EXPECT_TRUE(timer.Enabled());
-
     client.failConnect.reset();
     timer.Tick();
     client.Accept();
     EXPECT_EQ(log.lines.back(), kOkLine);
-    ExpectConnectedDisplay();
-}
+    EXPECT_TRUE(ShowsConnected());
 
-TEST_F(ServerConnectionTest, FailingCloseWhileConnectedIsAnOutageToo) {
+    client.failClose = Failure(10093, "WSAStartup failed.");
     connection.Connect2WinLIRC();
-    client.Accept();
-    client.failClose = Failure(10093,
-                               "Either the application has not called WSAStartup, or "
-                               "WSAStartup failed.");
-    connection.Connect2WinLIRC();
-
-    EXPECT_EQ(log.lines.back().text, client.failClose->Description());
-    ExpectDownDisplay();
+    EXPECT_EQ(log.lines.back().text, "WSAStartup failed.");
+    EXPECT_TRUE(ShowsDown());
     EXPECT_EQ(client.calls.back(), "close");  // no connect after a failed close
 }
 
-TEST_F(ServerConnectionTest, ArrivingDataIsDrainedAndHandedOnLineByLine) {
-    connection.Connect2WinLIRC();
-    client.Accept();
-    client.Send("no handler yet\n");
-    EXPECT_EQ(client.calls.back(), "read");
-
-    std::vector<std::string> received;
-    connection.SetLineHandler([&](const std::string& line) { received.push_back(line); });
+TEST_F(ServerConnectionTest, DataIsDrainedAndHandedOnInOrderWithoutTheOldConnectionsHalfLine) {
+    Connected();
     client.Send("0f 00 UP r\n0f 01 UP r\n0f 00 PL");
     client.Send(std::string("AY r\r\n\xff\n", 8));
-    EXPECT_EQ(received,
-              (std::vector<std::string>{"0f 00 UP r", "0f 01 UP r", "0f 00 PLAY r", "\xff"}));
-    EXPECT_EQ(log.lines, std::vector<RecordedLine>{kOkLine});
-}
+    EXPECT_EQ(client.calls.back(), "read");
+    EXPECT_EQ(received, (Lines{"0f 00 UP r", "0f 01 UP r", "0f 00 PLAY r", "\xff"}));
 
-TEST_F(ServerConnectionTest, ANewConnectionDropsTheHalfLineOfTheOldOne) {
-    std::vector<std::string> received;
-    connection.SetLineHandler([&](const std::string& line) { received.push_back(line); });
-    connection.Connect2WinLIRC();
-    client.Accept();
+    received.clear();
     client.Send("0f 00 PL");
-    connection.Connect2WinLIRC();
-    client.Accept();
+    Connected();
     client.Send("0f 00 STOP r\n");
-    EXPECT_EQ(received, std::vector<std::string>{"0f 00 STOP r"});
-}
+    EXPECT_EQ(received, Lines{"0f 00 STOP r"});
 
-TEST_F(ServerConnectionTest, LinesArrivingInsideAHandlersModalLoopKeepTheirOrder) {
-    std::vector<std::string> received;
-    connection.SetLineHandler([&](const std::string& line) {
+    // The first line's action opens a modal window, in which the next data arrives.
+    received.clear();
+    connection.SetLineHandler([this](const std::string& line) {
         received.push_back(line);
-        // The first line's action opens a modal window, in which the next data arrives.
         if (line == "1") client.Send("3\n");
     });
-    connection.Connect2WinLIRC();
-    client.Accept();
     client.Send("1\n2\n");
-    EXPECT_EQ(received, (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_EQ(received, (Lines{"1", "2", "3"}));
 }
 
 TEST_F(ServerConnectionTest, AFullServerIsOneErrorLineNotAButtonAndNotOnEveryRetry) {
-    std::vector<std::string> received;
-    connection.SetLineHandler([&](const std::string& line) { received.push_back(line); });
     const RecordedLine full{LogKind::Error, "Sorry the server is full."};
+    auto fullLines = [&] { return std::count(log.lines.begin(), log.lines.end(), full); };
     for (int attempt = 0; attempt < 3; ++attempt) {
-        connection.Connect2WinLIRC();
-        client.Accept();
+        Connected();
         client.Send("Sorry the server is full.\n");
         client.PeerCloses();
     }
     EXPECT_TRUE(received.empty());
-    EXPECT_EQ(std::count(log.lines.begin(), log.lines.end(), full), 1);
+    EXPECT_EQ(fullLines(), 1);
 
     // Once a place freed up and the server spoke, a later refusal is news again.
-    connection.Connect2WinLIRC();
-    client.Accept();
+    Connected();
     client.Send("0f 00 PLAY r\nSorry the server is full.\n");
-    EXPECT_EQ(received, std::vector<std::string>{"0f 00 PLAY r"});
-    EXPECT_EQ(std::count(log.lines.begin(), log.lines.end(), full), 2);
+    EXPECT_EQ(received, Lines{"0f 00 PLAY r"});
+    EXPECT_EQ(fullLines(), 2);
 
     // So is one after a connection that was kept without a word, however it ended.
     for (bool byRetry : {false, true}) {
-        connection.Connect2WinLIRC();
-        client.Accept();
+        Connected();
         if (!byRetry) client.PeerCloses();
-        connection.Connect2WinLIRC();
-        client.Accept();
+        Connected();
         client.Send("Sorry the server is full.\n");
         client.PeerCloses();
     }
-    EXPECT_EQ(std::count(log.lines.begin(), log.lines.end(), full), 4);
+    EXPECT_EQ(fullLines(), 4);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // including a second exit action that arrives while it counts.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,7 +11,6 @@
 #include "emulation/launcher.h"
 #include "emulation/mouse.h"
 #include "emulation/system_actions.h"
-#include "fakes/fake_countdown_window.h"
 #include "fakes/fake_desktop.h"
 #include "fakes/fake_keyboard_input.h"
 #include "fakes/fake_message_boxes.h"
@@ -21,6 +21,40 @@
 
 namespace bw::test {
 namespace {
+
+// The countdown's window: shows modally by running the test's script for as long as it is
+// open, the way the real window's loop lets timers and button lines run.
+class FakeCountdownWindow : public CountdownWindow {
+  public:
+    std::vector<std::string> texts;  // every text shown, in order
+    int showings = 0, broughtToTop = 0;
+    bool open = false;
+    std::function<void()> whileOpen;  // the script of one showing
+
+    void ShowModal(CountdownEvents& events) override {
+        ++showings;
+        open = true;
+        events_ = &events;
+        events.Form_Load();
+        if (whileOpen) whileOpen();
+        if (open) CloseBox();  // a script that leaves it open ends with the close box
+        events_ = nullptr;
+    }
+    void SetText(const std::string& text) override { texts.push_back(text); }
+    void BringToTop() override { ++broughtToTop; }
+    void Close() override {
+        if (!open) return;
+        open = false;
+        events_->Form_Unload();
+    }
+
+    // The user's ways out.
+    void PressCancel() { events_->cmdCancel_Click(); }
+    void CloseBox() { Close(); }
+
+  private:
+    CountdownEvents* events_ = nullptr;
+};
 
 using Events = std::vector<std::string>;
 using Lines = std::vector<std::string>;
@@ -48,12 +82,14 @@ class SystemActionsTest : public ::testing::Test {
     }
 };
 
-TEST_F(SystemActionsTest, KeyActionsPressTheirCombinationOnceOnTheFirstLine) {
+TEST_F(SystemActionsTest, WindowActionsActOnceOnTheFirstLineAndUnknownNamesOnlyLog) {
     const std::pair<const char*, Events> actions[] = {
         {"Close the current windows", {"v18", "v115", "^115", "^18"}},  // Alt+F4
         {"Switch open windows (Alt+Tab)", {"v18", "v9", "^9", "^18"}},  // Alt+Tab
         {"Open Start Menu", {"v91", "^91"}},
         {"Open System properties dialog", {"v91", "v19", "^19", "^91"}},
+        {"Minimize the current windows", {}},
+        {"volume up", {}},  // not a name: the line, nothing else
     };
     for (const auto& [name, expected] : actions) {
         keys.events.clear();
@@ -63,14 +99,7 @@ TEST_F(SystemActionsTest, KeyActionsPressTheirCombinationOnceOnTheFirstLine) {
         EXPECT_EQ(Texts(), Lines{name});
         EXPECT_TRUE(keys.down.empty());
     }
-}
-
-TEST_F(SystemActionsTest, MinimisingAndUnknownNamesLogTheirNameOnTheFirstLineOnly) {
-    for (std::int16_t n = 0; n < 3; ++n) system.RunSys("Minimize the current windows", n);
     EXPECT_EQ(windows.minimised, 1);
-    system.RunSys("volume up", 0);  // not a name: the line, nothing else
-    EXPECT_EQ(Texts(), (Lines{"Minimize the current windows", "volume up"}));
-    EXPECT_TRUE(keys.events.empty());
     EXPECT_TRUE(volume.set.empty());
     EXPECT_EQ(window.showings, 0);
 }
@@ -82,16 +111,14 @@ TEST_F(SystemActionsTest, AHeldVolumeButtonStepsOnThePressThenFromTheSixthRepeat
     EXPECT_EQ(volume.set, (std::vector<std::uint32_t>{0x2BB82BB8, 0x37703770, 0x43284328}));
     EXPECT_EQ(Texts(), (Lines{"Volume set to: 17%", "Volume UP", "Volume set to: 21%",
                               "Volume set to: 26%"}));
-}
 
-TEST_F(SystemActionsTest, VolumeLevelsAreClampedAndTakenFromTheLeftChannel) {
-    struct Case {
+    // Levels are clamped and taken from the left channel.
+    const struct {
         std::optional<std::uint32_t> before;
         std::int16_t step;
         std::int32_t level;
         const char* line;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {0x0000FFFF - 2999, 3000, 65535, "Volume set to: 100%"},  // 65536 clamped
         {65534 - 3000, 3000, 65535, "Volume set to: 100%"},       // exactly 65534
         {65533 - 3000, 3000, 65533, "Volume set to: 99%"},
@@ -101,7 +128,7 @@ TEST_F(SystemActionsTest, VolumeLevelsAreClampedAndTakenFromTheLeftChannel) {
         {0xFFFF0000, 3000, 3000, "Volume set to: 4%"},    // a louder right channel gets quieter
         {std::nullopt, 3000, 3000, "Volume set to: 4%"},  // no answer counts as silence
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         volume.levels = c.before;
         volume.set.clear();
         log.lines.clear();
@@ -150,12 +177,9 @@ TEST_F(SystemActionsTest, AnExitCountsDownFromTenAndEndsTheSessionOnTheTenthTick
         };
         system.RunSys(name, 0);
         Lines expected;
-        for (int left = 10; left >= 0; --left) {
-            expected.push_back(word);
-            expected.back() += " windows in ";
-            expected.back() += std::to_string(left);
-            expected.back() += " seconds...";
-        }
+        for (int left = 10; left >= 0; --left)
+            expected.push_back(std::string(word) + " windows in " + std::to_string(left) +
+                               " seconds...");
         EXPECT_EQ(window.texts, expected);
         EXPECT_EQ(session.requests, std::vector<std::uint32_t>{flags}) << name;
         EXPECT_FALSE(window.open);
@@ -164,7 +188,7 @@ TEST_F(SystemActionsTest, AnExitCountsDownFromTenAndEndsTheSessionOnTheTenthTick
     EXPECT_EQ(window.broughtToTop, 3);
 }
 
-TEST_F(SystemActionsTest, CancelAndTheCloseBoxEndTheCountdownWithoutAnExit) {
+TEST_F(SystemActionsTest, CancelAndTheCloseBoxEndTheCountdownWithoutAnExitAndARefusalIsSaid) {
     window.whileOpen = [&] {
         Ticks(4);
         window.PressCancel();
@@ -185,16 +209,15 @@ TEST_F(SystemActionsTest, CancelAndTheCloseBoxEndTheCountdownWithoutAnExit) {
     system.RunSys("Restart windows", 1);
     system.RunSys("Restart windows", 6);
     EXPECT_EQ(window.showings, 3);
-}
 
-TEST_F(SystemActionsTest, ARefusedExitIsAnErrorLine) {
+    // An exit that the system refuses is an error line.
     session.refuse = Failure(1314, "A required privilege is not held by the client.");
+    log.lines.clear();
     window.whileOpen = [&] { Ticks(10); };
     system.RunSys("Shutdown windows", 0);
-    ASSERT_EQ(log.lines.size(), 2u);
-    EXPECT_EQ(log.lines[1], (RecordedLine{LogKind::Error,
-                                          "Shutdown windows failed: A required privilege is not "
-                                          "held by the client."}));
+    EXPECT_EQ(log.lines.back(), (RecordedLine{LogKind::Error,
+                                              "Shutdown windows failed: A required "
+                                              "privilege is not held by the client."}));
 }
 
 // A second exit button pressed while the countdown shows, through the whole dispatch.

@@ -1,4 +1,5 @@
-// The program folder and its files, and text in the ANSI code page, on the real system.
+// The program folder and its files, text in the ANSI code page, and the shell's answer for
+// an item that is not there, on the real system.
 #include <gtest/gtest.h>
 
 #include "platform/win32/win32_config.h"
@@ -8,11 +9,12 @@
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_program_folder.h"
+#include "platform/win32/win32_shell.h"
 
 namespace bw::test {
 namespace {
 
-TEST(ProgramFolderTest, NamesTheFolderOfTheRunningProgramAndReadsItsFilesWhole) {
+TEST(ProgramFolderTest, NamesTheRunningProgramsFolderAndReadsFilesWholeOrFailsWithReason) {
     win32::Win32ProgramFolder folder;
     const std::string path = folder.Path();
     ASSERT_FALSE(path.empty());
@@ -33,17 +35,14 @@ TEST(ProgramFolderTest, NamesTheFolderOfTheRunningProgramAndReadsItsFilesWhole) 
     CloseHandle(out);
     EXPECT_EQ(folder.ReadFile(file), content);
     DeleteFileW(win32::Widen(file).c_str());
-}
-
-TEST(ProgramFolderTest, AMissingFileFailsWithTheSystemsWords) {
-    win32::Win32ProgramFolder folder;
     try {
-        folder.ReadFile(FileInFolder(folder.Path(), "no such file.ini"));
+        folder.ReadFile(file);
         FAIL() << "a missing file was read";
     } catch (const Failure& failure) {
         EXPECT_EQ(failure.Number(), ERROR_FILE_NOT_FOUND);
         EXPECT_FALSE(failure.Description().empty());
     }
+    EXPECT_EQ(win32::Win32Shell().Open(file, win32::Narrow(temp)), ERROR_FILE_NOT_FOUND);
 }
 
 TEST(AnsiCodePageTest, SingleByteTextBecomesUtf8) {

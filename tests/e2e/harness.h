@@ -1,0 +1,108 @@
+// What every end-to-end test is built on: the real Buttonwise.exe started and read from
+// outside, the button-line server driven through its control port, the saved bindings in
+// the registry, real keystrokes and clicks, and one way to wait.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/win32/unique_handle.h"
+#include "window_reader.h"
+
+namespace bw::test {
+
+inline constexpr int kStartMs = 30000;  // a fresh Wine prefix is slow the first time
+inline constexpr int kActMs = 10000;    // from a button line to its effect, with room
+
+// Polls until the condition holds; fails the test, naming what it waited for and adding
+// what `shown` tells, when it does not within the time. Returns whether it held.
+bool WaitUntil(const std::string& what, const std::function<bool()>& condition,
+               int timeoutMs = kActMs, const std::function<std::string()>& shown = {});
+
+// A file in the folder of the test program, where the build puts every program.
+std::wstring BesideTheTests(const std::wstring& name);
+// Starts a process; throws Failure when it cannot.
+win32::UniqueKernelHandle StartProcess(std::wstring commandLine);
+
+class ProgramUnderTest {
+  public:
+    // Ends any copy left running, starts Buttonwise.exe and waits for its main window.
+    ProgramUnderTest();
+    ~ProgramUnderTest();
+    ProgramUnderTest(const ProgramUnderTest&) = delete;
+    ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
+
+    // The window as it is now; fails the test when it is gone.
+    reader::MainWindowView Read() const;
+    // Reads until the condition holds; returns the last reading. Fails the test on timeout.
+    reader::MainWindowView WaitFor(const std::string& what,
+                                   const std::function<bool(const reader::MainWindowView&)>& until,
+                                   int timeoutMs = kActMs) const;
+    bool Ends(int timeoutMs) const;
+    // Starts another copy and returns its exit code once it ended.
+    static unsigned long StartAnotherCopy(int timeoutMs);
+
+  private:
+    win32::UniqueKernelHandle process_;
+};
+
+bool Connected(const reader::MainWindowView& v);
+// How many change lines of exactly that text the log shows.
+std::size_t CountLog(const reader::MainWindowView& v, const std::string& text);
+
+// Sends a command to the button-line server and fails the test unless it is done.
+void Server(const std::string& command);
+// Bytes as the server's raw and paced commands take them.
+std::string Hex(const std::string& bytes);
+
+// The saved bindings (Software\VB and VBA Program Settings\Buttonwise\Key), through the
+// system's registry functions, not the program's own code.
+namespace saved {
+struct Row {
+    std::string button, type, name, code = {}, shift = {}, keyType = {};
+};
+void Clear();
+// The rows with their six values each and the count, as the program saves them.
+void WriteRows(const std::vector<Row>& rows);
+std::optional<std::string> Read(const std::string& name);
+// A REG_SZ value under any key of the user's.
+void WriteValue(const std::wstring& key, const std::string& name, const std::string& value);
+}  // namespace saved
+
+// Keys and clicks as a keyboard and a mouse make them, through the program's own SendInput
+// wrappers: {VK_MENU, 'R'} is Alt+R, released in reverse.
+void PressKeys(std::initializer_list<WORD> keys);
+void Click(HWND window);  // in its middle
+void ClickAt(POINT screen);
+// Brings a top-level window to the front and waits until it is.
+void BringToFront(HWND window);
+// The focused window of the window's thread; a popup menu of that thread while one is open.
+HWND FocusOf(HWND window);
+HWND OpenMenuOf(HWND window);
+
+// A dialog of that title once it shows; fails the test when it does not.
+HWND WaitForDialog(const wchar_t* title, int timeoutMs = kActMs);
+// Clicks a dialog's button by its own notification: only for the guard that stops a
+// countdown left open, never as a user's step.
+void Answer(HWND dialog, int button);
+std::string TextOf(HWND control);
+
+// Every test starts with the server listening and no saved bindings, and leaves none.
+class E2eTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Server("start");
+        saved::Clear();
+    }
+    void TearDown() override {
+        saved::Clear();
+        Server("stop");
+    }
+};
+
+}  // namespace bw::test
