@@ -65,9 +65,8 @@ class ExitCountdown final : private CountdownEvents {
     // already, it throws Failure 400 and the running countdown goes on undisturbed.
     void Show();
 
-    void tmrExit_Timer();
-
   private:
+    void tmrExit_Timer();
     void Form_Load() override;
     void cmdCancel_Click() override;
     void Form_Unload() override;

@@ -24,8 +24,6 @@ class Keyboard {
 
     // Modifiers down, the key down and up (none for code 0), modifiers up in the same order.
     void PressKey(std::uint8_t KeyCode, std::int32_t Shift);
-    // All modifier keys of the mask in one direction.
-    void SendModifierKeys(std::int32_t Shift, KeyDirection Flags);
     // One keyboard row. Text holds UTF-8; only spaces, digits and letters can be typed,
     // every other character is skipped.
     void SimulateKeyboard(const std::string& Text, std::uint8_t KeyCode, std::uint8_t KeyShift,
@@ -43,6 +41,9 @@ class Keyboard {
     const std::vector<KeyMapEntry>& KeyMap() const { return keyMap_; }
 
   private:
+    // All modifier keys of the mask in one direction.
+    void SendModifierKeys(std::int32_t Shift, KeyDirection Flags);
+
     KeyboardInput& input_;
     std::vector<KeyMapEntry> keyMap_;
 };

@@ -53,7 +53,7 @@ void SystemActions::RunSys(const std::string& ActionSys, std::int16_t NumRpt) {
             keyboard_.PressKey(kVkF4, kAltMask);
             break;
         case SystemCommand::MinimizeWindow:
-            MinimizeForegroundWindow();
+            windows_.MinimizeForegroundWindow();
             break;
         case SystemCommand::SwitchWindows:
             keyboard_.PressKey(kVkTab, kAltMask);

@@ -29,12 +29,10 @@ class SystemActions {
     // countdown shows, it takes the countdown over and throws Failure 400.
     void RunSys(const std::string& ActionSys, std::int16_t NumRpt);
 
+  private:
     // The left level plus the step, clamped, on both channels of one device, which is
     // unmuted; returns the new level. Throws Failure when the device refuses.
     std::int32_t ChangeVolume(std::int16_t VolumeStep);
-    void MinimizeForegroundWindow() { windows_.MinimizeForegroundWindow(); }
-
-  private:
     void ShowCountdown(const ExitKind& kind);
 
     Keyboard& keyboard_;

@@ -53,7 +53,6 @@ class EventLog : public EventLogWriter {
 
     std::size_t Count() const { return lines_.size(); }
     const LogLine& Line(std::size_t index) const { return lines_.at(index); }
-    float ColumnWidthTwips() const { return columnTwips_; }
 
   private:
     TextMeasure& measure_;

@@ -11,8 +11,8 @@
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_keyboard_input.h"
 #include "platform/win32/win32_mouse_input.h"
+#include "platform/win32/win32_program_folder.h"
 #include "platform/win32/winsock_session.h"
-#include "remote_list_view.h"
 
 namespace bw::test {
 
@@ -39,8 +39,8 @@ std::optional<reader::MainWindowView> Reading(const std::string& during) {
         return view;
     } catch (const Failure& failure) {
         ADD_FAILURE() << failure.Description() << during;
-        return std::nullopt;
     }
+    return std::nullopt;
 }
 
 DWORD ThreadOf(HWND window) {
@@ -64,10 +64,7 @@ bool WaitUntil(const std::string& what, const std::function<bool()>& condition, 
 }
 
 std::wstring BesideTheTests(const std::wstring& name) {
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path(self);
-    return path.substr(0, path.find_last_of(L"\\/") + 1) + name;
+    return win32::Widen(FileInFolder(win32::Win32ProgramFolder().Path(), win32::Narrow(name)));
 }
 
 win32::UniqueKernelHandle StartProcess(std::wstring commandLine) {
@@ -107,13 +104,11 @@ bool ProgramUnderTest::Ends(int timeoutMs) const {
 
 unsigned long ProgramUnderTest::StartAnotherCopy(int timeoutMs) {
     const auto second = StartProcess(L"\"" + BesideTheTests(L"Buttonwise.exe") + L"\"");
-    if (WaitForSingleObject(second.get(), static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) {
-        ADD_FAILURE() << "the second copy kept running";
-        TerminateProcess(second.get(), 1);
-        return 1;
-    }
+    EXPECT_EQ(WaitForSingleObject(second.get(), static_cast<DWORD>(timeoutMs)), WAIT_OBJECT_0)
+        << "the second copy kept running";
     DWORD code = 1;
-    GetExitCodeProcess(second.get(), &code);
+    GetExitCodeProcess(second.get(), &code);  // still running: STILL_ACTIVE
+    TerminateProcess(second.get(), 1);
     return code;
 }
 
@@ -125,17 +120,16 @@ reader::MainWindowView ProgramUnderTest::WaitFor(
     const std::string& what, const std::function<bool(const reader::MainWindowView&)>& until,
     int timeoutMs) const {
     reader::MainWindowView view;
-    bool gone = false;
+    // A window that is gone or does not answer ends the wait at once, failed.
     WaitUntil(
         what,
         [&] {
             const auto reading = Reading(" while waiting for " + what);
-            if (!reading) return gone = true;
-            view = *reading;
-            return until(view);
+            view = reading.value_or(reader::MainWindowView{});
+            return !reading || until(view);
         },
         timeoutMs, [&] { return "; the window shows:\n" + reader::Format(view); });
-    return gone ? reader::MainWindowView{} : view;
+    return view;
 }
 
 bool Connected(const reader::MainWindowView& v) {
@@ -168,14 +162,18 @@ void Server(const std::string& command) {
     ASSERT_EQ(answer.rfind("ok", 0), 0u) << command << " -> " << answer;
 }
 
-std::string Hex(const std::string& bytes) {
-    static const char digits[] = "0123456789abcdef";
-    std::string hex;
-    for (unsigned char c : bytes) hex += {digits[c >> 4], digits[c & 15]};
-    return hex;
-}
-
 namespace saved {
+
+namespace {
+void WriteValue(const std::wstring& key, const std::string& name, const std::string& value) {
+    const std::wstring text = win32::Widen(value);
+    ASSERT_EQ(
+        RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), win32::Widen(name).c_str(), REG_SZ,
+                        text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))),
+        ERROR_SUCCESS)
+        << name;
+}
+}  // namespace
 
 void Clear() {
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Buttonwise");
@@ -186,24 +184,12 @@ void WriteRows(const std::vector<Row>& rows) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const std::string n = std::to_string(i + 1);
         const Row& r = rows[i];
-        for (const auto& [name, value] : {std::pair{"RemoteKey", r.button},
-                                          {"ActionType", r.type},
-                                          {"ActionName", r.name},
-                                          {"KeyCode", r.code},
-                                          {"KeyShift", r.shift},
-                                          {"KeyType", r.keyType}})
-            WriteValue(kSavedKey, name + n, value);
+        const std::string values[] = {r.button, r.type, r.name, r.code, r.shift, r.keyType};
+        for (int k = 0; const char* name :
+                        {"RemoteKey", "ActionType", "ActionName", "KeyCode", "KeyShift", "KeyType"})
+            WriteValue(kSavedKey, name + n, values[k++]);
     }
     WriteValue(kSavedKey, "#ListCount", std::to_string(rows.size()));
-}
-
-void WriteValue(const std::wstring& key, const std::string& name, const std::string& value) {
-    const std::wstring text = win32::Widen(value);
-    ASSERT_EQ(
-        RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), win32::Widen(name).c_str(), REG_SZ,
-                        text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))),
-        ERROR_SUCCESS)
-        << name;
 }
 
 std::optional<std::string> Read(const std::string& name) {
@@ -263,18 +249,9 @@ HWND WaitForDialog(const wchar_t* title, int timeoutMs) {
     return shown ? dialog : nullptr;
 }
 
-void Answer(HWND dialog, int button) {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
-}
-
 std::string TextOf(HWND control) {
     wchar_t text[1024] = {};
-    try {
-        reader::Ask(control, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
-    } catch (const Failure& failure) {
-        ADD_FAILURE() << failure.Description();
-    }
+    GetWindowTextW(control, text, static_cast<int>(std::size(text)));
     return win32::Narrow(text);
 }
 

@@ -24,9 +24,9 @@ inline constexpr int kActMs = 10000;    // from a button line to its effect, wit
 bool WaitUntil(const std::string& what, const std::function<bool()>& condition,
                int timeoutMs = kActMs, const std::function<std::string()>& shown = {});
 
-// A file in the folder of the test program, where the build puts every program.
+// A program beside the test program, where the build puts every program, and starting one
+// (a failure to start throws Failure).
 std::wstring BesideTheTests(const std::wstring& name);
-// Starts a process; throws Failure when it cannot.
 win32::UniqueKernelHandle StartProcess(std::wstring commandLine);
 
 class ProgramUnderTest {
@@ -57,8 +57,6 @@ std::size_t CountLog(const reader::MainWindowView& v, const std::string& text);
 
 // Sends a command to the button-line server and fails the test unless it is done.
 void Server(const std::string& command);
-// Bytes as the server's raw and paced commands take them.
-std::string Hex(const std::string& bytes);
 
 // The saved bindings (Software\VB and VBA Program Settings\Buttonwise\Key), through the
 // system's registry functions, not the program's own code.
@@ -70,8 +68,6 @@ void Clear();
 // The rows with their six values each and the count, as the program saves them.
 void WriteRows(const std::vector<Row>& rows);
 std::optional<std::string> Read(const std::string& name);
-// A REG_SZ value under any key of the user's.
-void WriteValue(const std::wstring& key, const std::string& name, const std::string& value);
 }  // namespace saved
 
 // Keys and clicks as a keyboard and a mouse make them, through the program's own SendInput
@@ -87,9 +83,6 @@ HWND OpenMenuOf(HWND window);
 
 // A dialog of that title once it shows; fails the test when it does not.
 HWND WaitForDialog(const wchar_t* title, int timeoutMs = kActMs);
-// Clicks a dialog's button by its own notification: only for the guard that stops a
-// countdown left open, never as a user's step.
-void Answer(HWND dialog, int button);
 std::string TextOf(HWND control);
 
 // Every test starts with the server listening and no saved bindings, and leaves none.

@@ -1,6 +1,6 @@
 // The main window as a user meets it, driven with real keys and clicks and read from
-// outside: the tray and one copy at a time, the access keys, removing rows and clearing the
-// list, and the boxes that belong to the window.
+// outside: the tray and one copy at a time, the access keys and removing a row, and the
+// boxes that belong to the window.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -17,9 +17,54 @@ using reader::MainWindowView;
 
 using MainWindowE2eTest = E2eTest;
 
-// Minimised, the window lives in the tray: a double click on the icon (as the shell
-// reports it) brings it back, and so does a second start, which then ends.
-TEST_F(MainWindowE2eTest, MinimisedItComesBackByADoubleClickOnTheIconOrASecondStart) {
+// The menu bar's access keys win over the buttons', the buttons keep theirs where no menu
+// shares the letter, and no keystroke removes a row but Remove's own Space.
+TEST_F(MainWindowE2eTest, TheMenuBarsAccessKeysComeFirstAndOnlyRemoveItselfRemovesRows) {
+    saved::WriteRows({{"OK", "2", "Left Mouse Click"}, {"RUN", "4", "C:\\x.exe"}});
+    ProgramUnderTest program;
+    program.WaitFor("the connection", Connected, kStartMs);
+    HWND window = reader::FindMainWindow();
+    HWND list = GetDlgItem(window, ui::kIdLstActions);
+    RECT header{}, r{};
+    GetWindowRect(reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0)), &header);
+    GetWindowRect(list, &r);
+    auto menuFor = [&](std::initializer_list<WORD> keys) {
+        PressKeys(keys);
+        const bool opened = WaitUntil("a menu to open", [&] { return OpenMenuOf(window); });
+        PressKeys({VK_ESCAPE});
+        PressKeys({VK_ESCAPE});
+        WaitUntil("the menu to close", [&] { return !OpenMenuOf(window); });
+        return opened;
+    };
+    BringToFront(window);
+    ClickAt({r.left + 60, header.bottom + 6});  // the first row
+    program.WaitFor("the first row selected",
+                    [](const MainWindowView& v) { return v.actions[0].selected; });
+    for (WORD letter : {'R', 'F', 'H'}) EXPECT_TRUE(menuFor({VK_MENU, letter})) << char(letter);
+    // A plain R on a button is no access key either: Tab goes to "Add Action".
+    PressKeys({VK_TAB});
+    WaitUntil("Add Action focused",
+              [&] { return FocusOf(window) == GetDlgItem(window, ui::kIdCmdAddAction); });
+    PressKeys({'R'});
+    EXPECT_TRUE(menuFor({VK_MENU, 'R'}));  // once it opens, the R before it was handled
+    EXPECT_EQ(saved::Read("#ListCount"), "2");
+
+    // Remove itself: Space on the focused button. (Alt+A, which no menu shares, opens the
+    // Add Action dialog in its own journey.)
+    PressKeys({VK_TAB});
+    WaitUntil("Remove focused",
+              [&] { return FocusOf(window) == GetDlgItem(window, ui::kIdCmdRemove); });
+    PressKeys({VK_SPACE});
+    program.WaitFor("the removal", [](const MainWindowView& v) { return v.actions.size() == 1; });
+    EXPECT_EQ(saved::Read("#ListCount"), "1");
+    EXPECT_EQ(saved::Read("RemoteKey1"), "RUN");
+}
+
+// Minimised, the window lives in the tray: a double click on the icon (as the shell reports
+// it) brings it back, and so does a second start, which then ends. The About box and the
+// exit question belong to the main window while it shows, whichever way they were asked
+// for; from the tray with the window hidden, the question stands alone.
+TEST_F(MainWindowE2eTest, TheTrayAndASecondStartBringItBackAndItsBoxesBelongToTheShownWindow) {
     ProgramUnderTest program;
     program.WaitFor("the connection", Connected, kStartMs);
     HWND window = reader::FindMainWindow();
@@ -40,90 +85,7 @@ TEST_F(MainWindowE2eTest, MinimisedItComesBackByADoubleClickOnTheIconOrASecondSt
     for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, ui::kMainWindowClass, nullptr));)
         ++windows;
     EXPECT_EQ(windows, 1);
-}
 
-// The saved rows' buttons, read back from the registry.
-std::string SavedButtons() {
-    std::string buttons;
-    const int count = std::stoi(saved::Read("#ListCount").value_or("0"));
-    for (int i = 1; i <= count; ++i)
-        buttons += saved::Read("RemoteKey" + std::to_string(i)).value_or("?") + " ";
-    return buttons;
-}
-
-// The menu bar's access keys win over the buttons', the buttons keep theirs where no menu
-// shares the letter, and no keystroke removes a row but Remove's own Space.
-TEST_F(MainWindowE2eTest, TheMenuBarsAccessKeysComeFirstAndOnlyRemoveItselfRemovesRows) {
-    saved::WriteRows({{"OK", "2", "Left Mouse Click"}, {"RUN", "4", "C:\\x.exe"}});
-    ProgramUnderTest program;
-    program.WaitFor("the connection", Connected, kStartMs);
-    HWND window = reader::FindMainWindow();
-    HWND list = GetDlgItem(window, ui::kIdLstActions);
-    RECT header{}, r{};
-    GetWindowRect(reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0)), &header);
-    GetWindowRect(list, &r);
-    auto selectFirstRow = [&] {
-        BringToFront(window);
-        ClickAt({r.left + 60, header.bottom + 6});
-        program.WaitFor("the first row selected",
-                        [](const MainWindowView& v) { return v.actions[0].selected; });
-    };
-    auto menuFor = [&](std::initializer_list<WORD> keys) {
-        PressKeys(keys);
-        const bool opened = WaitUntil("a menu to open", [&] { return OpenMenuOf(window); });
-        PressKeys({VK_ESCAPE});
-        PressKeys({VK_ESCAPE});
-        WaitUntil("the menu to close", [&] { return !OpenMenuOf(window); });
-        return opened;
-    };
-    selectFirstRow();
-    for (WORD letter : {'R', 'F', 'H'}) EXPECT_TRUE(menuFor({VK_MENU, letter})) << char(letter);
-    // A plain R on a button is no access key either: Tab goes to "Add Action".
-    PressKeys({VK_TAB});
-    WaitUntil("Add Action focused",
-              [&] { return FocusOf(window) == GetDlgItem(window, ui::kIdCmdAddAction); });
-    PressKeys({'R'});
-    EXPECT_TRUE(menuFor({VK_MENU, 'R'}));  // once it opens, the R before it was handled
-    EXPECT_EQ(SavedButtons(), "OK RUN ");
-
-    // Where no menu shares the letter, the button keeps its key: Alt+A adds.
-    PressKeys({VK_MENU, 'A'});
-    HWND dialog = WaitForDialog(ui::kAddActionTitle);
-    ASSERT_TRUE(dialog);
-    WaitUntil("the dialog's Cancel", [&] { return GetDlgItem(dialog, ui::kIdAddCancel); });
-    Click(GetDlgItem(dialog, ui::kIdAddCancel));
-    WaitUntil("the dialog to close", [&] { return !IsWindow(dialog); });
-
-    // Remove itself: Space on the focused button.
-    selectFirstRow();
-    PressKeys({VK_TAB});
-    PressKeys({VK_TAB});
-    WaitUntil("Remove focused",
-              [&] { return FocusOf(window) == GetDlgItem(window, ui::kIdCmdRemove); });
-    PressKeys({VK_SPACE});
-    program.WaitFor("the removal", [](const MainWindowView& v) { return v.actions.size() == 1; });
-    EXPECT_EQ(SavedButtons(), "RUN ");
-    EXPECT_EQ(saved::Read("RemoteKey2"), "RUN") << "rows beyond the count stay unread";
-
-    // File, New Action list asks first: No keeps the list, Yes clears and saves it.
-    for (WORD answer : {'N', 'Y'}) {
-        PressKeys({VK_MENU, 'F'});
-        PressKeys({'N'});
-        HWND question = WaitForDialog(L"Remove all Actions?");
-        ASSERT_TRUE(question);
-        PressKeys({answer});
-        WaitUntil("the question to close", [&] { return !IsWindow(question); });
-        EXPECT_EQ(program.Read().actions.size(), answer == 'N' ? 1u : 0u);
-    }
-    EXPECT_EQ(saved::Read("#ListCount"), "0");
-}
-
-// The About box and the exit question belong to the main window while it shows, whichever
-// way they were asked for; from the tray with the window hidden, the question stands alone.
-TEST_F(MainWindowE2eTest, TheAboutBoxAndTheExitQuestionAreOwnedByTheShownMainWindow) {
-    ProgramUnderTest program;
-    program.WaitFor("the connection", Connected, kStartMs);
-    HWND window = reader::FindMainWindow();
     BringToFront(window);
     PressKeys({VK_MENU, 'H'});
     WaitUntil("the Help menu", [&] { return OpenMenuOf(window); });

@@ -5,7 +5,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <sstream>
+#include <filesystem>
+#include <fstream>
 
 #include "harness.h"
 #include "platform/failure.h"
@@ -23,22 +24,11 @@ std::wstring TemporaryFile() {
     return file;
 }
 
+// The probe keeps writing; only whole lines count, the last one may still be on its way.
 std::vector<std::string> Lines(const std::wstring& file) {
-    // The probe keeps the file open for writing; share it.
-    HANDLE opened = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (opened == INVALID_HANDLE_VALUE) return {};
-    win32::UniqueKernelHandle handle(opened);
-    std::string text;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(opened, buffer, sizeof buffer, &read, nullptr) && read > 0)
-        text.append(buffer, read);
+    std::ifstream in{std::filesystem::path(file), std::ios::binary};
     std::vector<std::string> lines;
-    std::istringstream in(text);
-    // Only whole lines: the last one may still be being written.
-    for (std::string line; std::getline(in, line);) {
-        if (in.eof()) break;
+    for (std::string line; std::getline(in, line) && !in.eof();) {
         if (!line.empty() && line.back() == '\r') line.pop_back();  // written in text mode
         lines.push_back(line);
     }
@@ -71,14 +61,7 @@ ProbeWindow::~ProbeWindow() {
 }
 
 HWND ProbeWindow::Window() const {
-    HWND window = nullptr;
-    const DWORD probeId = GetProcessId(process_.get());
-    while ((window = FindWindowExW(nullptr, window, L"ButtonwiseProbe", nullptr))) {
-        DWORD id = 0;
-        GetWindowThreadProcessId(window, &id);
-        if (id == probeId) return window;
-    }
-    return nullptr;
+    return FindWindowW(L"ButtonwiseProbe", nullptr);  // one probe at a time
 }
 
 std::vector<KeyEvent> ProbeWindow::Events() const {

@@ -1,18 +1,69 @@
-// The action list's limits: a full list refuses a row, a shrinking list is never read past
-// its end, and the short names that run rows show.
+// The bindings as the user keeps them: the list's limits, saving and loading in the settings
+// store (the layout earlier installations share, the round trip, values that cannot be
+// trusted, refused writes, the demo bindings that ship), and removing and clearing rows.
 #include "actions/action_list.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <regex>
+
+#include "actions/list_persistence.h"
+#include "emulation/keyboard.h"
+#include "fakes/fake_keyboard_input.h"
+#include "fakes/fake_message_boxes.h"
+#include "fakes/fake_settings_store.h"
 #include "fakes/recording_log.h"
 #include "platform/failure.h"
+#include "ui/action_list_commands.h"
 
 namespace bw::test {
 namespace {
 
-TEST(ActionListTest, AFullListRefusesARowAndARowNoLongerThereIsNotReadPastTheEnd) {
-    RecordingLog log;
+using Texts = std::vector<std::string>;
+using Rows = std::vector<std::size_t>;
+
+struct FakeSelection : ActionSelection {
+    Rows selected;
+    Rows SelectedRows() override { return selected; }
+    void SelectOnly(std::optional<std::size_t> position) override {
+        selected = position ? Rows{*position} : Rows{};
+    }
+};
+
+class ActionListTest : public ::testing::Test {
+  protected:
+    RecordingLog log, loadLog;
     ActionList list{log};
+    FakeSettingsStore store;
+    ListPersistence persistence{store, list, log};
+    FakeSelection selection;
+    FakeMessageBoxes boxes;
+    ActionListCommands commands{list, persistence, selection, boxes};
+
+    // A fresh start over the same store.
+    ActionList Reload() {
+        loadLog.lines.clear();
+        ActionList loaded(loadLog);
+        ListPersistence(store, loaded, loadLog).LoadList();
+        return loaded;
+    }
+    Texts Buttons() const {
+        Texts names;
+        for (std::size_t i = 1; i <= list.Count(); ++i) names.push_back(list.Row(i).RemKey);
+        return names;
+    }
+    // Five saved rows, buttons "1" to "5".
+    void FiveSavedRows() {
+        list.Clear();
+        for (const char* button : {"1", "2", "3", "4", "5"}) list.AddMouse(button, "Left Click");
+        persistence.SaveList();
+        store.writes.clear();
+    }
+};
+
+TEST_F(ActionListTest, AFullListRefusesARowAndARowNoLongerThereIsNotReadPastTheEnd) {
     for (std::size_t i = 0; i < ActionList::kMaxRows; ++i) list.AddMouse("B", "Left Click");
     log.lines.clear();
     try {
@@ -23,29 +74,160 @@ TEST(ActionListTest, AFullListRefusesARowAndARowNoLongerThereIsNotReadPastTheEnd
     }
     EXPECT_EQ(list.Count(), ActionList::kMaxRows);
     EXPECT_TRUE(log.lines.empty());
-
-    list.Clear();
-    list.AddRun("1", "C:\\Tools\\edit.exe");
-    list.AddRun("2", "");  // an empty path adds nothing
-    list.AddSys("3", "Log off windows");
-    list.RemoveRows({2});
-    EXPECT_THROW(list.Row(2), Failure);
+    list.RemoveRows({ActionList::kMaxRows});
+    EXPECT_THROW(list.Row(ActionList::kMaxRows), Failure);
     EXPECT_THROW(list.Row(0), Failure);
-    EXPECT_EQ(list.Row(1).Action, "Running: edit.exe");
 }
 
 TEST(RunShortNameTest, IsThePartAfterTheLastBackslashAndFoldersKeepTheirPath) {
     const std::pair<const char*, const char*> cases[] = {
         {"C:\\Tools\\edit.exe", "edit.exe"},
-        {"edit.exe", "edit.exe"},
         {"C:\\Games\\", "C:\\Games\\"},
         {"\\\\server\\share\\", "server\\share\\"},
-        {"\\a\\", "a\\"},
         {"\\", "\\"},
         {"http://example.org/a/b", "http://example.org/a/b"},  // slashes do not separate
         {"D:\\Music\\Grüße.m3u", "Grüße.m3u"},
     };
     for (const auto& [path, shortName] : cases) EXPECT_EQ(RunShortName(path), shortName) << path;
+}
+
+TEST_F(ActionListTest, SavesSixValuesPerRowInOrderAndTheCountLastAndLoadsThemBack) {
+    persistence.SaveList();
+    EXPECT_EQ(store.writes, Texts{"#ListCount=0"});
+    store.writes.clear();
+    list.AddKey("2", "MENU", "Ctrl + A", "65", "2");
+    list.AddRun("R", "C:\\x.exe");
+    persistence.SaveList();
+    EXPECT_EQ(store.writes, (Texts{"RemoteKey1=MENU", "ActionType1=1", "ActionName1=Ctrl + A",
+                                   "KeyCode1=65", "KeyShift1=2", "KeyType1=2", "RemoteKey2=R",
+                                   "ActionType2=4", "ActionName2=C:\\x.exe",
+                                   "KeyCode2=", "KeyShift2=", "KeyType2=", "#ListCount=2"}));
+    list.AddKey("1", "PLAY", "F5", "116", "0");
+    list.AddKey("3", "TEXT", "Hi 2", "0", "0");
+    list.AddMouse("OK", "Left Click");
+    list.AddSys("POWER", "Log off");
+    list.AddRun("1", "\\\\server\\share\\");
+    persistence.SaveList();
+    store.writes.clear();
+    const ActionList loaded = Reload();
+    ASSERT_EQ(loaded.Count(), list.Count());
+    for (std::size_t i = 1; i <= list.Count(); ++i) EXPECT_EQ(loaded.Row(i), list.Row(i)) << i;
+    EXPECT_EQ(loadLog.lines, log.lines);
+    EXPECT_TRUE(store.writes.empty());
+}
+
+TEST_F(ActionListTest, UntrustworthyValuesSkipTheirRowOrTheListButNeverWrite) {
+    EXPECT_EQ(Reload().Count(), 0u);  // nothing saved yet: no complaint
+    EXPECT_TRUE(loadLog.lines.empty());
+    // Rows of an unknown or unreadable type are skipped, and only they; texts stay as stored.
+    store.Key("#ListCount") = "5";
+    for (const auto& [n, type] : {std::pair{1, "2"}, {2, "7"}, {3, "x"}, {5, "1"}}) {
+        store.Key("ActionType" + std::to_string(n)) = type;
+        store.Key("RemoteKey" + std::to_string(n)) = std::to_string(n);
+        store.Key("ActionName" + std::to_string(n)) = "Left Click";
+    }
+    store.Key("KeyCode5") = "065";
+    const ActionList loaded = Reload();
+    ASSERT_EQ(loaded.Count(), 2u);
+    EXPECT_EQ(loaded.Row(1).RemKey, "1");
+    EXPECT_EQ(loaded.Row(2).KeyCode, "065");
+    EXPECT_EQ(loaded.Row(2).KeyType, "") << "a missing value reads as empty text";
+    for (const char* count : {"abc", "", "99999", "2.5", "3x"}) {
+        store.Key("#ListCount") = count;
+        EXPECT_EQ(Reload().Count(), 0u) << count;
+        ASSERT_EQ(loadLog.lines.size(), 1u) << count;
+        EXPECT_EQ(loadLog.lines[0].kind, LogKind::Error);
+        EXPECT_NE(loadLog.lines[0].text.find(std::string("\"") + count + "\""), std::string::npos);
+    }
+    EXPECT_TRUE(store.writes.empty());
+}
+
+TEST_F(ActionListTest, RefusedWriteIsLoggedAndThrownOnAndTheListStaysAsItWas) {
+    list.AddMouse("A", "Left Click");
+    list.AddMouse("B", "Right Click");
+    log.lines.clear();
+    store.failFromWrite = 3;
+    EXPECT_THROW(persistence.SaveList(), Failure);
+    ASSERT_EQ(log.lines.size(), 1u);
+    EXPECT_EQ(log.lines[0].kind, LogKind::Error);
+    EXPECT_NE(log.lines[0].text.find("Access is denied."), std::string::npos);
+    EXPECT_EQ(list.Count(), 2u);
+    EXPECT_EQ(store.values.count("Buttonwise\\Key\\#ListCount"), 0u) << "a count for rows "
+                                                                        "not written";
+}
+
+// The bindings of the demo and the screenshots, imported with reg.exe: each row loads and
+// names an action that exists, as the Add Action dialog would have saved it.
+TEST_F(ActionListTest, EveryDemoBindingNamesAnActionThatExists) {
+    std::ifstream reg(BUTTONWISE_SOURCE_DIR "/tools/demo_bindings.reg");
+    ASSERT_TRUE(reg) << "demo_bindings.reg is missing";
+    const std::regex value("^\"([^\"]+)\"=\"(.*)\"$");
+    for (std::string line; std::getline(reg, line);) {
+        std::smatch match;
+        if (std::regex_match(line, match, value))
+            store.Key(match[1]) = std::regex_replace(match[2].str(), std::regex("\\\\\\\\"), "\\");
+    }
+    std::ifstream keyMap(BUTTONWISE_SOURCE_DIR "/data/KeyMap.ini");
+    FakeKeyboardInput input;
+    Keyboard keyboard(input);
+    keyboard.SetKeyMap(ParseKeyMap(std::string(std::istreambuf_iterator<char>(keyMap), {})));
+    const ActionList loaded = Reload();
+    ASSERT_EQ(std::to_string(loaded.Count()), store.Key("#ListCount"));
+    for (std::size_t i = 1; i <= loaded.Count(); ++i) {
+        const ActionRow& row = loaded.Row(i);
+        bool known = !row.KeyName.empty();  // a run row
+        if (row.type == ActionType::Keyboard) {
+            const bool shifted = row.KeyType == std::to_string(kKeyWithModifiers);
+            known = row.KeyType == std::to_string(kTextToType) ||
+                    row.KeyName ==
+                        keyboard.GetKeyName(
+                            static_cast<std::int16_t>(std::stoi(row.KeyCode)),
+                            static_cast<std::int16_t>(shifted ? std::stoi(row.KeyShift) : 0));
+        }
+        if (row.type == ActionType::Mouse) known = FindMouseAction(row.KeyName) != nullptr;
+        if (row.type == ActionType::System) known = FindSystemAction(row.KeyName) != nullptr;
+        EXPECT_TRUE(known) << row.Action;
+    }
+}
+
+TEST_F(ActionListTest, RemovingSelectsTheNeighbourAndAlwaysSavesRowsBeyondTheCountUnread) {
+    const std::tuple<Rows, Texts, Rows> cases[] = {
+        {{}, {"1", "2", "3", "4", "5"}, {}},     {{4, 5}, {"1", "2", "3"}, {3}},
+        {{2, 4}, {"1", "3", "5"}, {2}},          {{4, 2}, {"1", "3", "5"}, {2}},
+        {{1}, {"2", "3", "4", "5"}, {1}},        {{1, 2, 3, 4, 5}, {}, {}},
+        {{0, 7}, {"1", "2", "3", "4", "5"}, {}},  // positions that are not there
+    };
+    for (const auto& [selected, left, selectedAfter] : cases) {
+        FiveSavedRows();
+        selection.selected = selected;
+        commands.cmdRemove_Click();
+        EXPECT_EQ(Buttons(), left);
+        EXPECT_EQ(selection.selected, selectedAfter);
+        EXPECT_EQ(store.writes.size(), 6 * left.size() + 1) << "not saved";
+        EXPECT_EQ(store.Key("#ListCount"), std::to_string(left.size()));
+        EXPECT_EQ(store.Key("RemoteKey5"), "5") << "rows beyond the count stay, unread";
+        EXPECT_EQ(Reload().Count(), left.size());
+    }
+}
+
+TEST_F(ActionListTest, ClearingAsksFirstAndNoChangesNothing) {
+    FiveSavedRows();
+    std::vector<std::size_t> shownCounts;
+    list.SetChangedHandler([&](std::size_t count) { shownCounts.push_back(count); });
+    boxes.answer = kIdNo;
+    commands.miNewActionList_Click();
+    EXPECT_EQ(list.Count(), 5u);
+    EXPECT_TRUE(store.writes.empty());
+    EXPECT_EQ(boxes.shown, (std::vector<ShownBox>{{"Are you sure you want to clear all remote "
+                                                   "actions?",
+                                                   "Remove all Actions?", 0x24}}));
+    boxes.answer = kIdYes;
+    selection.selected = {2};
+    commands.miNewActionList_Click();
+    EXPECT_EQ(list.Count(), 0u);
+    EXPECT_TRUE(selection.selected.empty());
+    EXPECT_EQ(store.writes, Texts{"#ListCount=0"});
+    EXPECT_EQ(shownCounts, std::vector<std::size_t>{0});
 }
 
 }  // namespace

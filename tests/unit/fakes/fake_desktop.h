@@ -19,11 +19,9 @@
 namespace bw::test {
 
 // Mouse events and yields, in one stream: "6 0 0", "1 -7 0", "yield".
-class FakeMouseAndPump : public MouseInput, public MessagePump {
-  public:
+struct FakeMouseAndPump : MouseInput, MessagePump {
     std::vector<std::string> stream;
     std::function<void()> duringYield;
-
     void MouseEvent(std::uint32_t flags, int dx, int dy) override {
         stream.push_back(std::to_string(flags) + " " + std::to_string(dx) + " " +
                          std::to_string(dy));
@@ -34,8 +32,7 @@ class FakeMouseAndPump : public MouseInput, public MessagePump {
     }
 };
 
-class FakeShell : public Shell {
-  public:
+struct FakeShell : Shell {
     std::vector<std::string> opened;  // "item | directory"
     long answer = 42;
     long Open(const std::string& item, const std::string& directory) override {
@@ -46,22 +43,18 @@ class FakeShell : public Shell {
 
 // The default output device, a new one for every step: "set#2" is the second device's
 // write. Each call can be told to fail, and the device to be muted.
-class FakeVolume : public Volume {
-  public:
+struct FakeVolume : Volume {
     std::optional<std::uint32_t> levels = 0;  // nothing: no device answers
     std::optional<Failure> refuseOutput, refuseSet, refuseUnmute;
     bool muted = false;
     std::vector<std::uint32_t> set;
     std::vector<std::string> calls;
+    int devices = 0;
 
-    std::unique_ptr<AudioOutput> DefaultOutput() override {
-        if (refuseOutput) throw *refuseOutput;
-        return std::make_unique<Device>(*this, std::to_string(++devices_));
-    }
-
-  private:
     struct Device : AudioOutput {
         Device(FakeVolume& v, std::string n) : volume(v), number(std::move(n)) {}
+        FakeVolume& volume;
+        std::string number;
         void Call(const char* name, const std::optional<Failure>& refuse) {
             volume.calls.push_back(name + ("#" + number));
             if (refuse) throw *refuse;
@@ -80,20 +73,19 @@ class FakeVolume : public Volume {
             Call("unmute", volume.refuseUnmute);
             volume.muted = false;
         }
-        FakeVolume& volume;
-        std::string number;
     };
-    int devices_ = 0;
+    std::unique_ptr<AudioOutput> DefaultOutput() override {
+        if (refuseOutput) throw *refuseOutput;
+        return std::make_unique<Device>(*this, std::to_string(++devices));
+    }
 };
 
-class FakeWindowCommands : public WindowCommands {
-  public:
+struct FakeWindowCommands : WindowCommands {
     int minimised = 0;
     void MinimizeForegroundWindow() override { ++minimised; }
 };
 
-class FakeExitSession : public ExitSession {
-  public:
+struct FakeExitSession : ExitSession {
     std::vector<std::uint32_t> requests;
     std::optional<Failure> refuse;
     void EndSession(std::uint32_t flags) override {

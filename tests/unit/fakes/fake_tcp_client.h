@@ -54,11 +54,6 @@ class FakeTcpClient : public TcpClient {
         pending_ += bytes;
         if (open_ && events) events->OnDataArrival(pending_.size());
     }
-    int Attempts() const {
-        int n = 0;
-        for (const auto& c : calls) n += c.rfind("connect", 0) == 0;
-        return n;
-    }
 
   private:
     bool open_ = false;

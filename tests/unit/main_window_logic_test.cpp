@@ -1,11 +1,14 @@
-// The event log: writing stores a line and only says so, the view learns of a whole burst at
-// once; the newest line in view, the column that only widens, and the bound that keeps a
-// months-long run from growing without end.
-#include "ui/event_log.h"
-
+// What the main window keeps up over months: the event log (a write stores a line and only
+// says so, the view learns of a whole burst at once, the newest line in view, the column
+// that only widens, the bound that keeps the log from growing without end) and the tray icon
+// (a shell that is not ready yet at logon, one that restarts).
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "fakes/fake_timer.h"
+#include "ui/event_log.h"
+#include "ui/tray_presence.h"
 
 namespace bw::test {
 namespace {
@@ -61,7 +64,6 @@ TEST_F(EventLogTest, ABurstOfLinesIsToldOnceAndShownInOneChange) {
 }
 
 TEST_F(EventLogTest, ColumnWidensForTheWidestNewTextAndNeverNarrows) {
-    EXPECT_EQ(log.ColumnWidthTwips(), 300.0f);
     log.LogChange("");  // any text gets its margin
     log.ShowWrittenLines();
     log.LogChange("0123456789");    // 1000 + 480
@@ -72,7 +74,6 @@ TEST_F(EventLogTest, ColumnWidensForTheWidestNewTextAndNeverNarrows) {
     log.ShowWrittenLines();
 
     EXPECT_EQ(view.widths, (std::vector<float>{480.0f, 1680.0f}));
-    EXPECT_EQ(log.ColumnWidthTwips(), 1680.0f);
 }
 
 TEST_F(EventLogTest, KeepsTheNewestTenThousandLinesAndTellsTheViewWhatWentAtTheFront) {
@@ -87,6 +88,45 @@ TEST_F(EventLogTest, KeepsTheNewestTenThousandLinesAndTellsTheViewWhatWentAtTheF
     EXPECT_EQ(view.count, 10'000u);
     EXPECT_EQ(view.dropped, 5u);
     EXPECT_EQ(view.changes, 2u);
+}
+
+// Turns down as many adds as it is told before it takes one.
+struct FakeNotifyArea : NotifyArea {
+    int refusals = 0, adds = 0, removes = 0;
+    bool AddIcon() override {
+        ++adds;
+        return refusals-- <= 0;
+    }
+    void RemoveIcon() override { ++removes; }
+};
+
+TEST(TrayPresenceTest, AFailedAddIsRetriedEveryTwoSecondsAndMinimisingHidesOnlyWithAnIcon) {
+    FakeNotifyArea area;
+    FakeTimer timer;
+    TrayPresence tray(area, timer);
+    area.refusals = 2;
+    tray.AddTrayIcon();
+    EXPECT_FALSE(tray.IconShown());
+    EXPECT_EQ(timer.interval, 2000);
+    EXPECT_TRUE(timer.Tick());
+    EXPECT_FALSE(tray.IconShown());
+    EXPECT_TRUE(timer.Tick());
+    EXPECT_TRUE(tray.IconShown());
+    EXPECT_FALSE(timer.Tick()) << "no retry once it is up";
+    EXPECT_EQ(area.adds, 3);
+
+    // The shell restarts: the icon goes up again, or is retried until the taskbar takes it.
+    area.refusals = 1;
+    tray.TaskbarCreated();
+    EXPECT_FALSE(tray.IconShown());
+    EXPECT_TRUE(timer.Tick());
+    EXPECT_TRUE(tray.IconShown());
+
+    tray.RemoveTrayIcon();
+    EXPECT_EQ(area.removes, 1);
+    tray.TaskbarCreated();  // after exit began, nothing comes back
+    EXPECT_EQ(area.adds, 5);
+    EXPECT_FALSE(timer.Enabled());
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
-// Drawing after button lines: one call for a whole burst of asks, and a call that comes
-// even while socket messages keep the queue from ever being empty (timers never fire then).
+// Ticks and paced calls through the message loop: the timer falls silent when disabled,
+// also for a tick already queued at that moment (ticking itself is what every reconnect of
+// the end-to-end connection journey shows); the drawing after
+// button lines is one call for a whole burst, and comes even while socket messages keep
+// the queue from ever being empty (timers never fire then).
 #include "platform/win32/paced_call.h"
+#include "platform/win32/win32_timer.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +12,19 @@
 
 namespace bw::test {
 namespace {
+
+TEST(Win32TimerTest, QueuedTickOfAStoppedTimerIsDropped) {
+    win32::Win32Timer timer;
+    int ticks = 0;
+    timer.SetTickHandler([&] { ++ticks; });
+    timer.SetInterval(1);
+    timer.SetEnabled(true);
+    // Let a WM_TIMER become due without handling it, then stop the timer.
+    ASSERT_TRUE(WaitUntilQueued(WM_TIMER, WM_TIMER));
+    timer.SetEnabled(false);
+    PumpUntil([] { return false; }, 50);
+    EXPECT_EQ(ticks, 0);
+}
 
 using std::chrono::milliseconds;
 

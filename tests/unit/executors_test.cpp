@@ -1,10 +1,12 @@
-// System actions and the exit countdown: the ten names with their keys, log lines and
-// repeat rules, the volume arithmetic, and the countdown from 10 to 0 or to a cancel,
-// including a second exit action that arrives while it counts.
+// The executors of mouse, run and system rows: clicks and moves under their repeat rules with
+// the yield after every click, launching what a Run row names, the system actions with
+// their keys, log lines and repeat rules, the volume arithmetic, and the countdown from 10
+// to 0 or to a cancel, including a second exit action that arrives while it counts.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "actions/action_list.h"
@@ -22,44 +24,34 @@
 namespace bw::test {
 namespace {
 
+using Lines = std::vector<std::string>;
+
 // The countdown's window: shows modally by running the test's script for as long as it is
-// open, the way the real window's loop lets timers and button lines run.
-class FakeCountdownWindow : public CountdownWindow {
-  public:
-    std::vector<std::string> texts;  // every text shown, in order
+// open, the way the real window's loop lets timers and button lines run; a script that
+// leaves it open ends with the close box.
+struct FakeCountdownWindow : CountdownWindow {
+    Lines texts;  // every text shown, in order
     int showings = 0, broughtToTop = 0;
     bool open = false;
-    std::function<void()> whileOpen;  // the script of one showing
+    std::function<void()> whileOpen;
+    CountdownEvents* events = nullptr;
 
-    void ShowModal(CountdownEvents& events) override {
+    void ShowModal(CountdownEvents& e) override {
         ++showings;
         open = true;
-        events_ = &events;
-        events.Form_Load();
+        events = &e;
+        e.Form_Load();
         if (whileOpen) whileOpen();
-        if (open) CloseBox();  // a script that leaves it open ends with the close box
-        events_ = nullptr;
+        Close();
     }
     void SetText(const std::string& text) override { texts.push_back(text); }
     void BringToTop() override { ++broughtToTop; }
     void Close() override {
-        if (!open) return;
-        open = false;
-        events_->Form_Unload();
+        if (std::exchange(open, false)) events->Form_Unload();
     }
-
-    // The user's ways out.
-    void PressCancel() { events_->cmdCancel_Click(); }
-    void CloseBox() { Close(); }
-
-  private:
-    CountdownEvents* events_ = nullptr;
 };
 
-using Events = std::vector<std::string>;
-using Lines = std::vector<std::string>;
-
-class SystemActionsTest : public ::testing::Test {
+class ExecutorsTest : public ::testing::Test {
   protected:
     FakeKeyboardInput keys;
     Keyboard keyboard{keys};
@@ -72,6 +64,17 @@ class SystemActionsTest : public ::testing::Test {
     ExitCountdown countdown{window, tmrExit, session, log};
     SystemActions system{keyboard, volume, windows, countdown, log};
 
+    FakeMouseAndPump desktop;
+    Mouse mouse{desktop, desktop};
+
+    Lines Hold(const std::string& name, int repeats) {
+        desktop.stream.clear();
+        for (int n = 0; n < repeats; ++n) {
+            const auto count = static_cast<std::int16_t>(n);
+            mouse.DoMouseAction(name, count, MoveStep(count));
+        }
+        return desktop.stream;
+    }
     Lines Texts() const {
         Lines texts;
         for (const auto& line : log.lines) texts.push_back(line.text);
@@ -82,8 +85,8 @@ class SystemActionsTest : public ::testing::Test {
     }
 };
 
-TEST_F(SystemActionsTest, WindowActionsActOnceOnTheFirstLineAndUnknownNamesOnlyLog) {
-    const std::pair<const char*, Events> actions[] = {
+TEST_F(ExecutorsTest, WindowActionsActOnceOnTheFirstLineAndUnknownNamesOnlyLog) {
+    const std::pair<const char*, Lines> actions[] = {
         {"Close the current windows", {"v18", "v115", "^115", "^18"}},  // Alt+F4
         {"Switch open windows (Alt+Tab)", {"v18", "v9", "^9", "^18"}},  // Alt+Tab
         {"Open Start Menu", {"v91", "^91"}},
@@ -97,60 +100,50 @@ TEST_F(SystemActionsTest, WindowActionsActOnceOnTheFirstLineAndUnknownNamesOnlyL
         for (std::int16_t n = 0; n < 8; ++n) system.RunSys(name, n);
         EXPECT_EQ(keys.events, expected) << name;
         EXPECT_EQ(Texts(), Lines{name});
-        EXPECT_TRUE(keys.down.empty());
     }
     EXPECT_EQ(windows.minimised, 1);
     EXPECT_TRUE(volume.set.empty());
     EXPECT_EQ(window.showings, 0);
 }
 
-TEST_F(SystemActionsTest, AHeldVolumeButtonStepsOnThePressThenFromTheSixthRepeat) {
+TEST_F(ExecutorsTest, AHeldVolumeButtonStepsOnThePressThenFromTheSixthRepeatWithinBounds) {
     volume.levels = 0x10002000;  // left 8192, right 4096
     for (std::int16_t n = 0; n < 8; ++n) system.RunSys("Volume UP", n);
     // 8192 + 3000 on both channels, then twice more at repeats 6 and 7.
     EXPECT_EQ(volume.set, (std::vector<std::uint32_t>{0x2BB82BB8, 0x37703770, 0x43284328}));
     EXPECT_EQ(Texts(), (Lines{"Volume set to: 17%", "Volume UP", "Volume set to: 21%",
                               "Volume set to: 26%"}));
-
-    // Levels are clamped and taken from the left channel.
-    const struct {
-        std::optional<std::uint32_t> before;
-        std::int16_t step;
-        std::int32_t level;
-        const char* line;
-    } cases[] = {
-        {0x0000FFFF - 2999, 3000, 65535, "Volume set to: 100%"},  // 65536 clamped
-        {65534 - 3000, 3000, 65535, "Volume set to: 100%"},       // exactly 65534
-        {65533 - 3000, 3000, 65533, "Volume set to: 99%"},
-        {3001, -3000, 0, "Volume set to: 0%"},  // exactly 1
-        {3002, -3000, 2, "Volume set to: 0%"},
-        {100, -3000, 0, "Volume set to: 0%"},
-        {0xFFFF0000, 3000, 3000, "Volume set to: 4%"},    // a louder right channel gets quieter
-        {std::nullopt, 3000, 3000, "Volume set to: 4%"},  // no answer counts as silence
-    };
-    for (const auto& c : cases) {
-        volume.levels = c.before;
+    // Levels are clamped and taken from the left channel; no answer counts as silence.
+    const std::tuple<std::optional<std::uint32_t>, std::int16_t, std::int32_t, const char*>
+        cases[] = {{0x0000FFFF - 2999, 3000, 65535, "100%"},
+                   {65534 - 3000, 3000, 65535, "100%"},
+                   {65533 - 3000, 3000, 65533, "99%"},
+                   {3001, -3000, 0, "0%"},
+                   {3002, -3000, 2, "0%"},
+                   {100, -3000, 0, "0%"},
+                   {0xFFFF0000, 3000, 3000, "4%"},
+                   {std::nullopt, 3000, 3000, "4%"}};
+    for (const auto& [before, step, level, percent] : cases) {
+        volume.levels = before;
         volume.set.clear();
         log.lines.clear();
-        system.RunSys(c.step > 0 ? "Volume UP" : "Volume Down", 6);
-        const auto level = static_cast<std::uint32_t>(c.level);
-        EXPECT_EQ(volume.set, std::vector<std::uint32_t>{level << 16 | level}) << c.line;
-        EXPECT_EQ(Texts(), Lines{c.line});
+        system.RunSys(step > 0 ? "Volume UP" : "Volume Down", 6);
+        const auto both = static_cast<std::uint32_t>(level);
+        EXPECT_EQ(volume.set, std::vector<std::uint32_t>{both << 16 | both}) << percent;
+        EXPECT_EQ(Texts(), Lines{std::string("Volume set to: ") + percent});
     }
 }
 
-TEST_F(SystemActionsTest, EachStepReadsAndSetsOneDeviceUnmutesItAndSaysWhenItFails) {
+TEST_F(ExecutorsTest, EachStepReadsAndSetsOneDeviceUnmutesItAndSaysWhenItFails) {
     volume.muted = true;
     system.RunSys("Volume UP", 6);
     system.RunSys("Volume Down", 6);
     EXPECT_EQ(volume.calls, (Lines{"levels#1", "set#1", "unmute#1", "levels#2", "set#2"}));
     EXPECT_FALSE(volume.muted);
-
-    const Failure refused(2, "No device answers.");
     for (auto refuse :
          {&FakeVolume::refuseOutput, &FakeVolume::refuseSet, &FakeVolume::refuseUnmute}) {
         volume.refuseOutput = volume.refuseSet = volume.refuseUnmute = std::nullopt;
-        volume.*refuse = refused;
+        volume.*refuse = Failure(2, "No device answers.");
         volume.muted = true;
         log.lines.clear();
         system.RunSys("Volume UP", 0);
@@ -161,7 +154,7 @@ TEST_F(SystemActionsTest, EachStepReadsAndSetsOneDeviceUnmutesItAndSaysWhenItFai
     }
 }
 
-TEST_F(SystemActionsTest, AnExitCountsDownFromTenAndEndsTheSessionOnTheTenthTick) {
+TEST_F(ExecutorsTest, AnExitCountsDownFromTenAndEndsTheSessionOnTheTenthTick) {
     const std::tuple<const char*, const char*, std::uint32_t> exits[] = {
         {"Log off windows", "Log off", 4},
         {"Shutdown windows", "Shutdown", 13},  // forced, with the power switched off
@@ -188,31 +181,25 @@ TEST_F(SystemActionsTest, AnExitCountsDownFromTenAndEndsTheSessionOnTheTenthTick
     EXPECT_EQ(window.broughtToTop, 3);
 }
 
-TEST_F(SystemActionsTest, CancelAndTheCloseBoxEndTheCountdownWithoutAnExitAndARefusalIsSaid) {
+TEST_F(ExecutorsTest, CancelAndTheCloseBoxEndTheCountdownWithoutAnExitAndARefusalIsSaid) {
     window.whileOpen = [&] {
         Ticks(4);
-        window.PressCancel();
+        window.events->cmdCancel_Click();
     };
     system.RunSys("Shutdown windows", 0);
     window.whileOpen = [&] { Ticks(2); };  // then the close box
     system.RunSys("Shutdown windows", 0);
     EXPECT_TRUE(session.requests.empty());
     EXPECT_FALSE(tmrExit.Tick()) << "a tick after the window closed";
-
-    // The next showing starts again from 10.
+    // The next showing starts again from 10; a held exit button opens it once.
     window.texts.clear();
     window.whileOpen = [&] { Ticks(1); };
-    system.RunSys("Restart windows", 0);
+    for (std::int16_t n : {0, 1, 6}) system.RunSys("Restart windows", n);
     EXPECT_EQ(window.texts,
               (Lines{"Restart windows in 10 seconds...", "Restart windows in 9 seconds..."}));
-    // A held exit button opens the countdown once.
-    system.RunSys("Restart windows", 1);
-    system.RunSys("Restart windows", 6);
     EXPECT_EQ(window.showings, 3);
 
-    // An exit that the system refuses is an error line.
     session.refuse = Failure(1314, "A required privilege is not held by the client.");
-    log.lines.clear();
     window.whileOpen = [&] { Ticks(10); };
     system.RunSys("Shutdown windows", 0);
     EXPECT_EQ(log.lines.back(), (RecordedLine{LogKind::Error,
@@ -221,28 +208,20 @@ TEST_F(SystemActionsTest, CancelAndTheCloseBoxEndTheCountdownWithoutAnExitAndARe
 }
 
 // A second exit button pressed while the countdown shows, through the whole dispatch.
-TEST_F(SystemActionsTest, ASecondExitActionTakesTheRunningCountdownOverSilently) {
+TEST_F(ExecutorsTest, ASecondExitActionTakesTheRunningCountdownOverSilently) {
     RecordingLog bindings;
     ActionList list{bindings};
     list.AddSys("POWER", "Shutdown windows");
     list.AddMouse("POWER", "Left Mouse Click");
     list.AddSys("RESTART", "Restart windows");
     list.AddMouse("RESTART", "Right Mouse Click");
-    FakeMouseAndPump desktop;
-    Mouse mouse{desktop, desktop};
-    FakeShell shell;
-    FakeProgramFolder folder;
-    Launcher launcher{shell, folder, log};
     FakeMessageBoxes boxes;
     LineFailureReport failures{boxes, log};
     ActionDispatch dispatch{list,
-                            {std::bind_front(&Keyboard::SimulateKeyboard, &keyboard),
-                             std::bind_front(&Mouse::DoMouseAction, &mouse),
-                             std::bind_front(&SystemActions::RunSys, &system),
-                             std::bind_front(&Launcher::RunFile, &launcher)},
+                            {nullptr, std::bind_front(&Mouse::DoMouseAction, &mouse),
+                             std::bind_front(&SystemActions::RunSys, &system), nullptr},
                             log,
                             failures};
-
     window.whileOpen = [&] {
         Ticks(4);
         dispatch.RunActions("RESTART", 0);  // its pass ends at the restart row
@@ -252,14 +231,51 @@ TEST_F(SystemActionsTest, ASecondExitActionTakesTheRunningCountdownOverSilently)
         Ticks(5);
     };
     dispatch.RunActions("POWER", 0);
-
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(session.requests, std::vector<std::uint32_t>{6});  // the restart, at zero
     EXPECT_EQ(window.showings, 1);
     // The outer pass goes on once the countdown closed: its click; the nested one's never.
-    EXPECT_EQ(desktop.stream, (std::vector<std::string>{"6 0 0", "yield"}));
+    EXPECT_EQ(desktop.stream, (Lines{"6 0 0", "yield"}));
     EXPECT_EQ(Texts(),
               (Lines{"Shutdown windows", "Restart windows", "Simulating Mouse: Left Mouse Click"}));
+}
+
+TEST_F(ExecutorsTest, AClickIsOnePressAndReleaseWithAYieldOncePerHoldAndAMoveSpeedsUp) {
+    EXPECT_EQ(Hold("Left Mouse Click", 8), (Lines{"6 0 0", "yield"}));
+    EXPECT_EQ(Hold("Middle Mouse Double Click", 8), (Lines{"96 0 0", "yield", "96 0 0", "yield"}));
+    EXPECT_EQ(Hold("Mouse Move Right", 12),
+              (Lines{"1 2 0", "1 7 0", "1 7 0", "1 8 0", "1 8 0", "1 8 0", "1 9 0"}));
+    EXPECT_EQ(Hold("Mouse Move UP", 1), Lines{"1 0 -2"});
+    // Names are compared exactly.
+    for (const char* name : {"Mouse Move Up", "", "Left Mouse Click ", "left mouse click"})
+        EXPECT_TRUE(Hold(name, 1).empty()) << name;
+}
+
+TEST_F(ExecutorsTest, AButtonLineArrivingInTheYieldOfADoubleClickRunsBetweenItsHalves) {
+    desktop.duringYield = [&, nested = false]() mutable {
+        if (!std::exchange(nested, true)) mouse.DoMouseAction("Mouse Move Left", 0, 2);
+    };
+    mouse.DoMouseAction("Left Mouse Double Click", 0, 2);
+    EXPECT_EQ(desktop.stream, (Lines{"6 0 0", "yield", "1 -2 0", "6 0 0", "yield"}));
+}
+
+TEST(LauncherTest, HandsTheItemWholeToTheShellInTheProgramsFolderAndSaysWhenItIsRefused) {
+    FakeShell shell;
+    FakeProgramFolder folder;
+    RecordingLog log;
+    Launcher launcher{shell, folder, log};
+    launcher.RunFile("notepad.exe C:\\a.txt");  // not split
+    EXPECT_EQ(shell.opened, (Lines{"notepad.exe C:\\a.txt | C:\\Program Files\\Buttonwise"}));
+    EXPECT_TRUE(log.lines.empty());
+    // Up to 32 the shell's answer is a refusal.
+    shell.answer = 32;
+    launcher.RunFile("C:\\gone.exe");
+    shell.answer = 33;
+    launcher.RunFile("C:\\here.exe");
+    EXPECT_EQ(log.lines,
+              (std::vector<RecordedLine>{{LogKind::Error,
+                                          "'C:\\gone.exe' could not be opened: a library it "
+                                          "needs was not found"}}));
 }
 
 }  // namespace
