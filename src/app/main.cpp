@@ -44,98 +44,112 @@
 
 namespace {
 
+using namespace bw;
+
 constexpr const char* kAppTitle = "Buttonwise";
 
-int Run(HINSTANCE instance) {
-    using namespace bw;
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&controls);
-    win32::WinsockSession winsock;
-    win32::ComApartment com;  // the shell and the audio services need it
+// Every part of the program, built in the order of its members: each one only needs those
+// above it. The constructor wires them; Run starts up and runs the message loop.
+class Program {
+  public:
+    explicit Program(HINSTANCE instance);
+    int Run();
 
-    ui::FrmMain frmMain(instance);
+  private:
     // The exit question and the About box belong to the main window while the user sees
     // it; asked from the tray with the window hidden, they stand alone.
-    auto shownMainWindow = [&frmMain]() -> HWND {
+    HWND ShownMainWindow() const {
         HWND window = frmMain.Handle();
         return IsWindowVisible(window) && !IsIconic(window) ? window : nullptr;
-    };
-    win32::Win32MessageBoxes questions(shownMainWindow);
-    // Any other box belongs to the window the user works in, a dialog included.
-    win32::Win32MessageBoxes boxes([&shownMainWindow]() -> HWND {
-        if (HWND active = GetActiveWindow()) return active;
-        return shownMainWindow();
-    });
-    EventLog lstLog(frmMain, frmMain);
-    frmMain.SetLogSource(&lstLog);
-    frmMain.SetCloseQuestion([&questions] {
-        return questions.Show("Are you sure you want to exit?", kAppTitle,
-                              kMbYesNo | kMbIconQuestion) == kIdYes;
-    });
+    }
 
-    ActionList lstActions(lstLog);
-    lstActions.SetChangedHandler(
-        [&frmMain](std::size_t count) { frmMain.ActionRowsChanged(count); });
-    frmMain.SetActionSource(&lstActions);
+    win32::WinsockSession winsock;
+    win32::ComApartment com;  // the shell and the audio services need it
+    ui::FrmMain frmMain;
+    win32::Win32MessageBoxes questions{[this] { return ShownMainWindow(); }};
+    // Any other box belongs to the window the user works in, a dialog included.
+    win32::Win32MessageBoxes boxes{[this]() -> HWND {
+        if (HWND active = GetActiveWindow()) return active;
+        return ShownMainWindow();
+    }};
+    EventLog lstLog{frmMain, frmMain};
+    ActionList lstActions{lstLog};
     win32::RegistryStore settings;
-    ListPersistence persistence(settings, lstActions, lstLog);
-    ActionListCommands listCommands(lstActions, persistence, frmMain, boxes);
+    ListPersistence persistence{settings, lstActions, lstLog};
+    ActionListCommands listCommands{lstActions, persistence, frmMain, boxes};
 
     win32::Win32ProgramFolder folder;
+    win32::AnsiCodePage ansi;
     win32::Win32KeyboardInput keys;
-    Keyboard keyboard(keys);
+    Keyboard keyboard{keys};
     win32::Win32MouseInput pointer;
     win32::Win32MessagePump pump;
-    Mouse mouse(pointer, pump);
+    Mouse mouse{pointer, pump};
     win32::Win32Shell shell;
-    Launcher launcher(shell, folder, lstLog);
+    Launcher launcher{shell, folder, lstLog};
     ui::FrmExitWindowsTimeOut frmExitWindowsTimeOut;
     win32::Win32Timer tmrExit;
     win32::Win32ExitSession session;
-    ExitCountdown countdown(frmExitWindowsTimeOut, tmrExit, session, lstLog);
+    ExitCountdown countdown{frmExitWindowsTimeOut, tmrExit, session, lstLog};
     win32::Win32Volume volume;
     win32::Win32WindowCommands windows;
-    SystemActions system(keyboard, volume, windows, countdown, lstLog);
-    LineFailureReport lineFailures(boxes, lstLog);
-    ActionDispatch dispatch(lstActions,
+    SystemActions system{keyboard, volume, windows, countdown, lstLog};
+    LineFailureReport lineFailures{boxes, lstLog};
+    ActionDispatch dispatch{lstActions,
                             {std::bind_front(&Keyboard::SimulateKeyboard, &keyboard),
                              std::bind_front(&Mouse::DoMouseAction, &mouse),
                              std::bind_front(&SystemActions::RunSys, &system),
                              std::bind_front(&Launcher::RunFile, &launcher)},
-                            lstLog, lineFailures);
-    win32::AnsiCodePage ansi;
-    ButtonMessages buttons(frmMain, lineFailures, ansi,
-                           [&dispatch](const std::string& RemKeyName, std::int16_t NumRpt) {
-                               dispatch.RunActions(RemKeyName, NumRpt);
-                           });
-
+                            lstLog,
+                            lineFailures};
+    ButtonMessages buttons{frmMain, lineFailures, ansi,
+                           std::bind_front(&ActionDispatch::RunActions, &dispatch)};
     win32::WinsockTcpClient wscLIRC;
     win32::Win32Timer tmrWinLIRCCheck;
-    ServerConnection connection(wscLIRC, tmrWinLIRCCheck, frmMain, lstLog);
-    connection.SetLineHandler([&buttons](const std::string& line) { buttons.OnLine(line); });
+    ServerConnection connection{wscLIRC, tmrWinLIRCCheck, frmMain, lstLog};
 
     const std::string readme = FileInFolder(folder.Path(), "Readme.txt");
-    ui::ProgramDialogs dialogs(
-        {lstActions, persistence, keyboard, boxes, buttons, launcher},
-        std::string(kAppTitle) + " " + BUTTONWISE_SHORT_VERSION, readme,
-        [&frmMain] { return frmMain.Handle(); }, shownMainWindow);
-    frmMain.SetCommands({
-        [&listCommands] { listCommands.cmdRemove_Click(); },
-        [&listCommands] { listCommands.miNewActionList_Click(); },
-        [&dialogs] { dialogs.OpenAddAction(); },
-        [&launcher, readme] { launcher.RunFile(readme); },
-        [&dialogs] { dialogs.OpenAbout(); },
-    });
+    ui::ProgramDialogs dialogs{{lstActions, persistence, keyboard, boxes, buttons, launcher},
+                               std::string(kAppTitle) + " " + BUTTONWISE_SHORT_VERSION,
+                               readme,
+                               [this] { return frmMain.Handle(); },
+                               [this] { return ShownMainWindow(); }};
+};
 
+Program::Program(HINSTANCE instance) : frmMain(instance) {
+    frmMain.SetLogSource(&lstLog);
+    frmMain.SetCloseQuestion([this] {
+        return questions.Show("Are you sure you want to exit?", kAppTitle,
+                              kMbYesNo | kMbIconQuestion) == kIdYes;
+    });
+    lstActions.SetChangedHandler([this](std::size_t count) { frmMain.ActionRowsChanged(count); });
+    frmMain.SetActionSource(&lstActions);
+    connection.SetLineHandler([this](const std::string& line) { buttons.OnLine(line); });
+    frmMain.SetCommands({
+        [this] { listCommands.cmdRemove_Click(); },
+        [this] { listCommands.miNewActionList_Click(); },
+        [this] { dialogs.OpenAddAction(); },
+        [this] { launcher.RunFile(readme); },
+        [this] { dialogs.OpenAbout(); },
+    });
+}
+
+int Program::Run() {
     // Start-up, in this order: the tray icon exists before the first connection attempt,
     // and the key table before the saved list, whose rows may name its keys.
     frmMain.AddTrayIcon(kAppTitle);
     connection.Connect2WinLIRC();
     keyboard.LoadKeyMap(folder, ansi, lstLog);
     persistence.LoadList();
-
     frmMain.ShowCentred();
     return ui::RunMessageLoop(frmMain.Handle());
+}
+
+int Run(HINSTANCE instance) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    Program program(instance);
+    return program.Run();
 }
 
 }  // namespace

@@ -33,70 +33,17 @@ bool IsExtendedKey(std::uint8_t vk) {
 
 std::uint16_t FallbackScanCode(std::uint8_t vk) {
     // Scan code set 1, as the keyboard sends them; the E0 prefix is the extended flag.
-    switch (vk) {
-        case 0x7C:
-            return 0x64;  // F13
-        case 0x7D:
-            return 0x65;  // F14
-        case 0x7E:
-            return 0x66;  // F15
-        case 0x7F:
-            return 0x67;  // F16
-        case 0x80:
-            return 0x68;  // F17
-        case 0x81:
-            return 0x69;  // F18
-        case 0x82:
-            return 0x6A;  // F19
-        case 0x83:
-            return 0x6B;  // F20
-        case 0x84:
-            return 0x6C;  // F21
-        case 0x85:
-            return 0x6D;  // F22
-        case 0x86:
-            return 0x6E;  // F23
-        case 0x87:
-            return 0x76;  // F24
-        case 0xA6:
-            return 0x6A;  // Browser Back
-        case 0xA7:
-            return 0x69;  // Browser Forward
-        case 0xA8:
-            return 0x67;  // Browser Refresh
-        case 0xA9:
-            return 0x68;  // Browser Stop
-        case 0xAA:
-            return 0x65;  // Browser Search
-        case 0xAB:
-            return 0x66;  // Browser Favorites
-        case 0xAC:
-            return 0x32;  // Browser Home
-        case 0xAD:
-            return 0x20;  // Volume Mute
-        case 0xAE:
-            return 0x2E;  // Volume Down
-        case 0xAF:
-            return 0x30;  // Volume Up
-        case 0xB0:
-            return 0x19;  // Next Track
-        case 0xB1:
-            return 0x10;  // Previous Track
-        case 0xB2:
-            return 0x24;  // Stop
-        case 0xB3:
-            return 0x22;  // Play/Pause
-        case 0xB4:
-            return 0x6C;  // Mail
-        case 0xB5:
-            return 0x6D;  // Media Select
-        case 0xB6:
-            return 0x6B;  // Launch App 1
-        case 0xB7:
-            return 0x21;  // Launch App 2
-        default:
-            return 0;
-    }
+    // F13 to F24 (0x7C to 0x87), then the browser, volume, media and launch keys (0xA6 to
+    // 0xB7): Back, Forward, Refresh, Stop, Search, Favorites, Home, Mute, Volume Down and
+    // Up, Next and Previous Track, Stop, Play/Pause, Mail, Media Select, Launch App 1 and 2.
+    static constexpr std::uint8_t kFunctionKeys[] = {0x64, 0x65, 0x66, 0x67, 0x68, 0x69,
+                                                     0x6A, 0x6B, 0x6C, 0x6D, 0x6E, 0x76};
+    static constexpr std::uint8_t kBrowserAndMediaKeys[] = {0x6A, 0x69, 0x67, 0x68, 0x65, 0x66,
+                                                            0x32, 0x20, 0x2E, 0x30, 0x19, 0x10,
+                                                            0x24, 0x22, 0x6C, 0x6D, 0x6B, 0x21};
+    if (vk >= 0x7C && vk <= 0x87) return kFunctionKeys[vk - 0x7C];
+    if (vk >= 0xA6 && vk <= 0xB7) return kBrowserAndMediaKeys[vk - 0xA6];
+    return 0;
 }
 
 }  // namespace bw

@@ -15,10 +15,10 @@ using reader::ActionRowView;
 using reader::LogRow;
 
 // A predefined key, a text and a custom key with Ctrl, as the Add Action dialog saves them.
-const std::vector<saved::Row> kThreeRows = {{"PLAY", "1", "F5", "116", "0", "1"},
+const std::vector<saved::Row> kThreeRows = {{"PLAY", "1", "Play/Pause", "179", "0", "1"},
                                             {"TEXT", "1", "Hi 2", "0", "0", "3"},
                                             {"CUSTOM", "1", "Ctrl + Home", "36", "2", "2"}};
-const std::string kF5 = "v116 ^116", kHi2 = "v16 v72 ^72 ^16 v73 ^73 v32 ^32 v50 ^50",
+const std::string kPlay = "v179 ^179", kHi2 = "v16 v72 ^72 ^16 v73 ^73 v32 ^32 v50 ^50",
                   kCtrlHome = "v17 v36 ^36 ^17";
 
 using BindingsE2eTest = E2eTest;
@@ -30,33 +30,38 @@ TEST_F(BindingsE2eTest, SavedBindingsLoadAndEachWholeLineOfABoundButtonTypesItsK
     ASSERT_GE(view.log.size(), 3u);
     EXPECT_EQ(std::vector<LogRow>(view.log.begin(), view.log.begin() + 3),
               (std::vector<LogRow>{
-                  {"change", "Keyboard shortcut 'F5' is assigned to 'PLAY'"},
+                  {"change", "Keyboard shortcut 'Play/Pause' is assigned to 'PLAY'"},
                   {"change", "Keyboard shortcut 'Hi 2' is assigned to 'TEXT'"},
                   {"change", "Keyboard shortcut 'Ctrl + Home' is assigned to 'CUSTOM'"}}));
-    EXPECT_EQ(view.actions,
-              (std::vector<ActionRowView>{
-                  {"keyboard", "PLAY", "Simulating Keyboard: F5", "F5", "116", "0", "1"},
-                  {"keyboard", "TEXT", "Simulating Keyboard: Hi 2", "Hi 2", "0", "0", "3"},
-                  {"keyboard", "CUSTOM", "Simulating Keyboard: Ctrl + Home", "Ctrl + Home", "36",
-                   "2", "2"}}));
+    EXPECT_EQ(
+        view.actions,
+        (std::vector<ActionRowView>{
+            {"keyboard", "PLAY", "Simulating Keyboard: Play/Pause", "Play/Pause", "179", "0", "1"},
+            {"keyboard", "TEXT", "Simulating Keyboard: Hi 2", "Hi 2", "0", "0", "3"},
+            {"keyboard", "CUSTOM", "Simulating Keyboard: Ctrl + Home", "Ctrl + Home", "36", "2",
+             "2"}}));
 
     ProbeWindow probe;
-    for (const auto& [button, keys] : {std::pair{"PLAY", kF5}, {"CUSTOM", kCtrlHome}}) {
+    for (const auto& [button, keys] : {std::pair{"PLAY", kPlay}, {"CUSTOM", kCtrlHome}}) {
         Server(std::string("press ") + button);
-        const auto events = probe.Take(keys == kF5 ? 2 : 4, kActMs);
+        const auto events = probe.Take(keys == kPlay ? 2 : 4, kActMs);
         EXPECT_EQ(Keys(events), keys);
         for (const KeyEvent& e : events) {
-            EXPECT_NE(e.scanCode, 0) << e.virtualKey << " without its scan code";
-            // Home is an extended key; without the flag it would be the keypad's 7.
-            EXPECT_EQ(e.extended, e.virtualKey == 36) << e.virtualKey;
+            // The scan codes of a real keyboard, also where the layout knows none (media keys);
+            // Home is an extended key: without the flag it would be the keypad's 7.
+            EXPECT_EQ(e.scanCode, e.virtualKey == 179  ? 0x22
+                                  : e.virtualKey == 36 ? 0x47
+                                                       : 0x1D)
+                << e.virtualKey;
+            EXPECT_EQ(e.extended, e.virtualKey != 17) << e.virtualKey;
         }
     }
     ExpectTyped(probe, "press TEXT", kHi2);
 
     // Held with repeat counts 0 to 7: on the press, then from the fifth repeat on.
-    ExpectTyped(probe, "hold PLAY 8", kF5 + " " + kF5 + " " + kF5 + " " + kF5);
+    ExpectTyped(probe, "hold PLAY 8", kPlay + " " + kPlay + " " + kPlay + " " + kPlay);
     ExpectTyped(probe, "press CUSTOM", kCtrlHome);
-    EXPECT_EQ(CountLog(program.Read(), "Simulating Keyboard: F5"), 5u);
+    EXPECT_EQ(CountLog(program.Read(), "Simulating Keyboard: Play/Pause"), 5u);
     EXPECT_TRUE(probe.Events().empty()) << Keys(probe.Events());
 }
 

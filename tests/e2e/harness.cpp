@@ -95,11 +95,7 @@ ProgramUnderTest::ProgramUnderTest() {
 
 ProgramUnderTest::~ProgramUnderTest() {
     TerminateProcess(process_.get(), 0);
-    WaitForSingleObject(process_.get(), 10000);
-}
-
-bool ProgramUnderTest::Ends(int timeoutMs) const {
-    return WaitForSingleObject(process_.get(), static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
+    Ends(10000);
 }
 
 unsigned long ProgramUnderTest::StartAnotherCopy(int timeoutMs) {
@@ -130,14 +126,6 @@ reader::MainWindowView ProgramUnderTest::WaitFor(
         },
         timeoutMs, [&] { return "; the window shows:\n" + reader::Format(view); });
     return view;
-}
-
-bool Connected(const reader::MainWindowView& v) {
-    return std::ranges::count(v.log, reader::LogRow{"ok", "WinLIRC is running."}) > 0;
-}
-
-std::size_t CountLog(const reader::MainWindowView& v, const std::string& text) {
-    return static_cast<std::size_t>(std::ranges::count(v.log, reader::LogRow{"change", text}));
 }
 
 void Server(const std::string& command) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -43,7 +44,9 @@ class ProgramUnderTest {
     reader::MainWindowView WaitFor(const std::string& what,
                                    const std::function<bool(const reader::MainWindowView&)>& until,
                                    int timeoutMs = kActMs) const;
-    bool Ends(int timeoutMs) const;
+    bool Ends(int timeoutMs) const {
+        return WaitForSingleObject(process_.get(), static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
+    }
     // Starts another copy and returns its exit code once it ended.
     static unsigned long StartAnotherCopy(int timeoutMs);
 
@@ -51,9 +54,13 @@ class ProgramUnderTest {
     win32::UniqueKernelHandle process_;
 };
 
-bool Connected(const reader::MainWindowView& v);
+inline bool Connected(const reader::MainWindowView& v) {
+    return std::ranges::count(v.log, reader::LogRow{"ok", "WinLIRC is running."}) > 0;
+}
 // How many change lines of exactly that text the log shows.
-std::size_t CountLog(const reader::MainWindowView& v, const std::string& text);
+inline std::size_t CountLog(const reader::MainWindowView& v, const std::string& text) {
+    return static_cast<std::size_t>(std::ranges::count(v.log, reader::LogRow{"change", text}));
+}
 
 // Sends a command to the button-line server and fails the test unless it is done.
 void Server(const std::string& command);

@@ -83,12 +83,6 @@ TEST_F(ActionDispatchTest, AHeldKeyboardOrRunRowEndsThePassForTheRowsAfterIt) {
     EXPECT_TRUE(boxes.shown.empty());
 }
 
-TEST(MoveStepTest, GrowsWithTheSquareRootOfTheRepeatCount) {
-    const std::pair<std::int16_t, std::int16_t> steps[] = {
-        {2, 5}, {3, 5}, {5, 6}, {6, 7}, {16, 10}, {25, 12}, {100, 22}, {32767, 364}};
-    for (const auto& [repeats, step] : steps) EXPECT_EQ(MoveStep(repeats), step) << repeats;
-}
-
 TEST_F(ActionDispatchTest, AKeyboardColumnThatIsNoNumberInRangeEndsThePassWithABox) {
     // Code, mask and kind; the kind is converted first, then the mask, then the code.
     // clang-format off

@@ -175,7 +175,6 @@ TEST_F(ExecutorsTest, AnExitCountsDownFromTenAndEndsTheSessionOnTheTenthTick) {
                                " seconds...");
         EXPECT_EQ(window.texts, expected);
         EXPECT_EQ(session.requests, std::vector<std::uint32_t>{flags}) << name;
-        EXPECT_FALSE(window.open);
         EXPECT_FALSE(tmrExit.Enabled());
     }
     EXPECT_EQ(window.broughtToTop, 3);

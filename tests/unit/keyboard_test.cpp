@@ -2,9 +2,6 @@
 // predefined keys, and reading the key table from KeyMap.ini.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -12,7 +9,6 @@
 #include "fakes/fake_keyboard_input.h"
 #include "fakes/fake_program_folder.h"
 #include "fakes/recording_log.h"
-#include "platform/key_scan_codes.h"
 
 namespace bw::test {
 namespace {
@@ -127,19 +123,6 @@ TEST_F(KeyboardTest, TheKeyTableIsReadFromBesideTheProgramAsUtf8OrAnsiOrSaidMiss
               (std::vector<RecordedLine>{{LogKind::Error,
                                           "The key table E:\\KeyMap.ini could not be read: The "
                                           "system cannot find the file specified."}}));
-}
-
-// Keys a real keyboard sends with the E0 prefix (the extended flag: without it an arrow with
-// Shift is the keypad's), and scan codes for keys a layout may know none for.
-TEST(KeyScanCodesTest, ExtendedKeysAndFallbackScanCodesAreThoseOfARealKeyboard) {
-    const std::tuple<int, bool, int> keys[] = {
-        {38, true, 0},  {36, true, 0},  {111, true, 0},    {144, true, 0},     {103, false, 0},
-        {13, false, 0}, {65, false, 0}, {179, true, 0x22}, {124, false, 0x64}, {135, false, 0x76},
-    };
-    for (const auto& [vk, extended, scan] : keys) {
-        EXPECT_EQ(IsExtendedKey(static_cast<std::uint8_t>(vk)), extended) << vk;
-        EXPECT_EQ(FallbackScanCode(static_cast<std::uint8_t>(vk)), scan) << vk;
-    }
 }
 
 }  // namespace

@@ -34,9 +34,9 @@ void CreateControls(HWND parent, std::span<const ControlSpec> layout);
 // Sets the font and places every control of the table for the DPI.
 void PlaceControls(HWND parent, std::span<const ControlSpec> layout, HFONT font, int dpi);
 
-// Pixels at 96 DPI in twips, for designs drawn in pixels.
-constexpr int PixelsAt96(int pixels) {
-    return pixels * 15;
+// A rectangle designed in pixels at 96 DPI, in twips.
+constexpr TwipsRect PixelsAt96(int left, int top, int width, int height) {
+    return {left * 15, top * 15, width * 15, height * 15};
 }
 
 }  // namespace bw::ui

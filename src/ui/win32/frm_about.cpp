@@ -22,24 +22,22 @@ constexpr int kIdLink0 = 500, kIdLink1 = 501, kIdAboutPicture = 502, kIdVersion 
               kIdDescription = 504, kIdNotice = 505, kIdRule = 506;
 constexpr wchar_t kLink0[] = L" WinLIRC ", kBeforeLink0[] = L"By using";
 
-constexpr TwipsRect Px(int left, int top, int width, int height) {
-    return {PixelsAt96(left), PixelsAt96(top), PixelsAt96(width), PixelsAt96(height)};
-}
-
 // The links first: they lie over the description and must take its clicks. The first
 // link's place and the second's left edge follow the measured texts before them.
 constexpr ControlSpec kLayout[] = {
-    {L"STATIC", kIdAboutPicture, L"", Px(6, 9, 48, 48), SS_ICON | SS_REALSIZECONTROL},
-    {L"STATIC", kIdLink0, kLink0, Px(63, 36, 0, 16), SS_NOTIFY | SS_NOPREFIX, 0, Fit::GrowToText},
-    {L"STATIC", kIdVersion, L"", Px(63, 14, 200, 16), SS_LEFT | SS_NOPREFIX},
-    // Clipped by its siblings: the link above it in the gap stays visible.
-    {L"STATIC", kIdDescription, L"", Px(63, 36, 281, 51), SS_LEFT | SS_NOPREFIX | WS_CLIPSIBLINGS},
-    {L"STATIC", kIdNotice, L"Free to use and to pass on; see the", Px(15, 89, 0, 16),
-     SS_LEFT | SS_NOPREFIX, 0, Fit::GrowToText},
-    {L"STATIC", kIdLink1, L"Readme.txt", Px(15, 89, 0, 16), SS_NOTIFY | SS_NOPREFIX, 0,
+    {L"STATIC", kIdAboutPicture, L"", PixelsAt96(6, 9, 48, 48), SS_ICON | SS_REALSIZECONTROL},
+    {L"STATIC", kIdLink0, kLink0, PixelsAt96(63, 36, 0, 16), SS_NOTIFY | SS_NOPREFIX, 0,
      Fit::GrowToText},
-    {L"STATIC", kIdRule, L"", Px(8, 115, 337, 2), SS_ETCHEDHORZ},
-    {L"BUTTON", IDOK, L"OK", Px(261, 124, 84, 23), WS_TABSTOP | BS_DEFPUSHBUTTON},
+    {L"STATIC", kIdVersion, L"", PixelsAt96(63, 14, 200, 16), SS_LEFT | SS_NOPREFIX},
+    // Clipped by its siblings: the link above it in the gap stays visible.
+    {L"STATIC", kIdDescription, L"", PixelsAt96(63, 36, 281, 51),
+     SS_LEFT | SS_NOPREFIX | WS_CLIPSIBLINGS},
+    {L"STATIC", kIdNotice, L"Free to use and to pass on; see the", PixelsAt96(15, 89, 0, 16),
+     SS_LEFT | SS_NOPREFIX, 0, Fit::GrowToText},
+    {L"STATIC", kIdLink1, L"Readme.txt", PixelsAt96(15, 89, 0, 16), SS_NOTIFY | SS_NOPREFIX, 0,
+     Fit::GrowToText},
+    {L"STATIC", kIdRule, L"", PixelsAt96(8, 115, 337, 2), SS_ETCHEDHORZ},
+    {L"BUTTON", IDOK, L"OK", PixelsAt96(261, 124, 84, 23), WS_TABSTOP | BS_DEFPUSHBUTTON},
 };
 
 RECT PlaceOf(HWND control) {

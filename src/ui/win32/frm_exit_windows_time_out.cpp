@@ -23,21 +23,11 @@ constexpr DWORD kStyle = DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_
 // The label is placed again once its text's height and longest width are known, and the
 // button centred under it.
 constexpr ControlSpec kLayout[] = {
-    {L"STATIC",
-     kIdImage1,
-     L"Information",
-     {PixelsAt96(13), PixelsAt96(17), PixelsAt96(32), PixelsAt96(32)},
+    {L"STATIC", kIdImage1, L"Information", PixelsAt96(13, 17, 32, 32),
      SS_ICON | SS_REALSIZECONTROL},
-    {L"STATIC",
-     kIdLblStatic,
-     L"Exiting windows in 10 seconds...",
-     {PixelsAt96(64), PixelsAt96(23), PixelsAt96(153), PixelsAt96(16)},
+    {L"STATIC", kIdLblStatic, L"Exiting windows in 10 seconds...", PixelsAt96(64, 23, 153, 16),
      SS_LEFT | SS_NOPREFIX},
-    {L"BUTTON",
-     kIdCmdCancel,
-     L"Cancel",
-     {PixelsAt96(81), PixelsAt96(61), PixelsAt96(75), PixelsAt96(23)},
-     WS_TABSTOP | BS_DEFPUSHBUTTON},
+    {L"BUTTON", kIdCmdCancel, L"Cancel", PixelsAt96(81, 61, 75, 23), WS_TABSTOP | BS_DEFPUSHBUTTON},
 };
 
 }  // namespace

@@ -3,9 +3,7 @@
 #include "ui/win32/frm_main.h"
 
 #include "platform/twips.h"
-#include "platform/win32/gdi_text.h"
 #include "platform/win32/system_error.h"
-#include "platform/win32/utf16.h"
 #include "platform/win32/window_class.h"
 #include "ui/tray_callback.h"
 #include "ui/win32/control_ids.h"
@@ -25,40 +23,25 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINI
 
 // In the tab order of the design: the log, the actions, then the two buttons. The frame
 // goes below the rest: it paints no background and must not cover what it frames.
+// clang-format off
 constexpr ControlSpec kLayout[] = {
     {L"STATIC", kIdImgStat, L"Searching", {240, 465, 360, 360}, SS_OWNERDRAW},
     {L"STATIC", kIdLblWinLIRCStat, L" ", {780, 420, 4455, 510}, SS_LEFT | SS_NOPREFIX},
     {L"STATIC", kIdImgWinLIRCStat, L"WinLIRC running", {5430, 390, 480, 480}, SS_OWNERDRAW},
     {L"STATIC", kIdLabel1, L"Log:", {75, 4380, 315, 195}, SS_LEFT, 0, Fit::GrowToText},
-    {WC_LISTVIEWW,
-     kIdLstLog,
-     L"",
-     {45, 4620, 6090, 1725},
+    {WC_LISTVIEWW, kIdLstLog, L"", {45, 4620, 6090, 1725},
      WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_OWNERDATA | LVS_SINGLESEL |
-         LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
-     WS_EX_CLIENTEDGE},
-    {WC_LISTVIEWW,
-     kIdLstActions,
-     L"",
-     {45, 1215, 6090, 2790},
+         LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS, WS_EX_CLIENTEDGE},
+    {WC_LISTVIEWW, kIdLstActions, L"", {45, 1215, 6090, 2790},
      WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER |
-         LVS_SHAREIMAGELISTS,
-     WS_EX_CLIENTEDGE},
-    {L"BUTTON",
-     kIdCmdAddAction,
-     L"&Add Action",
-     {3495, 4050, 1260, 360},
+         LVS_SHAREIMAGELISTS, WS_EX_CLIENTEDGE},
+    {L"BUTTON", kIdCmdAddAction, L"&Add Action", {3495, 4050, 1260, 360},
      WS_TABSTOP | BS_PUSHBUTTON},
     {L"BUTTON", kIdCmdRemove, L"&Remove", {4830, 4050, 1260, 360}, WS_TABSTOP | BS_PUSHBUTTON},
-    {L"BUTTON",
-     kIdFraContainer,
-     L" WinLIRC ",
-     {75, 105, 6030, 975},
-     BS_GROUPBOX | WS_CLIPSIBLINGS,
-     0,
-     Fit::Design,
-     true},
+    {L"BUTTON", kIdFraContainer, L" WinLIRC ", {75, 105, 6030, 975},
+     BS_GROUPBOX | WS_CLIPSIBLINGS, 0, Fit::Design, true},
 };
+// clang-format on
 
 // lstActions' columns: the icon, the button and the action are shown; the rest carry what
 // the action needs and stay hidden. Widths in pixels at 96 DPI.
@@ -70,43 +53,6 @@ constexpr ActionColumn kActionColumns[] = {
     {L"Icon", 18},   {L"RemKey", 100}, {L"Action", 247}, {L"KeyName", 0},
     {L"KeyCode", 0}, {L"KeyShift", 0}, {L"KeyType", 0},
 };
-
-// Accessible names of the pictures: what a screen reader says, and what the picture shows.
-const wchar_t* StatusPictureName(StatusPicture picture) {
-    switch (picture) {
-        case StatusPicture::Connected:
-            return L"Connected";
-        case StatusPicture::Error:
-            return L"Error";
-        case StatusPicture::Searching:
-            return L"Searching";
-    }
-    return L"";
-}
-
-const std::string& ActionColumnText(const ActionRow& row, int column) {
-    static const std::string none;
-    switch (column) {
-        case 1:
-            return row.RemKey;
-        case 2:
-            return row.Action;
-        case 3:
-            return row.KeyName;
-        case 4:
-            return row.KeyCode;
-        case 5:
-            return row.KeyShift;
-        case 6:
-            return row.KeyType;
-        default:
-            return none;
-    }
-}
-
-const wchar_t* ServerPictureName(ServerPicture picture) {
-    return picture == ServerPicture::Running ? L"WinLIRC running" : L"WinLIRC not running";
-}
 
 }  // namespace
 
@@ -202,11 +148,6 @@ void FrmMain::MakePictures(int dpi) {
                  reinterpret_cast<LPARAM>(programIconLarge_.get()));
 }
 
-void FrmMain::SetLogSource(EventLog* log) {
-    log_ = log;
-    ListView_SetItemCountEx(lstLog_, log ? log->Count() : 0, 0);
-}
-
 void FrmMain::ShowCentred() {
     RECT r{};
     GetWindowRect(window_.get(), &r);
@@ -246,145 +187,6 @@ void FrmMain::EndProgram() {
     // launches while the loops unwind. Everything was saved when it changed.
     trayPresence_.RemoveTrayIcon();
     ExitProcess(0);
-}
-
-void FrmMain::SetStatusText(const std::string& text) {
-    SetWindowTextW(lblWinLIRCStat_, win32::Widen(text).c_str());
-}
-
-void FrmMain::ShowStatusPicture(StatusPicture picture) {
-    statusShown_ = picture;
-    receiveFrameShown_ = 0;
-    receiveFrameDrawn_ = true;
-    SetWindowTextW(imgStat_, StatusName().c_str());
-    InvalidateRect(imgStat_, nullptr, FALSE);
-}
-
-void FrmMain::ShowReceiveFrame(int frame) {
-    if (frame < 1 || frame > 6) return;
-    receiveFrameShown_ = frame;
-    // Setting the picture's name repaints it at once: that waits for the refresh.
-    receiveFrameDrawn_ = false;
-    refresh_.Ask();
-}
-
-void FrmMain::RefreshViews() {
-    if (log_) log_->ShowWrittenLines();
-    if (!receiveFrameDrawn_) {
-        receiveFrameDrawn_ = true;
-        SetWindowTextW(imgStat_, StatusName().c_str());
-        InvalidateRect(imgStat_, nullptr, FALSE);
-    }
-}
-
-HICON FrmMain::StatusIcon() const {
-    if (receiveFrameShown_ > 0)
-        return imgListRecievingAnim_[static_cast<std::size_t>(receiveFrameShown_ - 1)].get();
-    return imgTempStat_[static_cast<std::size_t>(statusShown_)].get();
-}
-
-std::wstring FrmMain::StatusName() const {
-    if (receiveFrameShown_ > 0) return L"Receiving " + std::to_wstring(receiveFrameShown_);
-    return StatusPictureName(statusShown_);
-}
-
-void FrmMain::SetActionSource(const ActionList* actions) {
-    actions_ = actions;
-    ActionRowsChanged(actions ? actions->Count() : 0);
-}
-
-void FrmMain::ActionRowsChanged(std::size_t count) {
-    ListView_SetItemCountEx(lstActions_, static_cast<int>(count), LVSICF_NOSCROLL);
-    // Rows below a removed one moved up; every shown row may have changed.
-    InvalidateRect(lstActions_, nullptr, FALSE);
-}
-
-std::vector<std::size_t> FrmMain::SelectedRows() {
-    std::vector<std::size_t> rows;
-    for (int i = ListView_GetNextItem(lstActions_, -1, LVNI_SELECTED); i >= 0;
-         i = ListView_GetNextItem(lstActions_, i, LVNI_SELECTED))
-        rows.push_back(static_cast<std::size_t>(i) + 1);
-    return rows;
-}
-
-void FrmMain::SelectOnly(std::optional<std::size_t> position) {
-    ListView_SetItemState(lstActions_, -1, 0, LVIS_SELECTED);
-    if (!position) return;
-    const int item = static_cast<int>(*position) - 1;
-    ListView_SetItemState(lstActions_, item, LVIS_SELECTED, LVIS_SELECTED);
-    ListView_EnsureVisible(lstActions_, item, FALSE);
-}
-
-void FrmMain::ShowServerPicture(ServerPicture picture) {
-    serverShown_ = picture;
-    SetWindowTextW(imgWinLIRCStat_, ServerPictureName(picture));
-    InvalidateRect(imgWinLIRCStat_, nullptr, FALSE);
-}
-
-void FrmMain::LinesWritten() {
-    refresh_.Ask();
-}
-
-void FrmMain::LinesChanged(std::size_t lineCount, std::size_t droppedAtFront) {
-    ListView_SetItemCountEx(lstLog_, static_cast<int>(lineCount), LVSICF_NOSCROLL);
-    // Every shown row moved up when old lines went.
-    if (droppedAtFront > 0) InvalidateRect(lstLog_, nullptr, FALSE);
-}
-
-void FrmMain::ScrollToLastLine() {
-    if (log_ && log_->Count() > 0) ListView_EnsureVisible(lstLog_, log_->Count() - 1, FALSE);
-}
-
-void FrmMain::SetColumnWidthTwips(float widthTwips) {
-    logColumnTwips_ = widthTwips;
-    ListView_SetColumnWidth(lstLog_, 0, TwipsToPixels(static_cast<int>(widthTwips + 0.5f), dpi_));
-}
-
-float FrmMain::WidthInTwips(const std::string& text) {
-    return win32::MeasureTextTwips(window_.get(), font_.get(), dpi_, text);
-}
-
-void FrmMain::DrawPicture(const DRAWITEMSTRUCT& item) {
-    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-    HICON icon = nullptr;
-    int size = 0;
-    if (item.hwndItem == imgStat_) {
-        icon = StatusIcon();
-        size = win32::ScaleForDpi(24, dpi_);
-    } else if (item.hwndItem == imgWinLIRCStat_) {
-        icon = imgTempWinLIRCStat_[static_cast<std::size_t>(serverShown_)].get();
-        size = win32::ScaleForDpi(32, dpi_);
-    }
-    if (icon)
-        DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, icon, size, size, 0, nullptr,
-                   DI_NORMAL);
-}
-
-void FrmMain::FillLogItem(NMLVDISPINFOW& info) {
-    LVITEMW& item = info.item;
-    if (!log_ || item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= log_->Count()) return;
-    const LogLine& line = log_->Line(static_cast<std::size_t>(item.iItem));
-    if (item.mask & LVIF_TEXT) {
-        itemText_ = win32::Widen(line.text);
-        if (item.pszText && item.cchTextMax > 0) {
-            lstrcpynW(item.pszText, itemText_.c_str(), item.cchTextMax);
-        }
-    }
-    if (item.mask & LVIF_IMAGE) item.iImage = LogIconNumber(line.kind) - 1;
-}
-
-void FrmMain::FillActionItem(NMLVDISPINFOW& info) {
-    LVITEMW& item = info.item;
-    if (!actions_ || item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= actions_->Count())
-        return;
-    const ActionRow& row = actions_->Row(static_cast<std::size_t>(item.iItem) + 1);
-    if (item.mask & LVIF_TEXT) {
-        itemText_ = win32::Widen(ActionColumnText(row, item.iSubItem));
-        if (item.pszText && item.cchTextMax > 0)
-            lstrcpynW(item.pszText, itemText_.c_str(), item.cchTextMax);
-    }
-    // The icon is the action type: 1 to 4, the list's images 0 to 3.
-    if (item.mask & LVIF_IMAGE) item.iImage = static_cast<int>(row.type) - 1;
 }
 
 void FrmMain::OnCommand(int id) {

@@ -15,13 +15,12 @@ namespace bw::test {
 class FakeTcpClient : public TcpClient {
   public:
     std::vector<std::string> calls;
-    std::optional<Failure> failClose, failConnect;
+    std::optional<Failure> failConnect;
     TcpClientEvents* events = nullptr;
 
     void SetEvents(TcpClientEvents* e) override { events = e; }
     void Close() override {
         calls.push_back("close");
-        if (failClose) throw *failClose;
         open_ = false;
         pending_.clear();
     }

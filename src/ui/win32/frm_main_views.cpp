@@ -1,0 +1,197 @@
+// What the main window shows: the status pictures and text, the event log and the action
+// list (both owner-data lists that read their rows from the core), drawn when told.
+#include "ui/win32/frm_main.h"
+
+#include "platform/twips.h"
+#include "platform/win32/gdi_text.h"
+#include "platform/win32/utf16.h"
+#include "platform/win32/window_class.h"
+
+namespace bw::ui {
+
+namespace {
+
+// Accessible names of the pictures: what a screen reader says, and what the picture shows.
+const wchar_t* StatusPictureName(StatusPicture picture) {
+    switch (picture) {
+        case StatusPicture::Connected:
+            return L"Connected";
+        case StatusPicture::Error:
+            return L"Error";
+        case StatusPicture::Searching:
+            return L"Searching";
+    }
+    return L"";
+}
+
+const std::string& ActionColumnText(const ActionRow& row, int column) {
+    static const std::string none;
+    switch (column) {
+        case 1:
+            return row.RemKey;
+        case 2:
+            return row.Action;
+        case 3:
+            return row.KeyName;
+        case 4:
+            return row.KeyCode;
+        case 5:
+            return row.KeyShift;
+        case 6:
+            return row.KeyType;
+        default:
+            return none;
+    }
+}
+
+const wchar_t* ServerPictureName(ServerPicture picture) {
+    return picture == ServerPicture::Running ? L"WinLIRC running" : L"WinLIRC not running";
+}
+
+}  // namespace
+
+void FrmMain::SetLogSource(EventLog* log) {
+    log_ = log;
+    ListView_SetItemCountEx(lstLog_, log ? log->Count() : 0, 0);
+}
+
+void FrmMain::SetStatusText(const std::string& text) {
+    SetWindowTextW(lblWinLIRCStat_, win32::Widen(text).c_str());
+}
+
+void FrmMain::ShowStatusPicture(StatusPicture picture) {
+    statusShown_ = picture;
+    receiveFrameShown_ = 0;
+    receiveFrameDrawn_ = true;
+    SetWindowTextW(imgStat_, StatusName().c_str());
+    InvalidateRect(imgStat_, nullptr, FALSE);
+}
+
+void FrmMain::ShowReceiveFrame(int frame) {
+    if (frame < 1 || frame > 6) return;
+    receiveFrameShown_ = frame;
+    // Setting the picture's name repaints it at once: that waits for the refresh.
+    receiveFrameDrawn_ = false;
+    refresh_.Ask();
+}
+
+void FrmMain::RefreshViews() {
+    if (log_) log_->ShowWrittenLines();
+    if (!receiveFrameDrawn_) {
+        receiveFrameDrawn_ = true;
+        SetWindowTextW(imgStat_, StatusName().c_str());
+        InvalidateRect(imgStat_, nullptr, FALSE);
+    }
+}
+
+HICON FrmMain::StatusIcon() const {
+    if (receiveFrameShown_ > 0)
+        return imgListRecievingAnim_[static_cast<std::size_t>(receiveFrameShown_ - 1)].get();
+    return imgTempStat_[static_cast<std::size_t>(statusShown_)].get();
+}
+
+std::wstring FrmMain::StatusName() const {
+    if (receiveFrameShown_ > 0) return L"Receiving " + std::to_wstring(receiveFrameShown_);
+    return StatusPictureName(statusShown_);
+}
+
+void FrmMain::SetActionSource(const ActionList* actions) {
+    actions_ = actions;
+    ActionRowsChanged(actions ? actions->Count() : 0);
+}
+
+void FrmMain::ActionRowsChanged(std::size_t count) {
+    ListView_SetItemCountEx(lstActions_, static_cast<int>(count), LVSICF_NOSCROLL);
+    // Rows below a removed one moved up; every shown row may have changed.
+    InvalidateRect(lstActions_, nullptr, FALSE);
+}
+
+std::vector<std::size_t> FrmMain::SelectedRows() {
+    std::vector<std::size_t> rows;
+    for (int i = ListView_GetNextItem(lstActions_, -1, LVNI_SELECTED); i >= 0;
+         i = ListView_GetNextItem(lstActions_, i, LVNI_SELECTED))
+        rows.push_back(static_cast<std::size_t>(i) + 1);
+    return rows;
+}
+
+void FrmMain::SelectOnly(std::optional<std::size_t> position) {
+    ListView_SetItemState(lstActions_, -1, 0, LVIS_SELECTED);
+    if (!position) return;
+    const int item = static_cast<int>(*position) - 1;
+    ListView_SetItemState(lstActions_, item, LVIS_SELECTED, LVIS_SELECTED);
+    ListView_EnsureVisible(lstActions_, item, FALSE);
+}
+
+void FrmMain::ShowServerPicture(ServerPicture picture) {
+    serverShown_ = picture;
+    SetWindowTextW(imgWinLIRCStat_, ServerPictureName(picture));
+    InvalidateRect(imgWinLIRCStat_, nullptr, FALSE);
+}
+
+void FrmMain::LinesWritten() {
+    refresh_.Ask();
+}
+
+void FrmMain::LinesChanged(std::size_t lineCount, std::size_t droppedAtFront) {
+    ListView_SetItemCountEx(lstLog_, static_cast<int>(lineCount), LVSICF_NOSCROLL);
+    // Every shown row moved up when old lines went.
+    if (droppedAtFront > 0) InvalidateRect(lstLog_, nullptr, FALSE);
+}
+
+void FrmMain::ScrollToLastLine() {
+    if (log_ && log_->Count() > 0) ListView_EnsureVisible(lstLog_, log_->Count() - 1, FALSE);
+}
+
+void FrmMain::SetColumnWidthTwips(float widthTwips) {
+    logColumnTwips_ = widthTwips;
+    ListView_SetColumnWidth(lstLog_, 0, TwipsToPixels(static_cast<int>(widthTwips + 0.5f), dpi_));
+}
+
+float FrmMain::WidthInTwips(const std::string& text) {
+    return win32::MeasureTextTwips(window_.get(), font_.get(), dpi_, text);
+}
+
+void FrmMain::DrawPicture(const DRAWITEMSTRUCT& item) {
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    HICON icon = nullptr;
+    int size = 0;
+    if (item.hwndItem == imgStat_) {
+        icon = StatusIcon();
+        size = win32::ScaleForDpi(24, dpi_);
+    } else if (item.hwndItem == imgWinLIRCStat_) {
+        icon = imgTempWinLIRCStat_[static_cast<std::size_t>(serverShown_)].get();
+        size = win32::ScaleForDpi(32, dpi_);
+    }
+    if (icon)
+        DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, icon, size, size, 0, nullptr,
+                   DI_NORMAL);
+}
+
+void FrmMain::FillLogItem(NMLVDISPINFOW& info) {
+    LVITEMW& item = info.item;
+    if (!log_ || item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= log_->Count()) return;
+    const LogLine& line = log_->Line(static_cast<std::size_t>(item.iItem));
+    if (item.mask & LVIF_TEXT) {
+        itemText_ = win32::Widen(line.text);
+        if (item.pszText && item.cchTextMax > 0) {
+            lstrcpynW(item.pszText, itemText_.c_str(), item.cchTextMax);
+        }
+    }
+    if (item.mask & LVIF_IMAGE) item.iImage = LogIconNumber(line.kind) - 1;
+}
+
+void FrmMain::FillActionItem(NMLVDISPINFOW& info) {
+    LVITEMW& item = info.item;
+    if (!actions_ || item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= actions_->Count())
+        return;
+    const ActionRow& row = actions_->Row(static_cast<std::size_t>(item.iItem) + 1);
+    if (item.mask & LVIF_TEXT) {
+        itemText_ = win32::Widen(ActionColumnText(row, item.iSubItem));
+        if (item.pszText && item.cchTextMax > 0)
+            lstrcpynW(item.pszText, itemText_.c_str(), item.cchTextMax);
+    }
+    // The icon is the action type: 1 to 4, the list's images 0 to 3.
+    if (item.mask & LVIF_IMAGE) item.iImage = static_cast<int>(row.type) - 1;
+}
+
+}  // namespace bw::ui
