@@ -1,3 +1,4 @@
+// The add procedures with their log lines, the removal of selected rows, the row limit.
 #include "actions/action_list.h"
 
 #include <algorithm>

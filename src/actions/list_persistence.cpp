@@ -1,3 +1,4 @@
+// Saving every row in the order earlier installations wrote them, and loading what can be trusted.
 #include "actions/list_persistence.h"
 
 #include <cstdint>

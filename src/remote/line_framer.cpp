@@ -1,3 +1,4 @@
+// Line ends, over-long lines dropped to their end, reply packets skipped, the full server.
 #include "remote/line_framer.h"
 
 namespace bw {

@@ -1,3 +1,4 @@
+// PeekMessageW until the condition holds, waiting for input between rounds.
 #include "message_pump.h"
 
 #include "platform/win32/win32_config.h"

@@ -1,7 +1,10 @@
+// The measuring side of buttonwise-latency: the window in front, the clock, the listener.
 #include "latency_rig.h"
 
 #include <cstdio>
 #include <cstdlib>
+
+#include "platform/win32/window_class.h"
 
 namespace latency {
 
@@ -41,15 +44,10 @@ const KeyCounts& Keys() {
 }
 
 bw::win32::UniqueWindow CreateWindowInFront() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = Procedure;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"ButtonwiseLatency";
-    RegisterClassExW(&wc);
-    bw::win32::UniqueWindow window(CreateWindowExW(0, wc.lpszClassName, L"Buttonwise latency",
-                                                   WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 400,
-                                                   300, nullptr, nullptr, wc.hInstance, nullptr));
+    static const bw::win32::WindowClass windowClass(L"ButtonwiseLatency", &Procedure);
+    bw::win32::UniqueWindow window(CreateWindowExW(
+        0, windowClass.Name(), L"Buttonwise latency", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 400,
+        300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
     if (!window) Fail("cannot create the window in front");
     BringInFront(window.get());
     return window;

@@ -1,3 +1,4 @@
+// LVM_GETITEMW into memory of the list's own process, read back with ReadProcessMemory.
 #include "remote_list_view.h"
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// Finds the main window by its class and reads its parts by their control ids.
 #include "window_reader.h"
 
 #include "platform/event_log_writer.h"

@@ -1,3 +1,4 @@
+// The quiet-time timer and the posted message that still comes under a steady stream.
 #include "platform/win32/paced_call.h"
 
 #include <algorithm>

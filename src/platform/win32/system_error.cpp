@@ -1,3 +1,4 @@
+// FormatMessageW for an error number, and the Failure of the last error.
 #include "platform/win32/system_error.h"
 
 #include "platform/win32/utf16.h"

@@ -1,3 +1,4 @@
+// MessageBoxW with the owner asked for at the moment of showing.
 #include "platform/win32/win32_message_boxes.h"
 
 #include "platform/win32/utf16.h"

@@ -1,3 +1,4 @@
+// SetTimer on the hidden message window; a tick queued before a stop is not a tick.
 #include "platform/win32/win32_timer.h"
 
 #include <algorithm>

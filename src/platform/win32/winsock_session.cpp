@@ -1,3 +1,4 @@
+// WSAStartup and WSACleanup around the program's run.
 #include "platform/win32/winsock_session.h"
 
 #include "platform/win32/system_error.h"

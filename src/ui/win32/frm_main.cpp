@@ -117,6 +117,8 @@ void FrmMain::ApplyDpi(int dpi) {
         ListView_SetColumnWidth(lstActions_, index++, win32::ScaleForDpi(c.width, dpi));
     ListView_SetColumnWidth(lstLog_, 0, TwipsToPixels(static_cast<int>(logColumnTwips_), dpi));
     MakePictures(dpi);
+    // Taller rows in a list of the same place: the newest line stays in view.
+    ScrollToLastLine();
 }
 
 void FrmMain::MakePictures(int dpi) {

@@ -1,3 +1,4 @@
+// A 32-bit top-down DIB section with alpha, made into an icon; image lists of such icons.
 #include "ui/win32/icon_factory.h"
 
 #include <commctrl.h>
