@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/window_class.h"
 
 namespace bw::win32 {
 
@@ -19,9 +20,10 @@ class MessageWindow {
 
     HWND Handle() const { return window_.get(); }
 
+  private:
+    friend LRESULT CALLBACK BoundProcedure<MessageWindow>(HWND, UINT, WPARAM, LPARAM);
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-  private:
     Handler handler_;
     UniqueWindow window_;
 };

@@ -91,9 +91,10 @@ void FrmAbout::ApplyDpi(int dpi) {
     const RECT notice = PlaceOf(GetDlgItem(dialog_, kIdNotice));
     MoveTo(lblURL_[1], notice.right, notice.top);
 
-    icon_ = MakeIcon(Picture::ProgramIcon, win32::ScaleForDpi(48, dpi));
+    win32::UniqueIcon icon = MakeIcon(Picture::ProgramIcon, win32::ScaleForDpi(48, dpi));
     SendMessageW(GetDlgItem(dialog_, kIdAboutPicture), STM_SETICON,
-                 reinterpret_cast<WPARAM>(icon_.get()), 0);
+                 reinterpret_cast<WPARAM>(icon.get()), 0);
+    icon_ = std::move(icon);
     SetClientSize(win32::ScaleForDpi(353, dpi), win32::ScaleForDpi(153, dpi), false);
 }
 

@@ -91,9 +91,11 @@ void FrmAddAction::ApplyDpi(int dpi) {
     clientWidth_ = TwipsToPixels(kClientWidthTwips, dpi) + overlap;
     SetClientSize(clientWidth_, TwipsToPixels(kClientHeightTwips, dpi), false);
 
-    imglstActionIcons_ = MakeActionTypeImages(win32::ScaleForDpi(16, dpi));
+    // The old pictures go only once the box has let go of them.
+    win32::UniqueImageList pictures = MakeActionTypeImages(win32::ScaleForDpi(16, dpi));
     SendMessageW(Item(kIdImgcboActions), CBEM_SETIMAGELIST, 0,
-                 reinterpret_cast<LPARAM>(imglstActionIcons_.get()));
+                 reinterpret_cast<LPARAM>(pictures.get()));
+    imglstActionIcons_ = std::move(pictures);
 }
 
 std::string FrmAddAction::ComboText(int id) const {

@@ -61,9 +61,10 @@ void FrmExitWindowsTimeOut::ApplyDpi(int dpi) {
     win32::UniqueFont font = MessageFont(dpi, false, &fontHeight);
     PlaceControls(dialog_, kLayout, font.get(), dpi);
     font_ = std::move(font);
-    icon_ = MakeIcon(Picture::Information, win32::ScaleForDpi(32, dpi));
-    SendMessageW(GetDlgItem(dialog_, kIdImage1), STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()),
+    win32::UniqueIcon icon = MakeIcon(Picture::Information, win32::ScaleForDpi(32, dpi));
+    SendMessageW(GetDlgItem(dialog_, kIdImage1), STM_SETICON, reinterpret_cast<WPARAM>(icon.get()),
                  0);
+    icon_ = std::move(icon);
 
     // The design's label is 153 pixels wide, enough for its own font only: it grows to
     // the longest text it can show in this one, and the dialog with it.

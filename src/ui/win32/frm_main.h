@@ -13,6 +13,7 @@
 #include "platform/win32/paced_call.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_timer.h"
+#include "platform/win32/window_class.h"
 #include "remote/status_display.h"
 #include "ui/action_list_commands.h"
 #include "ui/event_log.h"
@@ -73,9 +74,9 @@ class FrmMain final : public StatusDisplay,
 
     float WidthInTwips(const std::string& text) override;
 
-    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
   private:
+    friend LRESULT CALLBACK win32::BoundProcedure<FrmMain>(HWND, UINT, WPARAM, LPARAM);
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void CreateColumns();
     // Fonts, pictures and positions for a DPI; called at creation and when the DPI changes.
     void ApplyDpi(int dpi);

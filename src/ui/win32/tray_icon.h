@@ -8,6 +8,7 @@
 
 #include "platform/notify_area.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/window_class.h"
 
 namespace bw::ui {
 
@@ -27,9 +28,9 @@ class TrayIcon final : public NotifyArea {
     // The hidden window that receives the icon's callback, and owns its menu.
     HWND Host() const { return host_.get(); }
 
-    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
   private:
+    friend LRESULT CALLBACK win32::BoundProcedure<TrayIcon>(HWND, UINT, WPARAM, LPARAM);
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool Notify(DWORD message);
     // The program icon at the tray's size: the small icon size of the primary monitor.
     void DrawPicture();
