@@ -61,21 +61,21 @@ void ListPersistence::LoadList() {
         const std::optional<std::int16_t> type = ToInt16(Read("ActionType" + number));
         const std::string button = Read("RemoteKey" + number);
         const std::string name = Read("ActionName" + number);
-        switch (type.value_or(0)) {
-            case 1: {
+        switch (static_cast<ActionType>(type.value_or(0))) {
+            case ActionType::Keyboard: {
                 const std::string keyType = Read("KeyType" + number);
                 const std::string keyCode = Read("KeyCode" + number);
                 const std::string keyShift = Read("KeyShift" + number);
                 list_.AddKey(keyType, button, name, keyCode, keyShift);
                 break;
             }
-            case 2:
+            case ActionType::Mouse:
                 list_.AddMouse(button, name);
                 break;
-            case 3:
+            case ActionType::System:
                 list_.AddSys(button, name);
                 break;
-            case 4:
+            case ActionType::Run:
                 list_.AddRun(button, name);
                 break;
             default:
