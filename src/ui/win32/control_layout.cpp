@@ -37,6 +37,17 @@ void CreateControls(HWND parent, std::span<const ControlSpec> layout) {
     }
 }
 
+RECT PlaceInParent(HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void MoveControl(HWND control, int left, int top) {
+    SetWindowPos(control, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void PlaceControls(HWND parent, std::span<const ControlSpec> layout, HFONT font, int dpi) {
     for (const ControlSpec& spec : layout) {
         HWND control = GetDlgItem(parent, spec.id);

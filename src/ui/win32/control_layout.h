@@ -34,6 +34,11 @@ void CreateControls(HWND parent, std::span<const ControlSpec> layout);
 // Sets the font and places every control of the table for the DPI.
 void PlaceControls(HWND parent, std::span<const ControlSpec> layout, HFONT font, int dpi);
 
+// Where a control stands in its parent's client area, and moving it there without resizing:
+// for the parts of a layout that follow a measured text.
+RECT PlaceInParent(HWND control);
+void MoveControl(HWND control, int left, int top);
+
 // A rectangle designed in pixels at 96 DPI, in twips.
 constexpr TwipsRect PixelsAt96(int left, int top, int width, int height) {
     return {left * 15, top * 15, width * 15, height * 15};

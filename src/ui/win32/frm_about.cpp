@@ -40,17 +40,6 @@ constexpr ControlSpec kLayout[] = {
     {L"BUTTON", IDOK, L"OK", PixelsAt96(261, 124, 84, 23), WS_TABSTOP | BS_DEFPUSHBUTTON},
 };
 
-RECT PlaceOf(HWND control) {
-    RECT r;
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-void MoveTo(HWND control, int left, int top) {
-    SetWindowPos(control, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 }  // namespace
 
 void FrmAbout::ShowModal(HWND owner, HWND* shown) {
@@ -85,11 +74,12 @@ void FrmAbout::ApplyDpi(int dpi) {
                     L"as a driver and Buttonwise as a controlling interface, you can control all "
                     L"aspect of your pc, just by using a Remote control.")
                        .c_str());
-    const RECT text = PlaceOf(description);
-    MoveTo(lblURL_[0], text.left + win32::TextWidthPixels(description, font_.get(), kBeforeLink0),
-           text.top);
-    const RECT notice = PlaceOf(GetDlgItem(dialog_, kIdNotice));
-    MoveTo(lblURL_[1], notice.right, notice.top);
+    const RECT text = PlaceInParent(description);
+    MoveControl(lblURL_[0],
+                text.left + win32::TextWidthPixels(description, font_.get(), kBeforeLink0),
+                text.top);
+    const RECT notice = PlaceInParent(GetDlgItem(dialog_, kIdNotice));
+    MoveControl(lblURL_[1], notice.right, notice.top);
 
     win32::UniqueIcon icon = MakeIcon(Picture::ProgramIcon, win32::ScaleForDpi(48, dpi));
     SendMessageW(GetDlgItem(dialog_, kIdAboutPicture), STM_SETICON,

@@ -82,11 +82,8 @@ void FrmAddAction::ApplyDpi(int dpi) {
     GetWindowRect(Item(kIdCmdAdd), &add);
     const int overlap = std::max<int>(0, check.right + win32::ScaleForDpi(6, dpi) - add.left);
     for (int id : {kIdCmdAdd, kIdAddCancel}) {
-        RECT r;
-        GetWindowRect(Item(id), &r);
-        MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&r), 2);
-        SetWindowPos(Item(id), nullptr, r.left + overlap, r.top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const RECT r = PlaceInParent(Item(id));
+        MoveControl(Item(id), r.left + overlap, r.top);
     }
     clientWidth_ = TwipsToPixels(kClientWidthTwips, dpi) + overlap;
     SetClientSize(clientWidth_, TwipsToPixels(kClientHeightTwips, dpi), false);

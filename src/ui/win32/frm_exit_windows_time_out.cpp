@@ -83,9 +83,9 @@ void FrmExitWindowsTimeOut::ApplyDpi(int dpi) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
     // Centred under the text, as in the design's 236 pixels.
     const int buttonWidth = win32::ScaleForDpi(75, dpi);
-    SetWindowPos(GetDlgItem(dialog_, kIdCmdCancel), nullptr,
-                 (clientWidth - buttonWidth) / 2 + win32::ScaleForDpi(1, dpi),
-                 win32::ScaleForDpi(61, dpi), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveControl(GetDlgItem(dialog_, kIdCmdCancel),
+                (clientWidth - buttonWidth) / 2 + win32::ScaleForDpi(1, dpi),
+                win32::ScaleForDpi(61, dpi));
     client_ = {clientWidth, win32::ScaleForDpi(kClientHeight, dpi)};
     SetClientSize(client_.cx, client_.cy, false);
 }
