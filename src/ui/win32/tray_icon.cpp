@@ -43,13 +43,11 @@ void TrayIcon::SetTip(const std::string& tip) {
 
 bool TrayIcon::AddIcon() {
     // An icon the shell still holds from an earlier add is only brought up to date.
-    shown_ = Notify(NIM_ADD) || Notify(NIM_MODIFY);
-    return shown_;
+    return Notify(NIM_ADD) || Notify(NIM_MODIFY);
 }
 
 void TrayIcon::RemoveIcon() {
     Notify(NIM_DELETE);
-    shown_ = false;
 }
 
 LRESULT TrayIcon::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -63,7 +61,7 @@ LRESULT TrayIcon::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
     if (message == WM_DPICHANGED || message == WM_DISPLAYCHANGE) {
         DrawPicture();
-        if (shown_) Notify(NIM_MODIFY);
+        Notify(NIM_MODIFY);  // refused, harmlessly, while there is no icon
     }
     if (message == WM_NCDESTROY) host_.release();
     return DefWindowProcW(window, message, wParam, lParam);

@@ -40,7 +40,6 @@ class TrayIcon final : public NotifyArea {
     win32::UniqueIcon picture_;
     win32::UniqueWindow host_;
     UINT taskbarCreated_ = 0;
-    bool shown_ = false;
     std::wstring tip_;
 };
 
