@@ -13,6 +13,7 @@ namespace {
 
 using reader::ActionRowView;
 using reader::LogRow;
+using reader::MainWindowView;
 
 // A predefined key, a text and a custom key with Ctrl, as the Add Action dialog saves them.
 const std::vector<saved::Row> kThreeRows = {{"PLAY", "1", "Play/Pause", "179", "0", "1"},
@@ -61,7 +62,11 @@ TEST_F(BindingsE2eTest, SavedBindingsLoadAndEachWholeLineOfABoundButtonTypesItsK
     // Held with repeat counts 0 to 7: on the press, then from the fifth repeat on.
     ExpectTyped(probe, "hold PLAY 8", kPlay + " " + kPlay + " " + kPlay + " " + kPlay);
     ExpectTyped(probe, "press CUSTOM", kCtrlHome);
-    EXPECT_EQ(CountLog(program.Read(), "Simulating Keyboard: Play/Pause"), 5u);
+    // The log follows the keys a moment later.
+    const auto after = program.WaitFor("five Play/Pause lines", [](const MainWindowView& v) {
+        return CountLog(v, "Simulating Keyboard: Play/Pause") == 5;
+    });
+    EXPECT_EQ(CountLog(after, "Simulating Keyboard: Play/Pause"), 5u);
     EXPECT_TRUE(probe.Events().empty()) << Keys(probe.Events());
 }
 
