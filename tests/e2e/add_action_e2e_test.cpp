@@ -48,7 +48,7 @@ TEST_F(AddActionE2eTest, AButtonBoundWithKeysAndClicksIsSavedAndBackAfterARestar
         PressKeys({VK_MENU, 'M'});  // "&Mouse actions:", then the second one
         PressKeys({VK_DOWN});
         PressKeys({VK_RETURN});  // Add
-        // The log follows the list a moment later.
+        // The log follows the list a moment later; the wait fails the test without the line.
         const LogRow bound{"change", "Mouse event 'Right Mouse Click' is assigned to 'VOLUP'"};
         const auto view = program.WaitFor("the new row and its line", [&](const MainWindowView& v) {
             return v.actions.size() == 1 && !v.log.empty() && v.log.back() == bound;
@@ -56,7 +56,6 @@ TEST_F(AddActionE2eTest, AButtonBoundWithKeysAndClicksIsSavedAndBackAfterARestar
         EXPECT_EQ(view.actions, (std::vector<ActionRowView>{{"mouse", "VOLUP",
                                                              "Simulating Mouse: Right Mouse Click",
                                                              "Right Mouse Click", "", "", ""}}));
-        EXPECT_EQ(view.log.back(), bound);
         EXPECT_TRUE(IsWindow(dialog)) << "Continue adding buttons keeps it open";
 
         // Back to the keyboard pane. In the custom key box every combination is captured and

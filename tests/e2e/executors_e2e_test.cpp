@@ -62,11 +62,10 @@ TEST_F(ExecutorsE2eTest, ARunBindingStartsItsProgramOncePerPressInButtonwisesFol
     Server("press RUN");
     WaitUntil("two starts of the marker", [] { return MarkerStarts().size() >= 2; });
     EXPECT_EQ(MarkerStarts(), (std::vector<std::string>{BinFolder(), BinFolder()}));
-    // The log follows the starts a moment later.
+    // The log follows the starts a moment later; the wait fails the test unless it shows two.
     const auto view = program->WaitFor("two Running lines", [](const reader::MainWindowView& v) {
         return CountLog(v, "Running: buttonwise-marker.exe") == 2;
     });
-    EXPECT_EQ(CountLog(view, "Running: buttonwise-marker.exe"), 2u);
     for (const auto& row : view.log) EXPECT_NE(row.kind, "error") << row.text;
 }
 

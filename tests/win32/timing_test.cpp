@@ -1,8 +1,6 @@
-// Ticks and paced calls through the message loop: the timer falls silent when disabled,
-// also for a tick already queued at that moment (ticking itself is what every reconnect of
-// the end-to-end connection journey shows); the drawing after
-// button lines is one call for a whole burst, and comes even while socket messages keep
-// the queue from ever being empty (timers never fire then).
+// Ticks and paced calls through the message loop: a tick queued as the timer stops is no tick;
+// the drawing after button lines is one call for a burst, and comes even under a stream that
+// never empties the queue (timers never fire then).
 #include "platform/win32/paced_call.h"
 #include "platform/win32/win32_timer.h"
 
