@@ -24,40 +24,78 @@ std::string RunShortName(const std::string& path) {
     return path;
 }
 
+std::string ButtonText(const ActionRow& row) {
+    return row.Remote.empty() ? row.RemKey : row.RemKey + " on " + row.Remote;
+}
+
+std::string ActionText(const ActionRow& row) {
+    return row.Program.empty() ? row.Action : row.Action + " (" + row.Program + ")";
+}
+
 void ActionList::AddKey(const std::string& KeyType, const std::string& RemKeyName,
                         const std::string& SendKeyName, const std::string& SendKeyCode,
-                        const std::string& SendKeyShift) {
-    Append({ActionType::Keyboard, RemKeyName, "Simulating Keyboard: " + SendKeyName, SendKeyName,
-            SendKeyCode, SendKeyShift, KeyType},
-           "Keyboard shortcut '" + SendKeyName + "' is assigned to '" + RemKeyName + "'");
+                        const std::string& SendKeyShift, const RowPlacement& placement) {
+    Place({ActionType::Keyboard, RemKeyName, "Simulating Keyboard: " + SendKeyName, SendKeyName,
+           SendKeyCode, SendKeyShift, KeyType, placement.Program, placement.Remote},
+          placement, [&](const std::string& button) {
+              return "Keyboard shortcut '" + SendKeyName + "' is assigned to '" + button + "'";
+          });
 }
 
-void ActionList::AddMouse(const std::string& RemKeyName, const std::string& ActionMouse) {
-    Append({ActionType::Mouse, RemKeyName, "Simulating Mouse: " + ActionMouse, ActionMouse, "", "",
-            ""},
-           "Mouse event '" + ActionMouse + "' is assigned to '" + RemKeyName + "'");
+void ActionList::AddMouse(const std::string& RemKeyName, const std::string& ActionMouse,
+                          const RowPlacement& placement) {
+    Place({ActionType::Mouse, RemKeyName, "Simulating Mouse: " + ActionMouse, ActionMouse, "", "",
+           "", placement.Program, placement.Remote},
+          placement, [&](const std::string& button) {
+              return "Mouse event '" + ActionMouse + "' is assigned to '" + button + "'";
+          });
 }
 
-void ActionList::AddSys(const std::string& RemKeyName, const std::string& ActionSys) {
-    Append({ActionType::System, RemKeyName, "System Event: " + ActionSys, ActionSys, "", "", ""},
-           "System event '" + ActionSys + "' is assigned to '" + RemKeyName + "'");
+void ActionList::AddSys(const std::string& RemKeyName, const std::string& ActionSys,
+                        const RowPlacement& placement) {
+    Place({ActionType::System, RemKeyName, "System Event: " + ActionSys, ActionSys, "", "", "",
+           placement.Program, placement.Remote},
+          placement, [&](const std::string& button) {
+              return "System event '" + ActionSys + "' is assigned to '" + button + "'";
+          });
 }
 
-void ActionList::AddRun(const std::string& RemKeyName, const std::string& ActionRun) {
+void ActionList::AddRun(const std::string& RemKeyName, const std::string& ActionRun,
+                        const RowPlacement& placement) {
     if (ActionRun.empty()) return;
     const std::string shortName = RunShortName(ActionRun);
-    Append({ActionType::Run, RemKeyName, "Running: " + shortName, ActionRun, "", "", ""},
-           "'" + shortName + "' will run upon pressing '" + RemKeyName + "'");
+    Place({ActionType::Run, RemKeyName, "Running: " + shortName, ActionRun, "", "", "",
+           placement.Program, placement.Remote},
+          placement, [&](const std::string& button) {
+              return "'" + shortName + "' will run upon pressing '" + button + "'";
+          });
 }
 
-void ActionList::Append(ActionRow row, const std::string& changeLine) {
-    if (rows_.size() >= kMaxRows)
-        throw Failure(kListFull,
-                      "The action list is full: it holds at most 32767 actions. "
-                      "Remove some before adding more.");
-    rows_.push_back(std::move(row));
+void ActionList::Place(ActionRow row, const RowPlacement& placement,
+                       const std::function<std::string(const std::string& button)>& changeLine) {
+    std::string line = changeLine(ButtonText(row));
+    if (!row.Program.empty()) line += " while " + row.Program + " is in front";
+    if (placement.Replaces != 0) {
+        Row(placement.Replaces);  // throws when the edited row has gone
+        rows_[placement.Replaces - 1] = std::move(row);
+    } else {
+        if (rows_.size() >= kMaxRows)
+            throw Failure(kListFull,
+                          "The action list is full: it holds at most 32767 actions. "
+                          "Remove some before adding more.");
+        rows_.push_back(std::move(row));
+    }
     Changed();
-    log_.LogChange(changeLine);
+    log_.LogChange(line);
+}
+
+std::optional<std::size_t> ActionList::Move(std::size_t position, int step) {
+    if (position < 1 || position > rows_.size()) return std::nullopt;
+    const std::size_t target = step < 0 ? position - 1 : position + 1;
+    if (target < 1 || target > rows_.size()) return std::nullopt;
+    std::swap(rows_[position - 1], rows_[target - 1]);
+    Changed();
+    return target;
 }
 
 void ActionList::Clear() {

@@ -22,8 +22,25 @@ struct ActionRow {
     std::string KeyCode;   // column 4: keyboard rows only
     std::string KeyShift;  // column 5: keyboard rows only
     std::string KeyType;   // column 6: keyboard rows only
+    // Empty for any: the executable's file name in front (any letter case), and the remote
+    // as the fourth field of a button line names it.
+    std::string Program = {};
+    std::string Remote = {};
     bool operator==(const ActionRow&) const = default;
 };
+
+// What a binding is limited to, and where the new row goes: appended, or in place of the
+// row at a 1-based position when a binding is edited.
+struct RowPlacement {
+    std::string Program = {};
+    std::string Remote = {};
+    std::size_t Replaces = 0;
+};
+
+// The button as a row shows and logs it: "PLAY", or "PLAY on tv" for one remote only.
+std::string ButtonText(const ActionRow& row);
+// The action as a row shows and logs it, with its program in brackets where it has one.
+std::string ActionText(const ActionRow& row);
 
 // What a row shows in column 2 for a run row: the path after its last backslash.
 std::string RunShortName(const std::string& path);
@@ -40,14 +57,17 @@ class ActionList {
         changed_ = std::move(changed);
     }
 
-    // Each throws Failure when the list is full.
+    // Each throws Failure when the list is full, or when the row to replace is not there.
     void AddKey(const std::string& KeyType, const std::string& RemKeyName,
                 const std::string& SendKeyName, const std::string& SendKeyCode,
-                const std::string& SendKeyShift);
-    void AddMouse(const std::string& RemKeyName, const std::string& ActionMouse);
-    void AddSys(const std::string& RemKeyName, const std::string& ActionSys);
+                const std::string& SendKeyShift, const RowPlacement& placement = {});
+    void AddMouse(const std::string& RemKeyName, const std::string& ActionMouse,
+                  const RowPlacement& placement = {});
+    void AddSys(const std::string& RemKeyName, const std::string& ActionSys,
+                const RowPlacement& placement = {});
     // An empty path adds nothing and logs nothing.
-    void AddRun(const std::string& RemKeyName, const std::string& ActionRun);
+    void AddRun(const std::string& RemKeyName, const std::string& ActionRun,
+                const RowPlacement& placement = {});
 
     std::size_t Count() const { return rows_.size(); }
     // position counts from 1. A row that is not there (the list may shrink while a dispatch
@@ -58,9 +78,14 @@ class ActionList {
     // afterwards: the row now where the topmost removed one stood, else the new last row.
     std::optional<std::size_t> RemoveRows(const std::vector<std::size_t>& selected);
     void Clear();
+    // Moves the row one place up (-1) or down (+1) and returns where it is now; a row at
+    // the edge, or one that is not there, stays and returns nothing.
+    std::optional<std::size_t> Move(std::size_t position, int step);
 
   private:
-    void Append(ActionRow row, const std::string& changeLine);
+    // changeLine: what the log says, given the row's button text.
+    void Place(ActionRow row, const RowPlacement& placement,
+               const std::function<std::string(const std::string& button)>& changeLine);
     void Changed() const {
         if (changed_) changed_(rows_.size());
     }

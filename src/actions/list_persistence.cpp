@@ -40,6 +40,10 @@ void ListPersistence::SaveList() {
             Write("KeyCode" + number, row.KeyCode);
             Write("KeyShift" + number, row.KeyShift);
             Write("KeyType" + number, row.KeyType);
+            // Written for every row, so that no value of a longer list saved before stays
+            // behind under a row that has none.
+            Write("Program" + number, row.Program);
+            Write("Remote" + number, row.Remote);
         }
         Write("#ListCount", std::to_string(n));
     } catch (const Failure& failure) {
@@ -61,22 +65,24 @@ void ListPersistence::LoadList() {
         const std::optional<std::int16_t> type = ToInt16(Read("ActionType" + number));
         const std::string button = Read("RemoteKey" + number);
         const std::string name = Read("ActionName" + number);
+        // Lists saved before rows had these load as rows for any program and any remote.
+        const RowPlacement placement{Read("Program" + number), Read("Remote" + number)};
         switch (static_cast<ActionType>(type.value_or(0))) {
             case ActionType::Keyboard: {
                 const std::string keyType = Read("KeyType" + number);
                 const std::string keyCode = Read("KeyCode" + number);
                 const std::string keyShift = Read("KeyShift" + number);
-                list_.AddKey(keyType, button, name, keyCode, keyShift);
+                list_.AddKey(keyType, button, name, keyCode, keyShift, placement);
                 break;
             }
             case ActionType::Mouse:
-                list_.AddMouse(button, name);
+                list_.AddMouse(button, name, placement);
                 break;
             case ActionType::System:
-                list_.AddSys(button, name);
+                list_.AddSys(button, name, placement);
                 break;
             case ActionType::Run:
-                list_.AddRun(button, name);
+                list_.AddRun(button, name, placement);
                 break;
             default:
                 break;  // an unknown type skips its row only

@@ -1,6 +1,7 @@
 // Writes the action list to the per-user settings store after every change and rebuilds it
 // at start-up. Layout: application "Buttonwise", section "Key", "#ListCount" and six keys per
-// row ("RemoteKey1", "ActionType1", ...), so that lists saved by earlier installations load.
+// row ("RemoteKey1", "ActionType1", ...), so that lists saved by earlier installations load,
+// then "Program1" and "Remote1", which earlier installations never read.
 #pragma once
 
 #include "actions/action_list.h"

@@ -21,6 +21,7 @@
 #include "platform/win32/com_ptr.h"
 #include "platform/win32/registry_store.h"
 #include "platform/win32/utf16.h"
+#include "platform/win32/win32_foreground_program.h"
 #include "platform/win32/win32_keyboard_input.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_message_pump.h"
@@ -33,6 +34,7 @@
 #include "platform/win32/winsock_tcp_client.h"
 #include "remote/action_dispatch.h"
 #include "remote/button_messages.h"
+#include "remote/foreground_watch.h"
 #include "remote/server_connection.h"
 #include "ui/action_list_commands.h"
 #include "ui/event_log.h"
@@ -95,13 +97,16 @@ class Program {
     win32::Win32WindowCommands windows;
     SystemActions system{keyboard, volume, windows, countdown, lstLog};
     LineFailureReport lineFailures{boxes, lstLog};
+    win32::Win32ForegroundProgram foreground;
+    ForegroundWatch inFront{foreground, lstLog};
     ActionDispatch dispatch{lstActions,
                             {std::bind_front(&Keyboard::SimulateKeyboard, &keyboard),
                              std::bind_front(&Mouse::DoMouseAction, &mouse),
                              std::bind_front(&SystemActions::RunSys, &system),
                              std::bind_front(&Launcher::RunFile, &launcher)},
                             lstLog,
-                            lineFailures};
+                            lineFailures,
+                            inFront};
     ButtonMessages buttons{frmMain, lineFailures, ansi,
                            std::bind_front(&ActionDispatch::RunActions, &dispatch)};
     win32::WinsockTcpClient wscLIRC;
@@ -131,6 +136,11 @@ Program::Program(HINSTANCE instance) : frmMain(instance) {
         [this] { dialogs.OpenAddAction(); },
         [this] { launcher.RunFile(readme); },
         [this] { dialogs.OpenAbout(); },
+        [this] {
+            if (const std::optional<std::size_t> row = listCommands.RowToEdit())
+                dialogs.OpenEditAction(*row);
+        },
+        [this](int step) { listCommands.MoveSelected(step); },
     });
 }
 
@@ -142,7 +152,8 @@ int Program::Run() {
     keyboard.LoadKeyMap(folder, ansi, lstLog);
     persistence.LoadList();
     frmMain.ShowCentred();
-    return ui::RunMessageLoop(frmMain.Handle());
+    return ui::RunMessageLoop(frmMain.Handle(),
+                              std::bind_front(&ui::FrmMain::HandleListKey, &frmMain));
 }
 
 int Run(HINSTANCE instance) {

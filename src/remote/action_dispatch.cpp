@@ -8,6 +8,7 @@
 #include "platform/decimal_text.h"
 #include "platform/failure.h"
 #include "platform/failure_guard.h"
+#include "remote/row_filter.h"
 
 namespace bw {
 
@@ -47,12 +48,14 @@ std::int16_t MoveStep(std::int16_t NumRpt) {
     return static_cast<std::int16_t>(std::lround(2.0 * std::sqrt(repeats) + 2.0));
 }
 
-void ActionDispatch::RunActions(const std::string& RemKeyName, std::int16_t NumRpt) {
+void ActionDispatch::RunActions(const std::string& RemKeyName, std::int16_t NumRpt,
+                                const std::string& RemoteName) {
     RunGuarded(
         [&] {
+            const RowFilter filter(lstActions_, RemKeyName, RemoteName, foreground_);
             const std::size_t n = lstActions_.Count();
             for (std::size_t i = 1; i <= n; ++i) {
-                if (lstActions_.Row(i).RemKey != RemKeyName) continue;
+                if (!filter.Applies(lstActions_.Row(i))) continue;
                 // A copy of a matching row only: an executor's modal loop may remove this
                 // very row while it runs, but copying every row would cost a held button.
                 const ActionRow row = lstActions_.Row(i);
@@ -67,6 +70,7 @@ bool ActionDispatch::RunRow(const ActionRow& row, std::int16_t NumRpt) {
         case ActionType::Keyboard: {
             if (NumRpt >= 1 && NumRpt < kKeyboardRepeatFrom) return false;
             log_.LogChange(row.Action);
+            foreground_.WarnIfUnreachable();
             const std::int16_t kind = ToInteger(row.KeyType);
             const std::uint8_t shift = ToByte(row.KeyShift);
             const std::uint8_t code = ToByte(row.KeyCode);
@@ -75,6 +79,7 @@ bool ActionDispatch::RunRow(const ActionRow& row, std::int16_t NumRpt) {
         }
         case ActionType::Mouse:
             log_.LogChange(row.Action);
+            foreground_.WarnIfUnreachable();
             executors_.DoMouseAction(row.KeyName, NumRpt, MoveStep(NumRpt));
             return true;
         case ActionType::System:

@@ -8,6 +8,7 @@
 
 #include "actions/action_list.h"
 #include "platform/event_log_writer.h"
+#include "remote/foreground_watch.h"
 #include "remote/line_failure_report.h"
 
 namespace bw {
@@ -33,16 +34,19 @@ std::int16_t MoveStep(std::int16_t NumRpt);
 class ActionDispatch {
   public:
     ActionDispatch(const ActionList& lstActions, ActionExecutors executors, EventLogWriter& log,
-                   LineFailureReport& failures)
+                   LineFailureReport& failures, ForegroundWatch& foreground)
         : lstActions_(lstActions),
           executors_(std::move(executors)),
           log_(log),
-          failures_(failures) {}
+          failures_(failures),
+          foreground_(foreground) {}
 
-    // A failure ends the pass and is reported, except the countdown that is already open
-    // (number 400), which ends it silently. The pass may be re-entered
-    // from an executor's modal loop, and the list may shrink under it.
-    void RunActions(const std::string& RemKeyName, std::int16_t NumRpt);
+    // Runs the rows a RowFilter lets through, in list order. A failure ends the pass and is
+    // reported, except the countdown that is already open (number 400), which ends it
+    // silently. The pass may be re-entered from an executor's modal loop, and the list may
+    // shrink under it.
+    void RunActions(const std::string& RemKeyName, std::int16_t NumRpt,
+                    const std::string& RemoteName = {});
 
   private:
     // False when the pass ends at this row.
@@ -52,6 +56,7 @@ class ActionDispatch {
     ActionExecutors executors_;
     EventLogWriter& log_;
     LineFailureReport& failures_;
+    ForegroundWatch& foreground_;
 };
 
 // The ordinary decimal conversions of the keyboard columns; a text that is no number, or

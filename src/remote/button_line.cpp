@@ -32,12 +32,13 @@ std::int16_t ReadRepeatCount(std::string_view field) {
 ButtonLine ParseButtonLine(std::string_view KeyCode) {
     ButtonLine line;
     std::size_t start = 0;
-    for (int field = 1; field <= 3; ++field) {
+    for (int field = 1; field <= 4; ++field) {
         const std::size_t space = KeyCode.find(' ', start);
         const std::string_view text = KeyCode.substr(
             start, space == std::string_view::npos ? KeyCode.size() - start : space - start);
         if (field == 2) line.NumRpt = ReadRepeatCount(text);
         if (field == 3) line.RemKeyName = std::string(text);
+        if (field == 4) line.RemoteName = std::string(text);
         if (space == std::string_view::npos) break;
         start = space + 1;
     }

@@ -17,8 +17,9 @@ void ButtonMessages::ProcessKeys(const std::string& KeyCode) {
 
     RunGuarded(
         [&] {
-            if (learnMode_ && learnMode_->IsOpen()) learnMode_->Learn(line.RemKeyName);
-            dispatch_(line.RemKeyName, line.NumRpt);
+            if (learnMode_ && learnMode_->IsOpen())
+                learnMode_->Learn(line.RemKeyName, line.RemoteName);
+            dispatch_(line.RemKeyName, line.NumRpt, line.RemoteName);
         },
         [this](const std::string& description) { failures_.Report(description); });
 }

@@ -17,15 +17,17 @@ class LearnMode {
   public:
     virtual ~LearnMode() = default;
     virtual bool IsOpen() const = 0;
-    // The button the dialog's Add will bind; it also enables Add. Throws Failure.
-    virtual void Learn(const std::string& RemKeyName) = 0;
+    // The button the dialog's Add will bind, and the remote that sent it; it also enables
+    // Add. Throws Failure.
+    virtual void Learn(const std::string& RemKeyName, const std::string& RemoteName) = 0;
 };
 
 inline constexpr int kReceiveFrames = 6;
 
 class ButtonMessages {
   public:
-    using Dispatch = std::function<void(const std::string& RemKeyName, std::int16_t NumRpt)>;
+    using Dispatch = std::function<void(const std::string& RemKeyName, std::int16_t NumRpt,
+                                        const std::string& RemoteName)>;
 
     ButtonMessages(StatusDisplay& display, LineFailureReport& failures, CodePage& ansi,
                    Dispatch dispatch)

@@ -1,4 +1,4 @@
-// Remove and New Action list, each followed by saving the list.
+// Remove, Move and New Action list, each followed by saving the list.
 #include "ui/action_list_commands.h"
 
 #include "platform/failure.h"
@@ -28,6 +28,21 @@ void ActionListCommands::miNewActionList_Click() {
     lstActions_.Clear();
     selection_.SelectOnly(std::nullopt);
     SaveAfterChange(persistence_);
+}
+
+void ActionListCommands::MoveSelected(int step) {
+    const std::optional<std::size_t> row = RowToEdit();
+    if (!row) return;
+    const std::optional<std::size_t> moved = lstActions_.Move(*row, step);
+    if (!moved) return;
+    selection_.SelectOnly(moved);
+    SaveAfterChange(persistence_);
+}
+
+std::optional<std::size_t> ActionListCommands::RowToEdit() const {
+    const std::vector<std::size_t> selected = selection_.SelectedRows();
+    if (selected.empty()) return std::nullopt;
+    return selected.front();
 }
 
 }  // namespace bw

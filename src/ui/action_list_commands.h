@@ -1,5 +1,5 @@
-// The user's own changes of the action list in the main window: removing the selected rows
-// and clearing the list. Both save at once; nothing is saved at exit.
+// The user's own changes of the action list in the main window: removing the selected rows,
+// moving one, and clearing the list. Each saves at once; nothing is saved at exit.
 #pragma once
 
 #include <cstddef>
@@ -39,6 +39,11 @@ class ActionListCommands {
     void cmdRemove_Click();
     // Asks first; Yes empties the list and saves, No changes nothing.
     void miNewActionList_Click();
+    // Moves the first selected row one place up (-1) or down (+1), keeps it selected and
+    // saves; without a selection, or at the edge, nothing changes.
+    void MoveSelected(int step);
+    // The row Edit opens: the first selected one.
+    std::optional<std::size_t> RowToEdit() const;
 
   private:
     ActionList& lstActions_;

@@ -1,6 +1,9 @@
 // The Add Action dialog's steps: opening, learning, the pending key, Add and Cancel.
 #include "ui/add_action.h"
 
+#include <algorithm>
+
+#include "platform/decimal_text.h"
 #include "platform/failure_guard.h"
 
 namespace bw {
@@ -33,14 +36,78 @@ void AddAction::Form_Load() {
             systemAction_ = kSystemActions[0].name;
             mouseAction_ = kMouseActions[0].name;
             view_.EnableAutoComplete();
+            view_.SetRemoteName("");
+            if (editing_) LoadRow(lstActions_.Row(editing_));
         },
         [this](const std::string& description) { boxes_.ShowFailure(description); });
 }
 
-void AddAction::Learn(const std::string& RemKeyName) {
+void AddAction::Learn(const std::string& RemKeyName, const std::string& RemoteName) {
     keyName_ = RemKeyName;
+    remote_ = RemoteName;
     view_.SetKeyName(RemKeyName, TextRole::Name);
+    view_.SetRemoteName(RemoteName);
     view_.EnableAdd(true);
+}
+
+void AddAction::LoadRow(const ActionRow& row) {
+    view_.ShowAsEdit();
+    Learn(row.RemKey, row.Remote);
+    onlyRemote_ = !row.Remote.empty();
+    view_.SetOnlyForRemote(onlyRemote_);
+    program_ = row.Program;
+    view_.SetProgram(program_);
+    actionType_ = row.type;
+    view_.SelectActionType(row.type);
+    view_.ShowPane(row.type);
+    switch (row.type) {
+        case ActionType::Keyboard:
+            LoadKeyboardRow(row);
+            break;
+        case ActionType::Mouse:
+            mouseAction_ = row.KeyName;
+            break;
+        case ActionType::System:
+            systemAction_ = row.KeyName;
+            break;
+        case ActionType::Run:
+            runProgram_ = row.KeyName;
+            break;
+    }
+    if (row.type != ActionType::Keyboard) view_.SetActionValue(row.type, row.KeyName);
+}
+
+void AddAction::LoadKeyboardRow(const ActionRow& row) {
+    auto number = [](const std::string& text) {
+        return static_cast<std::int16_t>(ParseWholeNumber(text, -32768, 32767).value_or(0));
+    };
+    const std::int16_t kind = number(row.KeyType);
+    const KeyOption option = kind == kKeyWithModifiers ? KeyOption::Custom
+                             : kind == kTextToType     ? KeyOption::Text
+                                                       : KeyOption::Predefined;
+    if (option == KeyOption::Text) view_.SetTextToType(row.KeyName);
+    KeyOption_Click(option);
+    if (option == KeyOption::Predefined) {
+        const std::vector<KeyMapEntry>& keys = keyboard_.KeyMap();
+        const auto found = std::ranges::find(keys, row.KeyName, &KeyMapEntry::name);
+        if (found != keys.end())
+            view_.SelectPredefinedKey(static_cast<std::size_t>(found - keys.begin()));
+    }
+    // The row's own values, even for a key the key table no longer names.
+    pending_ = {kind, row.KeyName, number(row.KeyCode), number(row.KeyShift)};
+    if (option == KeyOption::Custom) view_.SetCustomKeyName(row.KeyName, TextRole::Name);
+}
+
+RowPlacement AddAction::Placement() const {
+    return {ProgramFileName(program_), onlyRemote_ ? remote_ : std::string(), editing_};
+}
+
+std::string ProgramFileName(const std::string& text) {
+    const std::size_t slash = text.find_last_of("\\/");
+    std::string name = slash == std::string::npos ? text : text.substr(slash + 1);
+    const std::size_t first = name.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return name.substr(first, name.find_last_not_of(' ') - first + 1);
 }
 
 void AddAction::imgcboActions_Click(ActionType type) {
@@ -91,22 +158,23 @@ void AddAction::cmdAdd_Click() {
                     if (pending_.SendKeyName.empty()) return;
                     lstActions_.AddKey(std::to_string(pending_.KeyType), keyName_,
                                        pending_.SendKeyName, std::to_string(pending_.SendKeyCode),
-                                       std::to_string(pending_.SendKeyShift));
+                                       std::to_string(pending_.SendKeyShift), Placement());
                     break;
                 case ActionType::Mouse:
-                    lstActions_.AddMouse(keyName_, mouseAction_);
+                    lstActions_.AddMouse(keyName_, mouseAction_, Placement());
                     break;
                 case ActionType::System:
-                    lstActions_.AddSys(keyName_, systemAction_);
+                    lstActions_.AddSys(keyName_, systemAction_, Placement());
                     break;
                 case ActionType::Run:
-                    lstActions_.AddRun(keyName_, runProgram_);
+                    // An edited run row without a path keeps what it had.
+                    lstActions_.AddRun(keyName_, runProgram_, Placement());
                     break;
             }
             persistence_.SaveList();
+            if (editing_ || !autoAdd_) return cmdCancel_Click();
             pending_ = {};
             ApplyKeyOption(keyOption_);
-            if (!autoAdd_) cmdCancel_Click();
         },
         [this](const std::string& description) { boxes_.ShowFailure(description); });
 }

@@ -1,6 +1,7 @@
-// The Add Action dialog's behaviour: it learns the button from the remote, keeps the
-// pending keyboard action as the user picks a key, captures one or types a text, and adds
-// the chosen binding to the list, saving it at once.
+// The Add Action dialog's behaviour: it learns the button and its remote from the remote,
+// keeps the pending keyboard action as the user picks a key, captures one or types a text,
+// and adds the chosen binding to the list, saving it at once. Opened on a row to edit it,
+// it shows that row's values and puts the binding in its place.
 #pragma once
 
 #include <cstdint>
@@ -39,6 +40,15 @@ class AddActionView {
     virtual void SetMouseAndSystemLists(const std::vector<std::string>& mouse,
                                         const std::vector<std::string>& system) = 0;
     virtual void EnableAutoComplete() = 0;  // txtRunProgram
+    // The remote the learnt button came from; "Only for this remote" needs one.
+    virtual void SetRemoteName(const std::string& remote) = 0;
+    virtual void SetOnlyForRemote(bool checked) = 0;
+    virtual void SetProgram(const std::string& program) = 0;  // cboProgram
+    // For an edited row: its text to type, and its mouse or system action or run path.
+    virtual void SetTextToType(const std::string& text) = 0;
+    virtual void SetActionValue(ActionType type, const std::string& value) = 0;
+    // Titled "Edit Action"; the dialog closes on confirming.
+    virtual void ShowAsEdit() = 0;
     virtual void Close() = 0;
 };
 
@@ -56,11 +66,14 @@ class AddAction final : public LearnMode {
           keyboard_(keyboard),
           boxes_(boxes) {}
 
+    // Before the dialog opens: it edits the row at that 1-based position instead of adding.
+    void EditRow(std::size_t position) { editing_ = position; }
+
     // The dialog's controls exist; fill and set them. A failure shows a box.
     void Form_Load();
 
     bool IsOpen() const override { return open_; }
-    void Learn(const std::string& RemKeyName) override;
+    void Learn(const std::string& RemKeyName, const std::string& RemoteName) override;
 
     // What the user does.
     void imgcboActions_Click(ActionType type);
@@ -72,6 +85,8 @@ class AddAction final : public LearnMode {
     void cboASysPre_Click(const std::string& name) { systemAction_ = name; }
     void txtRunProgram_Change(const std::string& path) { runProgram_ = path; }
     void chkAutoAdd_Click(bool checked) { autoAdd_ = checked; }
+    void chkOnlyRemote_Click(bool checked) { onlyRemote_ = checked; }
+    void cboProgram_Change(const std::string& text) { program_ = text; }
     void cmdAdd_Click();
     void cmdCancel_Click();
 
@@ -85,6 +100,9 @@ class AddAction final : public LearnMode {
     };
 
     void ApplyKeyOption(KeyOption option);
+    void LoadRow(const ActionRow& row);
+    void LoadKeyboardRow(const ActionRow& row);
+    RowPlacement Placement() const;
 
     AddActionView& view_;
     ActionList& lstActions_;
@@ -99,7 +117,13 @@ class AddAction final : public LearnMode {
     PendingKey pending_;
     std::string mouseAction_, systemAction_, runProgram_;
     bool autoAdd_ = true;
+    std::string remote_, program_;
+    bool onlyRemote_ = false;
+    std::size_t editing_ = 0;  // the edited row's position; 0 while adding
 };
+
+// What the program box holds, as a row stores it: the file name of a typed path, trimmed.
+std::string ProgramFileName(const std::string& text);
 
 inline constexpr const char* kPressAKeyOnRemote = "Press a key on Remote";
 inline constexpr const char* kPressAKey = "Press a key";

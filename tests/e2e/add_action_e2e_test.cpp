@@ -74,11 +74,15 @@ TEST_F(AddActionE2eTest, AButtonBoundWithKeysAndClicksIsSavedAndBackAfterARestar
         }
 
         // Arrow keys outside the options leave them alone: after the predefined key option
-        // come the check box, Add and Cancel in the order of Tab.
-        const int buttons[] = {ui::kIdChkAutoAdd, ui::kIdCmdAdd, ui::kIdAddCancel};
-        for (int tabs = 1; tabs <= 3; ++tabs) {
+        // come the remote's check box, the program box and its browse button, the check box,
+        // Add and Cancel in the order of Tab.
+        const std::pair<int, int> stops[] = {{1, ui::kIdChkOnlyRemote},
+                                             {4, ui::kIdChkAutoAdd},
+                                             {5, ui::kIdCmdAdd},
+                                             {6, ui::kIdAddCancel}};
+        for (const auto& [tabs, id] : stops) {
             Click(GetDlgItem(dialog, ui::kIdOptAKeyPre));
-            HWND button = GetDlgItem(dialog, buttons[tabs - 1]);
+            HWND button = GetDlgItem(dialog, id);
             for (int i = 0; i < tabs; ++i) PressKeys({VK_TAB});
             WaitUntil("the focus on a button", [&] { return FocusOf(dialog) == button; });
             for (WORD arrow : {VK_UP, VK_UP, VK_UP, VK_LEFT, VK_DOWN, VK_RIGHT}) PressKeys({arrow});

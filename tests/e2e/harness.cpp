@@ -176,6 +176,9 @@ void WriteRows(const std::vector<Row>& rows) {
         for (int k = 0; const char* name :
                         {"RemoteKey", "ActionType", "ActionName", "KeyCode", "KeyShift", "KeyType"})
             WriteValue(kSavedKey, name + n, values[k++]);
+        if (r.program.empty() && r.remote.empty()) continue;
+        WriteValue(kSavedKey, "Program" + n, r.program);
+        WriteValue(kSavedKey, "Remote" + n, r.remote);
     }
     WriteValue(kSavedKey, "#ListCount", std::to_string(rows.size()));
 }
@@ -198,9 +201,9 @@ void PressKeys(std::initializer_list<WORD> keys) {
         keyboard.SendKey(static_cast<std::uint8_t>(*key), KeyDirection::Up);
 }
 
-void ClickAt(POINT screen) {
+void ClickAt(POINT screen, DWORD buttons) {
     SetCursorPos(screen.x, screen.y);
-    win32::Win32MouseInput().MouseEvent(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP, 0, 0);
+    win32::Win32MouseInput().MouseEvent(buttons, 0, 0);
 }
 
 void Click(HWND window) {

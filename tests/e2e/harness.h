@@ -69,10 +69,11 @@ void Server(const std::string& command);
 // system's registry functions, not the program's own code.
 namespace saved {
 struct Row {
-    std::string button, type, name, code = {}, shift = {}, keyType = {};
+    std::string button, type, name, code = {}, shift = {}, keyType = {}, program = {}, remote = {};
 };
 void Clear();
-// The rows with their six values each and the count, as the program saves them.
+// The rows with their six values each and the count, as installations before programs and
+// remotes saved them; a row with a program or a remote gets both values too.
 void WriteRows(const std::vector<Row>& rows);
 std::optional<std::string> Read(const std::string& name);
 }  // namespace saved
@@ -81,7 +82,7 @@ std::optional<std::string> Read(const std::string& name);
 // wrappers: {VK_MENU, 'R'} is Alt+R, released in reverse.
 void PressKeys(std::initializer_list<WORD> keys);
 void Click(HWND window);  // in its middle
-void ClickAt(POINT screen);
+void ClickAt(POINT screen, DWORD buttons = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP);
 // Brings a top-level window to the front and waits until it is.
 void BringToFront(HWND window);
 // The focused window of the window's thread; a popup menu of that thread while one is open.

@@ -37,16 +37,24 @@ std::vector<std::string> Lines(const std::wstring& file) {
 
 }  // namespace
 
-ProbeWindow::ProbeWindow(bool covering) : file_(TemporaryFile()) {
-    process_ = StartProcess(L"\"" + BesideTheTests(L"buttonwise-probe.exe") + L"\" \"" + file_ +
-                            L"\"" + (covering ? L" --cover" : L""));
+ProbeWindow::ProbeWindow(bool covering, const std::wstring& programName) : file_(TemporaryFile()) {
+    std::wstring program = BesideTheTests(L"buttonwise-probe.exe");
+    if (!programName.empty()) {
+        copy_ = file_.substr(0, file_.find_last_of(L'\\') + 1) + programName;
+        if (!CopyFileW(program.c_str(), copy_.c_str(), FALSE))
+            throw Failure(1, "the probe could not be copied");
+        program = copy_;
+    }
+    process_ =
+        StartProcess(L"\"" + program + L"\" \"" + file_ + L"\"" + (covering ? L" --cover" : L""));
     const DWORD probeId = GetProcessId(process_.get());
 
     if (!WaitUntil(
             "the probe window in front",
             [&] {
                 DWORD foreground = 0;
-                GetWindowThreadProcessId(GetForegroundWindow(), &foreground);
+                window_ = GetForegroundWindow();
+                GetWindowThreadProcessId(window_, &foreground);
                 const std::vector<std::string> lines = Lines(file_);
                 return foreground == probeId && !lines.empty() && lines[0] == "ready";
             },
@@ -58,10 +66,11 @@ ProbeWindow::~ProbeWindow() {
     TerminateProcess(process_.get(), 0);
     WaitForSingleObject(process_.get(), 10000);
     DeleteFileW(file_.c_str());
+    if (!copy_.empty()) DeleteFileW(copy_.c_str());
 }
 
 HWND ProbeWindow::Window() const {
-    return FindWindowW(L"ButtonwiseProbe", nullptr);  // one probe at a time
+    return window_;
 }
 
 std::vector<KeyEvent> ProbeWindow::Events() const {

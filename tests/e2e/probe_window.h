@@ -18,8 +18,9 @@ struct KeyEvent {
 class ProbeWindow {
   public:
     // Starts the probe and waits until it is the foreground window; covering, it is a
-    // topmost window over the whole screen.
-    explicit ProbeWindow(bool covering = false);
+    // topmost window over the whole screen. Given a program name, a copy of the probe of
+    // that file name runs, so that bindings for that program apply to it.
+    explicit ProbeWindow(bool covering = false, const std::wstring& programName = {});
     ~ProbeWindow();
     ProbeWindow(const ProbeWindow&) = delete;
     ProbeWindow& operator=(const ProbeWindow&) = delete;
@@ -32,8 +33,9 @@ class ProbeWindow {
     HWND Window() const;
 
   private:
-    std::wstring file_;
+    std::wstring file_, copy_;
     win32::UniqueKernelHandle process_;
+    HWND window_ = nullptr;
     std::size_t seen_ = 0;
 };
 

@@ -12,6 +12,7 @@
 
 #include "actions/action_list.h"
 #include "fakes/fake_executors.h"
+#include "fakes/fake_foreground.h"
 #include "fakes/fake_message_boxes.h"
 #include "fakes/recording_log.h"
 #include "remote/action_dispatch.h"
@@ -30,7 +31,9 @@ class ActionDispatchTest : public ::testing::Test {
     RecordingLog log;
     FakeMessageBoxes boxes;
     LineFailureReport failures{boxes, log};
-    ActionDispatch dispatch{list, executors.Wire(), log, failures};
+    FakeForeground foreground;
+    ForegroundWatch watch{foreground, log};
+    ActionDispatch dispatch{list, executors.Wire(), log, failures, watch};
 
     void AddF5(const std::string& button) { list.AddKey("1", button, "F5", "116", "0"); }
     // Runs every count in turn and returns the executor calls and log lines they made.
@@ -67,6 +70,70 @@ TEST_F(ActionDispatchTest, EachActionTypeHasItsOwnRepeatRule) {
     EXPECT_EQ(Lines(), 0u);
     EXPECT_EQ(Hold("K", {0}).size(), 2u);  // bound twice: runs twice
     EXPECT_EQ(Hold("", {0}), Calls{"mouse Right Click 0 2"});
+}
+
+TEST_F(ActionDispatchTest, RowsForTheProgramInFrontReplaceTheGlobalOnesAndRemotesMustMatch) {
+    list.AddKey("1", "PLAY", "F5", "116", "0", {"player-a.exe"});
+    list.AddKey("1", "PLAY", "Space", "32", "0", {"PLAYER-B.EXE"});
+    list.AddKey("1", "PLAY", "Play", "179", "0");
+    list.AddMouse("PLAY", "Left Click", {"", "tv"});
+    list.AddKey("1", "RIGHT", "Right", "39", "0", {"player-a.exe", "media"});
+    struct Case {
+        const char *button, *remote, *program;
+        Calls calls;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"PLAY", "media", "player-a.exe", {"key F5 116 0 1"}},
+        {"PLAY", "media", "Player-B.exe", {"key Space 32 0 1"}},
+        {"PLAY", "media", "other.exe", {"key Play 179 0 1"}},
+        {"PLAY", "tv", "other.exe", {"key Play 179 0 1", "mouse Left Click 0 2"}},
+        {"PLAY", "tv", "", {"key Play 179 0 1", "mouse Left Click 0 2"}},
+        {"PLAY", "tv", "player-a.exe", {"key F5 116 0 1"}},
+        {"RIGHT", "media", "player-a.exe", {"key Right 39 0 1"}},
+        {"RIGHT", "tv", "player-a.exe", {}},
+        {"RIGHT", "media", "player-a.exe.bak", {}},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        foreground.front = {1, c.program, false};
+        executors.calls.clear();
+        dispatch.RunActions(c.button, 0, c.remote);
+        EXPECT_EQ(executors.calls, c.calls) << c.button << " " << c.remote << " " << c.program;
+    }
+    // Buttons without program rows never ask which program is in front.
+    list.AddMouse("UP", "Move Up");
+    foreground.front.window = 2;
+    foreground.described = 0;
+    EXPECT_EQ(Hold("UP", {0}), Calls{"mouse Move Up 0 2"});
+    EXPECT_EQ(Hold("PLAY", {0}), Calls{"key Play 179 0 1"});
+    EXPECT_EQ(foreground.described, 1) << "once for the new window, for the key's warning";
+}
+
+TEST_F(ActionDispatchTest, KeysForAProgramThatRunsAsAdministratorWarnOncePerWindow) {
+    AddF5("K");
+    list.AddMouse("M", "Move Up");
+    list.AddSys("S", "Volume Up");
+    const RecordedLine warning{LogKind::Error,
+                               "Keys cannot reach player.exe: it runs as administrator. Start "
+                               "Buttonwise as administrator to control it."};
+    auto warnings = [&] { return std::ranges::count(log.lines, warning); };
+    foreground.front = {7, "player.exe", true};
+    EXPECT_EQ(Hold("K", {0, 5, 6}).size(), 3u) << "the keys still go out";
+    EXPECT_EQ(warnings(), 1);
+    EXPECT_EQ(log.lines.back().kind, LogKind::Change) << "the warning before the key";
+    Hold("M", {0});
+    EXPECT_EQ(warnings(), 0) << "the same window again";
+    foreground.front = {8, "player.exe", true};
+    Hold("S", {0});
+    EXPECT_EQ(warnings(), 0) << "a system action sends no input the window would miss";
+    Hold("M", {0});
+    EXPECT_EQ(warnings(), 1) << "a second window of the program";
+    foreground.front = {9, "editor.exe", false};
+    Hold("K", {0});
+    foreground.front = {7, "player.exe", true};
+    Hold("K", {0});
+    EXPECT_EQ(warnings(), 0);
 }
 
 TEST_F(ActionDispatchTest, AHeldKeyboardOrRunRowEndsThePassForTheRowsAfterIt) {

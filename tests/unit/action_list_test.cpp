@@ -91,21 +91,22 @@ TEST(RunShortNameTest, IsThePartAfterTheLastBackslashAndFoldersKeepTheirPath) {
     for (const auto& [path, shortName] : cases) EXPECT_EQ(RunShortName(path), shortName) << path;
 }
 
-TEST_F(ActionListTest, SavesSixValuesPerRowInOrderAndTheCountLastAndLoadsThemBack) {
+TEST_F(ActionListTest, SavesEightValuesPerRowInOrderAndTheCountLastAndLoadsThemBack) {
     persistence.SaveList();
     EXPECT_EQ(store.writes, Texts{"#ListCount=0"});
     store.writes.clear();
     list.AddKey("2", "MENU", "Ctrl + A", "65", "2");
-    list.AddRun("R", "C:\\x.exe");
+    list.AddRun("R", "C:\\x.exe", {"player.exe", "tv"});
     persistence.SaveList();
-    EXPECT_EQ(store.writes, (Texts{"RemoteKey1=MENU", "ActionType1=1", "ActionName1=Ctrl + A",
-                                   "KeyCode1=65", "KeyShift1=2", "KeyType1=2", "RemoteKey2=R",
-                                   "ActionType2=4", "ActionName2=C:\\x.exe",
-                                   "KeyCode2=", "KeyShift2=", "KeyType2=", "#ListCount=2"}));
+    EXPECT_EQ(store.writes,
+              (Texts{"RemoteKey1=MENU", "ActionType1=1", "ActionName1=Ctrl + A", "KeyCode1=65",
+                     "KeyShift1=2", "KeyType1=2", "Program1=", "Remote1=", "RemoteKey2=R",
+                     "ActionType2=4", "ActionName2=C:\\x.exe", "KeyCode2=", "KeyShift2=",
+                     "KeyType2=", "Program2=player.exe", "Remote2=tv", "#ListCount=2"}));
     list.AddKey("1", "PLAY", "F5", "116", "0");
     list.AddKey("3", "TEXT", "Hi 2", "0", "0");
     list.AddMouse("OK", "Left Click");
-    list.AddSys("POWER", "Log off");
+    list.AddSys("POWER", "Log off", {"", "tv"});
     list.AddRun("1", "\\\\server\\share\\");
     persistence.SaveList();
     store.writes.clear();
@@ -203,11 +204,38 @@ TEST_F(ActionListTest, RemovingSelectsTheNeighbourAndAlwaysSavesRowsBeyondTheCou
         commands.cmdRemove_Click();
         EXPECT_EQ(Buttons(), left);
         EXPECT_EQ(selection.selected, selectedAfter);
-        EXPECT_EQ(store.writes.size(), 6 * left.size() + 1) << "not saved";
+        EXPECT_EQ(store.writes.size(), 8 * left.size() + 1) << "not saved";
         EXPECT_EQ(store.Key("#ListCount"), std::to_string(left.size()));
         EXPECT_EQ(store.Key("RemoteKey5"), "5") << "rows beyond the count stay, unread";
         EXPECT_EQ(Reload().Count(), left.size());
     }
+}
+
+TEST_F(ActionListTest, MovingAndEditingKeepEveryOtherRowInItsPlaceAndSave) {
+    // The selection, the step, the buttons afterwards and the selection afterwards.
+    const std::tuple<Rows, int, Texts, Rows> cases[] = {
+        {{3}, -1, {"1", "3", "2", "4", "5"}, {2}},    {{3}, +1, {"1", "2", "4", "3", "5"}, {4}},
+        {{1}, -1, {"1", "2", "3", "4", "5"}, {1}},    {{5}, +1, {"1", "2", "3", "4", "5"}, {5}},
+        {{4, 2}, -1, {"1", "2", "4", "3", "5"}, {3}}, {{}, +1, {"1", "2", "3", "4", "5"}, {}},
+    };
+    for (const auto& [selected, step, order, selectedAfter] : cases) {
+        FiveSavedRows();
+        selection.selected = selected;
+        commands.MoveSelected(step);
+        EXPECT_EQ(Buttons(), order) << step;
+        EXPECT_EQ(selection.selected, selectedAfter);
+        const bool moved = order != Texts{"1", "2", "3", "4", "5"};
+        EXPECT_EQ(store.writes.empty(), !moved) << "saved only when it moved";
+        EXPECT_EQ(Reload().Row(2).RemKey, order[1]);
+    }
+    FiveSavedRows();
+    list.AddKey("1", "9", "F5", "116", "0", {"player.exe", "tv", 2});
+    EXPECT_EQ(Buttons(), (Texts{"1", "9", "3", "4", "5"}));
+    EXPECT_EQ(log.lines.back().text,
+              "Keyboard shortcut 'F5' is assigned to '9 on tv' while player.exe is in front");
+    EXPECT_EQ(ActionText(list.Row(2)), "Simulating Keyboard: F5 (player.exe)");
+    EXPECT_THROW(list.AddMouse("9", "Left Click", {"", "", 6}), Failure);
+    EXPECT_EQ(list.Count(), 5u);
 }
 
 TEST_F(ActionListTest, ClearingAsksFirstAndNoChangesNothing) {

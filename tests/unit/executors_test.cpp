@@ -15,6 +15,7 @@
 #include "emulation/mouse.h"
 #include "emulation/system_actions.h"
 #include "fakes/fake_desktop.h"
+#include "fakes/fake_foreground.h"
 #include "fakes/fake_keyboard_input.h"
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_program_folder.h"
@@ -329,11 +330,14 @@ TEST_F(ExecutorsTest, ASecondExitActionTakesTheRunningCountdownOverSilently) {
     list.AddMouse("RESTART", "Right Mouse Click");
     FakeMessageBoxes boxes;
     LineFailureReport failures{boxes, log};
+    FakeForeground foreground;
+    ForegroundWatch watch{foreground, log};
     ActionDispatch dispatch{list,
                             {nullptr, std::bind_front(&Mouse::DoMouseAction, &mouse),
                              std::bind_front(&SystemActions::RunSys, &system), nullptr},
                             log,
-                            failures};
+                            failures,
+                            watch};
     window.whileOpen = [&] {
         Ticks(4);
         dispatch.RunActions("RESTART", 0);  // its pass ends at the restart row

@@ -23,17 +23,20 @@
 namespace bw::test {
 namespace {
 
-TEST(ParseButtonLineTest, TakesTheRepeatCountAndButtonNameAsTheServerWroteThem) {
+TEST(ParseButtonLineTest, TakesTheRepeatCountButtonAndRemoteAsTheServerWroteThem) {
     // The count ends at the first non-digit, is 0 without a leading digit, and at most its
     // largest value; two spaces make an empty button name; the remote name may be missing.
     // clang-format off
     const std::pair<const char*, ButtonLine> cases[] = {
-        {"000000000000f40b 00 PLAY remote1", {0, "PLAY"}}, {"000000000000f40b 0a PLAY r", {10, "PLAY"}},
-        {"000000000000f40b 0C VOL+ remote1", {12, "VOL+"}}, {"0 1g X r", {1, "X"}},
-        {"0 g1 X r", {0, "X"}},            {"0 100 X r", {256, "X"}},  {"0 7fff X r", {32767, "X"}},
-        {"0 8000 X r", {32767, "X"}},      {"0 ffffffffffff X r", {32767, "X"}},
-        {"0 00  PLAY r", {0, ""}},         {"0 00 PLAY", {0, "PLAY"}}, {"0 00 PLAY r more", {0, "PLAY"}},
-        {"0 05", {5, ""}},   {"0", {0, ""}},   {"", {0, ""}},   {"0 00 Grüße r", {0, "Grüße"}},
+        {"000000000000f40b 00 PLAY remote1", {0, "PLAY", "remote1"}},
+        {"000000000000f40b 0a PLAY r", {10, "PLAY", "r"}},  {"0 1g X r", {1, "X", "r"}},
+        {"0 g1 X r", {0, "X", "r"}},       {"0 100 X r", {256, "X", "r"}},
+        {"0 7fff X r", {32767, "X", "r"}}, {"0 8000 X r", {32767, "X", "r"}},
+        {"0 ffffffffffff X r", {32767, "X", "r"}}, {"0 0C VOL+ tv", {12, "VOL+", "tv"}},
+        {"0 00  PLAY r", {0, "", "PLAY"}}, {"0 00 PLAY", {0, "PLAY", ""}},
+        {"0 00 PLAY r more", {0, "PLAY", "r"}}, {"0 00 PLAY  r", {0, "PLAY", ""}},
+        {"0 05", {5, "", ""}},   {"0", {0, "", ""}},   {"", {0, "", ""}},
+        {"0 00 Grüße r", {0, "Grüße", "r"}},
     };
     // clang-format on
     for (const auto& [line, expected] : cases) EXPECT_EQ(ParseButtonLine(line), expected) << line;
@@ -92,9 +95,9 @@ class FakeDialog : public LearnMode {
     bool open = true, fail = false;
     Texts learnt;
     bool IsOpen() const override { return open; }
-    void Learn(const std::string& name) override {
+    void Learn(const std::string& name, const std::string& remote) override {
         if (fail) throw Failure(91, "Object variable or With block variable not set");
-        learnt.push_back(name);
+        learnt.push_back(name + " " + remote);
     }
 };
 
@@ -106,10 +109,11 @@ class ButtonMessagesTest : public ::testing::Test {
     LineFailureReport failures{boxes, log};
     Latin1CodePage ansi;
     Texts dispatched;
-    ButtonMessages buttons{display, failures, ansi,
-                           [this](const std::string& name, std::int16_t count) {
-                               dispatched.push_back(name + " " + std::to_string(count));
-                           }};
+    ButtonMessages buttons{
+        display, failures, ansi,
+        [this](const std::string& name, std::int16_t count, const std::string& remote) {
+            dispatched.push_back(name + " " + std::to_string(count) + " " + remote);
+        }};
     FakeDialog dialog;
 };
 
@@ -118,7 +122,8 @@ TEST_F(ButtonMessagesTest, EveryLineIsDispatchedWithItsButtonAndCountInUtf8OrThe
     buttons.OnLine("0 00");  // malformed: an empty button name
     buttons.OnLine("0 00 Gr\xC3\xBC\xC3\x9F r");
     buttons.OnLine("0 00 Gr\xFC\xDF r");
-    EXPECT_EQ(dispatched, (Texts{"PLAY 10", " 0", "Gr\xC3\xBC\xC3\x9F 0", "Gr\xC3\xBC\xC3\x9F 0"}));
+    EXPECT_EQ(dispatched, (Texts{"PLAY 10 remote1", " 0 ", "Gr\xC3\xBC\xC3\x9F 0 r",
+                                 "Gr\xC3\xBC\xC3\x9F 0 r"}));
     EXPECT_TRUE(boxes.shown.empty());
 }
 
@@ -140,7 +145,7 @@ TEST_F(ButtonMessagesTest, AnOpenAddActionDialogLearnsEveryButtonAndAFailureTher
     dialog.open = true;
     buttons.ProcessKeys("0 00 UP r");
     buttons.ProcessKeys("0 00 DOWN r");
-    EXPECT_EQ(dialog.learnt, (Texts{"UP", "DOWN"}));
+    EXPECT_EQ(dialog.learnt, (Texts{"UP r", "DOWN r"}));
     EXPECT_EQ(dispatched.size(), 4u);
 
     // A failing dialog shows a box and the line is not dispatched.

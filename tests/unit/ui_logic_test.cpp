@@ -26,6 +26,9 @@ struct FakeAddActionView : AddActionView {
     bool addEnabled = true, autoAdd = false, closed = false;
     std::optional<ActionType> pane;
     std::vector<std::string> predefined;
+    std::string remote = "-", program, actionValue, title = "Add Action";
+    bool onlyForRemote = false;
+    std::optional<std::size_t> predefinedIndex;
 
     void SetKeyName(const std::string& t, TextRole r) override { keyName = t, keyNameRole = r; }
     void EnableAdd(bool e) override { addEnabled = e; }
@@ -33,7 +36,7 @@ struct FakeAddActionView : AddActionView {
     void ShowPane(ActionType t) override { pane = t; }
     void SetAutoAdd(bool c) override { autoAdd = c; }
     void SetPredefinedKeys(const std::vector<std::string>& n) override { predefined = n; }
-    void SelectPredefinedKey(std::size_t) override {}
+    void SelectPredefinedKey(std::size_t i) override { predefinedIndex = i; }
     void ApplyKeyOption(KeyOption) override {}
     void SetCustomKeyName(const std::string& t, TextRole r) override {
         customKeyName = t, customRole = r;
@@ -42,6 +45,12 @@ struct FakeAddActionView : AddActionView {
     void SetMouseAndSystemLists(const std::vector<std::string>&,
                                 const std::vector<std::string>&) override {}
     void EnableAutoComplete() override {}
+    void SetRemoteName(const std::string& r) override { remote = r; }
+    void SetOnlyForRemote(bool c) override { onlyForRemote = c; }
+    void SetProgram(const std::string& p) override { program = p; }
+    void SetTextToType(const std::string& t) override { textToType = t; }
+    void SetActionValue(ActionType, const std::string& v) override { actionValue = v; }
+    void ShowAsEdit() override { title = "Edit Action"; }
     void Close() override { closed = true; }
 };
 
@@ -60,7 +69,7 @@ class AddActionTest : public ::testing::Test {
     void SetUp() override {
         keyboard.SetKeyMap({{116, "F5"}, {67, "C"}, {13, "Enter"}});
         dialog.Form_Load();
-        dialog.Learn("B");
+        dialog.Learn("B", "");
     }
     // Presses Add; the keyboard row it added as "name code shift type", or nothing.
     std::optional<std::string> Add() {
@@ -126,6 +135,63 @@ TEST_F(AddActionTest, EachActionTypeAddsItsRowAndSavesAtOnce) {
     EXPECT_EQ(list.Row(4).Action, "Running: edit.exe");
     EXPECT_EQ(store.Key("#ListCount"), "4");
     EXPECT_FALSE(view.closed);  // "Continue adding buttons" is checked at opening
+}
+
+TEST_F(AddActionTest, ARowForOneRemoteAndOneProgramKeepsOnlyTheFileNameOfATypedPath) {
+    dialog.Learn("PLAY", "tv");
+    EXPECT_EQ(view.remote, "tv");
+    dialog.cboProgram_Change("  C:\\Media\\Player.exe ");
+    dialog.cmdAdd_Click();
+    dialog.chkOnlyRemote_Click(true);
+    dialog.cboProgram_Change("   ");
+    dialog.cmdAdd_Click();
+    ASSERT_EQ(list.Count(), 2u);
+    EXPECT_EQ(list.Row(1).Program + "|" + list.Row(1).Remote, "Player.exe|");
+    EXPECT_EQ(list.Row(2).Program + "|" + list.Row(2).Remote, "|tv");
+    EXPECT_EQ(store.Key("Remote2"), "tv");
+}
+
+TEST_F(AddActionTest, EditingShowsTheRowAndConfirmingReplacesItInPlace) {
+    list.AddMouse("A", "Left Click");
+    list.AddKey("2", "PLAY", "Ctrl + C", "67", "2", {"player.exe", "tv"});
+    list.AddKey("3", "C", "Hi", "0", "0");
+    list.AddRun("D", "C:\\x.exe");
+    const ActionRow before = list.Row(2);
+    FakeAddActionView edit;
+    AddAction editing{edit, list, persistence, keyboard, boxes};
+    editing.EditRow(2);
+    editing.Form_Load();
+    EXPECT_EQ(edit.title, "Edit Action");
+    EXPECT_EQ(edit.keyName + " " + edit.remote + " " + edit.program, "PLAY tv player.exe");
+    EXPECT_TRUE(edit.onlyForRemote);
+    EXPECT_EQ(edit.customKeyName, "Ctrl + C");
+    EXPECT_TRUE(edit.addEnabled);
+    editing.cmdAdd_Click();  // nothing changed: the same row again
+    EXPECT_EQ(list.Row(2), before);
+    EXPECT_TRUE(edit.closed);
+
+    for (std::size_t row : {3u, 4u}) {  // a text and a run row show their values
+        FakeAddActionView view3;
+        AddAction again{view3, list, persistence, keyboard, boxes};
+        again.EditRow(row);
+        again.Form_Load();
+        EXPECT_EQ(row == 3 ? view3.textToType : view3.actionValue, row == 3 ? "Hi" : "C:\\x.exe");
+    }
+    FakeAddActionView view2;
+    AddAction second{view2, list, persistence, keyboard, boxes};
+    second.EditRow(2);
+    second.Form_Load();
+    second.Learn("STOP", "media");  // a press while it is open changes the button
+    second.chkOnlyRemote_Click(false);
+    second.cboProgram_Change("");
+    second.imgcboActions_Click(ActionType::Mouse);
+    second.cboAMosPre_Click("Right Click");
+    second.cmdAdd_Click();
+    ASSERT_EQ(list.Count(), 4u);
+    EXPECT_EQ(list.Row(2), (ActionRow{ActionType::Mouse, "STOP", "Simulating Mouse: Right Click",
+                                      "Right Click", "", "", "", "", ""}));
+    EXPECT_EQ(list.Row(1).RemKey + list.Row(3).RemKey + list.Row(4).RemKey, "ACD");
+    EXPECT_EQ(store.Key("RemoteKey2"), "STOP");
 }
 
 TEST_F(AddActionTest, WithoutContinueAddClosesAfterSaving) {

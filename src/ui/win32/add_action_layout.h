@@ -10,12 +10,13 @@
 
 namespace bw::ui::add_action_layout {
 
-inline constexpr int kClientWidthTwips = 4965, kClientHeightTwips = 4935;
+inline constexpr int kClientWidthTwips = 4965, kClientHeightTwips = 6270;
 
 // The labels' ids: only the layout uses them.
 inline constexpr int kIdKeyNameCaption = 420, kIdActionCaption = 421, kIdMouseCaption = 422,
                      kIdSystemCaption = 423, kIdRunCaption = 424, kIdRunHint = 425,
-                     kIdStep2Line = 426, kIdStep2 = 427, kIdStep1Line = 428, kIdStep1 = 429;
+                     kIdStep2Line = 426, kIdStep2 = 427, kIdStep1Line = 428, kIdStep1 = 429,
+                     kIdProgramCaption = 430, kIdStep3 = 431;
 
 inline constexpr DWORD kLabel = SS_LEFT | WS_GROUP;
 inline constexpr DWORD kDropDown = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
@@ -58,12 +59,25 @@ inline constexpr ControlSpec kLayout[] = {
     {L"STATIC", kIdRunHint,
      L"You can type any File, Folder, Document or even  Internet address here.",
      {1065, 2895, 3045, 600}, kLabel},
-    {L"BUTTON", kIdChkAutoAdd, L"Continue adding buttons", {135, 4560, 2175, 270},
+    // Where the binding acts: empty and unchecked, everywhere.
+    {L"BUTTON", kIdChkOnlyRemote, L"&Only for this remote", {210, 4725, 2355, 270},
      WS_TABSTOP | BS_AUTOCHECKBOX | WS_GROUP, 0, kGrow},
-    {L"BUTTON", kIdCmdAdd, L"Add", {2460, 4530, 1185, 315},
-     WS_TABSTOP | BS_DEFPUSHBUTTON | WS_GROUP},
-    {L"BUTTON", kIdAddCancel, L"Cancel", {3720, 4530, 1185, 315},
+    {L"STATIC", kIdLblRemoteName, L"", {2640, 4755, 2130, 225},
+     SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS | WS_GROUP},
+    {L"STATIC", kIdProgramCaption, L"Only while this program is in &front:",
+     {210, 5070, 2760, 195}, kLabel, 0, kGrow},
+    {L"COMBOBOX", kIdCboProgram, L"", {465, 5310, 3270, 315 * 8},
+     WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL | CBS_SORT | WS_GROUP},
+    {L"BUTTON", kIdCmdBrowseProgram, L"...", {3750, 5295, 405, 330},
      WS_TABSTOP | BS_PUSHBUTTON | WS_GROUP},
+    {L"BUTTON", kIdChkAutoAdd, L"Continue adding buttons", {135, 5895, 2175, 270},
+     WS_TABSTOP | BS_AUTOCHECKBOX | WS_GROUP, 0, kGrow},
+    {L"BUTTON", kIdCmdAdd, L"Add", {2460, 5865, 1185, 315},
+     WS_TABSTOP | BS_DEFPUSHBUTTON | WS_GROUP},
+    {L"BUTTON", kIdAddCancel, L"Cancel", {3720, 5865, 1185, 315},
+     WS_TABSTOP | BS_PUSHBUTTON | WS_GROUP},
+    {L"BUTTON", kIdStep3, L" Step 3 (optional) ", {90, 4455, 4800, 1290},
+     BS_GROUPBOX | WS_GROUP, 0, Fit::Design, true},
     {L"STATIC", kIdStep2Line, L"Choose the action performed by pressing the key:",
      {225, 1395, 3495, 195}, kLabel, 0, kGrow, true},
     {L"BUTTON", kIdStep2, L" Step 2 ", {90, 1140, 4800, 3270}, BS_GROUPBOX | WS_GROUP, 0,

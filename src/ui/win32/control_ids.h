@@ -41,12 +41,20 @@ inline constexpr int kIdCboASysPre = 410;
 inline constexpr int kIdTxtRunProgram = 411;
 inline constexpr int kIdCmdBrowse = 412;
 inline constexpr int kIdChkAutoAdd = 413;
+inline constexpr int kIdChkOnlyRemote = 414;
+inline constexpr int kIdLblRemoteName = 415;
+inline constexpr int kIdCboProgram = 416;
+inline constexpr int kIdCmdBrowseProgram = 417;
+inline constexpr wchar_t kEditActionTitle[] = L"Edit Action";
 
 // Menu items.
 inline constexpr int kIdMiNewActionList = 200;
 inline constexpr int kIdMiExit = 201;
 inline constexpr int kIdMiAddNewAction = 210;
 inline constexpr int kIdMiRemove = 211;
+inline constexpr int kIdMiEdit = 212;
+inline constexpr int kIdMiMoveUp = 213;
+inline constexpr int kIdMiMoveDown = 214;
 inline constexpr int kIdMiOpenReadme = 220;
 inline constexpr int kIdMiAbout = 221;
 inline constexpr int kIdMiOpenMainWindows = 230;

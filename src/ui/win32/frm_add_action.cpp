@@ -12,6 +12,7 @@
 #include "ui/win32/control_layout.h"
 #include "ui/win32/icon_factory.h"
 #include "ui/win32/run_pane_helpers.h"
+#include "ui/win32/visible_programs.h"
 #include "ui/win32/window_toolkit.h"
 
 namespace bw::ui {
@@ -65,6 +66,9 @@ void FrmAddAction::CreateControls() {
     AttachKeyCapture(Item(kIdPicAKeyCustom), &capture_);
     SetWindowSubclass(Item(kIdTxtAKeyText), &TextBoxProcedure, 1, 0);
     SetWindowSubclass(Item(kIdTxtRunProgram), &TextBoxProcedure, 0, 0);
+    for (const std::string& program : ProgramsWithVisibleWindows())
+        SendMessageW(Item(kIdCboProgram), CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(win32::Widen(program).c_str()));
     SendMessageW(dialog_, DM_SETDEFID, kIdCmdAdd, 0);
     ApplyDpi(Dpi());
     SetClientSize(clientWidth_, TwipsToPixels(kClientHeightTwips, Dpi()), true);
@@ -182,6 +186,41 @@ void FrmAddAction::EnableAutoComplete() {
     ui::EnableAutoComplete(Item(kIdTxtRunProgram));
 }
 
+void FrmAddAction::SetRemoteName(const std::string& remote) {
+    SetWindowTextW(Item(kIdLblRemoteName), win32::Widen(remote).c_str());
+    EnableWindow(Item(kIdChkOnlyRemote), !remote.empty());
+}
+
+void FrmAddAction::SetOnlyForRemote(bool checked) {
+    CheckDlgButton(dialog_, kIdChkOnlyRemote, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void FrmAddAction::SetProgram(const std::string& program) {
+    SetWindowTextW(Item(kIdCboProgram), win32::Widen(program).c_str());
+}
+
+void FrmAddAction::SetTextToType(const std::string& text) {
+    SetWindowTextW(Item(kIdTxtAKeyText), win32::Widen(text).c_str());
+}
+
+void FrmAddAction::SetActionValue(ActionType type, const std::string& value) {
+    const std::wstring text = win32::Widen(value);
+    if (type == ActionType::Run) {
+        SetWindowTextW(Item(kIdTxtRunProgram), text.c_str());
+        return;
+    }
+    HWND combo = Item(type == ActionType::Mouse ? kIdCboAMosPre : kIdCboASysPre);
+    const auto index = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                    reinterpret_cast<LPARAM>(text.c_str()));
+    if (index >= 0) SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void FrmAddAction::ShowAsEdit() {
+    SetWindowTextW(dialog_, kEditActionTitle);
+    SetWindowTextW(Item(kIdCmdAdd), L"OK");
+    ShowWindow(Item(kIdChkAutoAdd), SW_HIDE);
+}
+
 void FrmAddAction::Close() {
     if (dialog_) EndDialog(dialog_, 0);
 }
@@ -223,6 +262,21 @@ void FrmAddAction::OnCommand(int id, int code, HWND) {
         case kIdCmdBrowse:
             if (const auto path = BrowseForFile(dialog_, "Open a file or document to run"))
                 SetWindowTextW(Item(kIdTxtRunProgram), win32::Widen(*path).c_str());
+            break;
+        case kIdChkOnlyRemote:
+            if (code == BN_CLICKED)
+                logic_->chkOnlyRemote_Click(IsDlgButtonChecked(dialog_, id) == BST_CHECKED);
+            break;
+        case kIdCboProgram:
+            if (code == CBN_EDITCHANGE) logic_->cboProgram_Change(win32::WindowText(Item(id)));
+            if (code == CBN_SELCHANGE) logic_->cboProgram_Change(ComboText(id));
+            break;
+        case kIdCmdBrowseProgram:
+            if (const auto path = BrowseForFile(dialog_, "Choose the program")) {
+                const std::string name = ProgramFileName(*path);
+                SetWindowTextW(Item(kIdCboProgram), win32::Widen(name).c_str());
+                logic_->cboProgram_Change(name);
+            }
             break;
         case kIdChkAutoAdd:
             if (code == BN_CLICKED)

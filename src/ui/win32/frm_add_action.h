@@ -31,6 +31,12 @@ class FrmAddAction final : public AddActionView, private ModalDialog {
     void SetMouseAndSystemLists(const std::vector<std::string>& mouse,
                                 const std::vector<std::string>& system) override;
     void EnableAutoComplete() override;
+    void SetRemoteName(const std::string& remote) override;
+    void SetOnlyForRemote(bool checked) override;
+    void SetProgram(const std::string& program) override;
+    void SetTextToType(const std::string& text) override;
+    void SetActionValue(ActionType type, const std::string& value) override;
+    void ShowAsEdit() override;
     void Close() override;
 
   private:

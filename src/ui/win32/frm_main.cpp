@@ -183,6 +183,20 @@ void FrmMain::OnTrayMouse(unsigned mouseMessage) {
     }
 }
 
+bool FrmMain::HandleListKey(const MSG& message) {
+    if (message.hwnd != lstActions_) return false;
+    const bool alt = message.message == WM_SYSKEYDOWN;
+    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
+        OnCommand(kIdMiEdit);
+        return true;
+    }
+    if (alt && (message.wParam == VK_UP || message.wParam == VK_DOWN)) {
+        OnCommand(message.wParam == VK_UP ? kIdMiMoveUp : kIdMiMoveDown);
+        return true;
+    }
+    return false;
+}
+
 void FrmMain::EndProgram() {
     // At once, from wherever the question was asked: a pass that waits underneath in a modal
     // loop (the countdown, a click's yield, a failure box) must not go on with its keys and
@@ -210,6 +224,13 @@ void FrmMain::OnCommand(int id) {
             break;
         case kIdMiOpenReadme:
             run(commands_.miOpenReadme_Click);
+            break;
+        case kIdMiEdit:
+            run(commands_.miEdit_Click);
+            break;
+        case kIdMiMoveUp:
+        case kIdMiMoveDown:
+            if (commands_.miMove_Click) commands_.miMove_Click(id == kIdMiMoveUp ? -1 : +1);
             break;
         case kIdMiAbout:
         case kIdMiAboutTray:
@@ -251,12 +272,29 @@ LRESULT FrmMain::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPar
                 if (const int id = ShowPopupAtPointer(remote, window)) OnCommand(id);
                 return 0;
             }
+            if (header->hwndFrom == lstActions_ && header->code == NM_DBLCLK &&
+                reinterpret_cast<NMITEMACTIVATE*>(lParam)->iItem >= 0) {
+                OnCommand(kIdMiEdit);
+                return 0;
+            }
             break;
         }
         case WM_COMMAND:
             // Menus and accelerators, and buttons that were clicked.
             if (lParam == 0 || HIWORD(wParam) == BN_CLICKED) OnCommand(LOWORD(wParam));
             return 0;
+        case WM_ACTIVATE:
+            // As a dialog does: the control the user worked in has the focus again when the
+            // window comes back, after a dialog or another program, not the window itself.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(window, focus)) focusBeforeLeaving_ = focus;
+            } else if (focusBeforeLeaving_ && IsWindow(focusBeforeLeaving_) &&
+                       !IsIconic(window)) {
+                SetFocus(focusBeforeLeaving_);
+                return 0;
+            }
+            break;
         case WM_DPICHANGED:
             MoveToSuggestedRect(window, lParam);
             ApplyDpi(HIWORD(wParam));

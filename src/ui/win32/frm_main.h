@@ -34,6 +34,8 @@ class FrmMain final : public StatusDisplay,
         std::function<void()> cmdAddAction_Click;
         std::function<void()> miOpenReadme_Click;
         std::function<void()> miAbout_Click;
+        std::function<void()> miEdit_Click;
+        std::function<void(int step)> miMove_Click;  // -1 up, +1 down
     };
 
     explicit FrmMain(HINSTANCE instance);
@@ -50,6 +52,10 @@ class FrmMain final : public StatusDisplay,
     void SetCommands(Commands commands) { commands_ = std::move(commands); }
     // Asked when the user closes the window; true ends the program at once.
     void SetCloseQuestion(std::function<bool()> question) { closeQuestion_ = std::move(question); }
+
+    // Enter on the action list edits its row, Alt+Up and Alt+Down move it; true when the
+    // message was one of these and is handled.
+    bool HandleListKey(const MSG& message);
 
     void ShowCentred();
     // Normal and shown again, and in front; a shown window is only activated.
@@ -99,6 +105,7 @@ class FrmMain final : public StatusDisplay,
     HWND imgWinLIRCStat_ = nullptr;
     HWND lstLog_ = nullptr;
     HWND lstActions_ = nullptr;
+    HWND focusBeforeLeaving_ = nullptr;
 
     int dpi_ = 96;
     win32::UniqueFont font_;

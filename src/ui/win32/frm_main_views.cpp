@@ -24,13 +24,14 @@ const wchar_t* StatusPictureName(StatusPicture picture) {
     return L"";
 }
 
-const std::string& ActionColumnText(const ActionRow& row, int column) {
-    static const std::string none;
+// The button and the action show what the row is limited to; the hidden columns hold the
+// row's values as they are.
+std::string ActionColumnText(const ActionRow& row, int column) {
     switch (column) {
         case 1:
-            return row.RemKey;
+            return ButtonText(row);
         case 2:
-            return row.Action;
+            return ActionText(row);
         case 3:
             return row.KeyName;
         case 4:
@@ -40,7 +41,7 @@ const std::string& ActionColumnText(const ActionRow& row, int column) {
         case 6:
             return row.KeyType;
         default:
-            return none;
+            return {};
     }
 }
 

@@ -12,7 +12,11 @@ HMENU CreateMainMenu() {
     AppendMenuW(file, MF_STRING, kIdMiExit, L"E&xit");
     HMENU remote = CreatePopupMenu();
     AppendMenuW(remote, MF_STRING, kIdMiAddNewAction, L"&Add New Action...");
+    AppendMenuW(remote, MF_STRING, kIdMiEdit, L"&Edit...");
     AppendMenuW(remote, MF_STRING, kIdMiRemove, L"&Remove");
+    AppendMenuW(remote, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(remote, MF_STRING, kIdMiMoveUp, L"Move &Up\tAlt+Up");
+    AppendMenuW(remote, MF_STRING, kIdMiMoveDown, L"Move &Down\tAlt+Down");
     HMENU help = CreatePopupMenu();
     AppendMenuW(help, MF_STRING, kIdMiOpenReadme, L"Open &Readme");
     AppendMenuW(help, MF_SEPARATOR, 0, nullptr);

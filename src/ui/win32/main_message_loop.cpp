@@ -36,9 +36,10 @@ bool BelongsTo(HWND window, HWND target) {
 
 }  // namespace
 
-int RunMessageLoop(HWND mainWindow) {
+int RunMessageLoop(HWND mainWindow, const std::function<bool(const MSG&)>& ownKeys) {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (ownKeys(message)) continue;
         const bool character = message.message == WM_CHAR || message.message == WM_SYSCHAR;
         if (!(character && BelongsTo(mainWindow, message.hwnd) &&
               IsMenuBarAccessKey(mainWindow, message.wParam)) &&

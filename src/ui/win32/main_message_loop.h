@@ -3,11 +3,14 @@
 // never press "Remove".
 #pragma once
 
+#include <functional>
+
 #include "platform/win32/win32_config.h"
 
 namespace bw::ui {
 
-// Returns the exit code that came with WM_QUIT.
-int RunMessageLoop(HWND mainWindow);
+// Returns the exit code that came with WM_QUIT. ownKeys sees every message first and says
+// whether it took it, for keys a control would otherwise keep (Enter, Alt+Up in a list).
+int RunMessageLoop(HWND mainWindow, const std::function<bool(const MSG&)>& ownKeys);
 
 }  // namespace bw::ui

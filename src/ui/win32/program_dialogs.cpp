@@ -13,11 +13,12 @@ bool ProgramDialogs::BringUpOpenDialog() const {
     return true;
 }
 
-void ProgramDialogs::OpenAddAction() {
+void ProgramDialogs::OpenActionDialog(std::size_t editedRow) {
     if (BringUpOpenDialog()) return;
     FrmAddAction frmAddAction;
     AddAction logic(frmAddAction, parts_.lstActions, parts_.persistence, parts_.keyboard,
                     parts_.boxes);
+    if (editedRow) logic.EditRow(editedRow);
     parts_.buttons.SetLearnMode(&logic);
     frmAddAction.ShowModal(addActionOwner_(), logic, &openDialog_);
     openDialog_ = nullptr;

@@ -1,6 +1,7 @@
-// The Add Action dialog and the About box as the program opens them: built afresh at every
-// opening and one at a time. Asked for again while one is open (the tray menu can), the
-// open one comes to the front instead. While Add Action is open it learns the buttons.
+// The Add Action dialog (also for editing a row) and the About box as the program opens
+// them: built afresh at every opening and one at a time. Asked for again while one is open
+// (the tray menu can), the open one comes to the front instead. While Add Action is open
+// it learns the buttons.
 #pragma once
 
 #include <functional>
@@ -37,12 +38,15 @@ class ProgramDialogs {
           aboutOwner_(std::move(aboutOwner)) {}
 
     // Each returns when its dialog has closed.
-    void OpenAddAction();
+    void OpenAddAction() { OpenActionDialog(0); }
+    // The same dialog on the row at a 1-based position.
+    void OpenEditAction(std::size_t position) { OpenActionDialog(position); }
     void OpenAbout();
 
   private:
     // True when a dialog was open and has come to the front.
     bool BringUpOpenDialog() const;
+    void OpenActionDialog(std::size_t editedRow);
 
     Parts parts_;
     std::string aboutTitle_, readme_;

@@ -1,0 +1,71 @@
+// Reads a window's program through its process: PROCESS_QUERY_LIMITED_INFORMATION is
+// granted even for a process that runs as administrator under the same account, and so is
+// the query of its token's integrity level.
+#include "platform/win32/win32_foreground_program.h"
+
+#include <optional>
+
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/utf16.h"
+
+namespace bw::win32 {
+
+namespace {
+
+UniqueKernelHandle OpenProcessOf(HWND window) {
+    DWORD process = 0;
+    if (!GetWindowThreadProcessId(window, &process) || process == 0) return {};
+    return UniqueKernelHandle(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process));
+}
+
+std::string FileNameOf(HANDLE process) {
+    std::wstring path(32768, L'\0');  // the longest path Windows has
+    DWORD length = static_cast<DWORD>(path.size());
+    if (!QueryFullProcessImageNameW(process, 0, path.data(), &length)) return {};
+    std::wstring_view name(path.data(), length);
+    const std::size_t slash = name.find_last_of(L"\\/");
+    if (slash != std::wstring_view::npos) name.remove_prefix(slash + 1);
+    return Narrow(name);
+}
+
+// The mandatory label's level (low, medium, high, system), or nothing when it cannot be read.
+std::optional<DWORD> IntegrityLevel(HANDLE process) {
+    HANDLE raw = nullptr;
+    if (!OpenProcessToken(process, TOKEN_QUERY, &raw)) return std::nullopt;
+    const UniqueKernelHandle token(raw);
+    alignas(TOKEN_MANDATORY_LABEL) unsigned char buffer[128];
+    DWORD size = 0;
+    if (!GetTokenInformation(token.get(), TokenIntegrityLevel, buffer, sizeof buffer, &size))
+        return std::nullopt;
+    const PSID sid = reinterpret_cast<const TOKEN_MANDATORY_LABEL*>(buffer)->Label.Sid;
+    const UCHAR count = *GetSidSubAuthorityCount(sid);
+    if (count == 0) return std::nullopt;
+    return *GetSidSubAuthority(sid, count - 1u);
+}
+
+}  // namespace
+
+Win32ForegroundProgram::Win32ForegroundProgram()
+    : ownLevel_(IntegrityLevel(GetCurrentProcess()).value_or(SECURITY_MANDATORY_MEDIUM_RID)) {}
+
+std::uintptr_t Win32ForegroundProgram::Window() {
+    return reinterpret_cast<std::uintptr_t>(GetForegroundWindow());
+}
+
+ProgramInFront Win32ForegroundProgram::Describe(std::uintptr_t window) {
+    ProgramInFront front{window};
+    const UniqueKernelHandle process = OpenProcessOf(reinterpret_cast<HWND>(window));
+    if (!process) return front;
+    front.program = FileNameOf(process.get());
+    // A level that cannot be read is not taken for a higher one: no warning on a guess.
+    const std::optional<DWORD> level = IntegrityLevel(process.get());
+    front.runsAboveUs = level && *level > ownLevel_;
+    return front;
+}
+
+std::string ProgramOfWindow(HWND window) {
+    const UniqueKernelHandle process = OpenProcessOf(window);
+    return process ? FileNameOf(process.get()) : std::string();
+}
+
+}  // namespace bw::win32

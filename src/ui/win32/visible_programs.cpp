@@ -1,0 +1,43 @@
+// Walks the top-level windows a user could bring to the front: visible, not tool windows.
+#include "ui/win32/visible_programs.h"
+
+#include <algorithm>
+
+#include "platform/win32/win32_config.h"
+#include "platform/win32/win32_foreground_program.h"
+
+namespace bw::ui {
+
+namespace {
+
+std::string Lowered(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+BOOL CALLBACK CollectProgram(HWND window, LPARAM found) {
+    if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER) ||
+        (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW))
+        return TRUE;
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId()) return TRUE;
+    auto& programs = *reinterpret_cast<std::vector<std::string>*>(found);
+    const std::string program = win32::ProgramOfWindow(window);
+    const std::string key = Lowered(program);
+    if (!program.empty() &&
+        std::ranges::none_of(programs, [&](const std::string& p) { return Lowered(p) == key; }))
+        programs.push_back(program);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<std::string> ProgramsWithVisibleWindows() {
+    std::vector<std::string> programs;
+    EnumWindows(&CollectProgram, reinterpret_cast<LPARAM>(&programs));
+    return programs;
+}
+
+}  // namespace bw::ui

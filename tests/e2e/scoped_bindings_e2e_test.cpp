@@ -1,0 +1,140 @@
+// Bindings for one program or one remote, bound through the dialog, then edited and moved
+// with real keys and clicks; the registry read from outside after each step.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+#include "probe_window.h"
+#include "ui/win32/control_ids.h"
+
+namespace bw::test {
+namespace {
+
+using reader::ActionRowView;
+using reader::MainWindowView;
+
+using ScopedBindingsE2eTest = E2eTest;
+
+TEST_F(ScopedBindingsE2eTest, AButtonActsForTheProgramInFrontAndOnlyForItsRemote) {
+    saved::WriteRows({{"PLAY", "1", "F5", "116", "0", "1", "player-a.exe"},
+                      {"PLAY", "1", "Space", "32", "0", "1", "PLAYER-B.EXE"},
+                      {"PLAY", "1", "Play/Pause", "179", "0", "1"},
+                      {"STOP", "1", "End", "35", "0", "1", "", "tv"}});
+    ProgramUnderTest program;
+    const MainWindowView view = program.WaitFor("the connection", Connected, kStartMs);
+    ASSERT_EQ(view.actions.size(), 4u);
+    EXPECT_EQ(view.actions[0].Action, "Simulating Keyboard: F5 (player-a.exe)");
+    EXPECT_EQ(view.actions[3].RemKey, "STOP on tv");
+
+    ProbeWindow first(false, L"player-a.exe");
+    ExpectTyped(first, "press PLAY", "v116 ^116");
+    ProbeWindow second(false, L"player-b.exe");
+    ExpectTyped(second, "press PLAY", "v32 ^32");
+    BringToFront(first.Window());
+    ExpectTyped(first, "press PLAY", "v116 ^116");
+    ProbeWindow other;  // a program without rows of its own gets the global one
+    ExpectTyped(other, "press PLAY", "v179 ^179");
+    // The line from another remote acts on nothing: the next key is the next line's.
+    Server("press STOP remote1");
+    ExpectTyped(other, "press PLAY", "v179 ^179");
+    ExpectTyped(other, "press STOP tv", "v35 ^35");
+    EXPECT_TRUE(first.Events().empty() && second.Events().empty() && other.Events().empty());
+}
+
+// Waits until the saved value reads as expected; the wait fails the test otherwise.
+void ExpectSaved(const std::string& name, const std::string& value) {
+    WaitUntil(
+        name + " saved as \"" + value + "\"", [&] { return saved::Read(name) == value; }, kActMs,
+        [&] { return "; it is \"" + saved::Read(name).value_or("(none)") + "\""; });
+}
+
+// The middle of the action list's first row, just below the column headers.
+POINT FirstRow(HWND list) {
+    RECT header{}, rows{};
+    GetWindowRect(FindWindowExW(list, nullptr, L"SysHeader32", nullptr), &header);
+    GetWindowRect(list, &rows);
+    return {(rows.left + rows.right) / 2, header.bottom + 8};
+}
+
+void TypeText(const std::string& lowercase) {
+    for (char c : lowercase)
+        PressKeys({c == '.' ? WORD{VK_OEM_PERIOD} : static_cast<WORD>(std::toupper(c))});
+}
+
+TEST_F(ScopedBindingsE2eTest, BindingEditingAndMovingWithKeysAndClicksAreSavedInPlace) {
+    saved::WriteRows({{"ONE", "2", "Left Mouse Click"},
+                      {"TWO", "2", "Right Mouse Click"},
+                      {"THREE", "2", "Left Mouse Click"}});
+    std::vector<ActionRowView> bound;
+    {
+        ProgramUnderTest program;
+        program.WaitFor("the connection", Connected, kStartMs);
+        BringToFront(reader::FindMainWindow());
+        PressKeys({VK_MENU, 'A'});
+        HWND dialog = WaitForDialog(ui::kAddActionTitle);
+        ASSERT_TRUE(dialog);
+        Server("press PLAY tv");
+        WaitUntil("the learnt remote",
+                  [&] { return TextOf(GetDlgItem(dialog, ui::kIdLblRemoteName)) == "tv"; });
+        PressKeys({VK_MENU, 'O'});  // "&Only for this remote"
+        PressKeys({VK_MENU, 'F'});  // "Only while this program is in &front:"
+        TypeText("player.exe");
+        PressKeys({VK_RETURN});
+        ExpectSaved("#ListCount", "4");
+        EXPECT_EQ(saved::Read("Program4"), "player.exe");
+        EXPECT_EQ(saved::Read("Remote4"), "tv");
+        EXPECT_EQ(saved::Read("Program1"), "") << "every row gets both values";
+        Click(GetDlgItem(dialog, ui::kIdAddCancel));
+        bound =
+            program
+                .WaitFor("the new row",
+                         [](const MainWindowView& v) {
+                             return v.actions.size() == 4 && v.actions[3].RemKey == "PLAY on tv";
+                         })
+                .actions;
+    }
+    ProgramUnderTest program;
+    EXPECT_EQ(program.WaitFor("the connection", Connected, kStartMs).actions, bound);
+    HWND list = GetDlgItem(reader::FindMainWindow(), ui::kIdLstActions);
+    BringToFront(reader::FindMainWindow());
+
+    const POINT first = FirstRow(list);
+    ClickAt(first);
+    ClickAt(first);  // a double-click edits the row
+    HWND dialog = WaitForDialog(ui::kEditActionTitle);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, ui::kIdLblKeyName)), "ONE");
+    Click(GetDlgItem(dialog, ui::kIdAddCancel));
+    WaitUntil("the edit to close", [&] { return !IsWindow(dialog); });
+
+    // The list has the focus back, on the first row: Enter edits the third.
+    PressKeys({VK_DOWN});
+    PressKeys({VK_DOWN});
+    PressKeys({VK_RETURN});
+    dialog = WaitForDialog(ui::kEditActionTitle);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, ui::kIdLblKeyName)), "THREE");
+    PressKeys({VK_MENU, 'M'});  // the next mouse action, then OK
+    PressKeys({VK_DOWN});
+    PressKeys({VK_RETURN});
+    ExpectSaved("ActionName3", "Right Mouse Click");
+    EXPECT_EQ(saved::Read("ActionName1"), "Left Mouse Click") << "cancelling changed nothing";
+    EXPECT_EQ(saved::Read("#ListCount"), "4");
+
+    WaitUntil("the edit to close", [&] { return !IsWindow(dialog); });
+    PressKeys({VK_MENU, VK_UP});
+    ExpectSaved("RemoteKey2", "THREE");
+    ClickAt(first, MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_RIGHTUP);
+    WaitUntil("the list's menu", [&] { return OpenMenuOf(list) != nullptr; });
+    PressKeys({'D'});  // "Move &Down"
+    ExpectSaved("RemoteKey1", "THREE");
+    EXPECT_EQ(saved::Read("RemoteKey2"), "ONE");
+    EXPECT_EQ(saved::Read("RemoteKey4"), "PLAY");
+    EXPECT_EQ(saved::Read("Program4"), "player.exe");
+}
+
+}  // namespace
+}  // namespace bw::test
