@@ -1,8 +1,9 @@
 // Binding a button in the Add Action dialog as a user does, with real keys and clicks: the
-// button learnt by pressing it, the panes, the custom key box, the arrow keys, and a
-// restart that brings the binding back.
+// button and its remote learnt by pressing it, the panes, one remote and one program, the
+// custom key box, the arrow keys, and a restart that brings the binding back.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -36,8 +37,9 @@ TEST_F(AddActionE2eTest, AButtonBoundWithKeysAndClicksIsSavedAndBackAfterARestar
             return keyName && TextOf(keyName) == "Press a key on Remote";
         });
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, ui::kIdCmdAdd)));
-        Server("press VOLUP");
+        Server("press VOLUP tv");
         WaitUntil("the learnt button", [&] { return TextOf(keyName) == "VOLUP"; });
+        EXPECT_EQ(TextOf(GetDlgItem(dialog, ui::kIdLblRemoteName)), "tv");
         WaitUntil("Add to be enabled",
                   [&] { return IsWindowEnabled(GetDlgItem(dialog, ui::kIdCmdAdd)); });
         PressKeys({VK_MENU, 'A'});  // "&Action:", then the next type
@@ -47,15 +49,22 @@ TEST_F(AddActionE2eTest, AButtonBoundWithKeysAndClicksIsSavedAndBackAfterARestar
         EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, ui::kIdCboAKeyPre)));
         PressKeys({VK_MENU, 'M'});  // "&Mouse actions:", then the second one
         PressKeys({VK_DOWN});
+        PressKeys({VK_MENU, 'O'});  // "&Only for this remote"
+        PressKeys({VK_MENU, 'F'});  // "Only while this program is in &front:"
+        for (char c : std::string("player.exe"))
+            PressKeys({c == '.' ? WORD{VK_OEM_PERIOD} : static_cast<WORD>(std::toupper(c))});
         PressKeys({VK_RETURN});  // Add
         // The log follows the list a moment later; the wait fails the test without the line.
-        const LogRow bound{"change", "Mouse event 'Right Mouse Click' is assigned to 'VOLUP'"};
+        const LogRow bound{"change",
+                           "Mouse event 'Right Mouse Click' is assigned to 'VOLUP on tv' while "
+                           "player.exe is in front"};
         const auto view = program.WaitFor("the new row and its line", [&](const MainWindowView& v) {
             return v.actions.size() == 1 && !v.log.empty() && v.log.back() == bound;
         });
-        EXPECT_EQ(view.actions, (std::vector<ActionRowView>{{"mouse", "VOLUP",
-                                                             "Simulating Mouse: Right Mouse Click",
-                                                             "Right Mouse Click", "", "", ""}}));
+        EXPECT_EQ(view.actions,
+                  (std::vector<ActionRowView>{{"mouse", "VOLUP on tv",
+                                               "Simulating Mouse: Right Mouse Click (player.exe)",
+                                               "Right Mouse Click", "", "", ""}}));
         EXPECT_TRUE(IsWindow(dialog)) << "Continue adding buttons keeps it open";
 
         // Back to the keyboard pane. In the custom key box every combination is captured and
@@ -96,13 +105,16 @@ TEST_F(AddActionE2eTest, AButtonBoundWithKeysAndClicksIsSavedAndBackAfterARestar
         for (const auto& [name, value] : {std::pair{"#ListCount", "1"},
                                           {"RemoteKey1", "VOLUP"},
                                           {"ActionType1", "2"},
-                                          {"ActionName1", "Right Mouse Click"}})
+                                          {"ActionName1", "Right Mouse Click"},
+                                          {"Program1", "player.exe"},
+                                          {"Remote1", "tv"}})
             EXPECT_EQ(saved::Read(name), value) << name;
     }
     ProgramUnderTest restarted;
     const auto view = restarted.WaitFor(
         "the saved row", [](const MainWindowView& v) { return v.actions.size() == 1; }, kStartMs);
-    EXPECT_EQ(view.actions[0].Action, "Simulating Mouse: Right Mouse Click");
+    EXPECT_EQ(view.actions[0].Action, "Simulating Mouse: Right Mouse Click (player.exe)");
+    EXPECT_EQ(view.actions[0].RemKey, "VOLUP on tv");
 }
 
 }  // namespace

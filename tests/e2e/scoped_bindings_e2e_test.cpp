@@ -1,8 +1,7 @@
-// Bindings for one program or one remote, bound through the dialog, then edited and moved
-// with real keys and clicks; the registry read from outside after each step.
+// Bindings for one program or one remote acting on the keys of the right window, and rows
+// edited and moved with real keys and clicks; the registry read from outside.
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <string>
 #include <vector>
 
@@ -42,6 +41,9 @@ TEST_F(ScopedBindingsE2eTest, AButtonActsForTheProgramInFrontAndOnlyForItsRemote
     ExpectTyped(other, "press PLAY", "v179 ^179");
     ExpectTyped(other, "press STOP tv", "v35 ^35");
     EXPECT_TRUE(first.Events().empty() && second.Events().empty() && other.Events().empty());
+    // The programs' names were read through their processes, none found above this one.
+    for (const reader::LogRow& line : program.Read().log)
+        EXPECT_NE(line.kind, "error") << line.text;
 }
 
 // Waits until the saved value reads as expected; the wait fails the test otherwise.
@@ -59,45 +61,12 @@ POINT FirstRow(HWND list) {
     return {(rows.left + rows.right) / 2, header.bottom + 8};
 }
 
-void TypeText(const std::string& lowercase) {
-    for (char c : lowercase)
-        PressKeys({c == '.' ? WORD{VK_OEM_PERIOD} : static_cast<WORD>(std::toupper(c))});
-}
-
-TEST_F(ScopedBindingsE2eTest, BindingEditingAndMovingWithKeysAndClicksAreSavedInPlace) {
+TEST_F(ScopedBindingsE2eTest, EditingAndMovingWithKeysAndClicksAreSavedInPlace) {
     saved::WriteRows({{"ONE", "2", "Left Mouse Click"},
                       {"TWO", "2", "Right Mouse Click"},
                       {"THREE", "2", "Left Mouse Click"}});
-    std::vector<ActionRowView> bound;
-    {
-        ProgramUnderTest program;
-        program.WaitFor("the connection", Connected, kStartMs);
-        BringToFront(reader::FindMainWindow());
-        PressKeys({VK_MENU, 'A'});
-        HWND dialog = WaitForDialog(ui::kAddActionTitle);
-        ASSERT_TRUE(dialog);
-        Server("press PLAY tv");
-        WaitUntil("the learnt remote",
-                  [&] { return TextOf(GetDlgItem(dialog, ui::kIdLblRemoteName)) == "tv"; });
-        PressKeys({VK_MENU, 'O'});  // "&Only for this remote"
-        PressKeys({VK_MENU, 'F'});  // "Only while this program is in &front:"
-        TypeText("player.exe");
-        PressKeys({VK_RETURN});
-        ExpectSaved("#ListCount", "4");
-        EXPECT_EQ(saved::Read("Program4"), "player.exe");
-        EXPECT_EQ(saved::Read("Remote4"), "tv");
-        EXPECT_EQ(saved::Read("Program1"), "") << "every row gets both values";
-        Click(GetDlgItem(dialog, ui::kIdAddCancel));
-        bound =
-            program
-                .WaitFor("the new row",
-                         [](const MainWindowView& v) {
-                             return v.actions.size() == 4 && v.actions[3].RemKey == "PLAY on tv";
-                         })
-                .actions;
-    }
     ProgramUnderTest program;
-    EXPECT_EQ(program.WaitFor("the connection", Connected, kStartMs).actions, bound);
+    program.WaitFor("the connection", Connected, kStartMs);
     HWND list = GetDlgItem(reader::FindMainWindow(), ui::kIdLstActions);
     BringToFront(reader::FindMainWindow());
 
@@ -122,7 +91,7 @@ TEST_F(ScopedBindingsE2eTest, BindingEditingAndMovingWithKeysAndClicksAreSavedIn
     PressKeys({VK_RETURN});
     ExpectSaved("ActionName3", "Right Mouse Click");
     EXPECT_EQ(saved::Read("ActionName1"), "Left Mouse Click") << "cancelling changed nothing";
-    EXPECT_EQ(saved::Read("#ListCount"), "4");
+    EXPECT_EQ(saved::Read("#ListCount"), "3");
 
     WaitUntil("the edit to close", [&] { return !IsWindow(dialog); });
     PressKeys({VK_MENU, VK_UP});
@@ -132,8 +101,7 @@ TEST_F(ScopedBindingsE2eTest, BindingEditingAndMovingWithKeysAndClicksAreSavedIn
     PressKeys({'D'});  // "Move &Down"
     ExpectSaved("RemoteKey1", "THREE");
     EXPECT_EQ(saved::Read("RemoteKey2"), "ONE");
-    EXPECT_EQ(saved::Read("RemoteKey4"), "PLAY");
-    EXPECT_EQ(saved::Read("Program4"), "player.exe");
+    EXPECT_EQ(saved::Read("Program1"), "") << "every row gets both values";
 }
 
 }  // namespace

@@ -7,12 +7,12 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "actions/action_list.h"
 #include "fakes/fake_executors.h"
-#include "fakes/fake_foreground.h"
 #include "fakes/fake_message_boxes.h"
 #include "fakes/recording_log.h"
 #include "remote/action_dispatch.h"
@@ -78,36 +78,24 @@ TEST_F(ActionDispatchTest, RowsForTheProgramInFrontReplaceTheGlobalOnesAndRemote
     list.AddKey("1", "PLAY", "Play", "179", "0");
     list.AddMouse("PLAY", "Left Click", {"", "tv"});
     list.AddKey("1", "RIGHT", "Right", "39", "0", {"player-a.exe", "media"});
-    struct Case {
-        const char *button, *remote, *program;
-        Calls calls;
-    };
+    // The line's button and remote, the program in front, and what runs.
     // clang-format off
-    const Case cases[] = {
-        {"PLAY", "media", "player-a.exe", {"key F5 116 0 1"}},
-        {"PLAY", "media", "Player-B.exe", {"key Space 32 0 1"}},
-        {"PLAY", "media", "other.exe", {"key Play 179 0 1"}},
+    const std::tuple<const char*, const char*, const char*, Calls> cases[] = {
+        {"PLAY", "media", "player-a.exe", {"key F5 116 0 1"}}, {"PLAY", "media", "Player-B.exe", {"key Space 32 0 1"}},
+        {"PLAY", "media", "other.exe", {"key Play 179 0 1"}},  {"PLAY", "tv", "player-a.exe", {"key F5 116 0 1"}},
         {"PLAY", "tv", "other.exe", {"key Play 179 0 1", "mouse Left Click 0 2"}},
         {"PLAY", "tv", "", {"key Play 179 0 1", "mouse Left Click 0 2"}},
-        {"PLAY", "tv", "player-a.exe", {"key F5 116 0 1"}},
-        {"RIGHT", "media", "player-a.exe", {"key Right 39 0 1"}},
-        {"RIGHT", "tv", "player-a.exe", {}},
+        {"RIGHT", "media", "player-a.exe", {"key Right 39 0 1"}},  {"RIGHT", "tv", "player-a.exe", {}},
         {"RIGHT", "media", "player-a.exe.bak", {}},
     };
     // clang-format on
-    for (const Case& c : cases) {
-        foreground.front = {1, c.program, false};
+    std::uintptr_t window = 10;  // each case its own window: a window's program is read once
+    for (const auto& [button, remote, program, calls] : cases) {
+        foreground.front = {++window, program, false};
         executors.calls.clear();
-        dispatch.RunActions(c.button, 0, c.remote);
-        EXPECT_EQ(executors.calls, c.calls) << c.button << " " << c.remote << " " << c.program;
+        dispatch.RunActions(button, 0, remote);
+        EXPECT_EQ(executors.calls, calls) << button << " " << remote << " " << program;
     }
-    // Buttons without program rows never ask which program is in front.
-    list.AddMouse("UP", "Move Up");
-    foreground.front.window = 2;
-    foreground.described = 0;
-    EXPECT_EQ(Hold("UP", {0}), Calls{"mouse Move Up 0 2"});
-    EXPECT_EQ(Hold("PLAY", {0}), Calls{"key Play 179 0 1"});
-    EXPECT_EQ(foreground.described, 1) << "once for the new window, for the key's warning";
 }
 
 TEST_F(ActionDispatchTest, KeysForAProgramThatRunsAsAdministratorWarnOncePerWindow) {
@@ -117,23 +105,17 @@ TEST_F(ActionDispatchTest, KeysForAProgramThatRunsAsAdministratorWarnOncePerWind
     const RecordedLine warning{LogKind::Error,
                                "Keys cannot reach player.exe: it runs as administrator. Start "
                                "Buttonwise as administrator to control it."};
-    auto warnings = [&] { return std::ranges::count(log.lines, warning); };
-    foreground.front = {7, "player.exe", true};
-    EXPECT_EQ(Hold("K", {0, 5, 6}).size(), 3u) << "the keys still go out";
-    EXPECT_EQ(warnings(), 1);
-    EXPECT_EQ(log.lines.back().kind, LogKind::Change) << "the warning before the key";
-    Hold("M", {0});
-    EXPECT_EQ(warnings(), 0) << "the same window again";
-    foreground.front = {8, "player.exe", true};
-    Hold("S", {0});
-    EXPECT_EQ(warnings(), 0) << "a system action sends no input the window would miss";
-    Hold("M", {0});
-    EXPECT_EQ(warnings(), 1) << "a second window of the program";
-    foreground.front = {9, "editor.exe", false};
-    Hold("K", {0});
-    foreground.front = {7, "player.exe", true};
-    Hold("K", {0});
-    EXPECT_EQ(warnings(), 0);
+    // The window in front, the button, and whether the pass warned.
+    const std::tuple<ProgramInFront, const char*, bool> presses[] = {
+        {{7, "player.exe", true}, "K", true},   {{7, "player.exe", true}, "M", false},
+        {{8, "player.exe", true}, "S", false},  {{8, "player.exe", true}, "M", true},
+        {{9, "editor.exe", false}, "K", false}, {{7, "player.exe", true}, "K", false},
+    };
+    for (const auto& [front, button, warned] : presses) {
+        foreground.front = front;
+        EXPECT_EQ(Hold(button, {0}).size(), 1u) << "the input still goes out";
+        EXPECT_EQ(std::ranges::count(log.lines, warning), warned ? 1 : 0) << front.window << button;
+    }
 }
 
 TEST_F(ActionDispatchTest, AHeldKeyboardOrRunRowEndsThePassForTheRowsAfterIt) {

@@ -15,7 +15,7 @@
 #include "emulation/mouse.h"
 #include "emulation/system_actions.h"
 #include "fakes/fake_desktop.h"
-#include "fakes/fake_foreground.h"
+#include "fakes/fake_executors.h"
 #include "fakes/fake_keyboard_input.h"
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_program_folder.h"

@@ -28,15 +28,13 @@ TEST(ParseButtonLineTest, TakesTheRepeatCountButtonAndRemoteAsTheServerWroteThem
     // largest value; two spaces make an empty button name; the remote name may be missing.
     // clang-format off
     const std::pair<const char*, ButtonLine> cases[] = {
-        {"000000000000f40b 00 PLAY remote1", {0, "PLAY", "remote1"}},
-        {"000000000000f40b 0a PLAY r", {10, "PLAY", "r"}},  {"0 1g X r", {1, "X", "r"}},
-        {"0 g1 X r", {0, "X", "r"}},       {"0 100 X r", {256, "X", "r"}},
+        {"000000000000f40b 00 PLAY remote1", {0, "PLAY", "remote1"}}, {"0 0a PLAY r", {10, "PLAY", "r"}},
+        {"0 1g X r", {1, "X", "r"}},   {"0 g1 X r", {0, "X", "r"}},   {"0 100 X r", {256, "X", "r"}},
         {"0 7fff X r", {32767, "X", "r"}}, {"0 8000 X r", {32767, "X", "r"}},
         {"0 ffffffffffff X r", {32767, "X", "r"}}, {"0 0C VOL+ tv", {12, "VOL+", "tv"}},
-        {"0 00  PLAY r", {0, "", "PLAY"}}, {"0 00 PLAY", {0, "PLAY", ""}},
+        {"0 00  PLAY r", {0, "", "PLAY"}}, {"0 00 PLAY", {0, "PLAY", ""}}, {"0 05", {5, "", ""}},
         {"0 00 PLAY r more", {0, "PLAY", "r"}}, {"0 00 PLAY  r", {0, "PLAY", ""}},
-        {"0 05", {5, "", ""}},   {"0", {0, "", ""}},   {"", {0, "", ""}},
-        {"0 00 Grüße r", {0, "Grüße", "r"}},
+        {"0", {0, "", ""}}, {"", {0, "", ""}}, {"0 00 Grüße r", {0, "Grüße", "r"}},
     };
     // clang-format on
     for (const auto& [line, expected] : cases) EXPECT_EQ(ParseButtonLine(line), expected) << line;

@@ -71,6 +71,14 @@ class AddActionTest : public ::testing::Test {
         dialog.Form_Load();
         dialog.Learn("B", "");
     }
+    // The dialog opened again on a row to edit it.
+    FakeAddActionView editView;
+    AddAction editing{editView, list, persistence, keyboard, boxes};
+    const FakeAddActionView& Edit(std::size_t row) {
+        editing.EditRow(row);
+        editing.Form_Load();
+        return editView;
+    }
     // Presses Add; the keyboard row it added as "name code shift type", or nothing.
     std::optional<std::string> Add() {
         const std::size_t before = list.Count();
@@ -137,61 +145,38 @@ TEST_F(AddActionTest, EachActionTypeAddsItsRowAndSavesAtOnce) {
     EXPECT_FALSE(view.closed);  // "Continue adding buttons" is checked at opening
 }
 
-TEST_F(AddActionTest, ARowForOneRemoteAndOneProgramKeepsOnlyTheFileNameOfATypedPath) {
-    dialog.Learn("PLAY", "tv");
-    EXPECT_EQ(view.remote, "tv");
-    dialog.cboProgram_Change("  C:\\Media\\Player.exe ");
-    dialog.cmdAdd_Click();
-    dialog.chkOnlyRemote_Click(true);
-    dialog.cboProgram_Change("   ");
-    dialog.cmdAdd_Click();
-    ASSERT_EQ(list.Count(), 2u);
-    EXPECT_EQ(list.Row(1).Program + "|" + list.Row(1).Remote, "Player.exe|");
-    EXPECT_EQ(list.Row(2).Program + "|" + list.Row(2).Remote, "|tv");
-    EXPECT_EQ(store.Key("Remote2"), "tv");
-}
-
-TEST_F(AddActionTest, EditingShowsTheRowAndConfirmingReplacesItInPlace) {
+TEST_F(AddActionTest, EditingShowsTheRowAndPutsTheBindingInItsPlaceForOneProgramOrRemote) {
     list.AddMouse("A", "Left Click");
     list.AddKey("2", "PLAY", "Ctrl + C", "67", "2", {"player.exe", "tv"});
     list.AddKey("3", "C", "Hi", "0", "0");
     list.AddRun("D", "C:\\x.exe");
     const ActionRow before = list.Row(2);
-    FakeAddActionView edit;
-    AddAction editing{edit, list, persistence, keyboard, boxes};
-    editing.EditRow(2);
-    editing.Form_Load();
-    EXPECT_EQ(edit.title, "Edit Action");
-    EXPECT_EQ(edit.keyName + " " + edit.remote + " " + edit.program, "PLAY tv player.exe");
-    EXPECT_TRUE(edit.onlyForRemote);
-    EXPECT_EQ(edit.customKeyName, "Ctrl + C");
-    EXPECT_TRUE(edit.addEnabled);
-    editing.cmdAdd_Click();  // nothing changed: the same row again
+    const FakeAddActionView& shown = Edit(2);
+    EXPECT_EQ(shown.title + ": " + shown.keyName + " " + shown.remote + " " + shown.program + " " +
+                  shown.customKeyName,
+              "Edit Action: PLAY tv player.exe Ctrl + C");
+    EXPECT_TRUE(shown.onlyForRemote && shown.addEnabled);
+    editing.cmdAdd_Click();  // unchanged: the same row again, and it closes
     EXPECT_EQ(list.Row(2), before);
-    EXPECT_TRUE(edit.closed);
+    EXPECT_TRUE(shown.closed);
+    EXPECT_EQ(Edit(3).textToType, "Hi");
+    EXPECT_EQ(Edit(4).actionValue, "C:\\x.exe");
 
-    for (std::size_t row : {3u, 4u}) {  // a text and a run row show their values
-        FakeAddActionView view3;
-        AddAction again{view3, list, persistence, keyboard, boxes};
-        again.EditRow(row);
-        again.Form_Load();
-        EXPECT_EQ(row == 3 ? view3.textToType : view3.actionValue, row == 3 ? "Hi" : "C:\\x.exe");
-    }
-    FakeAddActionView view2;
-    AddAction second{view2, list, persistence, keyboard, boxes};
-    second.EditRow(2);
-    second.Form_Load();
-    second.Learn("STOP", "media");  // a press while it is open changes the button
-    second.chkOnlyRemote_Click(false);
-    second.cboProgram_Change("");
-    second.imgcboActions_Click(ActionType::Mouse);
-    second.cboAMosPre_Click("Right Click");
-    second.cmdAdd_Click();
-    ASSERT_EQ(list.Count(), 4u);
+    Edit(2);
+    editing.Learn("STOP", "media");  // a press while it is open changes the button
+    editing.cboProgram_Change("  C:\\Media\\Player.exe ");
+    editing.imgcboActions_Click(ActionType::Mouse);
+    editing.cboAMosPre_Click("Right Click");
+    editing.cmdAdd_Click();
     EXPECT_EQ(list.Row(2), (ActionRow{ActionType::Mouse, "STOP", "Simulating Mouse: Right Click",
-                                      "Right Click", "", "", "", "", ""}));
+                                      "Right Click", "", "", "", "Player.exe", "media"}));
     EXPECT_EQ(list.Row(1).RemKey + list.Row(3).RemKey + list.Row(4).RemKey, "ACD");
-    EXPECT_EQ(store.Key("RemoteKey2"), "STOP");
+    EXPECT_EQ(store.Key("Remote2"), "media");
+    // Added: the remote only when checked, a blank program box for every program.
+    dialog.Learn("PLAY", "tv");
+    dialog.cboProgram_Change("   ");
+    dialog.cmdAdd_Click();
+    EXPECT_EQ(list.Row(5).Program + "|" + list.Row(5).Remote, "|");
 }
 
 TEST_F(AddActionTest, WithoutContinueAddClosesAfterSaving) {

@@ -263,6 +263,25 @@ void FrmAddAction::OnCommand(int id, int code, HWND) {
             if (const auto path = BrowseForFile(dialog_, "Open a file or document to run"))
                 SetWindowTextW(Item(kIdTxtRunProgram), win32::Widen(*path).c_str());
             break;
+        case kIdChkAutoAdd:
+            if (code == BN_CLICKED)
+                logic_->chkAutoAdd_Click(IsDlgButtonChecked(dialog_, id) == BST_CHECKED);
+            break;
+        case kIdCmdAdd:
+            // Enter as well; a disabled Add takes no Enter.
+            if (IsWindowEnabled(Item(kIdCmdAdd))) logic_->cmdAdd_Click();
+            break;
+        case kIdAddCancel:
+            logic_->cmdCancel_Click();
+            break;
+        default:
+            OnWhereCommand(id, code);  // IDCANCEL from Escape: the dialog stays
+            break;
+    }
+}
+
+void FrmAddAction::OnWhereCommand(int id, int code) {
+    switch (id) {
         case kIdChkOnlyRemote:
             if (code == BN_CLICKED)
                 logic_->chkOnlyRemote_Click(IsDlgButtonChecked(dialog_, id) == BST_CHECKED);
@@ -278,19 +297,8 @@ void FrmAddAction::OnCommand(int id, int code, HWND) {
                 logic_->cboProgram_Change(name);
             }
             break;
-        case kIdChkAutoAdd:
-            if (code == BN_CLICKED)
-                logic_->chkAutoAdd_Click(IsDlgButtonChecked(dialog_, id) == BST_CHECKED);
-            break;
-        case kIdCmdAdd:
-            // Enter as well; a disabled Add takes no Enter.
-            if (IsWindowEnabled(Item(kIdCmdAdd))) logic_->cmdAdd_Click();
-            break;
-        case kIdAddCancel:
-            logic_->cmdCancel_Click();
-            break;
         default:
-            break;  // IDCANCEL from Escape: the dialog stays
+            break;
     }
 }
 

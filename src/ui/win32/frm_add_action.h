@@ -44,6 +44,8 @@ class FrmAddAction final : public AddActionView, private ModalDialog {
     void ApplyDpi(int dpi) override;
     void CreateControls();
     void OnCommand(int id, int code, HWND control);
+    // The remote's check box, the program box and its browse button.
+    void OnWhereCommand(int id, int code);
     HWND Item(int id) const { return GetDlgItem(dialog_, id); }
     std::string ComboText(int id) const;
 

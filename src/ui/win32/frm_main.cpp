@@ -183,6 +183,17 @@ void FrmMain::OnTrayMouse(unsigned mouseMessage) {
     }
 }
 
+void FrmMain::EnableRowCommands(HMENU menu) {
+    const std::vector<std::size_t> selected = SelectedRows();
+    const std::size_t count = actions_ ? actions_->Count() : 0;
+    auto enable = [menu](int id, bool on) {
+        EnableMenuItem(menu, static_cast<UINT>(id), MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+    };
+    enable(kIdMiEdit, !selected.empty());
+    enable(kIdMiMoveUp, !selected.empty() && selected.front() > 1);
+    enable(kIdMiMoveDown, !selected.empty() && selected.front() < count);
+}
+
 bool FrmMain::HandleListKey(const MSG& message) {
     if (message.hwnd != lstActions_) return false;
     const bool alt = message.message == WM_SYSKEYDOWN;
@@ -249,6 +260,44 @@ void FrmMain::OnCommand(int id) {
     }
 }
 
+bool FrmMain::OnNotify(NMHDR& header) {
+    if (header.hwndFrom == lstLog_ && header.code == LVN_GETDISPINFOW) {
+        FillLogItem(reinterpret_cast<NMLVDISPINFOW&>(header));
+        return true;
+    }
+    if (header.hwndFrom != lstActions_) return false;
+    switch (header.code) {
+        case LVN_GETDISPINFOW:
+            FillActionItem(reinterpret_cast<NMLVDISPINFOW&>(header));
+            return true;
+        case NM_RCLICK:
+            // The right button released over the list, on a row or not: the Remote menu.
+            if (const int id =
+                    ShowPopupAtPointer(GetSubMenu(GetMenu(window_.get()), 1), window_.get()))
+                OnCommand(id);
+            return true;
+        case NM_DBLCLK:
+            if (reinterpret_cast<NMITEMACTIVATE&>(header).iItem >= 0) OnCommand(kIdMiEdit);
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool FrmMain::OnActivate(bool active) {
+    // As a dialog does: the control the user worked in has the focus again when the window
+    // comes back, after a dialog or another program, not the window itself.
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window_.get(), focus)) focusBeforeLeaving_ = focus;
+        return false;
+    }
+    if (!focusBeforeLeaving_ || !IsWindow(focusBeforeLeaving_) || IsIconic(window_.get()))
+        return false;
+    SetFocus(focusBeforeLeaving_);
+    return true;
+}
+
 LRESULT FrmMain::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // Until CreateWindowExW returns, the controls do not exist yet.
     if (!window_) return DefWindowProcW(window, message, wParam, lParam);
@@ -256,44 +305,19 @@ LRESULT FrmMain::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case WM_DRAWITEM:
             DrawPicture(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;
-        case WM_NOTIFY: {
-            auto* header = reinterpret_cast<NMHDR*>(lParam);
-            if (header->hwndFrom == lstLog_ && header->code == LVN_GETDISPINFOW) {
-                FillLogItem(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
-                return 0;
-            }
-            if (header->hwndFrom == lstActions_ && header->code == LVN_GETDISPINFOW) {
-                FillActionItem(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
-                return 0;
-            }
-            // The right button released over the list, on a row or not: the Remote menu.
-            if (header->hwndFrom == lstActions_ && header->code == NM_RCLICK) {
-                HMENU remote = GetSubMenu(GetMenu(window), 1);
-                if (const int id = ShowPopupAtPointer(remote, window)) OnCommand(id);
-                return 0;
-            }
-            if (header->hwndFrom == lstActions_ && header->code == NM_DBLCLK &&
-                reinterpret_cast<NMITEMACTIVATE*>(lParam)->iItem >= 0) {
-                OnCommand(kIdMiEdit);
-                return 0;
-            }
+        case WM_NOTIFY:
+            if (OnNotify(*reinterpret_cast<NMHDR*>(lParam))) return 0;
             break;
-        }
         case WM_COMMAND:
             // Menus and accelerators, and buttons that were clicked.
             if (lParam == 0 || HIWORD(wParam) == BN_CLICKED) OnCommand(LOWORD(wParam));
             return 0;
+        case WM_INITMENUPOPUP:
+            if (reinterpret_cast<HMENU>(wParam) == GetSubMenu(GetMenu(window), 1))
+                EnableRowCommands(reinterpret_cast<HMENU>(wParam));
+            break;
         case WM_ACTIVATE:
-            // As a dialog does: the control the user worked in has the focus again when the
-            // window comes back, after a dialog or another program, not the window itself.
-            if (LOWORD(wParam) == WA_INACTIVE) {
-                HWND focus = GetFocus();
-                if (focus && IsChild(window, focus)) focusBeforeLeaving_ = focus;
-            } else if (focusBeforeLeaving_ && IsWindow(focusBeforeLeaving_) &&
-                       !IsIconic(window)) {
-                SetFocus(focusBeforeLeaving_);
-                return 0;
-            }
+            if (OnActivate(LOWORD(wParam) != WA_INACTIVE)) return 0;
             break;
         case WM_DPICHANGED:
             MoveToSuggestedRect(window, lParam);

@@ -93,6 +93,11 @@ class FrmMain final : public StatusDisplay,
     void FillLogItem(NMLVDISPINFOW& info);
     void FillActionItem(NMLVDISPINFOW& info);
     void OnCommand(int id);
+    // True when the notification or activation is handled.
+    bool OnNotify(NMHDR& header);
+    bool OnActivate(bool active);
+    // Edit and the moves are greyed where they would do nothing.
+    void EnableRowCommands(HMENU menu);
     void OnTrayMouse(unsigned mouseMessage);
     [[noreturn]] void EndProgram();
     // The picture and accessible name imgStat shows now.

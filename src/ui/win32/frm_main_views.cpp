@@ -119,7 +119,9 @@ void FrmMain::SelectOnly(std::optional<std::size_t> position) {
     ListView_SetItemState(lstActions_, -1, 0, LVIS_SELECTED);
     if (!position) return;
     const int item = static_cast<int>(*position) - 1;
-    ListView_SetItemState(lstActions_, item, LVIS_SELECTED, LVIS_SELECTED);
+    // Focused too: the arrow keys and Alt+Up go on from the row that was moved to.
+    ListView_SetItemState(lstActions_, item, LVIS_SELECTED | LVIS_FOCUSED,
+                          LVIS_SELECTED | LVIS_FOCUSED);
     ListView_EnsureVisible(lstActions_, item, FALSE);
 }
 

@@ -1,5 +1,6 @@
 // Records every executor call in order. Any call can be told to fail, and a test can run
-// code inside a call, as a modal window's loop would.
+// code inside a call, as a modal window's loop would. And the window in front as a test
+// sets it.
 #pragma once
 
 #include <functional>
@@ -8,9 +9,16 @@
 #include <vector>
 
 #include "platform/failure.h"
+#include "platform/foreground_program.h"
 #include "remote/action_dispatch.h"
 
 namespace bw::test {
+
+struct FakeForeground : ForegroundProgram {
+    ProgramInFront front;
+    std::uintptr_t Window() override { return front.window; }
+    ProgramInFront Describe(std::uintptr_t) override { return front; }
+};
 
 class FakeExecutors {
   public:
