@@ -1,5 +1,6 @@
 // What the server sends, in arrivals of any size and content, through the connection, the
-// framing, the parsing and the dispatch of a small list of bindings.
+// framing, the parsing and the dispatch of a small list of bindings, one of them for a
+// program and a remote.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdlib>
@@ -31,16 +32,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     list.AddKey("2", "BAD", "x", "300", "0");  // a conversion that fails
     list.AddMouse("PLAY", "Mouse Move Right");
     list.AddRun("PLAY", "C:\\x.exe");
+    list.AddKey("1", "PLAY", "Space", "32", "0", {"player.exe", "remote1"});
     FakeExecutors executors;
     FakeMessageBoxes boxes;
     LineFailureReport failures(boxes, log);
-    ActionDispatch dispatch(list, executors.Wire(), log, failures);
+    FakeForeground foreground;
+    foreground.front = {1, "PLAYER.EXE", true};
+    ForegroundWatch inFront(foreground, log);
+    ActionDispatch dispatch(list, executors.Wire(), log, failures, inFront);
     Latin1CodePage ansi;
     std::size_t lines = 0;
-    ButtonMessages buttons(display, failures, ansi, [&](const std::string& name, std::int16_t n) {
-        if (n < 0) std::abort();  // counts are never negative
-        dispatch.RunActions(name, n);
-    });
+    ButtonMessages buttons(display, failures, ansi,
+                           [&](const std::string& name, std::int16_t n, const std::string& remote) {
+                               if (n < 0) std::abort();  // counts are never negative
+                               foreground.front.window =
+                                   1 + lines % 3;  // the window in front changes now and then
+                               dispatch.RunActions(name, n, remote);
+                           });
     ServerConnection connection(client, timer, display, log);
     connection.SetLineHandler([&](const std::string& line) {
         if (line.size() > LineFramer::kMaxLineBytes || line.find('\n') != std::string::npos)
