@@ -9,17 +9,6 @@
 
 namespace bw {
 
-namespace {
-
-// A whole number in the 16-bit range, as the stored counts and types must be.
-std::optional<std::int16_t> ToInt16(const std::string& text) {
-    const std::optional<long long> value = ParseWholeNumber(text, -32768, 32767);
-    if (!value) return std::nullopt;
-    return static_cast<std::int16_t>(*value);
-}
-
-}  // namespace
-
 std::string ListPersistence::Read(const std::string& key, const std::string& fallback) const {
     return store_.Read(kSettingsApplication, kSettingsSection, key, fallback);
 }
@@ -54,7 +43,7 @@ void ListPersistence::SaveList() {
 
 void ListPersistence::LoadList() {
     const std::string countText = Read("#ListCount", "0");
-    const std::optional<std::int16_t> count = ToInt16(countText);
+    const std::optional<std::int16_t> count = ParseInt16(countText);
     if (!count) {
         log_.Write(LogKind::Error, "The saved action list cannot be read: its count is \"" +
                                        countText + "\". Nothing was loaded.");
@@ -62,7 +51,7 @@ void ListPersistence::LoadList() {
     }
     for (int i = 1; i <= *count; ++i) {
         const std::string number = std::to_string(i);
-        const std::optional<std::int16_t> type = ToInt16(Read("ActionType" + number));
+        const std::optional<std::int16_t> type = ParseInt16(Read("ActionType" + number));
         const std::string button = Read("RemoteKey" + number);
         const std::string name = Read("ActionName" + number);
         // Lists saved before rows had these load as rows for any program and any remote.

@@ -4,23 +4,11 @@
 #include <optional>
 
 #include "platform/decimal_text.h"
+#include "platform/plain_text.h"
 
 namespace bw {
 
 namespace {
-
-std::string Trim(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const std::size_t last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
-}
-
-std::optional<std::int16_t> ParseCode(const std::string& field) {
-    const std::optional<long long> code = ParseWholeNumber(field, -32768, 32767);
-    if (!code) return std::nullopt;
-    return static_cast<std::int16_t>(*code);
-}
 
 bool IsLineEnd(char c) {
     return c == '\n' || c == '\r';
@@ -49,7 +37,7 @@ std::vector<std::string> Fields(std::string_view text) {
         } else {
             const std::size_t start = i;
             while (i < text.size() && text[i] != ',' && !IsLineEnd(text[i])) ++i;
-            field = Trim(text.substr(start, i - start));
+            field = std::string(TrimBlanks(text.substr(start, i - start)));
         }
         fields.push_back(std::move(field));
         if (i < text.size() && text[i] == ',') {
@@ -74,8 +62,8 @@ std::vector<KeyMapEntry> ParseKeyMap(std::string_view text) {
     const std::vector<std::string> fields = Fields(text);
     std::vector<KeyMapEntry> entries;
     for (std::size_t i = 0; i + 1 < fields.size(); i += 2) {
-        const std::optional<std::int16_t> code = ParseCode(fields[i]);
-        std::string name = Trim(fields[i + 1]);
+        const std::optional<std::int16_t> code = ParseInt16(fields[i]);
+        std::string name(TrimBlanks(fields[i + 1]));
         if (!code || *code == 0 || name.empty()) continue;
         entries.push_back({*code, std::move(name)});
     }

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "platform/failure.h"
+#include "platform/plain_text.h"
 
 namespace bw {
 
@@ -29,12 +30,6 @@ std::string ModifierPrefix(std::int32_t mask) {
     if (mask & kCtrlMask) prefix += "Ctrl + ";
     if (mask & kAltMask) prefix += "Alt + ";
     return prefix;
-}
-
-std::string Capitals(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
 }
 
 }  // namespace
@@ -92,9 +87,8 @@ std::string Keyboard::GetKeyName(std::int16_t KeyCode, std::int16_t Shift) const
 }
 
 std::optional<std::int16_t> Keyboard::FindPredefinedKey(const std::string& Name) const {
-    const std::string wanted = Capitals(Name);
     for (const KeyMapEntry& entry : keyMap_)
-        if (Capitals(entry.name) == wanted) return entry.code;
+        if (SameIgnoringCase(entry.name, Name)) return entry.code;
     return std::nullopt;
 }
 

@@ -3,19 +3,26 @@
 
 #include <charconv>
 
+#include "platform/plain_text.h"
+
 namespace bw {
 
 std::optional<long long> ParseWholeNumber(std::string_view text, long long low, long long high) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return std::nullopt;
-    const std::size_t last = text.find_last_not_of(' ');
-    const char* begin = text.data() + first;
-    const char* end = text.data() + last + 1;
+    text = TrimBlanks(text);
+    if (text.empty()) return std::nullopt;
+    const char* begin = text.data();
+    const char* end = text.data() + text.size();
     if (*begin == '+') ++begin;
     long long value = 0;
     const auto [stop, error] = std::from_chars(begin, end, value);
     if (error != std::errc() || stop != end || value < low || value > high) return std::nullopt;
     return value;
+}
+
+std::optional<std::int16_t> ParseInt16(std::string_view text) {
+    const std::optional<long long> value = ParseWholeNumber(text, -32768, 32767);
+    if (!value) return std::nullopt;
+    return static_cast<std::int16_t>(*value);
 }
 
 }  // namespace bw

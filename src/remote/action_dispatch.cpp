@@ -8,6 +8,7 @@
 #include "platform/decimal_text.h"
 #include "platform/failure.h"
 #include "platform/failure_guard.h"
+#include "platform/plain_text.h"
 #include "remote/row_filter.h"
 
 namespace bw {
@@ -18,10 +19,8 @@ constexpr int kOverflow = 6;
 constexpr int kTypeMismatch = 13;
 
 bool IsDigits(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    const std::size_t last = text.find_last_not_of(' ');
-    if (first == std::string_view::npos) return false;
-    text = text.substr(first, last - first + 1);
+    text = TrimBlanks(text);
+    if (text.empty()) return false;
     if (text.front() == '+' || text.front() == '-') text.remove_prefix(1);
     return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
 }

@@ -1,8 +1,6 @@
 // Asking for the program in front only when the window in front changes.
 #include "remote/foreground_watch.h"
 
-#include <algorithm>
-
 namespace bw {
 
 namespace {
@@ -12,10 +10,10 @@ constexpr std::size_t kMostWarnedWindows = 1000;
 
 const ProgramInFront& ForegroundWatch::Current() {
     const std::uintptr_t window = foreground_.Window();
-    if (!known_ || window != current_.window) {
+    // Until a window comes to the front, current_ already describes "none" (window 0).
+    if (window != current_.window) {
         current_ = window ? foreground_.Describe(window) : ProgramInFront{};
         current_.window = window;
-        known_ = true;
     }
     return current_;
 }
@@ -29,13 +27,6 @@ void ForegroundWatch::WarnIfUnreachable() {
     log_.Write(LogKind::Error, "Keys cannot reach " + program +
                                    ": it runs as administrator. Start Buttonwise as "
                                    "administrator to control it.");
-}
-
-bool SameProgram(const std::string& a, const std::string& b) {
-    // Letters beyond ASCII are compared as they are: executable names rarely have them.
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 }  // namespace bw

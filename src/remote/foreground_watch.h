@@ -27,11 +27,7 @@ class ForegroundWatch {
     ForegroundProgram& foreground_;
     EventLogWriter& log_;
     ProgramInFront current_;
-    bool known_ = false;
     std::set<std::uintptr_t> warned_;
 };
-
-// File names of programs compare without letter case, as Windows compares them.
-bool SameProgram(const std::string& a, const std::string& b);
 
 }  // namespace bw

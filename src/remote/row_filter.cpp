@@ -1,6 +1,8 @@
 // Deciding once per line whether the program in front has rows of its own for the button.
 #include "remote/row_filter.h"
 
+#include "platform/plain_text.h"
+
 namespace bw {
 
 RowFilter::RowFilter(const ActionList& list, const std::string& button, const std::string& remote,
@@ -11,7 +13,7 @@ RowFilter::RowFilter(const ActionList& list, const std::string& button, const st
         const ActionRow& row = list.Row(i);
         if (row.Program.empty() || !Bound(row)) continue;
         if (!inFront) inFront = &foreground.Current().program;
-        if (!inFront->empty() && SameProgram(row.Program, *inFront)) {
+        if (!inFront->empty() && SameIgnoringCase(row.Program, *inFront)) {
             program_ = *inFront;
             return;
         }
@@ -24,7 +26,7 @@ bool RowFilter::Bound(const ActionRow& row) const {
 
 bool RowFilter::Applies(const ActionRow& row) const {
     if (!Bound(row)) return false;
-    return program_.empty() ? row.Program.empty() : SameProgram(row.Program, program_);
+    return program_.empty() ? row.Program.empty() : SameIgnoringCase(row.Program, program_);
 }
 
 }  // namespace bw

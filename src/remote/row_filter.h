@@ -1,7 +1,8 @@
 // Which rows act on one button line: the rows bound to the button that are for any remote
 // or for the line's; of those, when any is for the program in front, only the rows for it,
 // otherwise only the rows for every program. A list without programs or remotes acts as
-// it always did.
+// it always did. Program file names compare without letter case, as Windows compares them
+// (for the letters A to Z; executable names rarely have others).
 #pragma once
 
 #include <string>

@@ -5,6 +5,7 @@
 
 #include "platform/decimal_text.h"
 #include "platform/failure_guard.h"
+#include "platform/plain_text.h"
 
 namespace bw {
 
@@ -57,9 +58,8 @@ void AddAction::LoadRow(const ActionRow& row) {
     view_.SetOnlyForRemote(onlyRemote_);
     program_ = row.Program;
     view_.SetProgram(program_);
-    actionType_ = row.type;
     view_.SelectActionType(row.type);
-    view_.ShowPane(row.type);
+    imgcboActions_Click(row.type);
     switch (row.type) {
         case ActionType::Keyboard:
             LoadKeyboardRow(row);
@@ -78,9 +78,7 @@ void AddAction::LoadRow(const ActionRow& row) {
 }
 
 void AddAction::LoadKeyboardRow(const ActionRow& row) {
-    auto number = [](const std::string& text) {
-        return static_cast<std::int16_t>(ParseWholeNumber(text, -32768, 32767).value_or(0));
-    };
+    auto number = [](const std::string& text) { return ParseInt16(text).value_or(0); };
     const std::int16_t kind = number(row.KeyType);
     const KeyOption option = kind == kKeyWithModifiers ? KeyOption::Custom
                              : kind == kTextToType     ? KeyOption::Text
@@ -103,11 +101,7 @@ RowPlacement AddAction::Placement() const {
 }
 
 std::string ProgramFileName(const std::string& text) {
-    const std::size_t slash = text.find_last_of("\\/");
-    std::string name = slash == std::string::npos ? text : text.substr(slash + 1);
-    const std::size_t first = name.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return name.substr(first, name.find_last_not_of(' ') - first + 1);
+    return std::string(TrimBlanks(FileNameOf(text)));
 }
 
 void AddAction::imgcboActions_Click(ActionType type) {

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "platform/plain_text.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/utf16.h"
 
@@ -18,14 +19,11 @@ UniqueKernelHandle OpenProcessOf(HWND window) {
     return UniqueKernelHandle(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process));
 }
 
-std::string FileNameOf(HANDLE process) {
+std::string ImageFileName(HANDLE process) {
     std::wstring path(32768, L'\0');  // the longest path Windows has
     DWORD length = static_cast<DWORD>(path.size());
     if (!QueryFullProcessImageNameW(process, 0, path.data(), &length)) return {};
-    std::wstring_view name(path.data(), length);
-    const std::size_t slash = name.find_last_of(L"\\/");
-    if (slash != std::wstring_view::npos) name.remove_prefix(slash + 1);
-    return Narrow(name);
+    return std::string(FileNameOf(Narrow(std::wstring_view(path.data(), length))));
 }
 
 // The mandatory label's level (low, medium, high, system), or nothing when it cannot be read.
@@ -56,7 +54,7 @@ ProgramInFront Win32ForegroundProgram::Describe(std::uintptr_t window) {
     ProgramInFront front{window};
     const UniqueKernelHandle process = OpenProcessOf(reinterpret_cast<HWND>(window));
     if (!process) return front;
-    front.program = FileNameOf(process.get());
+    front.program = ImageFileName(process.get());
     // A level that cannot be read is not taken for a higher one: no warning on a guess.
     const std::optional<DWORD> level = IntegrityLevel(process.get());
     front.runsAboveUs = level && *level > ownLevel_;
@@ -65,7 +63,7 @@ ProgramInFront Win32ForegroundProgram::Describe(std::uintptr_t window) {
 
 std::string ProgramOfWindow(HWND window) {
     const UniqueKernelHandle process = OpenProcessOf(window);
-    return process ? FileNameOf(process.get()) : std::string();
+    return process ? ImageFileName(process.get()) : std::string();
 }
 
 }  // namespace bw::win32

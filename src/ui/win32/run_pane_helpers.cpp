@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "platform/plain_text.h"
 #include "platform/win32/utf16.h"
 
 namespace bw::ui {
@@ -25,11 +26,10 @@ std::optional<std::string> BrowseForFile(HWND owner, const std::string& title) {
     dialog.lpstrTitle = wideTitle.c_str();
     dialog.Flags = OFN_EXPLORER;
     if (!GetOpenFileNameW(&dialog)) return std::nullopt;
-    std::string path = win32::Narrow(file.data());
-    const std::size_t first = path.find_first_not_of(' ');
-    if (first == std::string::npos) return std::nullopt;
-    path = path.substr(first, path.find_last_not_of(' ') - first + 1);
-    return path;
+    const std::string path = win32::Narrow(file.data());
+    const std::string_view trimmed = TrimBlanks(path);
+    if (trimmed.empty()) return std::nullopt;
+    return std::string(trimmed);
 }
 
 void EnableAutoComplete(HWND textBox) {

@@ -3,18 +3,13 @@
 
 #include <algorithm>
 
+#include "platform/plain_text.h"
 #include "platform/win32/win32_config.h"
 #include "platform/win32/win32_foreground_program.h"
 
 namespace bw::ui {
 
 namespace {
-
-std::string Lowered(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
 
 BOOL CALLBACK CollectProgram(HWND window, LPARAM found) {
     if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER) ||
@@ -25,9 +20,9 @@ BOOL CALLBACK CollectProgram(HWND window, LPARAM found) {
     if (process == GetCurrentProcessId()) return TRUE;
     auto& programs = *reinterpret_cast<std::vector<std::string>*>(found);
     const std::string program = win32::ProgramOfWindow(window);
-    const std::string key = Lowered(program);
-    if (!program.empty() &&
-        std::ranges::none_of(programs, [&](const std::string& p) { return Lowered(p) == key; }))
+    if (!program.empty() && std::ranges::none_of(programs, [&](const std::string& p) {
+            return SameIgnoringCase(p, program);
+        }))
         programs.push_back(program);
     return TRUE;
 }
