@@ -36,7 +36,7 @@ void ActionList::AddKey(const std::string& KeyType, const std::string& RemKeyNam
                         const std::string& SendKeyName, const std::string& SendKeyCode,
                         const std::string& SendKeyShift, const RowPlacement& placement) {
     Place({ActionType::Keyboard, RemKeyName, "Simulating Keyboard: " + SendKeyName, SendKeyName,
-           SendKeyCode, SendKeyShift, KeyType, placement.Program, placement.Remote},
+           SendKeyCode, SendKeyShift, KeyType},
           placement, [&](const std::string& button) {
               return "Keyboard shortcut '" + SendKeyName + "' is assigned to '" + button + "'";
           });
@@ -45,7 +45,7 @@ void ActionList::AddKey(const std::string& KeyType, const std::string& RemKeyNam
 void ActionList::AddMouse(const std::string& RemKeyName, const std::string& ActionMouse,
                           const RowPlacement& placement) {
     Place({ActionType::Mouse, RemKeyName, "Simulating Mouse: " + ActionMouse, ActionMouse, "", "",
-           "", placement.Program, placement.Remote},
+           ""},
           placement, [&](const std::string& button) {
               return "Mouse event '" + ActionMouse + "' is assigned to '" + button + "'";
           });
@@ -53,8 +53,7 @@ void ActionList::AddMouse(const std::string& RemKeyName, const std::string& Acti
 
 void ActionList::AddSys(const std::string& RemKeyName, const std::string& ActionSys,
                         const RowPlacement& placement) {
-    Place({ActionType::System, RemKeyName, "System Event: " + ActionSys, ActionSys, "", "", "",
-           placement.Program, placement.Remote},
+    Place({ActionType::System, RemKeyName, "System Event: " + ActionSys, ActionSys, "", "", ""},
           placement, [&](const std::string& button) {
               return "System event '" + ActionSys + "' is assigned to '" + button + "'";
           });
@@ -64,15 +63,16 @@ void ActionList::AddRun(const std::string& RemKeyName, const std::string& Action
                         const RowPlacement& placement) {
     if (ActionRun.empty()) return;
     const std::string shortName = RunShortName(ActionRun);
-    Place({ActionType::Run, RemKeyName, "Running: " + shortName, ActionRun, "", "", "",
-           placement.Program, placement.Remote},
-          placement, [&](const std::string& button) {
+    Place({ActionType::Run, RemKeyName, "Running: " + shortName, ActionRun, "", "", ""}, placement,
+          [&](const std::string& button) {
               return "'" + shortName + "' will run upon pressing '" + button + "'";
           });
 }
 
 void ActionList::Place(ActionRow row, const RowPlacement& placement,
                        const std::function<std::string(const std::string& button)>& changeLine) {
+    row.Program = placement.Program;
+    row.Remote = placement.Remote;
     std::string line = changeLine(ButtonText(row));
     if (!row.Program.empty()) line += " while " + row.Program + " is in front";
     if (placement.Replaces != 0) {
