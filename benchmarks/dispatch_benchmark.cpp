@@ -55,8 +55,8 @@ class Utf8Only : public bw::CodePage {
 // One window in front, always the same program's.
 class SameWindowInFront : public bw::ForegroundProgram {
   public:
-    std::uintptr_t Window() override { return 1; }
-    bw::ProgramInFront Describe(std::uintptr_t) override { return {1, "player.exe", false}; }
+    bw::WindowInFront Window() override { return {1, 7}; }
+    bw::ProgramInFront Describe(const bw::WindowInFront&) override { return {"player.exe"}; }
 };
 
 class MemoryStore : public bw::SettingsStore {
@@ -90,7 +90,7 @@ void BM_OneLineOverTheList(benchmark::State& state) {
     bw::ActionDispatch dispatch(list, executors.Wire(), log, failures, watch);
     NoDisplay display;
     Utf8Only ansi;
-    bw::ButtonMessages buttons(display, failures, ansi,
+    bw::ButtonMessages buttons(display, failures, log, ansi,
                                std::bind_front(&bw::ActionDispatch::RunActions, &dispatch));
     for (auto _ : state) buttons.OnLine("000000000000f40b 07 PLAY remote1");
     if (executors.runs != static_cast<std::size_t>(state.iterations()))

@@ -37,16 +37,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FakeMessageBoxes boxes;
     LineFailureReport failures(boxes, log);
     FakeForeground foreground;
-    foreground.front = {1, "PLAYER.EXE", true};
+    for (std::uintptr_t window = 1; window <= 3; ++window)
+        foreground.programs[{window, 7}] = {window == 3 ? "" : "PLAYER.EXE", true};
     ForegroundWatch inFront(foreground, log);
     ActionDispatch dispatch(list, executors.Wire(), log, failures, inFront);
     Latin1CodePage ansi;
     std::size_t lines = 0;
-    ButtonMessages buttons(display, failures, ansi,
+    ButtonMessages buttons(display, failures, log, ansi,
                            [&](const std::string& name, std::int16_t n, const std::string& remote) {
                                if (n < 0) std::abort();  // counts are never negative
-                               foreground.front.window =
-                                   1 + lines % 3;  // the window in front changes now and then
+                               // The window in front changes now and then.
+                               foreground.front = {1 + lines % 3, 7};
                                dispatch.RunActions(name, n, remote);
                            });
     ServerConnection connection(client, timer, display, log);

@@ -25,8 +25,8 @@ std::vector<ActionRow> Rows(const ActionList& list) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
     FakeSettingsStore store;
-    const char* keys[] = {"RemoteKey", "ActionType", "ActionName", "KeyCode",
-                          "KeyShift",  "KeyType",    "Program",    "Remote"};
+    const char* keys[] = {"RemoteKey", "ActionType", "ActionName", "KeyCode", "KeyShift",
+                          "KeyType",   "Program",    "Remote",     "Check"};
     // A count that is mostly small, so that the rows are mostly there.
     store.Key("#ListCount") = input.ConsumeBool()
                                   ? std::to_string(input.ConsumeIntegralInRange(0, 6))

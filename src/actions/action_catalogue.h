@@ -61,16 +61,19 @@ enum class SystemCommand {
     Restart,
     Shutdown,
 };
+// sendsKeys: the action is a key combination, which a window of a program that runs above
+// this one never receives.
 struct SystemAction {
     const char* name;
     SystemCommand command;
+    bool sendsKeys = false;
 };
 inline constexpr SystemAction kSystemActions[] = {
-    {"Close the current windows", SystemCommand::CloseWindow},
+    {"Close the current windows", SystemCommand::CloseWindow, true},
     {"Minimize the current windows", SystemCommand::MinimizeWindow},
-    {"Switch open windows (Alt+Tab)", SystemCommand::SwitchWindows},
-    {"Open Start Menu", SystemCommand::StartMenu},
-    {"Open System properties dialog", SystemCommand::SystemProperties},
+    {"Switch open windows (Alt+Tab)", SystemCommand::SwitchWindows, true},
+    {"Open Start Menu", SystemCommand::StartMenu, true},
+    {"Open System properties dialog", SystemCommand::SystemProperties, true},
     {"Volume UP", SystemCommand::VolumeUp},
     {"Volume Down", SystemCommand::VolumeDown},
     {"Log off windows", SystemCommand::LogOff},

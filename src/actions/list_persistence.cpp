@@ -3,80 +3,151 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "platform/decimal_text.h"
 #include "platform/failure.h"
 
 namespace bw {
 
-std::string ListPersistence::Read(const std::string& key, const std::string& fallback) const {
-    return store_.Read(kSettingsApplication, kSettingsSection, key, fallback);
+namespace {
+
+// A row as stored: the six older values, then the newer ones and the check that vouches
+// for them.
+struct StoredRow {
+    OlderRowValues older;
+    std::string program, remote, check;
+};
+
+// A failed save is said in the log, and the caller decides whether it also needs a box.
+template <typename Body>
+void Saving(EventLogWriter& log, Body&& body) {
+    try {
+        body();
+    } catch (const Failure& failure) {
+        log.Write(LogKind::Error, "The action list could not be saved: " + failure.Description());
+        throw;
+    }
+}
+
+}  // namespace
+
+std::string RowCheck(const OlderRowValues& values) {
+    // FNV-1a over each value with its length before it, so that no two different rows
+    // run together into the same bytes.
+    std::uint64_t hash = 14695981039346656037ull;
+    auto add = [&hash](const std::string& bytes) {
+        for (const char c : bytes) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    };
+    for (const std::string* value : {&values.button, &values.type, &values.name, &values.keyCode,
+                                     &values.keyShift, &values.keyType}) {
+        add(std::to_string(value->size()) + ":");
+        add(*value);
+    }
+    std::string text(16, '0');
+    for (std::size_t i = 16; i-- > 0; hash >>= 4) text[i] = "0123456789abcdef"[hash & 0xF];
+    return text;
+}
+
+std::string ListPersistence::Read(const std::string& key) const {
+    return store_.Read(kSettingsApplication, kSettingsSection, key, "");
 }
 
 void ListPersistence::Write(const std::string& key, const std::string& value) {
     store_.Write(kSettingsApplication, kSettingsSection, key, value);
 }
 
+void ListPersistence::WriteRow(std::size_t position) {
+    const ActionRow& row = list_.Row(position);
+    const OlderRowValues older{row.RemKey,   std::to_string(static_cast<int>(row.type)),
+                               row.KeyName,  row.KeyCode,
+                               row.KeyShift, row.KeyType};
+    const std::string n = std::to_string(position);
+    Write("RemoteKey" + n, older.button);
+    Write("ActionType" + n, older.type);
+    Write("ActionName" + n, older.name);
+    Write("KeyCode" + n, older.keyCode);
+    Write("KeyShift" + n, older.keyShift);
+    Write("KeyType" + n, older.keyType);
+    // Written for every row, so that no value of a longer list saved before stays behind
+    // under a row that has none; the check last, once the values it vouches for are there.
+    Write("Program" + n, row.Program);
+    Write("Remote" + n, row.Remote);
+    Write("Check" + n, RowCheck(older));
+}
+
+void ListPersistence::WriteCount() {
+    Write("#ListCount", std::to_string(list_.Count()));
+    storedCount_ = list_.Count();
+}
+
 void ListPersistence::SaveList() {
-    try {
-        const std::size_t n = list_.Count();
-        for (std::size_t i = 1; i <= n; ++i) {
-            const ActionRow& row = list_.Row(i);
-            const std::string number = std::to_string(i);
-            Write("RemoteKey" + number, row.RemKey);
-            Write("ActionType" + number, std::to_string(static_cast<int>(row.type)));
-            Write("ActionName" + number, row.KeyName);
-            Write("KeyCode" + number, row.KeyCode);
-            Write("KeyShift" + number, row.KeyShift);
-            Write("KeyType" + number, row.KeyType);
-            // Written for every row, so that no value of a longer list saved before stays
-            // behind under a row that has none.
-            Write("Program" + number, row.Program);
-            Write("Remote" + number, row.Remote);
-        }
-        Write("#ListCount", std::to_string(n));
-    } catch (const Failure& failure) {
-        log_.Write(LogKind::Error, "The action list could not be saved: " + failure.Description());
-        throw;
-    }
+    Saving(log_, [&] {
+        inStep_ = false;
+        for (std::size_t i = 1; i <= list_.Count(); ++i) WriteRow(i);
+        WriteCount();
+        inStep_ = true;
+    });
+}
+
+void ListPersistence::SaveRows(std::size_t first, std::size_t last) {
+    if (!inStep_) return SaveList();
+    Saving(log_, [&] {
+        inStep_ = false;
+        for (std::size_t i = first; i <= last; ++i) WriteRow(i);
+        if (list_.Count() != storedCount_) WriteCount();
+        inStep_ = true;
+    });
 }
 
 void ListPersistence::LoadList() {
-    const std::string countText = Read("#ListCount", "0");
+    const std::string countText =
+        store_.Read(kSettingsApplication, kSettingsSection, "#ListCount", "0");
     const std::optional<std::int16_t> count = ParseInt16(countText);
     if (!count) {
         log_.Write(LogKind::Error, "The saved action list cannot be read: its count is \"" +
                                        countText + "\". Nothing was loaded.");
         return;
     }
+    const std::size_t countBefore = list_.Count();
+    std::vector<StoredRow> rows;
+    bool anyChecked = false;
     for (int i = 1; i <= *count; ++i) {
-        const std::string number = std::to_string(i);
-        const std::optional<std::int16_t> type = ParseInt16(Read("ActionType" + number));
-        const std::string button = Read("RemoteKey" + number);
-        const std::string name = Read("ActionName" + number);
+        const std::string n = std::to_string(i);
+        StoredRow& row = rows.emplace_back();
+        row.older = {Read("RemoteKey" + n), Read("ActionType" + n), Read("ActionName" + n),
+                     Read("KeyCode" + n),   Read("KeyShift" + n),   Read("KeyType" + n)};
+        row.program = Read("Program" + n);
+        row.remote = Read("Remote" + n);
+        row.check = Read("Check" + n);
+        anyChecked = anyChecked || !row.check.empty();
+    }
+    for (const StoredRow& row : rows) {
+        // An unchecked row in a list that has checks was rewritten by an earlier
+        // installation, or saved by one over the end of a shorter list.
+        const bool own = row.check.empty() ? !anyChecked : row.check == RowCheck(row.older);
         // Lists saved before rows had these load as rows for any program and any remote.
-        const RowPlacement placement{Read("Program" + number), Read("Remote" + number)};
-        switch (static_cast<ActionType>(type.value_or(0))) {
-            case ActionType::Keyboard: {
-                const std::string keyType = Read("KeyType" + number);
-                const std::string keyCode = Read("KeyCode" + number);
-                const std::string keyShift = Read("KeyShift" + number);
-                list_.AddKey(keyType, button, name, keyCode, keyShift, placement);
+        const RowPlacement placement = own ? RowPlacement{row.program, row.remote} : RowPlacement{};
+        const OlderRowValues& v = row.older;
+        switch (static_cast<ActionType>(ParseInt16(v.type).value_or(0))) {
+            case ActionType::Keyboard:
+                list_.AddKey(v.keyType, v.button, v.name, v.keyCode, v.keyShift, placement);
                 break;
-            }
             case ActionType::Mouse:
-                list_.AddMouse(button, name, placement);
+                list_.AddMouse(v.button, v.name, placement);
                 break;
             case ActionType::System:
-                list_.AddSys(button, name, placement);
+                list_.AddSys(v.button, v.name, placement);
                 break;
             case ActionType::Run:
-                list_.AddRun(button, name, placement);
+                list_.AddRun(v.button, v.name, placement);
                 break;
             default:
                 break;  // an unknown type skips its row only
         }
     }
+    storedCount_ = rows.size();
+    inStep_ = countBefore == 0 && list_.Count() == rows.size();
 }
 
 }  // namespace bw

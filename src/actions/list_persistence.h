@@ -1,8 +1,14 @@
 // Writes the action list to the per-user settings store after every change and rebuilds it
 // at start-up. Layout: application "Buttonwise", section "Key", "#ListCount" and six keys per
 // row ("RemoteKey1", "ActionType1", ...), so that lists saved by earlier installations load,
-// then "Program1" and "Remote1", which earlier installations never read.
+// then the values earlier installations never read: "Program1", "Remote1", and "Check1", a
+// fingerprint of the row's six older values. An earlier installation shares the key and
+// rewrites rows without touching the newer values; the check tells which of them still
+// belong to their row.
 #pragma once
+
+#include <cstddef>
+#include <string>
 
 #include "actions/action_list.h"
 #include "platform/event_log_writer.h"
@@ -13,6 +19,14 @@ namespace bw {
 inline constexpr const char* kSettingsApplication = "Buttonwise";
 inline constexpr const char* kSettingsSection = "Key";
 
+// The six values a row has in every version's layout, as stored.
+struct OlderRowValues {
+    std::string button, type, name, keyCode, keyShift, keyType;
+};
+
+// "Check<n>": 16 hexadecimal digits that change with any of the six values.
+std::string RowCheck(const OlderRowValues& values);
+
 class ListPersistence {
   public:
     ListPersistence(SettingsStore& store, ActionList& list, EventLogWriter& log)
@@ -22,18 +36,30 @@ class ListPersistence {
     // A store that refuses is reported in the log and then throws that Failure on to the
     // caller, which decides whether the user must be told at once; the list in memory stays.
     void SaveList();
+    // Only the rows first to last (1-based), as after a move, and the count when it changed;
+    // the whole list while the store does not hold the list row for row (a row skipped at
+    // loading, a save that failed). Fails as SaveList does.
+    void SaveRows(std::size_t first, std::size_t last);
 
     // Appends the saved rows through the add procedures, so each logs its binding. An
-    // unreadable count loads nothing and says so; a row of unknown type is skipped.
+    // unreadable count loads nothing and says so; a row of unknown type is skipped. A row's
+    // newer values are taken only when its check matches its six values, or, in a list
+    // saved before rows had a check (no row has one), always.
     void LoadList();
 
   private:
-    std::string Read(const std::string& key, const std::string& fallback = "") const;
+    std::string Read(const std::string& key) const;
     void Write(const std::string& key, const std::string& value);
+    void WriteRow(std::size_t position);
+    void WriteCount();
 
     SettingsStore& store_;
     ActionList& list_;
     EventLogWriter& log_;
+    // Whether the store holds the list as it was before the change at hand, row for row,
+    // and how many rows it counts then.
+    bool inStep_ = false;
+    std::size_t storedCount_ = 0;
 };
 
 }  // namespace bw

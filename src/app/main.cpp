@@ -107,7 +107,7 @@ class Program {
                             lstLog,
                             lineFailures,
                             inFront};
-    ButtonMessages buttons{frmMain, lineFailures, ansi,
+    ButtonMessages buttons{frmMain, lineFailures, lstLog, ansi,
                            std::bind_front(&ActionDispatch::RunActions, &dispatch)};
     win32::WinsockTcpClient wscLIRC;
     win32::Win32Timer tmrWinLIRCCheck;
@@ -136,9 +136,9 @@ Program::Program(HINSTANCE instance) : frmMain(instance) {
         [this] { dialogs.OpenAddAction(); },
         [this] { launcher.RunFile(readme); },
         [this] { dialogs.OpenAbout(); },
-        [this] {
-            if (const std::optional<std::size_t> row = listCommands.RowToEdit())
-                dialogs.OpenEditAction(*row);
+        [this](std::optional<std::size_t> row) {
+            if (!row) row = listCommands.RowToEdit();
+            if (row) dialogs.OpenEditAction(*row);
         },
         [this](int step) { listCommands.MoveSelected(step); },
     });

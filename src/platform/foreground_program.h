@@ -2,23 +2,31 @@
 // sent to a program that runs as administrator never arrive.
 #pragma once
 
+#include <compare>
 #include <cstdint>
 #include <string>
 
 namespace bw {
 
+// A window handle names a window only while it lives: Windows hands the number out again,
+// possibly to another program's window. With its process it names one window.
+struct WindowInFront {
+    std::uintptr_t handle = 0;  // 0 when no window is in front
+    std::uint32_t process = 0;
+    auto operator<=>(const WindowInFront&) const = default;
+};
+
 struct ProgramInFront {
-    std::uintptr_t window = 0;  // 0 when no window is in front
-    std::string program = {};   // the executable's file name; empty when it cannot be read
-    bool runsAboveUs = false;   // at a higher integrity level than this program
+    std::string program = {};  // the executable's file name; empty when it cannot be read
+    bool runsAboveUs = false;  // at a higher integrity level than this program
 };
 
 class ForegroundProgram {
   public:
     virtual ~ForegroundProgram() = default;
     // One cheap question per press; the program behind a window is asked only for a new one.
-    virtual std::uintptr_t Window() = 0;
-    virtual ProgramInFront Describe(std::uintptr_t window) = 0;
+    virtual WindowInFront Window() = 0;
+    virtual ProgramInFront Describe(const WindowInFront& window) = 0;
 };
 
 }  // namespace bw

@@ -51,15 +51,10 @@ void ActionDispatch::RunActions(const std::string& RemKeyName, std::int16_t NumR
                                 const std::string& RemoteName) {
     RunGuarded(
         [&] {
-            const RowFilter filter(lstActions_, RemKeyName, RemoteName, foreground_);
-            const std::size_t n = lstActions_.Count();
-            for (std::size_t i = 1; i <= n; ++i) {
-                if (!filter.Applies(lstActions_.Row(i))) continue;
-                // A copy of a matching row only: an executor's modal loop may remove this
-                // very row while it runs, but copying every row would cost a held button.
-                const ActionRow row = lstActions_.Row(i);
+            foreground_.BeginLine();
+            for (const ActionRow& row :
+                 RowsForLine(lstActions_, RemKeyName, RemoteName, foreground_))
                 if (!RunRow(row, NumRpt)) return;
-            }
         },
         [this](const std::string& description) { failures_.Report(description); });
 }
@@ -82,6 +77,10 @@ bool ActionDispatch::RunRow(const ActionRow& row, std::int16_t NumRpt) {
             executors_.DoMouseAction(row.KeyName, NumRpt, MoveStep(NumRpt));
             return true;
         case ActionType::System:
+            // Alt+F4, Alt+Tab and the Windows key are keys too.
+            if (const SystemAction* action = FindSystemAction(row.KeyName);
+                NumRpt < 1 && action && action->sendsKeys)
+                foreground_.WarnIfUnreachable();
             executors_.RunSys(row.KeyName, NumRpt);
             return true;
         case ActionType::Run:

@@ -41,10 +41,10 @@ class ActionDispatch {
           failures_(failures),
           foreground_(foreground) {}
 
-    // Runs the rows a RowFilter lets through, in list order. A failure ends the pass and is
-    // reported, except the countdown that is already open (number 400), which ends it
-    // silently. The pass may be re-entered from an executor's modal loop, and the list may
-    // shrink under it.
+    // Runs the rows that act on the line (RowsForLine), in list order. A failure ends the
+    // pass and is reported, except the countdown that is already open (number 400), which
+    // ends it silently. The pass may be re-entered from an executor's modal loop, and the
+    // list may change under it: the pass goes on with the rows it took at its start.
     void RunActions(const std::string& RemKeyName, std::int16_t NumRpt,
                     const std::string& RemoteName = {});
 

@@ -8,6 +8,20 @@ namespace bw {
 
 void ButtonMessages::ProcessKeys(const std::string& KeyCode) {
     const ButtonLine line = ParseButtonLine(KeyCode);
+    if (line.RemKeyName.find('\0') != std::string::npos ||
+        line.RemoteName.find('\0') != std::string::npos) {
+        std::string shown;
+        for (const char c : KeyCode) {
+            if (c == '\0')
+                shown += "\\0";
+            else
+                shown += c;
+        }
+        log_.Write(LogKind::Error, "The line \"" + shown +
+                                       "\" was refused: a button or remote name in it holds a "
+                                       "NUL character.");
+        return;
+    }
 
     // One step per press and one per third repeat of a held button.
     if (line.NumRpt % 3 == 0) {

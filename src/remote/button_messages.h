@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/code_page.h"
+#include "platform/event_log_writer.h"
 #include "remote/line_failure_report.h"
 #include "remote/status_display.h"
 
@@ -29,20 +30,27 @@ class ButtonMessages {
     using Dispatch = std::function<void(const std::string& RemKeyName, std::int16_t NumRpt,
                                         const std::string& RemoteName)>;
 
-    ButtonMessages(StatusDisplay& display, LineFailureReport& failures, CodePage& ansi,
-                   Dispatch dispatch)
-        : display_(display), failures_(failures), ansi_(ansi), dispatch_(std::move(dispatch)) {}
+    ButtonMessages(StatusDisplay& display, LineFailureReport& failures, EventLogWriter& log,
+                   CodePage& ansi, Dispatch dispatch)
+        : display_(display),
+          failures_(failures),
+          log_(log),
+          ansi_(ansi),
+          dispatch_(std::move(dispatch)) {}
 
     // The dialog while it is open; nullptr when there is none.
     void SetLearnMode(LearnMode* dialog) { learnMode_ = dialog; }
 
     // One line as received, without its line end.
     void OnLine(const std::string& bytes) { ProcessKeys(DecodeText(bytes, ansi_)); }
+    // A button or remote name that holds a NUL character is refused with an error line:
+    // the store would keep it cut short at the NUL, and the binding would stop matching.
     void ProcessKeys(const std::string& KeyCode);
 
   private:
     StatusDisplay& display_;
     LineFailureReport& failures_;
+    EventLogWriter& log_;
     CodePage& ansi_;
     Dispatch dispatch_;
     LearnMode* learnMode_ = nullptr;

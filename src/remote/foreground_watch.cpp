@@ -9,20 +9,23 @@ constexpr std::size_t kMostWarnedWindows = 1000;
 }  // namespace
 
 const ProgramInFront& ForegroundWatch::Current() {
-    const std::uintptr_t window = foreground_.Window();
-    // Until a window comes to the front, current_ already describes "none" (window 0).
-    if (window != current_.window) {
-        current_ = window ? foreground_.Describe(window) : ProgramInFront{};
-        current_.window = window;
+    const WindowInFront window = foreground_.Window();
+    // A window whose program could not be read (it was starting, or ending) is read again
+    // at the next line, not taken for a nameless one for the rest of its life.
+    if (window != window_ || (!known_ && !triedThisLine_)) {
+        window_ = window;
+        current_ = window.handle ? foreground_.Describe(window) : ProgramInFront{};
+        known_ = !window.handle || !current_.program.empty();
+        triedThisLine_ = true;
     }
     return current_;
 }
 
 void ForegroundWatch::WarnIfUnreachable() {
     const ProgramInFront& front = Current();
-    if (!front.runsAboveUs || warned_.contains(front.window)) return;
+    if (!front.runsAboveUs || warned_.contains(window_)) return;
     if (warned_.size() >= kMostWarnedWindows) warned_.clear();
-    warned_.insert(front.window);
+    warned_.insert(window_);
     const std::string program = front.program.empty() ? "the program in front" : front.program;
     log_.Write(LogKind::Error, "Keys cannot reach " + program +
                                    ": it runs as administrator. Start Buttonwise as "

@@ -2,7 +2,6 @@
 // window, and the one warning per window whose program keys cannot reach.
 #pragma once
 
-#include <cstdint>
 #include <set>
 #include <string>
 
@@ -16,6 +15,8 @@ class ForegroundWatch {
     ForegroundWatch(ForegroundProgram& foreground, EventLogWriter& log)
         : foreground_(foreground), log_(log) {}
 
+    // A line's pass begins: a window whose program could not be read is read again once.
+    void BeginLine() { triedThisLine_ = false; }
     // The program in front now.
     const ProgramInFront& Current();
 
@@ -26,8 +27,11 @@ class ForegroundWatch {
   private:
     ForegroundProgram& foreground_;
     EventLogWriter& log_;
+    WindowInFront window_;
     ProgramInFront current_;
-    std::set<std::uintptr_t> warned_;
+    bool known_ = true;  // nothing in front: nothing to read
+    bool triedThisLine_ = false;
+    std::set<WindowInFront> warned_;
 };
 
 }  // namespace bw

@@ -1,16 +1,19 @@
 // Remove, Move and New Action list, each followed by saving the list.
 #include "ui/action_list_commands.h"
 
+#include <algorithm>
+
 #include "platform/failure.h"
 
 namespace bw {
 
 namespace {
 
-// Removing and clearing go on whatever happens to the save: its failure is in the log.
-void SaveAfterChange(ListPersistence& persistence) {
+// The list's commands go on whatever happens to the save: its failure is in the log.
+template <typename Save>
+void SaveAfterChange(Save&& save) {
     try {
-        persistence.SaveList();
+        save();
     } catch (const Failure&) {
     }
 }
@@ -20,14 +23,14 @@ void SaveAfterChange(ListPersistence& persistence) {
 void ActionListCommands::cmdRemove_Click() {
     const std::vector<std::size_t> selected = selection_.SelectedRows();
     if (!selected.empty()) selection_.SelectOnly(lstActions_.RemoveRows(selected));
-    SaveAfterChange(persistence_);
+    SaveAfterChange([this] { persistence_.SaveList(); });
 }
 
 void ActionListCommands::miNewActionList_Click() {
     if (boxes_.Show(kClearQuestion, kClearTitle, kMbYesNo | kMbIconQuestion) != kIdYes) return;
     lstActions_.Clear();
     selection_.SelectOnly(std::nullopt);
-    SaveAfterChange(persistence_);
+    SaveAfterChange([this] { persistence_.SaveList(); });
 }
 
 void ActionListCommands::MoveSelected(int step) {
@@ -36,12 +39,15 @@ void ActionListCommands::MoveSelected(int step) {
     const std::optional<std::size_t> moved = lstActions_.Move(*row, step);
     if (!moved) return;
     selection_.SelectOnly(moved);
-    SaveAfterChange(persistence_);
+    // Alt+Down held on a long list repeats faster than the whole list could be rewritten.
+    SaveAfterChange([&] { persistence_.SaveRows(std::min(*row, *moved), std::max(*row, *moved)); });
 }
 
-std::optional<std::size_t> ActionListCommands::RowToEdit() const {
-    const std::vector<std::size_t> selected = selection_.SelectedRows();
+std::optional<std::size_t> RowToEdit(ActionSelection& selection) {
+    const std::vector<std::size_t> selected = selection.SelectedRows();
     if (selected.empty()) return std::nullopt;
+    const std::optional<std::size_t> focused = selection.FocusedRow();
+    if (focused && std::ranges::find(selected, *focused) != selected.end()) return focused;
     return selected.front();
 }
 

@@ -18,9 +18,15 @@ class ActionSelection {
     virtual ~ActionSelection() = default;
     // 1-based positions.
     virtual std::vector<std::size_t> SelectedRows() = 0;
+    // The row the keyboard works on (the focus rectangle), selected or not.
+    virtual std::optional<std::size_t> FocusedRow() = 0;
     // Selects only that row, or none.
     virtual void SelectOnly(std::optional<std::size_t> position) = 0;
 };
+
+// The row Edit opens and the moves move: the focused one when it is selected (of several
+// selected rows, the one the user clicked or moved to last), else the first selected one.
+std::optional<std::size_t> RowToEdit(ActionSelection& selection);
 
 inline constexpr const char* kClearQuestion = "Are you sure you want to clear all remote actions?";
 inline constexpr const char* kClearTitle = "Remove all Actions?";
@@ -39,11 +45,11 @@ class ActionListCommands {
     void cmdRemove_Click();
     // Asks first; Yes empties the list and saves, No changes nothing.
     void miNewActionList_Click();
-    // Moves the first selected row one place up (-1) or down (+1), keeps it selected and
-    // saves; without a selection, or at the edge, nothing changes.
+    // Moves the row Edit would open one place up (-1) or down (+1), keeps it selected and
+    // saves the two rows that changed places; without a selection, or at the edge, nothing
+    // changes.
     void MoveSelected(int step);
-    // The row Edit opens: the first selected one.
-    std::optional<std::size_t> RowToEdit() const;
+    std::optional<std::size_t> RowToEdit() const { return bw::RowToEdit(selection_); }
 
   private:
     ActionList& lstActions_;

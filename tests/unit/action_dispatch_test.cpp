@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "actions/action_list.h"
+#include "catalogue_names.h"
 #include "fakes/fake_executors.h"
 #include "fakes/fake_message_boxes.h"
 #include "fakes/recording_log.h"
@@ -48,87 +49,103 @@ class ActionDispatchTest : public ::testing::Test {
 
 TEST_F(ActionDispatchTest, EachActionTypeHasItsOwnRepeatRule) {
     AddF5("K");
-    list.AddMouse("M", "Move Up");
-    list.AddSys("S", "Volume Up");
+    list.AddMouse("M", MouseName("Mouse Move UP"));
+    list.AddSys("S", SystemName("Volume UP"));
     list.AddRun("R", "C:\\Tools\\edit.exe");
     const std::vector<std::int16_t> held{0, 1, 2, 3, 4, 5, 6, 7};
     EXPECT_EQ(Hold("K", held), Calls(4, "key F5 116 0 1"));  // 0, 5, 6 and 7
     EXPECT_EQ(log.lines, std::vector(4, RecordedLine{LogKind::Change, "Simulating Keyboard: F5"}));
     EXPECT_EQ(Hold("R", held), Calls{"run C:\\Tools\\edit.exe"});
     EXPECT_EQ(log.lines, (std::vector<RecordedLine>{{LogKind::Change, "Running: edit.exe"}}));
-    EXPECT_EQ(Hold("M", {0, 1, 4, 9}), (Calls{"mouse Move Up 0 2", "mouse Move Up 1 4",
-                                              "mouse Move Up 4 6", "mouse Move Up 9 8"}));
+    EXPECT_EQ(Hold("M", {0, 1, 4, 9}),
+              (Calls{"mouse Mouse Move UP 0 2", "mouse Mouse Move UP 1 4",
+                     "mouse Mouse Move UP 4 6", "mouse Mouse Move UP 9 8"}));
     EXPECT_EQ(Lines(), 4u);
     // A system row gets every count and writes its own lines, none here.
-    EXPECT_EQ(Hold("S", {0, 3}), (Calls{"sys Volume Up 0", "sys Volume Up 3"}));
+    EXPECT_EQ(Hold("S", {0, 3}), (Calls{"sys Volume UP 0", "sys Volume UP 3"}));
     EXPECT_EQ(Lines(), 0u);
     // Only rows of exactly that button run, and nothing else happens.
-    list.AddMouse("K ", "Left Click");
-    list.AddMouse("", "Right Click");
+    list.AddMouse("K ", MouseName("Left Mouse Click"));
+    list.AddMouse("", MouseName("Right Mouse Click"));
     AddF5("K");
     EXPECT_TRUE(Hold("k", {0}).empty());
     EXPECT_EQ(Lines(), 0u);
     EXPECT_EQ(Hold("K", {0}).size(), 2u);  // bound twice: runs twice
-    EXPECT_EQ(Hold("", {0}), Calls{"mouse Right Click 0 2"});
+    EXPECT_EQ(Hold("", {0}), Calls{"mouse Right Mouse Click 0 2"});
 }
 
+// The program in front is read once while its window stays in front: a handle that comes
+// back for another process is another window, and a program that could not be read is
+// read again at the next line.
 TEST_F(ActionDispatchTest, RowsForTheProgramInFrontReplaceTheGlobalOnesAndRemotesMustMatch) {
     list.AddKey("1", "PLAY", "F5", "116", "0", {"player-a.exe"});
     list.AddKey("1", "PLAY", "Space", "32", "0", {"PLAYER-B.EXE"});
     list.AddKey("1", "PLAY", "Play", "179", "0");
-    list.AddMouse("PLAY", "Left Click", {"", "tv"});
+    list.AddMouse("PLAY", MouseName("Left Mouse Click"), {"", "tv"});
     list.AddKey("1", "RIGHT", "Right", "39", "0", {"player-a.exe", "media"});
-    // The line's button and remote, the program in front, and what runs.
+    list.AddKey("1", "STOP", "End", "35", "0", {"player-c"});  // typed without its extension
+    list.AddKey("1", "STOP", "Home", "36", "0");
+    const Calls f5{"key F5 116 0 1"}, space{"key Space 32 0 1"}, play{"key Play 179 0 1"},
+        playAndClick{"key Play 179 0 1", "mouse Left Mouse Click 0 2"}, end{"key End 35 0 1"},
+        home{"key Home 36 0 1"};
+    // The line's button and remote, the window in front (handle, process, program), and
+    // what runs.
     // clang-format off
-    const std::tuple<const char*, const char*, const char*, Calls> cases[] = {
-        {"PLAY", "media", "player-a.exe", {"key F5 116 0 1"}}, {"PLAY", "media", "Player-B.exe", {"key Space 32 0 1"}},
-        {"PLAY", "media", "other.exe", {"key Play 179 0 1"}},  {"PLAY", "tv", "player-a.exe", {"key F5 116 0 1"}},
-        {"PLAY", "tv", "other.exe", {"key Play 179 0 1", "mouse Left Click 0 2"}},
-        {"PLAY", "tv", "", {"key Play 179 0 1", "mouse Left Click 0 2"}},
-        {"RIGHT", "media", "player-a.exe", {"key Right 39 0 1"}},  {"RIGHT", "tv", "player-a.exe", {}},
-        {"RIGHT", "media", "player-a.exe.bak", {}},
+    const std::tuple<const char*, const char*, std::uintptr_t, std::uint32_t, const char*, Calls> cases[] = {
+        {"PLAY", "media", 11, 1, "player-a.exe", f5}, {"PLAY", "media", 12, 2, "Player-B.exe", space},
+        {"PLAY", "media", 13, 3, "other.exe", play},  {"PLAY", "tv", 11, 1, "player-a.exe", f5},
+        {"PLAY", "tv", 13, 3, "other.exe", playAndClick}, {"PLAY", "tv", 14, 4, "", playAndClick},
+        {"PLAY", "tv", 14, 4, "player-a.exe", f5},    {"PLAY", "media", 11, 5, "player-b.exe", space},
+        {"RIGHT", "media", 15, 6, "player-a.exe", {"key Right 39 0 1"}}, {"RIGHT", "tv", 15, 6, "player-a.exe", {}},
+        {"RIGHT", "media", 16, 7, "player-a.exe.bak", {}}, {"STOP", "", 17, 8, "Player-C.EXE", end},
+        {"STOP", "", 18, 9, "player-c.exe.bak", home}, {"STOP", "", 19, 9, "player-cd.exe", home},
+        {"STOP", "", 0, 0, "", home},  // nothing in front
     };
     // clang-format on
-    std::uintptr_t window = 10;  // each case its own window: a window's program is read once
-    for (const auto& [button, remote, program, calls] : cases) {
-        foreground.front = {++window, program, false};
+    for (const auto& [button, remote, window, process, program, calls] : cases) {
+        foreground.Show(window, process, {program});
         executors.calls.clear();
         dispatch.RunActions(button, 0, remote);
-        EXPECT_EQ(executors.calls, calls) << button << " " << remote << " " << program;
+        EXPECT_EQ(executors.calls, calls)
+            << button << " " << remote << " " << window << " " << process << " " << program;
     }
+    EXPECT_EQ(foreground.lookups, 13) << "a window read again while it stayed in front";
 }
 
-TEST_F(ActionDispatchTest, KeysForAProgramThatRunsAsAdministratorWarnOncePerWindow) {
+TEST_F(ActionDispatchTest, InputForAProgramThatRunsAsAdministratorWarnsOncePerWindow) {
     AddF5("K");
-    list.AddMouse("M", "Move Up");
-    list.AddSys("S", "Volume Up");
+    list.AddMouse("M", MouseName("Mouse Move UP"));
+    list.AddSys("V", SystemName("Volume UP"));
+    list.AddSys("S", SystemName("Close the current windows"));  // Alt+F4 is keys too
     const RecordedLine warning{LogKind::Error,
                                "Keys cannot reach player.exe: it runs as administrator. Start "
                                "Buttonwise as administrator to control it."};
-    // The window in front, the button, and whether the pass warned.
-    const std::tuple<ProgramInFront, const char*, bool> presses[] = {
-        {{7, "player.exe", true}, "K", true},   {{7, "player.exe", true}, "M", false},
-        {{8, "player.exe", true}, "S", false},  {{8, "player.exe", true}, "M", true},
-        {{9, "editor.exe", false}, "K", false}, {{7, "player.exe", true}, "K", false},
+    // The window in front (handle, process, above us), the button, and whether it warned.
+    const std::tuple<std::uintptr_t, std::uint32_t, bool, const char*, bool> presses[] = {
+        {7, 1, true, "K", true},   {7, 1, true, "M", false}, {8, 1, true, "V", false},
+        {8, 1, true, "S", true},   {8, 1, true, "M", false}, {9, 3, false, "K", false},
+        {9, 3, false, "S", false}, {7, 1, true, "K", false}, {7, 2, true, "M", true},
     };
-    for (const auto& [front, button, warned] : presses) {
-        foreground.front = front;
+    for (const auto& [window, process, above, button, warned] : presses) {
+        foreground.Show(window, process, {"player.exe", above});
         EXPECT_EQ(Hold(button, {0}).size(), 1u) << "the input still goes out";
-        EXPECT_EQ(std::ranges::count(log.lines, warning), warned ? 1 : 0) << front.window << button;
+        EXPECT_EQ(std::ranges::count(log.lines, warning), warned ? 1 : 0) << window << button;
     }
 }
 
 TEST_F(ActionDispatchTest, AHeldKeyboardOrRunRowEndsThePassForTheRowsAfterIt) {
+    const std::string up = MouseName("Mouse Move UP");
     AddF5("B");
-    list.AddMouse("B", "Move Up");
+    list.AddMouse("B", up);
     EXPECT_TRUE(Hold("B", {2}).empty());  // the keyboard row ends it before the mouse row
     list.Clear();
-    list.AddMouse("B", "Move Up");
+    list.AddMouse("B", up);
     list.AddRun("B", "C:\\x.exe");
     AddF5("B");
-    EXPECT_EQ(Hold("B", {6}), Calls{"mouse Move Up 6 7"});  // the run row ends it
+    EXPECT_EQ(Hold("B", {6}), Calls{"mouse Mouse Move UP 6 7"});  // the run row ends it
     // At count 0 everything runs, in list order.
-    EXPECT_EQ(Hold("B", {0}), (Calls{"mouse Move Up 0 2", "run C:\\x.exe", "key F5 116 0 1"}));
+    EXPECT_EQ(Hold("B", {0}),
+              (Calls{"mouse Mouse Move UP 0 2", "run C:\\x.exe", "key F5 116 0 1"}));
     EXPECT_TRUE(boxes.shown.empty());
 }
 
@@ -146,11 +163,11 @@ TEST_F(ActionDispatchTest, AKeyboardColumnThatIsNoNumberInRangeEndsThePassWithAB
     // clang-format on
     for (const auto& [code, shift, type, description] : cases) {
         list.Clear();
-        list.AddMouse("B", "Left Click");
+        list.AddMouse("B", MouseName("Left Mouse Click"));
         list.AddKey(type, "B", "bad", code, shift);
-        list.AddMouse("B", "Right Click");
+        list.AddMouse("B", MouseName("Right Mouse Click"));
         boxes.shown.clear();
-        EXPECT_EQ(Hold("B", {0}), Calls{"mouse Left Click 0 2"}) << code;
+        EXPECT_EQ(Hold("B", {0}), Calls{"mouse Left Mouse Click 0 2"}) << code;
         EXPECT_EQ(Lines(), 2u) << "the mouse row's line and the keyboard row's";
         EXPECT_EQ(boxes.shown, (Boxes{{description, "Error happened", 0x10}}))
             << code << " " << shift << " " << type;
@@ -162,14 +179,15 @@ TEST_F(ActionDispatchTest, AKeyboardColumnThatIsNoNumberInRangeEndsThePassWithAB
 }
 
 TEST_F(ActionDispatchTest, AnExecutorFailureIsShownButTheOpenCountdownIsPassedOverSilently) {
-    list.AddSys("B", "Shutdown");
-    list.AddMouse("B", "Left Click");
+    list.AddSys("B", SystemName("Shutdown windows"));
+    list.AddMouse("B", MouseName("Left Mouse Click"));
     executors.failingCall = "sys";
     executors.failOn = Failure(kFailureAlreadyShown, "Form already displayed; can't show modally");
-    EXPECT_EQ(Hold("B", {0}), Calls{"sys Shutdown 0"});
+    EXPECT_EQ(Hold("B", {0}), Calls{"sys Shutdown windows 0"});
     EXPECT_TRUE(boxes.shown.empty());
     executors.failOn = Failure(5, "Access is denied.");
-    EXPECT_EQ(Hold("B", {0}), Calls{"sys Shutdown 0"});
+    EXPECT_EQ(Hold("B", {0}), Calls{"sys Shutdown windows 0"});
+
     EXPECT_EQ(boxes.shown, (Boxes{{"Access is denied.", "Error happened", 0x10}}));
 }
 
@@ -188,32 +206,34 @@ TEST_F(ActionDispatchTest, AHeldFailingButtonShowsOneBoxAtATimeAndLogsTheRest) {
     EXPECT_EQ(boxes.shown.size(), 2u);
 }
 
-TEST_F(ActionDispatchTest, APassGoesOnSafelyWhenTheListChangesOrAnotherPassRunsInsideIt) {
-    list.AddSys("B", "Log Off");
-    list.AddMouse("B", "Left Click");
-    list.AddMouse("C", "Right Click");
-    // The countdown's modal loop lets the user clear the list before it returns: the pass
-    // ends with a box instead of reading past the end.
-    executors.during = [&](const std::string& call) {
-        if (call == "sys Log Off 0") list.Clear();
+// The countdown leaves the main window usable for ten seconds: what the user does with the
+// list meanwhile acts on the list, and the waiting pass runs what the press meant.
+TEST_F(ActionDispatchTest, APassRunsTheRowsOfItsLineWhateverHappensToTheListMeanwhile) {
+    const std::pair<std::function<void()>, Calls> changes[] = {
+        {[&] { list.Clear(); }, {}},
+        {[&] { list.RemoveRows({1}); }, {}},
+        {[&] { list.Move(2, -1); }, {}},  // the next row up, over the waiting one
+        {[&] {
+             list.AddRun("B", "C:\\y.exe", {"", "", 2});
+         },
+         {}},                                                                     // edited in place
+        {[&] { dispatch.RunActions("C", 0); }, {"mouse Right Mouse Click 0 2"}},  // a line
     };
-    EXPECT_EQ(Hold("B", {0}), Calls{"sys Log Off 0"});
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].title, "Error happened");
-
-    // Another line arrives while the countdown shows: its pass runs whole, then the outer
-    // pass goes on.
-    boxes.shown.clear();
-    list.AddSys("B", "Shutdown");
-    list.AddMouse("B", "Left Click");
-    list.AddMouse("C", "Right Click");
-    executors.during = [&, nested = false](const std::string& call) mutable {
-        if (call != "sys Shutdown 0" || std::exchange(nested, true)) return;
-        dispatch.RunActions("C", 0);
-    };
-    EXPECT_EQ(Hold("B", {0}),
-              (Calls{"sys Shutdown 0", "mouse Right Click 0 2", "mouse Left Click 0 2"}));
-    EXPECT_TRUE(boxes.shown.empty());
+    for (const auto& [change, nested] : changes) {
+        list.Clear();
+        list.AddSys("B", SystemName("Log off windows"));
+        list.AddMouse("B", MouseName("Left Mouse Click"));
+        list.AddMouse("C", MouseName("Right Mouse Click"));
+        list.AddRun("B", "C:\\x.exe");
+        executors.during = [&](const std::string& call) {
+            if (call == "sys Log off windows 0") change();
+        };
+        Calls expected{"sys Log off windows 0"};
+        expected.insert(expected.end(), nested.begin(), nested.end());
+        expected.insert(expected.end(), {"mouse Left Mouse Click 0 2", "run C:\\x.exe"});
+        EXPECT_EQ(Hold("B", {0}), expected);
+        EXPECT_TRUE(boxes.shown.empty()) << "the user's own change reported as a failure";
+    }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <regex>
 
 #include "actions/list_persistence.h"
+#include "catalogue_names.h"
 #include "emulation/keyboard.h"
 #include "fakes/fake_keyboard_input.h"
 #include "fakes/fake_message_boxes.h"
@@ -26,9 +27,12 @@ using Rows = std::vector<std::size_t>;
 
 struct FakeSelection : ActionSelection {
     Rows selected;
+    std::optional<std::size_t> focused;
     Rows SelectedRows() override { return selected; }
+    std::optional<std::size_t> FocusedRow() override { return focused; }
     void SelectOnly(std::optional<std::size_t> position) override {
         selected = position ? Rows{*position} : Rows{};
+        focused = position;
     }
 };
 
@@ -54,17 +58,19 @@ class ActionListTest : public ::testing::Test {
         for (std::size_t i = 1; i <= list.Count(); ++i) names.push_back(list.Row(i).RemKey);
         return names;
     }
-    // Five saved rows, buttons "1" to "5".
+    // Five saved rows, buttons "1" to "5", each for a program of its own.
     void FiveSavedRows() {
         list.Clear();
-        for (const char* button : {"1", "2", "3", "4", "5"}) list.AddMouse(button, "Left Click");
+        for (const char* button : {"1", "2", "3", "4", "5"})
+            list.AddMouse(button, click, {std::string("p") + button + ".exe", "r"});
         persistence.SaveList();
         store.writes.clear();
     }
+    const std::string click = MouseName("Left Mouse Click");
 };
 
 TEST_F(ActionListTest, AFullListRefusesARowAndARowNoLongerThereIsNotReadPastTheEnd) {
-    for (std::size_t i = 0; i < ActionList::kMaxRows; ++i) list.AddMouse("B", "Left Click");
+    for (std::size_t i = 0; i < ActionList::kMaxRows; ++i) list.AddMouse("B", click);
     log.lines.clear();
     try {
         list.AddKey("1", "X", "F5", "116", "0");
@@ -91,7 +97,7 @@ TEST(RunShortNameTest, IsThePartAfterTheLastBackslashAndFoldersKeepTheirPath) {
     for (const auto& [path, shortName] : cases) EXPECT_EQ(RunShortName(path), shortName) << path;
 }
 
-TEST_F(ActionListTest, SavesEightValuesPerRowInOrderAndTheCountLastAndLoadsThemBack) {
+TEST_F(ActionListTest, SavesNineValuesPerRowInOrderAndTheCountLastAndLoadsThemBack) {
     persistence.SaveList();
     EXPECT_EQ(store.writes, Texts{"#ListCount=0"});
     store.writes.clear();
@@ -100,13 +106,16 @@ TEST_F(ActionListTest, SavesEightValuesPerRowInOrderAndTheCountLastAndLoadsThemB
     persistence.SaveList();
     EXPECT_EQ(store.writes,
               (Texts{"RemoteKey1=MENU", "ActionType1=1", "ActionName1=Ctrl + A", "KeyCode1=65",
-                     "KeyShift1=2", "KeyType1=2", "Program1=", "Remote1=", "RemoteKey2=R",
-                     "ActionType2=4", "ActionName2=C:\\x.exe", "KeyCode2=", "KeyShift2=",
-                     "KeyType2=", "Program2=player.exe", "Remote2=tv", "#ListCount=2"}));
+                     "KeyShift1=2", "KeyType1=2", "Program1=", "Remote1=",
+                     "Check1=" + RowCheck({"MENU", "1", "Ctrl + A", "65", "2", "2"}),
+                     "RemoteKey2=R", "ActionType2=4", "ActionName2=C:\\x.exe",
+                     "KeyCode2=", "KeyShift2=", "KeyType2=", "Program2=player.exe", "Remote2=tv",
+                     "Check2=" + RowCheck({"R", "4", "C:\\x.exe", "", "", ""}), "#ListCount=2"}));
     list.AddKey("1", "PLAY", "F5", "116", "0");
     list.AddKey("3", "TEXT", "Hi 2", "0", "0");
-    list.AddMouse("OK", "Left Click");
-    list.AddSys("POWER", "Log off", {"", "tv"});
+    list.AddMouse("OK", click);
+    list.AddSys("POWER", SystemName("Log off windows"), {"", "tv"});
+
     list.AddRun("1", "\\\\server\\share\\");
     persistence.SaveList();
     store.writes.clear();
@@ -122,17 +131,25 @@ TEST_F(ActionListTest, UntrustworthyValuesSkipTheirRowOrTheListButNeverWrite) {
     EXPECT_TRUE(loadLog.lines.empty());
     // Rows of an unknown or unreadable type are skipped, and only they; texts stay as stored.
     store.Key("#ListCount") = "5";
-    for (const auto& [n, type] : {std::pair{1, "2"}, {2, "7"}, {3, "x"}, {5, "1"}}) {
+    for (const auto& [n, type] : {std::pair{1, "2"}, {2, "7"}, {3, "x"}, {4, "2"}, {5, "1"}}) {
         store.Key("ActionType" + std::to_string(n)) = type;
         store.Key("RemoteKey" + std::to_string(n)) = std::to_string(n);
-        store.Key("ActionName" + std::to_string(n)) = "Left Click";
+        store.Key("ActionName" + std::to_string(n)) = click;
     }
     store.Key("KeyCode5") = "065";
-    const ActionList loaded = Reload();
-    ASSERT_EQ(loaded.Count(), 2u);
-    EXPECT_EQ(loaded.Row(1).RemKey, "1");
-    EXPECT_EQ(loaded.Row(2).KeyCode, "065");
-    EXPECT_EQ(loaded.Row(2).KeyType, "") << "a missing value reads as empty text";
+    ActionList loaded(loadLog);
+    ListPersistence loading(store, loaded, loadLog);
+    loading.LoadList();
+    ASSERT_EQ(loaded.Count(), 3u);
+    EXPECT_EQ(loaded.Row(1).RemKey + loaded.Row(2).RemKey, "14");
+    EXPECT_EQ(loaded.Row(3).KeyCode, "065");
+    EXPECT_EQ(loaded.Row(3).KeyType, "") << "a missing value reads as empty text";
+    EXPECT_TRUE(store.writes.empty());
+    // The store does not hold the list row for row: a move saves it whole.
+    loaded.Move(1, +1);
+    loading.SaveRows(1, 2);
+    EXPECT_EQ(Reload().Count(), 3u);
+    store.writes.clear();
     for (const char* count : {"abc", "", "99999", "2.5", "3x"}) {
         store.Key("#ListCount") = count;
         EXPECT_EQ(Reload().Count(), 0u) << count;
@@ -143,9 +160,53 @@ TEST_F(ActionListTest, UntrustworthyValuesSkipTheirRowOrTheListButNeverWrite) {
     EXPECT_TRUE(store.writes.empty());
 }
 
+// An earlier installation shares the key and rewrites rows with their six older values
+// only; a row keeps its program and remote only where they were saved with it.
+TEST_F(ActionListTest, ARowRewrittenInTheOlderLayoutLoadsForAnyProgramAndRemote) {
+    auto set = [&](const char* key, const char* value) { store.Key(key) = value; };
+    const Texts own{"p1.exe r", "p2.exe r", "p3.exe r", "p4.exe r", "p5.exe r"};
+    const std::pair<std::function<void()>, Texts> cases[] = {
+        {[] {}, own},
+        {[&] { set("RemoteKey2", "X"); }, {"p1.exe r", " ", "p3.exe r", "p4.exe r", "p5.exe r"}},
+        {[&] { set("ActionType5", "3"); }, {"p1.exe r", "p2.exe r", "p3.exe r", "p4.exe r", " "}},
+        {[&] { set("ActionName1", "Right Mouse Click"); },
+         {" ", "p2.exe r", "p3.exe r", "p4.exe r", "p5.exe r"}},
+        {[&] { set("KeyCode3", "1"); }, {"p1.exe r", "p2.exe r", " ", "p4.exe r", "p5.exe r"}},
+        {[&] { set("KeyShift4", "1"); }, {"p1.exe r", "p2.exe r", "p3.exe r", " ", "p5.exe r"}},
+        {[&] { set("KeyType2", "1"); }, {"p1.exe r", " ", "p3.exe r", "p4.exe r", "p5.exe r"}},
+        // A longer list saved by an earlier installation over a Program6 of an older list.
+        {[&] {
+             for (auto [key, value] : {std::pair{"RemoteKey6", "6"},
+                                       {"ActionType6", "2"},
+                                       {"ActionName6", "Left Mouse Click"},
+                                       {"Program6", "p6.exe"},
+                                       {"#ListCount", "6"}})
+                 set(key, value);
+         },
+         {"p1.exe r", "p2.exe r", "p3.exe r", "p4.exe r", "p5.exe r", " "}},
+        // The list of an installation before rows had checks keeps its programs, all of them.
+        {[&] {
+             for (const char* n : {"1", "2", "3", "4", "5"})
+                 store.values.erase(
+                     FakeSettingsStore::Path("Buttonwise", "Key", std::string("Check") + n));
+             set("RemoteKey2", "X");
+         },
+         own},
+    };
+    for (const auto& [change, expected] : cases) {
+        FiveSavedRows();
+        change();
+        const ActionList loaded = Reload();
+        Texts places;
+        for (std::size_t i = 1; i <= loaded.Count(); ++i)
+            places.push_back(loaded.Row(i).Program + " " + loaded.Row(i).Remote);
+        EXPECT_EQ(places, expected);
+    }
+}
+
 TEST_F(ActionListTest, RefusedWriteIsLoggedAndThrownOnAndTheListStaysAsItWas) {
-    list.AddMouse("A", "Left Click");
-    list.AddMouse("B", "Right Click");
+    list.AddMouse("A", click);
+    list.AddMouse("B", click);
     log.lines.clear();
     store.failFromWrite = 3;
     EXPECT_THROW(persistence.SaveList(), Failure);
@@ -157,8 +218,8 @@ TEST_F(ActionListTest, RefusedWriteIsLoggedAndThrownOnAndTheListStaysAsItWas) {
                                                                         "not written";
 }
 
-// The bindings of the demo and the screenshots, imported with reg.exe: each row loads and
-// names an action that exists, as the Add Action dialog would have saved it.
+// The bindings of the demo and the screenshots, imported with reg.exe: each row loads with
+// its program and remote and names an action that exists, as the dialog would have saved it.
 TEST_F(ActionListTest, EveryDemoBindingNamesAnActionThatExists) {
     std::ifstream reg(BUTTONWISE_SOURCE_DIR "/tools/demo_bindings.reg");
     ASSERT_TRUE(reg) << "demo_bindings.reg is missing";
@@ -188,37 +249,49 @@ TEST_F(ActionListTest, EveryDemoBindingNamesAnActionThatExists) {
         if (row.type == ActionType::Mouse) known = FindMouseAction(row.KeyName) != nullptr;
         if (row.type == ActionType::System) known = FindSystemAction(row.KeyName) != nullptr;
         EXPECT_TRUE(known) << row.Action;
+        const std::string n = std::to_string(i);
+        EXPECT_EQ(row.Program + "|" + row.Remote,
+                  store.Key("Program" + n) + "|" + store.Key("Remote" + n))
+            << "row " << n << " was not saved with its check";
     }
 }
 
 TEST_F(ActionListTest, RemovingAndMovingSelectTheRightRowAndSaveRowsBeyondTheCountUnread) {
-    // The selection, the command (0 removes, -1 and +1 move), the buttons and the selection
-    // afterwards. Removing always saves; moving only when a row moved.
-    const std::tuple<Rows, int, Texts, Rows> cases[] = {
-        {{}, 0, {"1", "2", "3", "4", "5"}, {}},
-        {{4, 5}, 0, {"1", "2", "3"}, {3}},
-        {{2, 4}, 0, {"1", "3", "5"}, {2}},
-        {{4, 2}, 0, {"1", "3", "5"}, {2}},
-        {{1}, 0, {"2", "3", "4", "5"}, {1}},
-        {{1, 2, 3, 4, 5}, 0, {}, {}},
-        {{0, 7}, 0, {"1", "2", "3", "4", "5"}, {}},  // positions that are not there
-        {{3}, -1, {"1", "3", "2", "4", "5"}, {2}},
-        {{3}, +1, {"1", "2", "4", "3", "5"}, {4}},
-        {{1}, -1, {"1", "2", "3", "4", "5"}, {1}},
-        {{5}, +1, {"1", "2", "3", "4", "5"}, {5}},
-        {{4, 2}, -1, {"1", "2", "4", "3", "5"}, {3}},
-        {{}, +1, {"1", "2", "3", "4", "5"}, {}},
+    // The selection, the focused row (0: none), the command (0 removes, -1 and +1 move), the
+    // buttons and the selection afterwards. Removing saves the list; a move the two rows
+    // that changed places, and nothing when no row moved.
+    const std::tuple<Rows, std::size_t, int, Texts, Rows> cases[] = {
+        {{}, 0, 0, {"1", "2", "3", "4", "5"}, {}},
+        {{4, 5}, 5, 0, {"1", "2", "3"}, {3}},
+        {{2, 4}, 2, 0, {"1", "3", "5"}, {2}},
+        {{1}, 0, 0, {"2", "3", "4", "5"}, {1}},
+        {{1, 2, 3, 4, 5}, 1, 0, {}, {}},
+        {{0, 7}, 0, 0, {"1", "2", "3", "4", "5"}, {}},  // positions that are not there
+        {{3}, 3, -1, {"1", "3", "2", "4", "5"}, {2}},
+        {{3}, 0, +1, {"1", "2", "4", "3", "5"}, {4}},
+        {{1}, 1, -1, {"1", "2", "3", "4", "5"}, {1}},
+        {{5}, 5, +1, {"1", "2", "3", "4", "5"}, {5}},
+        {{2, 4}, 4, -1, {"1", "2", "4", "3", "5"}, {3}},  // the focused one of several
+        {{2, 4}, 3, -1, {"2", "1", "3", "4", "5"}, {1}},  // the focus elsewhere: the first
+        {{}, 2, +1, {"1", "2", "3", "4", "5"}, {}},
     };
-    for (const auto& [selected, command, left, selectedAfter] : cases) {
+    for (const auto& [selected, focused, command, left, selectedAfter] : cases) {
         FiveSavedRows();
         selection.selected = selected;
+        selection.focused = focused ? std::optional(focused) : std::nullopt;
         command == 0 ? commands.cmdRemove_Click() : commands.MoveSelected(command);
         EXPECT_EQ(Buttons(), left) << command;
         EXPECT_EQ(selection.selected, selectedAfter);
-        const bool saves = command == 0 || left != Texts{"1", "2", "3", "4", "5"};
-        EXPECT_EQ(store.writes.size(), saves ? 8 * left.size() + 1 : 0) << "saved?";
+        const bool moved = command != 0 && left != Texts{"1", "2", "3", "4", "5"};
+        EXPECT_EQ(store.writes.size(), command == 0 ? 9 * left.size() + 1 : moved ? 18 : 0);
         EXPECT_EQ(store.Key("RemoteKey5"), "5") << "rows beyond the count stay, unread";
-        EXPECT_EQ(Reload().Count(), left.size());
+        Texts reloaded;  // each row comes back with its own program
+        const ActionList rows = Reload();
+        for (std::size_t i = 1; i <= rows.Count(); ++i)
+            reloaded.push_back(rows.Row(i).Program == "p" + rows.Row(i).RemKey + ".exe"
+                                   ? rows.Row(i).RemKey
+                                   : "?");
+        EXPECT_EQ(reloaded, left);
     }
     // An edited row takes the place of the old one.
     list.AddKey("1", "9", "F5", "116", "0", {"player.exe", "tv", 2});
@@ -226,7 +299,7 @@ TEST_F(ActionListTest, RemovingAndMovingSelectTheRightRowAndSaveRowsBeyondTheCou
     EXPECT_EQ(log.lines.back().text,
               "Keyboard shortcut 'F5' is assigned to '9 on tv' while player.exe is in front");
     EXPECT_EQ(ActionText(list.Row(2)), "Simulating Keyboard: F5 (player.exe)");
-    EXPECT_THROW(list.AddMouse("9", "Left Click", {"", "", 6}), Failure);
+    EXPECT_THROW(list.AddMouse("9", click, {"", "", 6}), Failure);
 }
 
 TEST_F(ActionListTest, ClearingAsksFirstAndNoChangesNothing) {

@@ -227,7 +227,7 @@ TEST_F(ExecutorsTest, AHeldVolumeButtonStepsOnThePressThenFromTheSixthRepeatWith
     EXPECT_EQ(volume.set, (std::vector<std::uint32_t>{0x2BB82BB8, 0x37703770, 0x43284328}));
     EXPECT_EQ(Texts(), (Lines{"Volume set to: 17%", "Volume UP", "Volume set to: 21%",
                               "Volume set to: 26%"}));
-    // Levels are clamped and taken from the left channel; no answer counts as silence.
+    // Levels are clamped and taken from the left channel.
     const std::tuple<std::optional<std::uint32_t>, std::int16_t, std::int32_t, const char*>
         cases[] = {{0x0000FFFF - 2999, 3000, 65535, "100%"},
                    {65534 - 3000, 3000, 65535, "100%"},
@@ -235,8 +235,7 @@ TEST_F(ExecutorsTest, AHeldVolumeButtonStepsOnThePressThenFromTheSixthRepeatWith
                    {3001, -3000, 0, "0%"},
                    {3002, -3000, 2, "0%"},
                    {100, -3000, 0, "0%"},
-                   {0xFFFF0000, 3000, 3000, "4%"},
-                   {std::nullopt, 3000, 3000, "4%"}};
+                   {0xFFFF0000, 3000, 3000, "4%"}};
     for (const auto& [before, step, level, percent] : cases) {
         volume.levels = before;
         volume.set.clear();
@@ -266,6 +265,14 @@ TEST_F(ExecutorsTest, EachStepReadsAndSetsOneDeviceUnmutesItAndSaysWhenItFails) 
                       {LogKind::Error, "The volume could not be set: No device answers."},
                       {LogKind::Change, "Volume UP"}}));
     }
+    // A level that cannot be read is no silence to step up from: nothing is set.
+    volume = FakeVolume{};
+    volume.levels = std::nullopt;
+    system.RunSys("Volume Down", 0);
+    EXPECT_EQ(volume.calls, Lines{"levels#1"});
+    EXPECT_EQ(log.lines[2], (RecordedLine{LogKind::Error,
+                                          "The volume could not be set: its "
+                                          "level could not be read."}));
 }
 
 TEST_F(ExecutorsTest, AnExitCountsDownFromTenAndEndsTheSessionOnTheTenthTick) {

@@ -108,7 +108,7 @@ class ButtonMessagesTest : public ::testing::Test {
     Latin1CodePage ansi;
     Texts dispatched;
     ButtonMessages buttons{
-        display, failures, ansi,
+        display, failures, log, ansi,
         [this](const std::string& name, std::int16_t count, const std::string& remote) {
             dispatched.push_back(name + " " + std::to_string(count) + " " + remote);
         }};
@@ -145,7 +145,17 @@ TEST_F(ButtonMessagesTest, AnOpenAddActionDialogLearnsEveryButtonAndAFailureTher
     buttons.ProcessKeys("0 00 DOWN r");
     EXPECT_EQ(dialog.learnt, (Texts{"UP r", "DOWN r"}));
     EXPECT_EQ(dispatched.size(), 4u);
-
+    // A name with a NUL in it would be saved cut short: refused, learnt and bound nowhere.
+    buttons.OnLine(std::string("0 00 UP r\0x", 11));
+    buttons.OnLine(std::string("0 00 U\0P r", 10));
+    EXPECT_EQ(dispatched.size() + dialog.learnt.size(), 6u);
+    EXPECT_EQ(log.lines,
+              (std::vector<RecordedLine>{{LogKind::Error,
+                                          "The line \"0 00 UP r\\0x\" was refused: a button or "
+                                          "remote name in it holds a NUL character."},
+                                         {LogKind::Error,
+                                          "The line \"0 00 U\\0P r\" was refused: a button or "
+                                          "remote name in it holds a NUL character."}}));
     // A failing dialog shows a box and the line is not dispatched.
     dialog.fail = true;
     buttons.ProcessKeys("0 00 UP r");

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue_names.h"
 #include "fakes/fake_keyboard_input.h"
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_settings_store.h"
@@ -146,7 +147,7 @@ TEST_F(AddActionTest, EachActionTypeAddsItsRowAndSavesAtOnce) {
 }
 
 TEST_F(AddActionTest, EditingShowsTheRowAndPutsTheBindingInItsPlaceForOneProgramOrRemote) {
-    list.AddMouse("A", "Left Click");
+    list.AddMouse("A", MouseName("Left Mouse Click"));
     list.AddKey("2", "PLAY", "Ctrl + C", "67", "2", {"player.exe", "tv"});
     list.AddKey("3", "C", "Hi", "0", "0");
     list.AddRun("D", "C:\\x.exe");
@@ -166,10 +167,11 @@ TEST_F(AddActionTest, EditingShowsTheRowAndPutsTheBindingInItsPlaceForOneProgram
     editing.Learn("STOP", "media");  // a press while it is open changes the button
     editing.cboProgram_Change("  C:\\Media\\Player.exe ");
     editing.imgcboActions_Click(ActionType::Mouse);
-    editing.cboAMosPre_Click("Right Click");
+    editing.cboAMosPre_Click(MouseName("Right Mouse Click"));
     editing.cmdAdd_Click();
-    EXPECT_EQ(list.Row(2), (ActionRow{ActionType::Mouse, "STOP", "Simulating Mouse: Right Click",
-                                      "Right Click", "", "", "", "Player.exe", "media"}));
+    EXPECT_EQ(list.Row(2),
+              (ActionRow{ActionType::Mouse, "STOP", "Simulating Mouse: Right Mouse Click",
+                         "Right Mouse Click", "", "", "", "Player.exe", "media"}));
     EXPECT_EQ(list.Row(1).RemKey + list.Row(3).RemKey + list.Row(4).RemKey, "ACD");
     EXPECT_EQ(store.Key("Remote2"), "media");
     // Added: the remote only when checked, a blank program box for every program.
@@ -194,12 +196,15 @@ TEST_F(AddActionTest, AFailingAddOrSaveShowsABoxAndKeepsTheDialogAsItWas) {
     store.failFromWrite = 0;  // a store that refuses: the row is added, the save fails
     dialog.cmdAdd_Click();
     EXPECT_EQ(list.Count(), 1u);
-    for (std::size_t i = 1; i < ActionList::kMaxRows; ++i) list.AddMouse("x", "y");
+    const std::string click = MouseName("Left Mouse Click");
+    for (std::size_t i = 1; i < ActionList::kMaxRows; ++i) list.AddMouse("x", click);
     dialog.cmdAdd_Click();  // a full list: the add itself fails
     EXPECT_EQ(list.Count(), ActionList::kMaxRows);
     EXPECT_EQ(boxes.shown,
               (std::vector<ShownBox>{{"Access is denied.", "Error happened", 0x10},
-                                     {boxes.shown.back().text, "Error happened", 0x10}}));
+                                     {"The action list is full: it holds at most 32767 "
+                                      "actions. Remove some before adding more.",
+                                      "Error happened", 0x10}}));
     EXPECT_TRUE(store.writes.empty());
     EXPECT_FALSE(view.closed);
     EXPECT_TRUE(dialog.IsOpen());

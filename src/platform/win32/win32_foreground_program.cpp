@@ -4,6 +4,7 @@
 #include "platform/win32/win32_foreground_program.h"
 
 #include <optional>
+#include <string_view>
 
 #include "platform/plain_text.h"
 #include "platform/win32/unique_handle.h"
@@ -13,9 +14,23 @@ namespace bw::win32 {
 
 namespace {
 
-UniqueKernelHandle OpenProcessOf(HWND window) {
-    DWORD process = 0;
-    if (!GetWindowThreadProcessId(window, &process) || process == 0) return {};
+// A Store app's window in front is a frame ("ApplicationFrameWindow") of the frame host
+// process, the same for every app; while the app shows, its own window
+// ("Windows.UI.Core.CoreWindow") is a child of the frame, in the app's process. A binding
+// means the app, and the app is what takes the keys.
+DWORD ContentProcess(HWND window, DWORD process) {
+    wchar_t name[32] = {};
+    if (!GetClassNameW(window, name, 32) || std::wstring_view(name) != L"ApplicationFrameWindow")
+        return process;
+    HWND content = FindWindowExW(window, nullptr, L"Windows.UI.Core.CoreWindow", nullptr);
+    DWORD app = 0;
+    if (content && GetWindowThreadProcessId(content, &app) && app != 0) return app;
+    return process;
+}
+
+UniqueKernelHandle OpenProcessOf(HWND window, DWORD process) {
+    process = ContentProcess(window, process);
+    if (process == 0) return {};
     return UniqueKernelHandle(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process));
 }
 
@@ -46,13 +61,17 @@ std::optional<DWORD> IntegrityLevel(HANDLE process) {
 Win32ForegroundProgram::Win32ForegroundProgram()
     : ownLevel_(IntegrityLevel(GetCurrentProcess()).value_or(SECURITY_MANDATORY_MEDIUM_RID)) {}
 
-std::uintptr_t Win32ForegroundProgram::Window() {
-    return reinterpret_cast<std::uintptr_t>(GetForegroundWindow());
+WindowInFront Win32ForegroundProgram::Window() {
+    HWND front = GetForegroundWindow();
+    DWORD process = 0;
+    if (front) GetWindowThreadProcessId(front, &process);
+    return {reinterpret_cast<std::uintptr_t>(front), process};
 }
 
-ProgramInFront Win32ForegroundProgram::Describe(std::uintptr_t window) {
-    ProgramInFront front{window};
-    const UniqueKernelHandle process = OpenProcessOf(reinterpret_cast<HWND>(window));
+ProgramInFront Win32ForegroundProgram::Describe(const WindowInFront& window) {
+    ProgramInFront front;
+    const UniqueKernelHandle process =
+        OpenProcessOf(reinterpret_cast<HWND>(window.handle), window.process);
     if (!process) return front;
     front.program = ImageFileName(process.get());
     // A level that cannot be read is not taken for a higher one: no warning on a guess.
@@ -62,7 +81,9 @@ ProgramInFront Win32ForegroundProgram::Describe(std::uintptr_t window) {
 }
 
 std::string ProgramOfWindow(HWND window) {
-    const UniqueKernelHandle process = OpenProcessOf(window);
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    const UniqueKernelHandle process = OpenProcessOf(window, id);
     return process ? ImageFileName(process.get()) : std::string();
 }
 

@@ -12,14 +12,15 @@ namespace bw::win32 {
 class Win32ForegroundProgram : public ForegroundProgram {
   public:
     Win32ForegroundProgram();
-    std::uintptr_t Window() override;
-    ProgramInFront Describe(std::uintptr_t window) override;
+    WindowInFront Window() override;
+    ProgramInFront Describe(const WindowInFront& window) override;
 
   private:
     DWORD ownLevel_;
 };
 
-// The file name of the program a window belongs to; empty when it cannot be read.
+// The file name of the program a window belongs to (for a Store app's frame, the app's);
+// empty when it cannot be read.
 std::string ProgramOfWindow(HWND window);
 
 }  // namespace bw::win32

@@ -184,14 +184,14 @@ void FrmMain::OnTrayMouse(unsigned mouseMessage) {
 }
 
 void FrmMain::EnableRowCommands(HMENU menu) {
-    const std::vector<std::size_t> selected = SelectedRows();
+    const std::optional<std::size_t> row = RowToEdit(*this);
     const std::size_t count = actions_ ? actions_->Count() : 0;
     auto enable = [menu](int id, bool on) {
         EnableMenuItem(menu, static_cast<UINT>(id), MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
     };
-    enable(kIdMiEdit, !selected.empty());
-    enable(kIdMiMoveUp, !selected.empty() && selected.front() > 1);
-    enable(kIdMiMoveDown, !selected.empty() && selected.front() < count);
+    enable(kIdMiEdit, row.has_value());
+    enable(kIdMiMoveUp, row && *row > 1);
+    enable(kIdMiMoveDown, row && *row < count);
 }
 
 bool FrmMain::HandleListKey(const MSG& message) {
@@ -237,7 +237,7 @@ void FrmMain::OnCommand(int id) {
             run(commands_.miOpenReadme_Click);
             break;
         case kIdMiEdit:
-            run(commands_.miEdit_Click);
+            if (commands_.miEdit_Click) commands_.miEdit_Click(std::nullopt);
             break;
         case kIdMiMoveUp:
         case kIdMiMoveDown:
@@ -277,7 +277,10 @@ bool FrmMain::OnNotify(NMHDR& header) {
                 OnCommand(id);
             return true;
         case NM_DBLCLK:
-            if (reinterpret_cast<NMITEMACTIVATE&>(header).iItem >= 0) OnCommand(kIdMiEdit);
+            // The row under the pointer, whatever else is selected.
+            if (const int item = reinterpret_cast<NMITEMACTIVATE&>(header).iItem;
+                item >= 0 && commands_.miEdit_Click)
+                commands_.miEdit_Click(static_cast<std::size_t>(item) + 1);
             return true;
         default:
             return false;

@@ -34,7 +34,8 @@ class FrmMain final : public StatusDisplay,
         std::function<void()> cmdAddAction_Click;
         std::function<void()> miOpenReadme_Click;
         std::function<void()> miAbout_Click;
-        std::function<void()> miEdit_Click;
+        // The row double-clicked, or nothing for the row the keyboard and the menu mean.
+        std::function<void(std::optional<std::size_t> row)> miEdit_Click;
         std::function<void(int step)> miMove_Click;  // -1 up, +1 down
     };
 
@@ -71,6 +72,7 @@ class FrmMain final : public StatusDisplay,
     // lstActions follows the list: called with the new count after every change.
     void ActionRowsChanged(std::size_t count);
     std::vector<std::size_t> SelectedRows() override;
+    std::optional<std::size_t> FocusedRow() override;
     void SelectOnly(std::optional<std::size_t> position) override;
 
     void LinesWritten() override;

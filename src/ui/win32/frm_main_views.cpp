@@ -115,6 +115,12 @@ std::vector<std::size_t> FrmMain::SelectedRows() {
     return rows;
 }
 
+std::optional<std::size_t> FrmMain::FocusedRow() {
+    const int item = ListView_GetNextItem(lstActions_, -1, LVNI_FOCUSED);
+    if (item < 0) return std::nullopt;
+    return static_cast<std::size_t>(item) + 1;
+}
+
 void FrmMain::SelectOnly(std::optional<std::size_t> position) {
     ListView_SetItemState(lstActions_, -1, 0, LVIS_SELECTED);
     if (!position) return;

@@ -1,9 +1,10 @@
 // Records every executor call in order. Any call can be told to fail, and a test can run
-// code inside a call, as a modal window's loop would. And the window in front as a test
-// sets it.
+// code inside a call, as a modal window's loop would. And the windows in front as a test
+// sets them.
 #pragma once
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,10 +15,23 @@
 
 namespace bw::test {
 
+// Answers for each window what the test says of it; a window it says nothing of has no
+// program that can be read.
 struct FakeForeground : ForegroundProgram {
-    ProgramInFront front;
-    std::uintptr_t Window() override { return front.window; }
-    ProgramInFront Describe(std::uintptr_t) override { return front; }
+    WindowInFront front;
+    std::map<WindowInFront, ProgramInFront> programs;
+    int lookups = 0;
+    WindowInFront Window() override { return front; }
+    ProgramInFront Describe(const WindowInFront& window) override {
+        ++lookups;
+        const auto it = programs.find(window);
+        return it == programs.end() ? ProgramInFront{} : it->second;
+    }
+    // A window of that program comes to the front.
+    void Show(std::uintptr_t handle, std::uint32_t process, ProgramInFront program) {
+        front = {handle, process};
+        programs[front] = std::move(program);
+    }
 };
 
 class FakeExecutors {
