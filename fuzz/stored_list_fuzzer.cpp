@@ -1,5 +1,6 @@
-// Any values under the settings keys: loading never fails, and what is loaded, saved and
-// loaded again is the same list, so nothing a user saved is lost or changed on the way.
+// Any values under the settings keys, checks that match their rows or not: loading never
+// fails, and what is loaded, saved and loaded again is the same list, so nothing a user
+// saved is lost or changed on the way.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdlib>
@@ -31,10 +32,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     store.Key("#ListCount") = input.ConsumeBool()
                                   ? std::to_string(input.ConsumeIntegralInRange(0, 6))
                                   : input.ConsumeRandomLengthString(12);
-    for (int row = 1; row <= 6; ++row)
+    for (int row = 1; row <= 6; ++row) {
+        const std::string n = std::to_string(row);
         for (const char* key : keys)
-            if (input.ConsumeBool())
-                store.Key(key + std::to_string(row)) = input.ConsumeRandomLengthString(24);
+            if (input.ConsumeBool()) store.Key(key + n) = input.ConsumeRandomLengthString(24);
+        // Now and then the check that vouches for the row's newer values.
+        if (input.ConsumeBool())
+            store.Key("Check" + n) =
+                RowCheck({store.Key("RemoteKey" + n), store.Key("ActionType" + n),
+                          store.Key("ActionName" + n), store.Key("KeyCode" + n),
+                          store.Key("KeyShift" + n), store.Key("KeyType" + n)});
+    }
 
     RecordingLog log;
     ActionList first(log);

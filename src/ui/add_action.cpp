@@ -38,6 +38,7 @@ void AddAction::Form_Load() {
             mouseAction_ = kMouseActions[0].name;
             view_.EnableAutoComplete();
             view_.SetRemoteName("");
+            view_.SetProgramHint(ProgramHint(""));
             if (editing_) LoadRow(lstActions_.Row(editing_));
         },
         [this](const std::string& description) { boxes_.ShowFailure(description); });
@@ -56,8 +57,8 @@ void AddAction::LoadRow(const ActionRow& row) {
     Learn(row.RemKey, row.Remote);
     onlyRemote_ = !row.Remote.empty();
     view_.SetOnlyForRemote(onlyRemote_);
-    program_ = row.Program;
-    view_.SetProgram(program_);
+    view_.SetProgram(row.Program);
+    cboProgram_Change(row.Program);
     view_.SelectActionType(row.type);
     imgcboActions_Click(row.type);
     switch (row.type) {
@@ -102,6 +103,18 @@ RowPlacement AddAction::Placement() const {
 
 std::string ProgramFileName(const std::string& text) {
     return std::string(TrimBlanks(FileNameOf(text)));
+}
+
+std::string ProgramHint(const std::string& text) {
+    const std::string name = ProgramFileName(text);
+    if (name.empty()) return "Empty: for every program.";
+    if (name.find('.') != std::string::npos) return "Stored as \"" + name + "\".";
+    return "Stored as \"" + name + "\": for " + name + ".exe or any " + name + ".*";
+}
+
+void AddAction::cboProgram_Change(const std::string& text) {
+    program_ = text;
+    view_.SetProgramHint(ProgramHint(text));
 }
 
 void AddAction::imgcboActions_Click(ActionType type) {

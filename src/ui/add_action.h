@@ -44,6 +44,8 @@ class AddActionView {
     virtual void SetRemoteName(const std::string& remote) = 0;
     virtual void SetOnlyForRemote(bool checked) = 0;
     virtual void SetProgram(const std::string& program) = 0;  // cboProgram
+    // Under the program box: what its text is stored as (ProgramHint).
+    virtual void SetProgramHint(const std::string& hint) = 0;
     // For an edited row: its text to type, and its mouse or system action or run path.
     virtual void SetTextToType(const std::string& text) = 0;
     virtual void SetActionValue(ActionType type, const std::string& value) = 0;
@@ -86,7 +88,7 @@ class AddAction final : public LearnMode {
     void txtRunProgram_Change(const std::string& path) { runProgram_ = path; }
     void chkAutoAdd_Click(bool checked) { autoAdd_ = checked; }
     void chkOnlyRemote_Click(bool checked) { onlyRemote_ = checked; }
-    void cboProgram_Change(const std::string& text) { program_ = text; }
+    void cboProgram_Change(const std::string& text);
     void cmdAdd_Click();
     void cmdCancel_Click();
 
@@ -124,6 +126,9 @@ class AddAction final : public LearnMode {
 
 // What the program box holds, as a row stores it: the file name of a typed path, trimmed.
 std::string ProgramFileName(const std::string& text);
+// What the program box's text is stored as and which programs that means, in words: a name
+// typed without its extension stands for that name with any extension.
+std::string ProgramHint(const std::string& text);
 
 inline constexpr const char* kPressAKeyOnRemote = "Press a key on Remote";
 inline constexpr const char* kPressAKey = "Press a key";

@@ -91,7 +91,7 @@ bool Above(HWND upper, HWND lower) {
 }
 
 TEST_F(ExecutorsE2eTest, ACoveringPlayerDoesNotHideTheCountdownAndABoundEscapeCancelsIt) {
-    ProbeWindow player(true);
+    ProbeWindow player(L"--cover");
     Server("press POWER");
     HWND countdown = WaitForDialog(ui::kCountdownTitle);
     ASSERT_TRUE(countdown);

@@ -37,7 +37,8 @@ std::vector<std::string> Lines(const std::wstring& file) {
 
 }  // namespace
 
-ProbeWindow::ProbeWindow(bool covering, const std::wstring& programName) : file_(TemporaryFile()) {
+ProbeWindow::ProbeWindow(const std::wstring& mode, const std::wstring& programName)
+    : file_(TemporaryFile()) {
     std::wstring program = BesideTheTests(L"buttonwise-probe.exe");
     if (!programName.empty()) {
         copy_ = file_.substr(0, file_.find_last_of(L'\\') + 1) + programName;
@@ -45,9 +46,9 @@ ProbeWindow::ProbeWindow(bool covering, const std::wstring& programName) : file_
             throw Failure(1, "the probe could not be copied");
         program = copy_;
     }
-    process_ =
-        StartProcess(L"\"" + program + L"\" \"" + file_ + L"\"" + (covering ? L" --cover" : L""));
+    process_ = StartProcess(L"\"" + program + L"\" \"" + file_ + L"\" " + mode);
     const DWORD probeId = GetProcessId(process_.get());
+    const bool content = mode.starts_with(L"--content-of");
 
     if (!WaitUntil(
             "the probe window in front",
@@ -56,7 +57,7 @@ ProbeWindow::ProbeWindow(bool covering, const std::wstring& programName) : file_
                 window_ = GetForegroundWindow();
                 GetWindowThreadProcessId(window_, &foreground);
                 const std::vector<std::string> lines = Lines(file_);
-                return foreground == probeId && !lines.empty() && lines[0] == "ready";
+                return (content || foreground == probeId) && !lines.empty() && lines[0] == "ready";
             },
             kProbeStartMs))
         throw Failure(1, "the probe window did not come to the foreground");

@@ -17,10 +17,12 @@ struct KeyEvent {
 
 class ProbeWindow {
   public:
-    // Starts the probe and waits until it is the foreground window; covering, it is a
-    // topmost window over the whole screen. Given a program name, a copy of the probe of
-    // that file name runs, so that bindings for that program apply to it.
-    explicit ProbeWindow(bool covering = false, const std::wstring& programName = {});
+    // Starts the probe and waits until it is the foreground window (the content of a frame
+    // only until it is there). Modes: L"--cover", a topmost window over the whole screen;
+    // L"--frame" and L"--content-of=WINDOW", a Store app's frame and its content. Given a
+    // program name, a copy of the probe of that file name runs, so that bindings for that
+    // program apply to it.
+    explicit ProbeWindow(const std::wstring& mode = {}, const std::wstring& programName = {});
     ~ProbeWindow();
     ProbeWindow(const ProbeWindow&) = delete;
     ProbeWindow& operator=(const ProbeWindow&) = delete;

@@ -21,16 +21,17 @@ TEST_F(ScopedBindingsE2eTest, AButtonActsForTheProgramInFrontAndOnlyForItsRemote
     saved::WriteRows({{"PLAY", "1", "F5", "116", "0", "1", "player-a.exe"},
                       {"PLAY", "1", "Space", "32", "0", "1", "PLAYER-B.EXE"},
                       {"PLAY", "1", "Play/Pause", "179", "0", "1"},
-                      {"STOP", "1", "End", "35", "0", "1", "", "tv"}});
+                      {"STOP", "1", "End", "35", "0", "1", "", "tv"},
+                      {"PLAY", "1", "Home", "36", "0", "1", "player-c"}});
     ProgramUnderTest program;
     const MainWindowView view = program.WaitFor("the connection", Connected, kStartMs);
-    ASSERT_EQ(view.actions.size(), 4u);
+    ASSERT_EQ(view.actions.size(), 5u);
     EXPECT_EQ(view.actions[0].Action, "Simulating Keyboard: F5 (player-a.exe)");
     EXPECT_EQ(view.actions[3].RemKey, "STOP on tv");
 
-    ProbeWindow first(false, L"player-a.exe");
+    ProbeWindow first({}, L"player-a.exe");
     ExpectTyped(first, "press PLAY", "v116 ^116");
-    ProbeWindow second(false, L"player-b.exe");
+    ProbeWindow second({}, L"player-b.exe");
     ExpectTyped(second, "press PLAY", "v32 ^32");
     BringToFront(first.Window());
     ExpectTyped(first, "press PLAY", "v116 ^116");
@@ -41,6 +42,14 @@ TEST_F(ScopedBindingsE2eTest, AButtonActsForTheProgramInFrontAndOnlyForItsRemote
     ExpectTyped(other, "press PLAY", "v179 ^179");
     ExpectTyped(other, "press STOP tv", "v35 ^35");
     EXPECT_TRUE(first.Events().empty() && second.Events().empty() && other.Events().empty());
+    // A Store app's frame belongs to the frame host; the app inside it is what PLAY means,
+    // here by its name without the extension.
+    ProbeWindow frame(L"--frame", L"ApplicationFrameHost.exe");
+    const ProbeWindow app(
+        L"--content-of=" + std::to_wstring(reinterpret_cast<std::uintptr_t>(frame.Window())),
+        L"Player-C.exe");
+    BringToFront(frame.Window());
+    ExpectTyped(frame, "press PLAY", "v36 ^36");
     // The programs' names were read through their processes, none found above this one.
     for (const reader::LogRow& line : program.Read().log)
         EXPECT_NE(line.kind, "error") << line.text;
@@ -79,9 +88,10 @@ TEST_F(ScopedBindingsE2eTest, EditingAndMovingWithKeysAndClicksAreSavedInPlace) 
     Click(GetDlgItem(dialog, ui::kIdAddCancel));
     WaitUntil("the edit to close", [&] { return !IsWindow(dialog); });
 
-    // The list has the focus back, on the first row: Enter edits the third.
-    PressKeys({VK_DOWN});
-    PressKeys({VK_DOWN});
+    // The list has the focus back, on the first row: of the three rows selected, Enter edits
+    // the one the focus went to.
+    PressKeys({VK_SHIFT, VK_DOWN});
+    PressKeys({VK_SHIFT, VK_DOWN});
     PressKeys({VK_RETURN});
     dialog = WaitForDialog(ui::kEditActionTitle);
     ASSERT_TRUE(dialog);

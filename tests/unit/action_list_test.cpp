@@ -111,11 +111,21 @@ TEST_F(ActionListTest, SavesNineValuesPerRowInOrderAndTheCountLastAndLoadsThemBa
                      "RemoteKey2=R", "ActionType2=4", "ActionName2=C:\\x.exe",
                      "KeyCode2=", "KeyShift2=", "KeyType2=", "Program2=player.exe", "Remote2=tv",
                      "Check2=" + RowCheck({"R", "4", "C:\\x.exe", "", "", ""}), "#ListCount=2"}));
+    // A store that refuses: said in the log, thrown on, the list kept, and no count for
+    // rows that were not written.
+    store.failFromWrite = 3;
+    store.values.clear();
+    EXPECT_THROW(persistence.SaveList(), Failure);
+    EXPECT_EQ(log.lines.back(), (RecordedLine{LogKind::Error,
+                                              "The action list could not be "
+                                              "saved: Access is denied."}));
+    EXPECT_EQ(store.values.count("Buttonwise\\Key\\#ListCount"), 0u);
+    store.failFromWrite.reset();
+    log.lines.pop_back();
     list.AddKey("1", "PLAY", "F5", "116", "0");
     list.AddKey("3", "TEXT", "Hi 2", "0", "0");
     list.AddMouse("OK", click);
     list.AddSys("POWER", SystemName("Log off windows"), {"", "tv"});
-
     list.AddRun("1", "\\\\server\\share\\");
     persistence.SaveList();
     store.writes.clear();
@@ -129,7 +139,44 @@ TEST_F(ActionListTest, SavesNineValuesPerRowInOrderAndTheCountLastAndLoadsThemBa
 TEST_F(ActionListTest, UntrustworthyValuesSkipTheirRowOrTheListButNeverWrite) {
     EXPECT_EQ(Reload().Count(), 0u);  // nothing saved yet: no complaint
     EXPECT_TRUE(loadLog.lines.empty());
+    // An earlier installation shares the key and rewrites rows with their six older values
+    // only (so does an older backup): a row keeps its program and remote only where they
+    // were saved with it. What was rewritten, and the rows that keep theirs.
+    auto set = [&](const std::string& key, const char* value) { store.Key(key) = value; };
+    const std::pair<std::function<void()>, std::string> rewrites[] = {
+        {[] {}, "12345"},
+        {[&] { set("RemoteKey2", "X"); }, "1345"},
+        {[&] { set("ActionType5", "3"); }, "1234"},
+        {[&] { set("ActionName1", "Right Mouse Click"); }, "2345"},
+        {[&] { set("KeyCode3", "1"); }, "1245"},
+        {[&] { set("KeyShift4", "1"); }, "1235"},
+        {[&] { set("KeyType2", "1"); }, "1345"},
+        // A longer list over the Program6 of an older one: row 6 has no check of its own.
+        {[&] {
+             for (const char* key : {"RemoteKey6", "ActionType6", "Program6", "#ListCount"})
+                 set(key, "6");
+         },
+         "12345"},
+        // A list saved before rows had checks keeps every program, as it did.
+        {[&] {
+             for (char n : std::string("12345"))
+                 store.values.erase(FakeSettingsStore::Path("Buttonwise", "Key", "Check") + n);
+             set("RemoteKey2", "X");
+         },
+         "12345"},
+    };
+    for (const auto& [rewrite, kept] : rewrites) {
+        FiveSavedRows();
+        rewrite();
+        const ActionList loaded = Reload();
+        std::string keeping;
+        for (std::size_t i = 1; i <= loaded.Count(); ++i)
+            if (loaded.Row(i).Program + loaded.Row(i).Remote == "p" + std::to_string(i) + ".exer")
+                keeping += std::to_string(i);
+        EXPECT_EQ(keeping, kept);
+    }
     // Rows of an unknown or unreadable type are skipped, and only they; texts stay as stored.
+    store.values.clear();
     store.Key("#ListCount") = "5";
     for (const auto& [n, type] : {std::pair{1, "2"}, {2, "7"}, {3, "x"}, {4, "2"}, {5, "1"}}) {
         store.Key("ActionType" + std::to_string(n)) = type;
@@ -158,64 +205,6 @@ TEST_F(ActionListTest, UntrustworthyValuesSkipTheirRowOrTheListButNeverWrite) {
         EXPECT_NE(loadLog.lines[0].text.find(std::string("\"") + count + "\""), std::string::npos);
     }
     EXPECT_TRUE(store.writes.empty());
-}
-
-// An earlier installation shares the key and rewrites rows with their six older values
-// only; a row keeps its program and remote only where they were saved with it.
-TEST_F(ActionListTest, ARowRewrittenInTheOlderLayoutLoadsForAnyProgramAndRemote) {
-    auto set = [&](const char* key, const char* value) { store.Key(key) = value; };
-    const Texts own{"p1.exe r", "p2.exe r", "p3.exe r", "p4.exe r", "p5.exe r"};
-    const std::pair<std::function<void()>, Texts> cases[] = {
-        {[] {}, own},
-        {[&] { set("RemoteKey2", "X"); }, {"p1.exe r", " ", "p3.exe r", "p4.exe r", "p5.exe r"}},
-        {[&] { set("ActionType5", "3"); }, {"p1.exe r", "p2.exe r", "p3.exe r", "p4.exe r", " "}},
-        {[&] { set("ActionName1", "Right Mouse Click"); },
-         {" ", "p2.exe r", "p3.exe r", "p4.exe r", "p5.exe r"}},
-        {[&] { set("KeyCode3", "1"); }, {"p1.exe r", "p2.exe r", " ", "p4.exe r", "p5.exe r"}},
-        {[&] { set("KeyShift4", "1"); }, {"p1.exe r", "p2.exe r", "p3.exe r", " ", "p5.exe r"}},
-        {[&] { set("KeyType2", "1"); }, {"p1.exe r", " ", "p3.exe r", "p4.exe r", "p5.exe r"}},
-        // A longer list saved by an earlier installation over a Program6 of an older list.
-        {[&] {
-             for (auto [key, value] : {std::pair{"RemoteKey6", "6"},
-                                       {"ActionType6", "2"},
-                                       {"ActionName6", "Left Mouse Click"},
-                                       {"Program6", "p6.exe"},
-                                       {"#ListCount", "6"}})
-                 set(key, value);
-         },
-         {"p1.exe r", "p2.exe r", "p3.exe r", "p4.exe r", "p5.exe r", " "}},
-        // The list of an installation before rows had checks keeps its programs, all of them.
-        {[&] {
-             for (const char* n : {"1", "2", "3", "4", "5"})
-                 store.values.erase(
-                     FakeSettingsStore::Path("Buttonwise", "Key", std::string("Check") + n));
-             set("RemoteKey2", "X");
-         },
-         own},
-    };
-    for (const auto& [change, expected] : cases) {
-        FiveSavedRows();
-        change();
-        const ActionList loaded = Reload();
-        Texts places;
-        for (std::size_t i = 1; i <= loaded.Count(); ++i)
-            places.push_back(loaded.Row(i).Program + " " + loaded.Row(i).Remote);
-        EXPECT_EQ(places, expected);
-    }
-}
-
-TEST_F(ActionListTest, RefusedWriteIsLoggedAndThrownOnAndTheListStaysAsItWas) {
-    list.AddMouse("A", click);
-    list.AddMouse("B", click);
-    log.lines.clear();
-    store.failFromWrite = 3;
-    EXPECT_THROW(persistence.SaveList(), Failure);
-    ASSERT_EQ(log.lines.size(), 1u);
-    EXPECT_EQ(log.lines[0].kind, LogKind::Error);
-    EXPECT_NE(log.lines[0].text.find("Access is denied."), std::string::npos);
-    EXPECT_EQ(list.Count(), 2u);
-    EXPECT_EQ(store.values.count("Buttonwise\\Key\\#ListCount"), 0u) << "a count for rows "
-                                                                        "not written";
 }
 
 // The bindings of the demo and the screenshots, imported with reg.exe: each row loads with
@@ -257,9 +246,10 @@ TEST_F(ActionListTest, EveryDemoBindingNamesAnActionThatExists) {
 }
 
 TEST_F(ActionListTest, RemovingAndMovingSelectTheRightRowAndSaveRowsBeyondTheCountUnread) {
-    // The selection, the focused row (0: none), the command (0 removes, -1 and +1 move), the
-    // buttons and the selection afterwards. Removing saves the list; a move the two rows
-    // that changed places, and nothing when no row moved.
+    // The selection, the focused row (0: none), the command (0 removes, -1 and +1 move, 2
+    // and 3 clear the list answering Yes and No), the buttons and the selection afterwards.
+    // Removing and clearing save the list; a move the two rows that changed places, and
+    // nothing when no row moved.
     const std::tuple<Rows, std::size_t, int, Texts, Rows> cases[] = {
         {{}, 0, 0, {"1", "2", "3", "4", "5"}, {}},
         {{4, 5}, 5, 0, {"1", "2", "3"}, {3}},
@@ -274,16 +264,27 @@ TEST_F(ActionListTest, RemovingAndMovingSelectTheRightRowAndSaveRowsBeyondTheCou
         {{2, 4}, 4, -1, {"1", "2", "4", "3", "5"}, {3}},  // the focused one of several
         {{2, 4}, 3, -1, {"2", "1", "3", "4", "5"}, {1}},  // the focus elsewhere: the first
         {{}, 2, +1, {"1", "2", "3", "4", "5"}, {}},
+        {{2}, 2, 2, {}, {}},
+        {{2}, 2, 3, {"1", "2", "3", "4", "5"}, {2}},
     };
+    std::size_t changes = 0;  // the view is told of a clearing once
+    list.SetChangedHandler([&](std::size_t) { ++changes; });
     for (const auto& [selected, focused, command, left, selectedAfter] : cases) {
         FiveSavedRows();
         selection.selected = selected;
         selection.focused = focused ? std::optional(focused) : std::nullopt;
-        command == 0 ? commands.cmdRemove_Click() : commands.MoveSelected(command);
+        boxes.answer = command == 3 ? kIdNo : kIdYes;
+        changes = 0;
+        if (command == 0) commands.cmdRemove_Click();
+        if (command == 2 || command == 3) commands.miNewActionList_Click();
+        if (command == -1 || command == 1) commands.MoveSelected(command);
         EXPECT_EQ(Buttons(), left) << command;
         EXPECT_EQ(selection.selected, selectedAfter);
-        const bool moved = command != 0 && left != Texts{"1", "2", "3", "4", "5"};
-        EXPECT_EQ(store.writes.size(), command == 0 ? 9 * left.size() + 1 : moved ? 18 : 0);
+        const bool moved = command * command == 1 && left != Texts{"1", "2", "3", "4", "5"};
+        EXPECT_EQ(store.writes.size(), command == 0 || command == 2 ? 9 * left.size() + 1
+                                       : moved                      ? 18
+                                                                    : 0);
+        EXPECT_EQ(changes, command == 2 ? 1u : command == 3 ? 0u : changes);
         EXPECT_EQ(store.Key("RemoteKey5"), "5") << "rows beyond the count stay, unread";
         Texts reloaded;  // each row comes back with its own program
         const ActionList rows = Reload();
@@ -293,6 +294,10 @@ TEST_F(ActionListTest, RemovingAndMovingSelectTheRightRowAndSaveRowsBeyondTheCou
                                    : "?");
         EXPECT_EQ(reloaded, left);
     }
+    EXPECT_EQ(boxes.shown, std::vector(2, ShownBox{"Are you sure you want to clear all remote "
+                                                   "actions?",
+                                                   "Remove all Actions?", 0x24}));
+    list.SetChangedHandler(nullptr);
     // An edited row takes the place of the old one.
     list.AddKey("1", "9", "F5", "116", "0", {"player.exe", "tv", 2});
     EXPECT_EQ(Buttons(), (Texts{"1", "9", "3", "4", "5"}));
@@ -300,26 +305,6 @@ TEST_F(ActionListTest, RemovingAndMovingSelectTheRightRowAndSaveRowsBeyondTheCou
               "Keyboard shortcut 'F5' is assigned to '9 on tv' while player.exe is in front");
     EXPECT_EQ(ActionText(list.Row(2)), "Simulating Keyboard: F5 (player.exe)");
     EXPECT_THROW(list.AddMouse("9", click, {"", "", 6}), Failure);
-}
-
-TEST_F(ActionListTest, ClearingAsksFirstAndNoChangesNothing) {
-    FiveSavedRows();
-    std::vector<std::size_t> shownCounts;
-    list.SetChangedHandler([&](std::size_t count) { shownCounts.push_back(count); });
-    boxes.answer = kIdNo;
-    commands.miNewActionList_Click();
-    EXPECT_EQ(list.Count(), 5u);
-    EXPECT_TRUE(store.writes.empty());
-    EXPECT_EQ(boxes.shown, (std::vector<ShownBox>{{"Are you sure you want to clear all remote "
-                                                   "actions?",
-                                                   "Remove all Actions?", 0x24}}));
-    boxes.answer = kIdYes;
-    selection.selected = {2};
-    commands.miNewActionList_Click();
-    EXPECT_EQ(list.Count(), 0u);
-    EXPECT_TRUE(selection.selected.empty());
-    EXPECT_EQ(store.writes, Texts{"#ListCount=0"});
-    EXPECT_EQ(shownCounts, std::vector<std::size_t>{0});
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ struct FakeAddActionView : AddActionView {
     bool addEnabled = true, autoAdd = false, closed = false;
     std::optional<ActionType> pane;
     std::vector<std::string> predefined;
-    std::string remote = "-", program, actionValue, title = "Add Action";
+    std::string remote = "-", program, programHint, actionValue, title = "Add Action";
     bool onlyForRemote = false;
     std::optional<std::size_t> predefinedIndex;
 
@@ -49,6 +49,7 @@ struct FakeAddActionView : AddActionView {
     void SetRemoteName(const std::string& r) override { remote = r; }
     void SetOnlyForRemote(bool c) override { onlyForRemote = c; }
     void SetProgram(const std::string& p) override { program = p; }
+    void SetProgramHint(const std::string& h) override { programHint = h; }
     void SetTextToType(const std::string& t) override { textToType = t; }
     void SetActionValue(ActionType, const std::string& v) override { actionValue = v; }
     void ShowAsEdit() override { title = "Edit Action"; }
@@ -144,6 +145,14 @@ TEST_F(AddActionTest, EachActionTypeAddsItsRowAndSavesAtOnce) {
     EXPECT_EQ(list.Row(4).Action, "Running: edit.exe");
     EXPECT_EQ(store.Key("#ListCount"), "4");
     EXPECT_FALSE(view.closed);  // "Continue adding buttons" is checked at opening
+    // Without it, Add closes after saving; an empty path adds nothing but still saves.
+    dialog.chkAutoAdd_Click(false);
+    dialog.txtRunProgram_Change("");
+    store.writes.clear();
+    dialog.cmdAdd_Click();
+    EXPECT_EQ(list.Count(), 4u);
+    EXPECT_EQ(store.writes.back(), "#ListCount=4");
+    EXPECT_TRUE(view.closed && !dialog.IsOpen());
 }
 
 TEST_F(AddActionTest, EditingShowsTheRowAndPutsTheBindingInItsPlaceForOneProgramOrRemote) {
@@ -166,6 +175,7 @@ TEST_F(AddActionTest, EditingShowsTheRowAndPutsTheBindingInItsPlaceForOneProgram
     Edit(2);
     editing.Learn("STOP", "media");  // a press while it is open changes the button
     editing.cboProgram_Change("  C:\\Media\\Player.exe ");
+    EXPECT_EQ(editView.programHint, "Stored as \"Player.exe\".");
     editing.imgcboActions_Click(ActionType::Mouse);
     editing.cboAMosPre_Click(MouseName("Right Mouse Click"));
     editing.cmdAdd_Click();
@@ -177,18 +187,15 @@ TEST_F(AddActionTest, EditingShowsTheRowAndPutsTheBindingInItsPlaceForOneProgram
     // Added: the remote only when checked, a blank program box for every program.
     dialog.Learn("PLAY", "tv");
     dialog.cboProgram_Change("   ");
+    EXPECT_EQ(view.programHint, "Empty: for every program.");
     dialog.cmdAdd_Click();
     EXPECT_EQ(list.Row(5).Program + "|" + list.Row(5).Remote, "|");
-}
-
-TEST_F(AddActionTest, WithoutContinueAddClosesAfterSaving) {
-    dialog.chkAutoAdd_Click(false);
-    dialog.imgcboActions_Click(ActionType::Run);
-    dialog.cmdAdd_Click();  // an empty path adds nothing but still saves and closes
-    EXPECT_EQ(list.Count(), 0u);
-    EXPECT_EQ(store.Key("#ListCount"), "0");
-    EXPECT_TRUE(view.closed);
-    EXPECT_FALSE(dialog.IsOpen());
+    // A name without its extension is kept so, and the dialog says what it stands for.
+    dialog.cboProgram_Change("vlc");
+    dialog.imgcboActions_Click(ActionType::Mouse);
+    dialog.cmdAdd_Click();
+    EXPECT_EQ(list.Row(6).Program, "vlc");
+    EXPECT_EQ(view.programHint, "Stored as \"vlc\": for vlc.exe or any vlc.*");
 }
 
 TEST_F(AddActionTest, AFailingAddOrSaveShowsABoxAndKeepsTheDialogAsItWas) {
@@ -244,36 +251,27 @@ class EventLogTest : public ::testing::Test {
     EventLog log{measure, view};
 };
 
-TEST_F(EventLogTest, ABurstOfLinesIsToldOnceAndShownInOneChange) {
+TEST_F(EventLogTest, ABurstOfLinesIsToldOnceShownInOneChangeAndTheColumnOnlyWidens) {
     for (int i = 0; i < 50; ++i) log.LogChange("F5");
     EXPECT_EQ(view.told, 1u);
     EXPECT_EQ(view.changes + view.scrolls + view.widths.size(), 0u) << "drawn on the way";
     EXPECT_EQ(measure.measured, 0);
-
     log.ShowWrittenLines();
     log.ShowWrittenLines();  // nothing new: nothing to draw
     EXPECT_EQ(view.changes, 1u);
     EXPECT_EQ(view.count, 50u);
     EXPECT_EQ(view.scrolls, 1u);
     EXPECT_EQ(measure.measured, 1) << "one text, measured once";
-
-    log.LogChange("F5");
+    // Every text gets a margin of 480 (F5: 680); the column widens for the widest new one only.
+    log.LogChange("0123456789");    // 1000
+    log.LogChange("0123456789AB");  // 1200
+    log.LogChange("F5");            // known, not measured again
     EXPECT_EQ(view.told, 2u);
     log.ShowWrittenLines();
-    EXPECT_EQ(measure.measured, 1);
-}
-
-TEST_F(EventLogTest, ColumnWidensForTheWidestNewTextAndNeverNarrows) {
-    log.LogChange("");  // any text gets its margin
+    log.LogChange("01234");  // narrower than the column
     log.ShowWrittenLines();
-    log.LogChange("0123456789");    // 1000 + 480
-    log.LogChange("0123456789AB");  // 1200 + 480
-    log.LogChange("01234");         // shorter
-    log.ShowWrittenLines();
-    log.LogChange("0123456789");  // narrower than the column
-    log.ShowWrittenLines();
-
-    EXPECT_EQ(view.widths, (std::vector<float>{480.0f, 1680.0f}));
+    EXPECT_EQ(view.widths, (std::vector<float>{680.0f, 1680.0f}));
+    EXPECT_EQ(measure.measured, 4);
 }
 
 TEST_F(EventLogTest, KeepsTheNewestTenThousandLinesAndTellsTheViewWhatWentAtTheFront) {

@@ -2,8 +2,9 @@
 // one line each: "down|up <virtual-key> <scan code> <extended 0|1>", a mouse button under
 // its virtual-key code (1 left, 2 right, 4 middle). End-to-end tests read the file to see
 // what a bound button did. With --cover it is a topmost window over the whole screen, as a
-// full-screen player is.
+// full-screen player is; with --frame and --content-of, a Store app's frame and its content.
 #include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 #include <string>
 
@@ -63,9 +64,19 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    const bool cover = argc == 3 && std::wcscmp(argv[2], L"--cover") == 0;
-    if (argc != 2 && !cover) {
-        std::fputs("usage: buttonwise-probe OUTPUT_FILE [--cover]\n", stderr);
+    const std::wstring mode = argc == 3 ? argv[2] : L"";
+    const bool cover = mode == L"--cover", frame = mode == L"--frame";
+    // --content-of=WINDOW: a child of another probe's frame, as a Store app's own window is
+    // the child of its frame in the frame host's process.
+    const std::wstring contentOf = L"--content-of=";
+    HWND parent =
+        mode.starts_with(contentOf)
+            ? reinterpret_cast<HWND>(std::wcstoull(mode.c_str() + contentOf.size(), nullptr, 10))
+            : nullptr;
+    if (argc < 2 || argc > 3 || (argc == 3 && !cover && !frame && !parent)) {
+        std::fputs(
+            "usage: buttonwise-probe OUTPUT_FILE [--cover | --frame | --content-of=WINDOW]\n",
+            stderr);
         return 2;
     }
     g_out = _wfopen(argv[1], L"w");
@@ -76,7 +87,9 @@ int wmain(int argc, wchar_t** argv) {
     wc.lpfnWndProc = Procedure;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = L"ButtonwiseProbe";
+    wc.lpszClassName = frame    ? L"ApplicationFrameWindow"
+                       : parent ? L"Windows.UI.Core.CoreWindow"
+                                : L"ButtonwiseProbe";
     RegisterClassExW(&wc);
     // Large, so that the tests' pointer stays over it wherever it moves.
     HWND window = cover
@@ -84,12 +97,16 @@ int wmain(int argc, wchar_t** argv) {
                                         WS_POPUP | WS_VISIBLE, 0, 0, GetSystemMetrics(SM_CXSCREEN),
                                         GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
                                         wc.hInstance, nullptr)
-                      : CreateWindowExW(0, wc.lpszClassName, L"Buttonwise Probe",
-                                        WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 700, 500, nullptr,
-                                        nullptr, wc.hInstance, nullptr);
+                  : parent ? CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0,
+                                             100, 100, parent, nullptr, wc.hInstance, nullptr)
+                           : CreateWindowExW(0, wc.lpszClassName, L"Buttonwise Probe",
+                                             WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 700, 500,
+                                             nullptr, nullptr, wc.hInstance, nullptr);
     if (!window) return 1;
-    SetForegroundWindow(window);
-    SetFocus(window);
+    if (!parent) {
+        SetForegroundWindow(window);
+        SetFocus(window);
+    }
     // Ready only once the window can take keys: the test waits for this line.
     std::fputs("ready\n", g_out);
     std::fflush(g_out);

@@ -10,7 +10,7 @@
 
 namespace bw::ui::add_action_layout {
 
-inline constexpr int kClientWidthTwips = 4965, kClientHeightTwips = 6270;
+inline constexpr int kClientWidthTwips = 4965, kClientHeightTwips = 6510;
 
 // The labels' ids: only the layout uses them.
 inline constexpr int kIdKeyNameCaption = 420, kIdActionCaption = 421, kIdMouseCaption = 422,
@@ -70,13 +70,15 @@ inline constexpr ControlSpec kLayout[] = {
      WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL | CBS_SORT | WS_GROUP},
     {L"BUTTON", kIdCmdBrowseProgram, L"...", {3750, 5295, 405, 330},
      WS_TABSTOP | BS_PUSHBUTTON | WS_GROUP},
-    {L"BUTTON", kIdChkAutoAdd, L"Continue adding buttons", {135, 5895, 2175, 270},
+    {L"STATIC", kIdLblProgramHint, L"", {465, 5700, 3690, 195},
+     SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS | WS_GROUP},
+    {L"BUTTON", kIdChkAutoAdd, L"Continue adding buttons", {135, 6135, 2175, 270},
      WS_TABSTOP | BS_AUTOCHECKBOX | WS_GROUP, 0, kGrow},
-    {L"BUTTON", kIdCmdAdd, L"Add", {2460, 5865, 1185, 315},
+    {L"BUTTON", kIdCmdAdd, L"Add", {2460, 6105, 1185, 315},
      WS_TABSTOP | BS_DEFPUSHBUTTON | WS_GROUP},
-    {L"BUTTON", kIdAddCancel, L"Cancel", {3720, 5865, 1185, 315},
+    {L"BUTTON", kIdAddCancel, L"Cancel", {3720, 6105, 1185, 315},
      WS_TABSTOP | BS_PUSHBUTTON | WS_GROUP},
-    {L"BUTTON", kIdStep3, L" Step 3 (optional) ", {90, 4455, 4800, 1290},
+    {L"BUTTON", kIdStep3, L" Step 3 (optional) ", {90, 4455, 4800, 1530},
      BS_GROUPBOX | WS_GROUP, 0, Fit::Design, true},
     {L"STATIC", kIdStep2Line, L"Choose the action performed by pressing the key:",
      {225, 1395, 3495, 195}, kLabel, 0, kGrow, true},

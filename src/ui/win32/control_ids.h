@@ -45,6 +45,7 @@ inline constexpr int kIdChkOnlyRemote = 414;
 inline constexpr int kIdLblRemoteName = 415;
 inline constexpr int kIdCboProgram = 416;
 inline constexpr int kIdCmdBrowseProgram = 417;
+inline constexpr int kIdLblProgramHint = 418;
 inline constexpr wchar_t kEditActionTitle[] = L"Edit Action";
 
 // Menu items.

@@ -199,6 +199,10 @@ void FrmAddAction::SetProgram(const std::string& program) {
     SetWindowTextW(Item(kIdCboProgram), win32::Widen(program).c_str());
 }
 
+void FrmAddAction::SetProgramHint(const std::string& hint) {
+    SetWindowTextW(Item(kIdLblProgramHint), win32::Widen(hint).c_str());
+}
+
 void FrmAddAction::SetTextToType(const std::string& text) {
     SetWindowTextW(Item(kIdTxtAKeyText), win32::Widen(text).c_str());
 }

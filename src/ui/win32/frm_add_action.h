@@ -34,6 +34,7 @@ class FrmAddAction final : public AddActionView, private ModalDialog {
     void SetRemoteName(const std::string& remote) override;
     void SetOnlyForRemote(bool checked) override;
     void SetProgram(const std::string& program) override;
+    void SetProgramHint(const std::string& hint) override;
     void SetTextToType(const std::string& text) override;
     void SetActionValue(ActionType type, const std::string& value) override;
     void ShowAsEdit() override;
