@@ -13,7 +13,6 @@
 #include "actions/action_list.h"
 #include "actions/list_persistence.h"
 #include "platform/win32/registry_store.h"
-#include "platform/win32/unique_handle.h"
 
 namespace {
 
@@ -36,42 +35,54 @@ double MedianMs(int moves, const std::function<void()>& moveAndSave) {
     return times[times.size() / 2];
 }
 
+// A key of the benchmark's own under HKEY_CURRENT_USER, gone however the run ends, and
+// gone before it starts should an earlier run have died.
+class ScratchKey {
+  public:
+    ScratchKey() {
+        RegDeleteTreeW(HKEY_CURRENT_USER, kPath);
+        RegCreateKeyExW(HKEY_CURRENT_USER, kPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_,
+                        nullptr);
+    }
+    ~ScratchKey() {
+        if (key_) RegCloseKey(key_);
+        RegDeleteTreeW(HKEY_CURRENT_USER, kPath);
+    }
+    ScratchKey(const ScratchKey&) = delete;
+    ScratchKey& operator=(const ScratchKey&) = delete;
+    HKEY get() const { return key_; }
+
+  private:
+    static constexpr const wchar_t* kPath = L"Software\\Buttonwise registry benchmark";
+    HKEY key_ = nullptr;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int rows = argc > 1 ? std::atoi(argv[1]) : 500;
-    const int moves = argc > 2 ? std::atoi(argv[2]) : 21;
-    const wchar_t* scratch = L"Software\\Buttonwise registry benchmark";
-    HKEY root = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, scratch, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &root,
-                        nullptr) != ERROR_SUCCESS)
-        return 1;
-    {
-        const bw::win32::UniqueRegistryKey owned(root);
-        NullLog log;
-        bw::ActionList list(log);
-        for (int i = 0; i < rows; ++i) {
-            std::string button = "B";  // GCC 12 sees a false overlap in "B" + std::to_string
-            button += std::to_string(i);
-            list.AddKey("2", button, "Ctrl + C", "67", "2", {"player.exe"});
-        }
-        bw::win32::RegistryStore store(root);
-        bw::ListPersistence persistence(store, list, log);
+    const int rows = std::max(argc > 1 ? std::atoi(argv[1]) : 500, 2);
+    const int moves = std::max(argc > 2 ? std::atoi(argv[2]) : 21, 1);
+    const ScratchKey root;
+    if (!root.get()) return 1;
+    NullLog log;
+    bw::ActionList list(log);
+    for (int i = 0; i < rows; ++i)
+        list.AddKey("2", "B" + std::to_string(i), "Ctrl + C", "67", "2", {"player.exe"});
+    bw::win32::RegistryStore store(root.get());
+    bw::ListPersistence persistence(store, list, log);
+    persistence.SaveList();
+    const std::size_t middle = static_cast<std::size_t>(rows / 2);
+    const double whole = MedianMs(moves, [&] {
+        list.Move(middle, +1);
         persistence.SaveList();
-        const std::size_t middle = static_cast<std::size_t>(rows / 2);
-        const double whole = MedianMs(moves, [&] {
-            list.Move(middle, +1);
-            persistence.SaveList();
-        });
-        const double two = MedianMs(moves, [&] {
-            list.Move(middle, +1);
-            persistence.SaveRows(middle, middle + 1);
-        });
-        std::printf(
-            "one move's save on %d rows, median of %d: whole list %.2f ms, "
-            "the two rows %.2f ms\n",
-            rows, moves, whole, two);
-    }
-    RegDeleteTreeW(HKEY_CURRENT_USER, scratch);
+    });
+    const double two = MedianMs(moves, [&] {
+        list.Move(middle, +1);
+        persistence.SaveRows(middle, middle + 1);
+    });
+    std::printf(
+        "one move's save on %d rows, median of %d: whole list %.2f ms, "
+        "the two rows %.2f ms\n",
+        rows, moves, whole, two);
     return 0;
 }

@@ -1,4 +1,4 @@
-// Saving every row in the order earlier installations wrote them, and loading what can be trusted.
+// Writing rows in the order earlier installations wrote them, and loading what can be trusted.
 #include "actions/list_persistence.h"
 
 #include <cstdint>
@@ -21,7 +21,7 @@ struct StoredRow {
 
 // A failed save is said in the log, and the caller decides whether it also needs a box.
 template <typename Body>
-void Saving(EventLogWriter& log, Body&& body) {
+void SaveLoggingFailure(EventLogWriter& log, Body&& body) {
     try {
         body();
     } catch (const Failure& failure) {
@@ -82,21 +82,21 @@ void ListPersistence::WriteCount() {
 }
 
 void ListPersistence::SaveList() {
-    Saving(log_, [&] {
-        inStep_ = false;
+    SaveLoggingFailure(log_, [&] {
+        storeHoldsList_ = false;
         for (std::size_t i = 1; i <= list_.Count(); ++i) WriteRow(i);
         WriteCount();
-        inStep_ = true;
+        storeHoldsList_ = true;
     });
 }
 
 void ListPersistence::SaveRows(std::size_t first, std::size_t last) {
-    if (!inStep_) return SaveList();
-    Saving(log_, [&] {
-        inStep_ = false;
+    if (!storeHoldsList_) return SaveList();
+    SaveLoggingFailure(log_, [&] {
+        storeHoldsList_ = false;
         for (std::size_t i = first; i <= last; ++i) WriteRow(i);
         if (list_.Count() != storedCount_) WriteCount();
-        inStep_ = true;
+        storeHoldsList_ = true;
     });
 }
 
@@ -111,7 +111,7 @@ void ListPersistence::LoadList() {
     }
     const std::size_t countBefore = list_.Count();
     std::vector<StoredRow> rows;
-    bool anyChecked = false;
+    bool anyChecked = false, allChecked = true;
     for (int i = 1; i <= *count; ++i) {
         const std::string n = std::to_string(i);
         StoredRow& row = rows.emplace_back();
@@ -123,9 +123,13 @@ void ListPersistence::LoadList() {
         anyChecked = anyChecked || !row.check.empty();
     }
     for (const StoredRow& row : rows) {
-        // An unchecked row in a list that has checks was rewritten by an earlier
-        // installation, or saved by one over the end of a shorter list.
-        const bool own = row.check.empty() ? !anyChecked : row.check == RowCheck(row.older);
+        // A row without a check in a list that has checks was saved by an earlier
+        // installation past the end of the list this one saved; one with a check that does
+        // not match, rewritten by one (the version before this one also writes Program and
+        // Remote, but no check: its rewritten row loses them too, as there is no telling).
+        const bool checked = row.check == RowCheck(row.older);
+        allChecked = allChecked && checked;
+        const bool own = row.check.empty() ? !anyChecked : checked;
         // Lists saved before rows had these load as rows for any program and any remote.
         const RowPlacement placement = own ? RowPlacement{row.program, row.remote} : RowPlacement{};
         const OlderRowValues& v = row.older;
@@ -147,7 +151,10 @@ void ListPersistence::LoadList() {
         }
     }
     storedCount_ = rows.size();
-    inStep_ = countBefore == 0 && list_.Count() == rows.size();
+    // A list with rows that have no matching check is saved whole at its first change: a
+    // move that wrote checks on two rows of a list without any would take every other
+    // row's program at the next start.
+    storeHoldsList_ = countBefore == 0 && list_.Count() == rows.size() && allChecked;
 }
 
 }  // namespace bw

@@ -3,8 +3,8 @@
 // row ("RemoteKey1", "ActionType1", ...), so that lists saved by earlier installations load,
 // then the values earlier installations never read: "Program1", "Remote1", and "Check1", a
 // fingerprint of the row's six older values. An earlier installation shares the key and
-// rewrites rows without touching the newer values; the check tells which of them still
-// belong to their row.
+// rewrites rows without writing a check (the oldest ones without the newer values at all);
+// the check tells which newer values still belong to their row.
 #pragma once
 
 #include <cstddef>
@@ -19,7 +19,7 @@ namespace bw {
 inline constexpr const char* kSettingsApplication = "Buttonwise";
 inline constexpr const char* kSettingsSection = "Key";
 
-// The six values a row has in every version's layout, as stored.
+// The six values a row has had in every installation's layout, as stored.
 struct OlderRowValues {
     std::string button, type, name, keyCode, keyShift, keyType;
 };
@@ -37,8 +37,9 @@ class ListPersistence {
     // caller, which decides whether the user must be told at once; the list in memory stays.
     void SaveList();
     // Only the rows first to last (1-based), as after a move, and the count when it changed;
-    // the whole list while the store does not hold the list row for row (a row skipped at
-    // loading, a save that failed). Fails as SaveList does.
+    // the whole list while the store does not hold the list row for row with its checks (a
+    // row skipped at loading, a list saved before rows had checks, a save that failed).
+    // Fails as SaveList does.
     void SaveRows(std::size_t first, std::size_t last);
 
     // Appends the saved rows through the add procedures, so each logs its binding. An
@@ -57,8 +58,8 @@ class ListPersistence {
     ActionList& list_;
     EventLogWriter& log_;
     // Whether the store holds the list as it was before the change at hand, row for row,
-    // and how many rows it counts then.
-    bool inStep_ = false;
+    // each with its check, and how many rows it counts then.
+    bool storeHoldsList_ = false;
     std::size_t storedCount_ = 0;
 };
 

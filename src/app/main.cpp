@@ -137,7 +137,7 @@ Program::Program(HINSTANCE instance) : frmMain(instance) {
         [this] { launcher.RunFile(readme); },
         [this] { dialogs.OpenAbout(); },
         [this](std::optional<std::size_t> row) {
-            if (!row) row = listCommands.RowToEdit();
+            if (!row) row = listCommands.CurrentRow();
             if (row) dialogs.OpenEditAction(*row);
         },
         [this](int step) { listCommands.MoveSelected(step); },

@@ -24,7 +24,8 @@ struct ProgramInFront {
 class ForegroundProgram {
   public:
     virtual ~ForegroundProgram() = default;
-    // One cheap question per press; the program behind a window is asked only for a new one.
+    // One cheap question per line; the program behind a window is asked for a new one, and
+    // again at the next line while it cannot be read.
     virtual WindowInFront Window() = 0;
     virtual ProgramInFront Describe(const WindowInFront& window) = 0;
 };

@@ -1,15 +1,21 @@
 // One walk over the list for the rows bound to the button; copies only of those that apply.
 #include "remote/row_filter.h"
 
+#include <algorithm>
+
 #include "platform/plain_text.h"
 
 namespace bw {
+
+bool HasExtension(std::string_view program) {
+    return program.find('.') != std::string_view::npos;
+}
 
 bool ProgramMatches(std::string_view rowProgram, std::string_view programInFront) {
     if (rowProgram.empty() || programInFront.empty()) return false;
     if (SameIgnoringCase(rowProgram, programInFront)) return true;
     const std::size_t dot = programInFront.rfind('.');
-    return rowProgram.find('.') == std::string_view::npos && dot != std::string_view::npos &&
+    return !HasExtension(rowProgram) && dot != std::string_view::npos &&
            SameIgnoringCase(rowProgram, programInFront.substr(0, dot));
 }
 
@@ -23,16 +29,13 @@ std::vector<ActionRow> RowsForLine(const ActionList& list, const std::string& bu
         bound.push_back(&row);
         anyProgram = anyProgram || !row.Program.empty();
     }
-    // The program whose rows run; empty: the rows for every program.
-    std::string program;
-    if (anyProgram) {
-        const std::string& inFront = foreground.Current().program;
-        for (const ActionRow* row : bound)
-            if (ProgramMatches(row->Program, inFront)) program = inFront;
-    }
+    // Whether the program in front has rows of its own for the button.
+    const std::string inFront = anyProgram ? foreground.Current().program : std::string();
+    const bool forFront = std::ranges::any_of(
+        bound, [&](const ActionRow* row) { return ProgramMatches(row->Program, inFront); });
     std::vector<ActionRow> rows;
     for (const ActionRow* row : bound)
-        if (program.empty() ? row->Program.empty() : ProgramMatches(row->Program, program))
+        if (forFront ? ProgramMatches(row->Program, inFront) : row->Program.empty())
             rows.push_back(*row);
     return rows;
 }

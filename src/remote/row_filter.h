@@ -18,6 +18,8 @@ namespace bw {
 // player.exe); without letter case, as Windows compares file names (for the letters A to
 // Z; executable names rarely have others).
 bool ProgramMatches(std::string_view rowProgram, std::string_view programInFront);
+// A program name with a dot in it is taken for a name with its extension.
+bool HasExtension(std::string_view program);
 
 // Copies of the rows that act on the line, in list order, taken when the line arrives: an
 // executor's modal loop (the countdown, a click's yield) lets the user move, edit and remove

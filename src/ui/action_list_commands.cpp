@@ -1,4 +1,4 @@
-// Remove, Move and New Action list, each followed by saving the list.
+// Remove, Move and New Action list, each followed by saving what it changed.
 #include "ui/action_list_commands.h"
 
 #include <algorithm>
@@ -34,7 +34,7 @@ void ActionListCommands::miNewActionList_Click() {
 }
 
 void ActionListCommands::MoveSelected(int step) {
-    const std::optional<std::size_t> row = RowToEdit();
+    const std::optional<std::size_t> row = CurrentRow();
     if (!row) return;
     const std::optional<std::size_t> moved = lstActions_.Move(*row, step);
     if (!moved) return;
@@ -43,7 +43,7 @@ void ActionListCommands::MoveSelected(int step) {
     SaveAfterChange([&] { persistence_.SaveRows(std::min(*row, *moved), std::max(*row, *moved)); });
 }
 
-std::optional<std::size_t> RowToEdit(ActionSelection& selection) {
+std::optional<std::size_t> CurrentRow(ActionSelection& selection) {
     const std::vector<std::size_t> selected = selection.SelectedRows();
     if (selected.empty()) return std::nullopt;
     const std::optional<std::size_t> focused = selection.FocusedRow();

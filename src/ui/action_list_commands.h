@@ -24,9 +24,10 @@ class ActionSelection {
     virtual void SelectOnly(std::optional<std::size_t> position) = 0;
 };
 
-// The row Edit opens and the moves move: the focused one when it is selected (of several
-// selected rows, the one the user clicked or moved to last), else the first selected one.
-std::optional<std::size_t> RowToEdit(ActionSelection& selection);
+// The row Edit opens and the moves move (the menu greys them by it): the focused one when it
+// is selected (of several selected rows, the one the user clicked or moved to last), else
+// the first selected one.
+std::optional<std::size_t> CurrentRow(ActionSelection& selection);
 
 inline constexpr const char* kClearQuestion = "Are you sure you want to clear all remote actions?";
 inline constexpr const char* kClearTitle = "Remove all Actions?";
@@ -45,11 +46,11 @@ class ActionListCommands {
     void cmdRemove_Click();
     // Asks first; Yes empties the list and saves, No changes nothing.
     void miNewActionList_Click();
-    // Moves the row Edit would open one place up (-1) or down (+1), keeps it selected and
+    // Moves the current row one place up (-1) or down (+1), keeps it selected and
     // saves the two rows that changed places; without a selection, or at the edge, nothing
     // changes.
     void MoveSelected(int step);
-    std::optional<std::size_t> RowToEdit() const { return bw::RowToEdit(selection_); }
+    std::optional<std::size_t> CurrentRow() const { return bw::CurrentRow(selection_); }
 
   private:
     ActionList& lstActions_;

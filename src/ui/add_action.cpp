@@ -6,6 +6,7 @@
 #include "platform/decimal_text.h"
 #include "platform/failure_guard.h"
 #include "platform/plain_text.h"
+#include "remote/row_filter.h"
 
 namespace bw {
 
@@ -108,8 +109,8 @@ std::string ProgramFileName(const std::string& text) {
 std::string ProgramHint(const std::string& text) {
     const std::string name = ProgramFileName(text);
     if (name.empty()) return "Empty: for every program.";
-    if (name.find('.') != std::string::npos) return "Stored as \"" + name + "\".";
-    return "Stored as \"" + name + "\": for " + name + ".exe or any " + name + ".*";
+    if (HasExtension(name)) return "Stored as \"" + name + "\".";
+    return "Stored as \"" + name + "\": with any extension, as " + name + ".exe.";
 }
 
 void AddAction::cboProgram_Change(const std::string& text) {

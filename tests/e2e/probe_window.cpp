@@ -54,8 +54,9 @@ ProbeWindow::ProbeWindow(const std::wstring& mode, const std::wstring& programNa
             "the probe window in front",
             [&] {
                 DWORD foreground = 0;
-                window_ = GetForegroundWindow();
-                GetWindowThreadProcessId(window_, &foreground);
+                // The content of a frame is no window in front: it has none to offer.
+                window_ = content ? nullptr : GetForegroundWindow();
+                GetWindowThreadProcessId(GetForegroundWindow(), &foreground);
                 const std::vector<std::string> lines = Lines(file_);
                 return (content || foreground == probeId) && !lines.empty() && lines[0] == "ready";
             },

@@ -88,28 +88,31 @@ TEST_F(ActionDispatchTest, RowsForTheProgramInFrontReplaceTheGlobalOnesAndRemote
     const Calls f5{"key F5 116 0 1"}, space{"key Space 32 0 1"}, play{"key Play 179 0 1"},
         playAndClick{"key Play 179 0 1", "mouse Left Mouse Click 0 2"}, end{"key End 35 0 1"},
         home{"key Home 36 0 1"};
-    // The line's button and remote, the window in front (handle, process, program), and
-    // what runs.
+    // The line's button and remote, the window in front (handle, process, program), what
+    // runs, and whether the line read the program in front.
     // clang-format off
-    const std::tuple<const char*, const char*, std::uintptr_t, std::uint32_t, const char*, Calls> cases[] = {
-        {"PLAY", "media", 11, 1, "player-a.exe", f5}, {"PLAY", "media", 12, 2, "Player-B.exe", space},
-        {"PLAY", "media", 13, 3, "other.exe", play},  {"PLAY", "tv", 11, 1, "player-a.exe", f5},
-        {"PLAY", "tv", 13, 3, "other.exe", playAndClick}, {"PLAY", "tv", 14, 4, "", playAndClick},
-        {"PLAY", "tv", 14, 4, "player-a.exe", f5},    {"PLAY", "media", 11, 5, "player-b.exe", space},
-        {"RIGHT", "media", 15, 6, "player-a.exe", {"key Right 39 0 1"}}, {"RIGHT", "tv", 15, 6, "player-a.exe", {}},
-        {"RIGHT", "media", 16, 7, "player-a.exe.bak", {}}, {"STOP", "", 17, 8, "Player-C.EXE", end},
-        {"STOP", "", 18, 9, "player-c.exe.bak", home}, {"STOP", "", 19, 9, "player-cd.exe", home},
-        {"STOP", "", 0, 0, "", home},  // nothing in front
+    const std::tuple<const char*, const char*, std::uintptr_t, std::uint32_t, const char*, Calls, bool> cases[] = {
+        {"PLAY", "media", 11, 1, "player-a.exe", f5, true}, {"PLAY", "media", 12, 2, "Player-B.exe", space, true},
+        {"PLAY", "media", 13, 3, "other.exe", play, true},  {"PLAY", "tv", 11, 1, "player-a.exe", f5, true},
+        {"PLAY", "tv", 13, 3, "other.exe", playAndClick, true}, {"PLAY", "tv", 14, 4, "", playAndClick, true},
+        {"PLAY", "tv", 14, 4, "player-a.exe", f5, true},  // read again: it could not be read
+        {"PLAY", "media", 11, 5, "player-b.exe", space, true},  // the handle of another process
+        {"PLAY", "tv", 11, 5, "player-b.exe", space, false},  // the same window: not read again
+        {"RIGHT", "media", 15, 6, "player-a.exe", {"key Right 39 0 1"}, true}, {"RIGHT", "tv", 15, 6, "player-a.exe", {}, false},
+        {"RIGHT", "media", 16, 7, "player-a.exe.bak", {}, true}, {"STOP", "", 17, 8, "Player-C.EXE", end, true},
+        {"STOP", "", 18, 9, "player-c.exe.bak", home, true}, {"STOP", "", 19, 9, "player-cd.exe", home, true},
+        {"STOP", "", 0, 0, "", home, false},  // nothing in front
     };
     // clang-format on
-    for (const auto& [button, remote, window, process, program, calls] : cases) {
+    for (const auto& [button, remote, window, process, program, calls, read] : cases) {
         foreground.Show(window, process, {program});
         executors.calls.clear();
+        const int lookups = foreground.lookups;
         dispatch.RunActions(button, 0, remote);
         EXPECT_EQ(executors.calls, calls)
             << button << " " << remote << " " << window << " " << process << " " << program;
+        EXPECT_EQ(foreground.lookups - lookups, read ? 1 : 0) << window << " " << process;
     }
-    EXPECT_EQ(foreground.lookups, 13) << "a window read again while it stayed in front";
 }
 
 TEST_F(ActionDispatchTest, InputForAProgramThatRunsAsAdministratorWarnsOncePerWindow) {

@@ -157,13 +157,19 @@ TEST_F(ActionListTest, UntrustworthyValuesSkipTheirRowOrTheListButNeverWrite) {
                  set(key, "6");
          },
          "12345"},
-        // A list saved before rows had checks keeps every program, as it did.
+        // A list saved before rows had checks keeps every program, as it did, also after a
+        // move saved two of its rows.
         {[&] {
              for (char n : std::string("12345"))
                  store.values.erase(FakeSettingsStore::Path("Buttonwise", "Key", "Check") + n);
              set("RemoteKey2", "X");
+             ActionList moved(loadLog);
+             ListPersistence saving(store, moved, loadLog);
+             saving.LoadList();
+             moved.Move(4, +1);
+             saving.SaveRows(4, 5);
          },
-         "12345"},
+         "123"},  // 4 and 5 changed places, each with its own program
     };
     for (const auto& [rewrite, kept] : rewrites) {
         FiveSavedRows();
@@ -177,6 +183,7 @@ TEST_F(ActionListTest, UntrustworthyValuesSkipTheirRowOrTheListButNeverWrite) {
     }
     // Rows of an unknown or unreadable type are skipped, and only they; texts stay as stored.
     store.values.clear();
+    store.writes.clear();
     store.Key("#ListCount") = "5";
     for (const auto& [n, type] : {std::pair{1, "2"}, {2, "7"}, {3, "x"}, {4, "2"}, {5, "1"}}) {
         store.Key("ActionType" + std::to_string(n)) = type;
@@ -284,7 +291,9 @@ TEST_F(ActionListTest, RemovingAndMovingSelectTheRightRowAndSaveRowsBeyondTheCou
         EXPECT_EQ(store.writes.size(), command == 0 || command == 2 ? 9 * left.size() + 1
                                        : moved                      ? 18
                                                                     : 0);
-        EXPECT_EQ(changes, command == 2 ? 1u : command == 3 ? 0u : changes);
+        if (command >= 2) {
+            EXPECT_EQ(changes, command == 2 ? 1u : 0u);
+        }
         EXPECT_EQ(store.Key("RemoteKey5"), "5") << "rows beyond the count stay, unread";
         Texts reloaded;  // each row comes back with its own program
         const ActionList rows = Reload();

@@ -195,7 +195,7 @@ TEST_F(AddActionTest, EditingShowsTheRowAndPutsTheBindingInItsPlaceForOneProgram
     dialog.imgcboActions_Click(ActionType::Mouse);
     dialog.cmdAdd_Click();
     EXPECT_EQ(list.Row(6).Program, "vlc");
-    EXPECT_EQ(view.programHint, "Stored as \"vlc\": for vlc.exe or any vlc.*");
+    EXPECT_EQ(view.programHint, "Stored as \"vlc\": with any extension, as vlc.exe.");
 }
 
 TEST_F(AddActionTest, AFailingAddOrSaveShowsABoxAndKeepsTheDialogAsItWas) {

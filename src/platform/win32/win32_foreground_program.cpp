@@ -17,15 +17,16 @@ namespace {
 // A Store app's window in front is a frame ("ApplicationFrameWindow") of the frame host
 // process, the same for every app; while the app shows, its own window
 // ("Windows.UI.Core.CoreWindow") is a child of the frame, in the app's process. A binding
-// means the app, and the app is what takes the keys.
+// means the app, and the app is what takes the keys. A frame without the app's window (the
+// app is being restored, or has gone) names no program: 0, read again at the next line.
 DWORD ContentProcess(HWND window, DWORD process) {
     wchar_t name[32] = {};
     if (!GetClassNameW(window, name, 32) || std::wstring_view(name) != L"ApplicationFrameWindow")
         return process;
     HWND content = FindWindowExW(window, nullptr, L"Windows.UI.Core.CoreWindow", nullptr);
     DWORD app = 0;
-    if (content && GetWindowThreadProcessId(content, &app) && app != 0) return app;
-    return process;
+    if (content) GetWindowThreadProcessId(content, &app);
+    return app;
 }
 
 UniqueKernelHandle OpenProcessOf(HWND window, DWORD process) {

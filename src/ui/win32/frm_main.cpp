@@ -184,7 +184,7 @@ void FrmMain::OnTrayMouse(unsigned mouseMessage) {
 }
 
 void FrmMain::EnableRowCommands(HMENU menu) {
-    const std::optional<std::size_t> row = RowToEdit(*this);
+    const std::optional<std::size_t> row = CurrentRow(*this);
     const std::size_t count = actions_ ? actions_->Count() : 0;
     auto enable = [menu](int id, bool on) {
         EnableMenuItem(menu, static_cast<UINT>(id), MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
@@ -276,12 +276,15 @@ bool FrmMain::OnNotify(NMHDR& header) {
                     ShowPopupAtPointer(GetSubMenu(GetMenu(window_.get()), 1), window_.get()))
                 OnCommand(id);
             return true;
-        case NM_DBLCLK:
-            // The row under the pointer, whatever else is selected.
-            if (const int item = reinterpret_cast<NMITEMACTIVATE&>(header).iItem;
-                item >= 0 && commands_.miEdit_Click)
-                commands_.miEdit_Click(static_cast<std::size_t>(item) + 1);
+        case NM_DBLCLK: {
+            // The row under the pointer, whatever else is selected; iItem alone is only
+            // promised for a click on the first column.
+            LVHITTESTINFO hit{};
+            hit.pt = reinterpret_cast<NMITEMACTIVATE&>(header).ptAction;
+            if (ListView_SubItemHitTest(lstActions_, &hit) >= 0 && commands_.miEdit_Click)
+                commands_.miEdit_Click(static_cast<std::size_t>(hit.iItem) + 1);
             return true;
+        }
         default:
             return false;
     }
