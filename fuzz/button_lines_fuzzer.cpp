@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LineFailureReport failures(boxes, log);
     FakeForeground foreground;
     for (std::uintptr_t window = 1; window <= 3; ++window)
-        foreground.programs[{window, 7}] = {window == 3 ? "" : "PLAYER.EXE", true};
+        foreground.programs[{window, 7}] = {window == 3 ? "" : "PLAYER.EXE", InputReach::Dropped};
     ForegroundWatch inFront(foreground, log);
     ActionDispatch dispatch(list, executors.Wire(), log, failures, inFront);
     Latin1CodePage ansi;

@@ -62,11 +62,12 @@ enum class SystemCommand {
     Shutdown,
 };
 // sendsKeys: the action is a key combination, which a window of a program that runs above
-// this one never receives.
+// this one never receives. endsSession: it opens the countdown before the session ends.
 struct SystemAction {
     const char* name;
     SystemCommand command;
     bool sendsKeys = false;
+    bool endsSession = false;
 };
 inline constexpr SystemAction kSystemActions[] = {
     {"Close the current windows", SystemCommand::CloseWindow, true},
@@ -76,9 +77,9 @@ inline constexpr SystemAction kSystemActions[] = {
     {"Open System properties dialog", SystemCommand::SystemProperties, true},
     {"Volume UP", SystemCommand::VolumeUp},
     {"Volume Down", SystemCommand::VolumeDown},
-    {"Log off windows", SystemCommand::LogOff},
-    {"Restart windows", SystemCommand::Restart},
-    {"Shutdown windows", SystemCommand::Shutdown},
+    {"Log off windows", SystemCommand::LogOff, false, true},
+    {"Restart windows", SystemCommand::Restart, false, true},
+    {"Shutdown windows", SystemCommand::Shutdown, false, true},
 };
 
 // Nothing for a name no action has (a binding from another version does nothing).

@@ -99,14 +99,16 @@ class Program {
     LineFailureReport lineFailures{boxes, lstLog};
     win32::Win32ForegroundProgram foreground;
     ForegroundWatch inFront{foreground, lstLog};
-    ActionDispatch dispatch{lstActions,
-                            {std::bind_front(&Keyboard::SimulateKeyboard, &keyboard),
-                             std::bind_front(&Mouse::DoMouseAction, &mouse),
-                             std::bind_front(&SystemActions::RunSys, &system),
-                             std::bind_front(&Launcher::RunFile, &launcher)},
-                            lstLog,
-                            lineFailures,
-                            inFront};
+    ActionDispatch dispatch{
+        lstActions,
+        {std::bind_front(&Keyboard::SimulateKeyboard, &keyboard),
+         std::bind_front(&Mouse::DoMouseAction, &mouse),
+         std::bind_front(&SystemActions::RunSys, &system),
+         std::bind_front(&Launcher::RunFile, &launcher),
+         [this](const std::string& button) { return countdown.Cancel(button + " was pressed."); }},
+        lstLog,
+        lineFailures,
+        inFront};
     ButtonMessages buttons{frmMain, lineFailures, lstLog, ansi,
                            std::bind_front(&ActionDispatch::RunActions, &dispatch)};
     win32::WinsockTcpClient wscLIRC;
@@ -166,11 +168,15 @@ int Run(HINSTANCE instance) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    // Libraries loaded by name come from the system folder only, never from the program's
+    // folder or the current one, where anyone who can write a file could put one.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     // One copy at a time: two would both connect and carry out every press twice. A second
     // start brings the running copy's window up instead.
     bw::win32::UniqueKernelHandle oneCopy(
         CreateMutexW(nullptr, FALSE, L"Local\\Buttonwise.OneCopy"));
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    // A copy that runs as administrator made the mutex: this one may not even open it.
+    if (GetLastError() == ERROR_ALREADY_EXISTS || GetLastError() == ERROR_ACCESS_DENIED) {
         if (HWND running = FindWindowW(bw::ui::kMainWindowClass, nullptr)) {
             ShowWindow(running, IsIconic(running) ? SW_RESTORE : SW_SHOWNORMAL);
             SetForegroundWindow(running);

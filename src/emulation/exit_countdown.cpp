@@ -56,6 +56,13 @@ void ExitCountdown::tmrExit_Timer() {
     }
 }
 
+bool ExitCountdown::Cancel(const std::string& reason) {
+    if (!shown_) return false;
+    log_.LogChange(ExitTypeName + " was cancelled: " + reason);
+    cmdCancel_Click();
+    return true;
+}
+
 void ExitCountdown::cmdCancel_Click() {
     secondsElapsed_ = 0;
     window_.Close();

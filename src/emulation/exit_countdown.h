@@ -26,6 +26,8 @@ inline constexpr ExitKind kExitKinds[] = {kLogOffExit, kRestartExit, kShutdownEx
 
 // "Shutdown windows in 10 seconds...": what the countdown's window shows.
 std::string CountdownText(const std::string& typeName, int secondsLeft);
+// Under it: the window may show without the keyboard, and the remote can always cancel it.
+inline constexpr const char* kCountdownRemoteHint = "Press any button on the remote to cancel.";
 
 // What the countdown's window tells the logic.
 class CountdownEvents {
@@ -64,6 +66,9 @@ class ExitCountdown final : private CountdownEvents {
     // Modal: returns when the countdown was cancelled or has ended. Asked while it is shown
     // already, it throws Failure 400 and the running countdown goes on undisturbed.
     void Show();
+    // Closes a countdown that shows, saying why in the log ("Shutdown was cancelled: ...");
+    // false when none shows.
+    bool Cancel(const std::string& reason);
 
   private:
     void tmrExit_Timer();

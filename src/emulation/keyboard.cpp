@@ -57,16 +57,11 @@ void Keyboard::SimulateKeyboard(const std::string& Text, std::uint8_t KeyCode,
             PressKey(KeyCode, KeyShift);
             break;
         case kTextToType:
-            // Every byte of a multi-byte UTF-8 character is 0x80 or above, so going byte by
-            // byte skips such characters whole.
-            for (char byte : Text) {
-                const auto c = static_cast<unsigned char>(byte);
-                if (c == ' ' || (c >= '0' && c <= '9'))
-                    PressKey(c, 0);
-                else if (c >= 'a' && c <= 'z')
-                    PressKey(static_cast<std::uint8_t>(c - 32), 0);
-                else if (c >= 'A' && c <= 'Z')
-                    PressKey(c, kShiftMask);
+            // As characters, not as keys: a key stands for another character on another
+            // layout (1 is & on French keyboards), and Caps Lock turns a letter's case.
+            for (const char16_t unit : Utf16Units(Text)) {
+                input_.SendCharacter(unit, KeyDirection::Down);
+                input_.SendCharacter(unit, KeyDirection::Up);
             }
             break;
         default:

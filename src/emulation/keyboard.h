@@ -24,8 +24,8 @@ class Keyboard {
 
     // Modifiers down, the key down and up (none for code 0), modifiers up in the same order.
     void PressKey(std::uint8_t KeyCode, std::int32_t Shift);
-    // One keyboard row. Text holds UTF-8; only spaces, digits and letters can be typed,
-    // every other character is skipped.
+    // One keyboard row. A text to type holds UTF-8 and goes out character by character,
+    // any character of any language.
     void SimulateKeyboard(const std::string& Text, std::uint8_t KeyCode, std::uint8_t KeyShift,
                           std::int16_t KeyType);
 

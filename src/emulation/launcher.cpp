@@ -28,6 +28,9 @@ std::string LaunchFailureReason(long answer) {
             return "no program is associated with this kind of file";
         case 32:
             return "a library it needs was not found";
+        case kNotAtNormalRights:
+            return "Buttonwise runs as administrator, and the desktop could not start it with "
+                   "your normal rights";
         default:
             return "the shell answered " + std::to_string(answer);
     }

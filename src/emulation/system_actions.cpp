@@ -17,13 +17,12 @@ std::int32_t SystemActions::ChangeVolume(std::int16_t VolumeStep) {
     const std::unique_ptr<AudioOutput> output = volume_.DefaultOutput();
     // A step from a level that could not be read would be a step from silence: a press of
     // Volume Up on a loud device would all but mute it.
-    const std::optional<std::uint32_t> current = output->Levels();
+    const std::optional<std::uint32_t> current = output->Level();
     if (!current) throw Failure(0, "its level could not be read.");
-    std::int32_t level = static_cast<std::int32_t>(*current & 0xFFFF) + VolumeStep;
+    std::int32_t level = static_cast<std::int32_t>(*current) + VolumeStep;
     if (level <= 1) level = 0;
     if (level >= kMaxLevel - 1) level = kMaxLevel;
-    const auto both = static_cast<std::uint32_t>(level);
-    output->SetLevels(both << 16 | both);
+    output->SetLevel(static_cast<std::uint32_t>(level));
     // A step is meant to be heard.
     if (output->Muted()) output->Unmute();
     return level;

@@ -30,8 +30,8 @@ class SystemActions {
     void RunSys(const std::string& ActionSys, std::int16_t NumRpt);
 
   private:
-    // The left level plus the step, clamped, on both channels of one device, which is
-    // unmuted; returns the new level. Throws Failure when the device refuses or does not
+    // The master level plus the step, clamped, on one device, which is unmuted; returns the
+    // new level. Throws Failure when the device refuses or does not
     // say its level, and nothing is changed then.
     std::int32_t ChangeVolume(std::int16_t VolumeStep);
     void ShowCountdown(const ExitKind& kind);

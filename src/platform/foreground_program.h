@@ -16,9 +16,14 @@ struct WindowInFront {
     auto operator<=>(const WindowInFront&) const = default;
 };
 
+// Whether input sent to a program arrives: never when it runs at a higher integrity level
+// than this program (Windows drops it), perhaps not when its level cannot be read (it was
+// started with another account's rights).
+enum class InputReach { Arrives, Dropped, Unknown };
+
 struct ProgramInFront {
     std::string program = {};  // the executable's file name; empty when it cannot be read
-    bool runsAboveUs = false;  // at a higher integrity level than this program
+    InputReach reach = InputReach::Arrives;
 };
 
 class ForegroundProgram {

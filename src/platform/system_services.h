@@ -13,11 +13,11 @@ namespace bw {
 class AudioOutput {
   public:
     virtual ~AudioOutput() = default;
-    // Left level in the low 16 bits, right level in the high 16 bits, each 0 to 65535;
-    // nothing when the device does not answer.
-    virtual std::optional<std::uint32_t> Levels() = 0;
-    // Throws Failure when the device refuses.
-    virtual void SetLevels(std::uint32_t levels) = 0;
+    // The master level, 0 to 65535; nothing when the device does not answer.
+    virtual std::optional<std::uint32_t> Level() = 0;
+    // Sets the master level; the channels keep their balance. Throws Failure when the
+    // device refuses.
+    virtual void SetLevel(std::uint32_t level) = 0;
     virtual bool Muted() = 0;
     // Throws Failure when the device refuses.
     virtual void Unmute() = 0;

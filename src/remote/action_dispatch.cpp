@@ -1,6 +1,7 @@
 // One pass over the list for one button event, under each type's repeat rule.
 #include "remote/action_dispatch.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string_view>
@@ -32,6 +33,12 @@ long long ToWholeNumber(const std::string& text, long long low, long long high) 
     throw Failure(kTypeMismatch, "Type mismatch");
 }
 
+bool EndsSession(const ActionRow& row) {
+    const SystemAction* action =
+        row.type == ActionType::System ? FindSystemAction(row.KeyName) : nullptr;
+    return action && action->endsSession;
+}
+
 }  // namespace
 
 std::uint8_t ToByte(const std::string& text) {
@@ -52,8 +59,12 @@ void ActionDispatch::RunActions(const std::string& RemKeyName, std::int16_t NumR
     RunGuarded(
         [&] {
             foreground_.BeginLine();
-            for (const ActionRow& row :
-                 RowsForLine(lstActions_, RemKeyName, RemoteName, foreground_))
+            const std::vector<ActionRow> rows =
+                RowsForLine(lstActions_, RemKeyName, RemoteName, foreground_);
+            if (NumRpt == 0 && std::ranges::none_of(rows, EndsSession) &&
+                executors_.CancelCountdown && executors_.CancelCountdown(RemKeyName))
+                return;
+            for (const ActionRow& row : rows)
                 if (!RunRow(row, NumRpt)) return;
         },
         [this](const std::string& description) { failures_.Report(description); });

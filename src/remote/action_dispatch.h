@@ -22,6 +22,9 @@ struct ActionExecutors {
         DoMouseAction;
     std::function<void(const std::string& ActionSys, std::int16_t NumRpt)> RunSys;
     std::function<void(const std::string& FilePath)> RunFile;
+    // Closes the exit countdown when it shows, naming the button that cancelled it; false
+    // when none shows.
+    std::function<bool(const std::string& button)> CancelCountdown = {};
 };
 
 // Repeats from which a held keyboard button fires again: the pause before it tells a held
@@ -44,7 +47,9 @@ class ActionDispatch {
     // Runs the rows that act on the line (RowsForLine), in list order. A failure ends the
     // pass and is reported, except the countdown that is already open (number 400), which
     // ends it silently. The pass may be re-entered from an executor's modal loop, and the
-    // list may change under it: the pass goes on with the rows it took at its start.
+    // list may change under it: the pass goes on with the rows it took at its start. While
+    // the exit countdown shows, a press of a button without a row that ends the session
+    // cancels it and does nothing else: the countdown may not have the keyboard.
     void RunActions(const std::string& RemKeyName, std::int16_t NumRpt,
                     const std::string& RemoteName = {});
 

@@ -23,13 +23,16 @@ const ProgramInFront& ForegroundWatch::Current() {
 
 void ForegroundWatch::WarnIfUnreachable() {
     const ProgramInFront& front = Current();
-    if (!front.runsAboveUs || warned_.contains(window_)) return;
+    if (front.reach == InputReach::Arrives || warned_.contains(window_)) return;
     if (warned_.size() >= kMostWarnedWindows) warned_.clear();
     warned_.insert(window_);
     const std::string program = front.program.empty() ? "the program in front" : front.program;
-    log_.Write(LogKind::Error, "Keys cannot reach " + program +
-                                   ": it runs as administrator. Start Buttonwise as "
-                                   "administrator to control it.");
+    log_.Write(LogKind::Error,
+               front.reach == InputReach::Dropped
+                   ? "Keys cannot reach " + program +
+                         ": it runs as administrator. Start Buttonwise as administrator to "
+                         "control it."
+                   : "Keys may not reach " + program + ": it runs with other rights.");
 }
 
 }  // namespace bw

@@ -21,7 +21,8 @@ class ForegroundWatch {
     const ProgramInFront& Current();
 
     // Before keys or mouse input go out: one error line for each window, however often
-    // it is pressed at, whose program runs above this one. The input still goes out.
+    // it is pressed at, whose program runs above this one, or whose rights cannot be read.
+    // The input still goes out.
     void WarnIfUnreachable();
 
   private:

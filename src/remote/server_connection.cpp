@@ -30,6 +30,8 @@ void ServerConnection::Connect2WinLIRC() {
     try {
         wscLIRC_.Close();
         wscLIRC_.Connect(kServerHost, kServerPort);
+        ticksWithoutOutcome_ = 0;
+        tmrWinLIRCCheck_.SetEnabled(true);
     } catch (const Failure& failure) {
         // Reported as an outage rather than in a box: that keeps the retries going, and a
         // box per tick would pile up modal windows while the failure lasts.
@@ -38,16 +40,19 @@ void ServerConnection::Connect2WinLIRC() {
 }
 
 void ServerConnection::wscLIRC_Connect() {
+    ticksWithoutOutcome_ = -1;
     connectedNotTurnedAway_ = true;
     LogOK(kServerRunningLine);
 }
 
 void ServerConnection::wscLIRC_Close() {
+    ticksWithoutOutcome_ = -1;
     ConnectionEnded();
     LogError(kServerNotRunningLine);
 }
 
 void ServerConnection::wscLIRC_Error(int number, const std::string& description) {
+    ticksWithoutOutcome_ = -1;
     ConnectionEnded();
     LogError(number == kConnectionRefused ? kServerNotRunningLine : description);
 }
@@ -87,7 +92,12 @@ void ServerConnection::tmrWinLIRCCheck_Timer() {
     display_.ShowStatusPicture(blinkOn_ ? StatusPicture::Error : StatusPicture::Searching);
     display_.ShowServerPicture(ServerPicture::NotRunning);
     blinkOn_ = !blinkOn_;
-    Connect2WinLIRC();
+    // An attempt still under way is left to finish: its outcome may be the connection. Not
+    // being connected a tick after the start is an outage all the same.
+    if (ticksWithoutOutcome_ >= 0 && ++ticksWithoutOutcome_ < kTicksBeforeNewAttempt)
+        LogError(kServerNotRunningLine);
+    else
+        Connect2WinLIRC();
 }
 
 void ServerConnection::LogOK(const std::string& message) {

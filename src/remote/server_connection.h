@@ -19,6 +19,10 @@ inline constexpr const char* kServerHost = "127.0.0.1";
 inline constexpr int kServerPort = 8765;
 inline constexpr int kReconnectIntervalMs = 2000;
 inline constexpr int kConnectionRefused = 10061;  // WSAECONNREFUSED
+// An attempt without an outcome for this many ticks is abandoned for a new one. Windows takes
+// about two seconds to refuse a connection to a closed port of this machine, a tick's length:
+// a tick must never cancel the attempt that would have succeeded.
+inline constexpr int kTicksBeforeNewAttempt = 5;
 
 inline constexpr const char* kServerRunningLine = "WinLIRC is running.";
 inline constexpr const char* kServerNotRunningLine = "WinLIRC is not running!";
@@ -41,7 +45,8 @@ class ServerConnection : private TcpClientEvents {
 
     void SetLineHandler(LineHandler handler) { onLine_ = std::move(handler); }
 
-    // Starts one connection attempt, abandoning any earlier one.
+    // Starts one connection attempt, abandoning any earlier one. Until its outcome the
+    // reconnect timer runs: the outage is said at the first tick without one.
     void Connect2WinLIRC();
 
   private:
@@ -80,6 +85,7 @@ class ServerConnection : private TcpClientEvents {
     bool connectedNotTurnedAway_ = false;
     std::int16_t errorCount_ = 0;
     bool blinkOn_ = false;
+    int ticksWithoutOutcome_ = -1;  // -1: no attempt under way
 };
 
 }  // namespace bw

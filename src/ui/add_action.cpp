@@ -11,8 +11,8 @@
 namespace bw {
 
 bool AcceptTypedCharacter(char32_t c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == ' ' ||
-           c == 8;  // Backspace
+    const bool control = c < ' ' || (c >= 0x7F && c < 0xA0);
+    return !control || c == 8;  // Backspace
 }
 
 void AddAction::Form_Load() {

@@ -54,8 +54,8 @@ class AddActionView {
     virtual void Close() = 0;
 };
 
-// Key presses reach the text to type only when they are letters, digits, blanks or
-// Backspace, so that the text holds only what can be typed and can still be corrected.
+// Key presses reach the text to type when they are characters (of any language) or
+// Backspace: control characters would be typed as nothing the user can see.
 bool AcceptTypedCharacter(char32_t character);
 
 class AddAction final : public LearnMode {

@@ -16,10 +16,16 @@ using reader::LogRow;
 using reader::MainWindowView;
 
 // A predefined key, a text and a custom key with Ctrl, as the Add Action dialog saves them.
-const std::vector<saved::Row> kThreeRows = {{"PLAY", "1", "Play/Pause", "179", "0", "1"},
-                                            {"TEXT", "1", "Hi 2", "0", "0", "3"},
-                                            {"CUSTOM", "1", "Ctrl + Home", "36", "2", "2"}};
-const std::string kPlay = "v179 ^179", kHi2 = "v16 v72 ^72 ^16 v73 ^73 v32 ^32 v50 ^50",
+const std::vector<saved::Row> kThreeRows = {
+    {"PLAY", "1", "Play/Pause", "179", "0", "1"},
+    {"TEXT", "1", "Hi 2 \xC3\xBC\xE2\x82\xAC", "0", "0", "3"},
+    {"CUSTOM", "1", "Ctrl + Home", "36", "2", "2"}};
+// Text arrives as characters (VK_PACKET, 231, and the character it makes), whatever the
+// layout: on French keys, the key 2 would have typed an é.
+const std::string kPlay = "v179 ^179",
+                  kHi2 =
+                      "v231 c72 ^231 v231 c105 ^231 v231 c32 ^231 v231 c50 ^231 v231 c32 ^231 "
+                      "v231 c252 ^231 v231 c8364 ^231",
                   kCtrlHome = "v17 v36 ^36 ^17";
 
 using BindingsE2eTest = E2eTest;
@@ -32,13 +38,14 @@ TEST_F(BindingsE2eTest, SavedBindingsLoadAndEachWholeLineOfABoundButtonTypesItsK
     EXPECT_EQ(std::vector<LogRow>(view.log.begin(), view.log.begin() + 3),
               (std::vector<LogRow>{
                   {"change", "Keyboard shortcut 'Play/Pause' is assigned to 'PLAY'"},
-                  {"change", "Keyboard shortcut 'Hi 2' is assigned to 'TEXT'"},
+                  {"change", "Keyboard shortcut 'Hi 2 \xC3\xBC\xE2\x82\xAC' is assigned to 'TEXT'"},
                   {"change", "Keyboard shortcut 'Ctrl + Home' is assigned to 'CUSTOM'"}}));
     EXPECT_EQ(
         view.actions,
         (std::vector<ActionRowView>{
             {"keyboard", "PLAY", "Simulating Keyboard: Play/Pause", "Play/Pause", "179", "0", "1"},
-            {"keyboard", "TEXT", "Simulating Keyboard: Hi 2", "Hi 2", "0", "0", "3"},
+            {"keyboard", "TEXT", "Simulating Keyboard: Hi 2 \xC3\xBC\xE2\x82\xAC",
+             "Hi 2 \xC3\xBC\xE2\x82\xAC", "0", "0", "3"},
             {"keyboard", "CUSTOM", "Simulating Keyboard: Ctrl + Home", "Ctrl + Home", "36", "2",
              "2"}}));
 

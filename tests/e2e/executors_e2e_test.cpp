@@ -1,6 +1,6 @@
 // Run and exit bindings as a user meets them: a Run binding starts a program once per press
 // in Buttonwise's folder, and an exit shows the countdown, which a covering player cannot
-// hide, a bound Escape cancels, and a Yes to the exit question ends with the program.
+// hide, any button of the remote cancels, and a Yes to the exit question ends with the program.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -90,7 +90,7 @@ bool Above(HWND upper, HWND lower) {
     return false;
 }
 
-TEST_F(ExecutorsE2eTest, ACoveringPlayerDoesNotHideTheCountdownAndABoundEscapeCancelsIt) {
+TEST_F(ExecutorsE2eTest, ACoveringPlayerDoesNotHideTheCountdownAndAnyButtonCancelsIt) {
     ProbeWindow player(L"--cover");
     Server("press POWER");
     HWND countdown = WaitForDialog(ui::kCountdownTitle);
@@ -101,11 +101,17 @@ TEST_F(ExecutorsE2eTest, ACoveringPlayerDoesNotHideTheCountdownAndABoundEscapeCa
         kInsideTheCountdownMs));
     EXPECT_TRUE(Above(countdown, player.Window()));
     EXPECT_EQ(TextOf(GetDlgItem(countdown, ui::kIdLblStatic)), "Shutdown windows in 10 seconds...");
+    EXPECT_EQ(TextOf(GetDlgItem(countdown, ui::kIdLblRemoteHint)),
+              "Press any button on the remote to cancel.");
+    // Any button cancels it, keyboard focus or not, and does nothing else: not even ESC's key.
     Server("press ESC");
     // A dialog without owner takes Wine two seconds to close.
     ASSERT_TRUE(WaitUntil(
         "the countdown to close", [&] { return !IsWindow(countdown); }, 2 * kInsideTheCountdownMs));
     EXPECT_TRUE(player.Events().empty()) << "the player got " << Keys(player.Events());
+    program->WaitFor("the cancel in the log", [](const reader::MainWindowView& v) {
+        return CountLog(v, "Shutdown was cancelled: ESC was pressed.") == 1;
+    });
     // The pass that waited for the countdown goes on with its next row.
     WaitUntil("POWER's Run row", [] { return MarkerStarts().size() == 1; });
 }

@@ -81,7 +81,8 @@ std::vector<KeyEvent> ProbeWindow::Events() const {
         char direction[8] = {};
         int key = 0, scan = 0, extended = 0;
         if (std::sscanf(line.c_str(), "%7s %d %d %d", direction, &key, &scan, &extended) == 4)
-            events.push_back({std::string(direction) == "down", key, scan, extended != 0});
+            events.push_back({std::string(direction) == "down", key, scan, extended != 0,
+                              std::string(direction) == "char"});
     }
     events.erase(events.begin(),
                  events.begin() + static_cast<std::ptrdiff_t>(std::min(seen_, events.size())));
@@ -103,7 +104,7 @@ std::string Keys(const std::vector<KeyEvent>& events) {
     std::string keys;
     for (const KeyEvent& e : events) {
         if (!keys.empty()) keys += ' ';
-        keys += e.down ? 'v' : '^';
+        keys += e.character ? 'c' : e.down ? 'v' : '^';
         keys += std::to_string(e.virtualKey);
     }
     return keys;

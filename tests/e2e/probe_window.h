@@ -10,9 +10,10 @@ namespace bw::test {
 
 struct KeyEvent {
     bool down;
-    int virtualKey;
+    int virtualKey;  // the UTF-16 unit of a character
     int scanCode;
     bool extended;
+    bool character = false;
 };
 
 class ProbeWindow {
@@ -41,7 +42,8 @@ class ProbeWindow {
     std::size_t seen_ = 0;
 };
 
-// "v116 ^116": the virtual keys and directions of the events, in order.
+// "v116 ^116 c72": the virtual keys and directions of the events, and the characters (UTF-16
+// units) they made, in order.
 std::string Keys(const std::vector<KeyEvent>& events);
 // Sends the server command, then takes as many events as the keys expected and compares.
 void ExpectTyped(ProbeWindow& probe, const std::string& command, const std::string& keys);

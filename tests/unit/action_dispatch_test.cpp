@@ -120,19 +120,38 @@ TEST_F(ActionDispatchTest, InputForAProgramThatRunsAsAdministratorWarnsOncePerWi
     list.AddMouse("M", MouseName("Mouse Move UP"));
     list.AddSys("V", SystemName("Volume UP"));
     list.AddSys("S", SystemName("Close the current windows"));  // Alt+F4 is keys too
-    const RecordedLine warning{LogKind::Error,
+    const RecordedLine dropped{LogKind::Error,
                                "Keys cannot reach player.exe: it runs as administrator. Start "
-                               "Buttonwise as administrator to control it."};
-    // The window in front (handle, process, above us), the button, and whether it warned.
-    const std::tuple<std::uintptr_t, std::uint32_t, bool, const char*, bool> presses[] = {
-        {7, 1, true, "K", true},   {7, 1, true, "M", false}, {8, 1, true, "V", false},
-        {8, 1, true, "S", true},   {8, 1, true, "M", false}, {9, 3, false, "K", false},
-        {9, 3, false, "S", false}, {7, 1, true, "K", false}, {7, 2, true, "M", true},
-    };
-    for (const auto& [window, process, above, button, warned] : presses) {
-        foreground.Show(window, process, {"player.exe", above});
+                               "Buttonwise as administrator to control it."},
+        unknown{LogKind::Error, "Keys may not reach player.exe: it runs with other rights."},
+        unknownUnnamed{LogKind::Error,
+                       "Keys may not reach the program in front: it runs with other rights."};
+    using enum InputReach;
+    // The window in front (handle, process, program, reach), the button, and the warning.
+    const std::tuple<std::uintptr_t, std::uint32_t, const char*, InputReach, const char*,
+                     std::optional<RecordedLine>>
+        presses[] = {
+            {7, 1, "player.exe", Dropped, "K", dropped},
+            {7, 1, "player.exe", Dropped, "M", {}},
+            {8, 1, "player.exe", Dropped, "V", {}},
+            {8, 1, "player.exe", Dropped, "S", dropped},
+            {8, 1, "player.exe", Dropped, "M", {}},
+            {9, 3, "player.exe", Arrives, "K", {}},
+            {9, 3, "player.exe", Arrives, "S", {}},
+            {7, 1, "player.exe", Dropped, "K", {}},
+            {7, 2, "player.exe", Dropped, "M", dropped},
+            {6, 4, "player.exe", Unknown, "M", unknown},
+            {5, 5, "", Unknown, "K", unknownUnnamed},
+            {5, 5, "", Unknown, "S", {}},
+        };
+    for (const auto& [window, process, program, reach, button, warning] : presses) {
+        foreground.Show(window, process, {program, reach});
         EXPECT_EQ(Hold(button, {0}).size(), 1u) << "the input still goes out";
-        EXPECT_EQ(std::ranges::count(log.lines, warning), warned ? 1 : 0) << window << button;
+        std::vector<RecordedLine> errors;
+        std::ranges::copy_if(log.lines, std::back_inserter(errors),
+                             [](const RecordedLine& l) { return l.kind == LogKind::Error; });
+        EXPECT_EQ(errors, warning ? std::vector{*warning} : std::vector<RecordedLine>{})
+            << window << button;
     }
 }
 

@@ -35,7 +35,7 @@ class KeyboardTest : public ::testing::Test {
 };
 
 // Modifiers go down in the mask's order and up in the same order; no key is left down.
-TEST_F(KeyboardTest, EachKindOfKeyboardRowSendsItsKeysAndTypingSkipsWhatCannotBeTyped) {
+TEST_F(KeyboardTest, EachKindOfKeyboardRowSendsItsKeysAndTextGoesOutAsCharacters) {
     const struct {
         std::string text;
         std::uint8_t code, shift;
@@ -50,25 +50,30 @@ TEST_F(KeyboardTest, EachKindOfKeyboardRowSendsItsKeysAndTypingSkipsWhatCannotBe
         {"", 0, 0, kKeyWithModifiers, {}},
         {"ignored", 65, 4, kPredefinedKey, {"v65", "^65"}},  // the mask is not used
         {"x", 65, 1, 4, {}},                                 // no such kind
+        // Text goes out as characters, whatever the code and mask: letters, signs, those
+        // of other languages, and one beyond the first plane as its two surrogates.
         {"aB 1!",
          99,
          7,
          kTextToType,
-         {"v65", "^65", "v16", "v66", "^66", "^16", "v32", "^32", "v49", "^49"}},
-        // The ends of each range, and the characters just beyond them.
-        {"Z0@[`{/:", 0, 0, kTextToType, {"v16", "v90", "^90", "^16", "v48", "^48"}},
-        // Characters beyond ASCII, written in UTF-8, are skipped whole, never half typed.
-        {"\xC3\xA9z\xE2\x82\xAC\xF0\x9F\x98\x80!9",
+         {"vU+0061", "^U+0061", "vU+0042", "^U+0042", "vU+0020", "^U+0020", "vU+0031", "^U+0031",
+          "vU+0021", "^U+0021"}},
+        {"\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80",
          0,
          0,
          kTextToType,
-         {"v90", "^90", "v57", "^57"}},
+         {"vU+00E9", "^U+00E9", "vU+20AC", "^U+20AC", "vU+D83D", "^U+D83D", "vU+DE00", "^U+DE00"}},
+        {"a\xFFz",
+         0,
+         0,
+         kTextToType,  // a byte that is no UTF-8: the replacement character
+         {"vU+0061", "^U+0061", "vU+FFFD", "^U+FFFD", "vU+007A", "^U+007A"}},
     };
     for (const auto& c : cases) {
         input.events.clear();
         keyboard.SimulateKeyboard(c.text, c.code, c.shift, c.type);
         EXPECT_EQ(input.events, c.expected) << c.text << " " << int(c.code) << " " << int(c.shift);
-        EXPECT_TRUE(input.down.empty()) << "a key was left down";
+        EXPECT_TRUE(input.down.empty() && input.charactersDown.empty()) << "left down";
     }
 }
 
@@ -221,28 +226,26 @@ TEST_F(ExecutorsTest, WindowActionsActOnceOnTheFirstLineAndUnknownNamesOnlyLog) 
 }
 
 TEST_F(ExecutorsTest, AHeldVolumeButtonStepsOnThePressThenFromTheSixthRepeatWithinBounds) {
-    volume.levels = 0x10002000;  // left 8192, right 4096
+    volume.level = 8192;
     for (std::int16_t n = 0; n < 8; ++n) system.RunSys("Volume UP", n);
-    // 8192 + 3000 on both channels, then twice more at repeats 6 and 7.
-    EXPECT_EQ(volume.set, (std::vector<std::uint32_t>{0x2BB82BB8, 0x37703770, 0x43284328}));
+    // 8192 + 3000 on the master level, then twice more at repeats 6 and 7.
+    EXPECT_EQ(volume.set, (std::vector<std::uint32_t>{11192, 14192, 17192}));
     EXPECT_EQ(Texts(), (Lines{"Volume set to: 17%", "Volume UP", "Volume set to: 21%",
                               "Volume set to: 26%"}));
-    // Levels are clamped and taken from the left channel.
-    const std::tuple<std::optional<std::uint32_t>, std::int16_t, std::int32_t, const char*>
-        cases[] = {{0x0000FFFF - 2999, 3000, 65535, "100%"},
-                   {65534 - 3000, 3000, 65535, "100%"},
-                   {65533 - 3000, 3000, 65533, "99%"},
-                   {3001, -3000, 0, "0%"},
-                   {3002, -3000, 2, "0%"},
-                   {100, -3000, 0, "0%"},
-                   {0xFFFF0000, 3000, 3000, "4%"}};
+    // Levels are clamped.
+    const std::tuple<std::uint32_t, std::int16_t, std::uint32_t, const char*> cases[] = {
+        {65535 - 2999, 3000, 65535, "100%"},
+        {65534 - 3000, 3000, 65535, "100%"},
+        {65533 - 3000, 3000, 65533, "99%"},
+        {3001, -3000, 0, "0%"},
+        {3002, -3000, 2, "0%"},
+        {100, -3000, 0, "0%"}};
     for (const auto& [before, step, level, percent] : cases) {
-        volume.levels = before;
+        volume.level = before;
         volume.set.clear();
         log.lines.clear();
         system.RunSys(step > 0 ? "Volume UP" : "Volume Down", 6);
-        const auto both = static_cast<std::uint32_t>(level);
-        EXPECT_EQ(volume.set, std::vector<std::uint32_t>{both << 16 | both}) << percent;
+        EXPECT_EQ(volume.set, std::vector<std::uint32_t>{level}) << percent;
         EXPECT_EQ(Texts(), Lines{std::string("Volume set to: ") + percent});
     }
 }
@@ -251,7 +254,7 @@ TEST_F(ExecutorsTest, EachStepReadsAndSetsOneDeviceUnmutesItAndSaysWhenItFails) 
     volume.muted = true;
     system.RunSys("Volume UP", 6);
     system.RunSys("Volume Down", 6);
-    EXPECT_EQ(volume.calls, (Lines{"levels#1", "set#1", "unmute#1", "levels#2", "set#2"}));
+    EXPECT_EQ(volume.calls, (Lines{"level#1", "set#1", "unmute#1", "level#2", "set#2"}));
     EXPECT_FALSE(volume.muted);
     for (auto refuse :
          {&FakeVolume::refuseOutput, &FakeVolume::refuseSet, &FakeVolume::refuseUnmute}) {
@@ -267,10 +270,10 @@ TEST_F(ExecutorsTest, EachStepReadsAndSetsOneDeviceUnmutesItAndSaysWhenItFails) 
     }
     // A level that cannot be read is no silence to step up from: nothing is set.
     volume = FakeVolume{};
-    volume.levels = std::nullopt;
+    volume.level = std::nullopt;
     log.lines.clear();
     system.RunSys("Volume Down", 0);
-    EXPECT_EQ(volume.calls, Lines{"levels#1"});
+    EXPECT_EQ(volume.calls, Lines{"level#1"});
     EXPECT_EQ(Texts(),
               (Lines{"The volume could not be set: its level could not be read.", "Volume Down"}));
 }
@@ -327,27 +330,33 @@ TEST_F(ExecutorsTest, CancelAndTheCloseBoxEndTheCountdownWithoutAnExitAndARefusa
                                               "privilege is not held by the client."}));
 }
 
-// A second exit button pressed while the countdown shows, through the whole dispatch.
-TEST_F(ExecutorsTest, ASecondExitActionTakesTheRunningCountdownOverSilently) {
+// Other buttons pressed while the countdown shows, through the whole dispatch: a second exit
+// button takes it over; any other press cancels it, since it may not have the keyboard, and
+// does nothing else.
+TEST_F(ExecutorsTest, WhileTheCountdownShowsAnExitButtonTakesItOverAndAnyOtherPressCancelsIt) {
     RecordingLog bindings;
     ActionList list{bindings};
     list.AddSys("POWER", "Shutdown windows");
     list.AddMouse("POWER", "Left Mouse Click");
     list.AddSys("RESTART", "Restart windows");
     list.AddMouse("RESTART", "Right Mouse Click");
+    list.AddMouse("OK", "Middle Mouse Click");
     FakeMessageBoxes boxes;
     LineFailureReport failures{boxes, log};
     FakeForeground foreground;
     ForegroundWatch watch{foreground, log};
-    ActionDispatch dispatch{list,
-                            {nullptr, std::bind_front(&Mouse::DoMouseAction, &mouse),
-                             std::bind_front(&SystemActions::RunSys, &system), nullptr},
-                            log,
-                            failures,
-                            watch};
+    ActionDispatch dispatch{
+        list,
+        {nullptr, std::bind_front(&Mouse::DoMouseAction, &mouse),
+         std::bind_front(&SystemActions::RunSys, &system), nullptr,
+         [&](const std::string& button) { return countdown.Cancel(button + " was pressed."); }},
+        log,
+        failures,
+        watch};
     window.whileOpen = [&] {
         Ticks(4);
         dispatch.RunActions("RESTART", 0);  // its pass ends at the restart row
+        dispatch.RunActions("OK", 3);       // a repeat of a press that began before: no press
         EXPECT_TRUE(window.open);
         Ticks(1);
         EXPECT_EQ(window.texts.back(), "Restart windows in 5 seconds...");
@@ -359,8 +368,26 @@ TEST_F(ExecutorsTest, ASecondExitActionTakesTheRunningCountdownOverSilently) {
     EXPECT_EQ(window.showings, 1);
     // The outer pass goes on once the countdown closed: its click; the nested one's never.
     EXPECT_EQ(desktop.stream, (Lines{"6 0 0", "yield"}));
-    EXPECT_EQ(Texts(),
-              (Lines{"Shutdown windows", "Restart windows", "Simulating Mouse: Left Mouse Click"}));
+    EXPECT_EQ(Texts(), (Lines{"Shutdown windows", "Restart windows",
+                              "Simulating Mouse: Middle Mouse Click",  // logged, not clicked
+                              "Simulating Mouse: Left Mouse Click"}));
+    // A bound and an unbound button: each press cancels, and OK's click never comes.
+    for (const char* button : {"OK", "MUTE"}) {
+        log.lines.clear();
+        desktop.stream.clear();
+        window.whileOpen = [&] { dispatch.RunActions(button, 0); };
+        dispatch.RunActions("POWER", 0);
+        EXPECT_FALSE(window.open);
+        EXPECT_EQ(desktop.stream, (Lines{"6 0 0", "yield"})) << button;
+        EXPECT_EQ(Texts(),
+                  (Lines{"Shutdown windows",
+                         std::string("Shutdown was cancelled: ") + button + " was pressed.",
+                         "Simulating Mouse: Left Mouse Click"}));
+    }
+    EXPECT_EQ(session.requests.size(), 1u);
+    desktop.stream.clear();
+    dispatch.RunActions("OK", 0);  // no countdown: the press is its click again
+    EXPECT_EQ(desktop.stream, (Lines{"96 0 0", "yield"}));
 }
 
 TEST_F(ExecutorsTest, AClickIsOnePressAndReleaseWithAYieldOncePerHoldAndAMoveSpeedsUp) {
@@ -395,10 +422,15 @@ TEST(LauncherTest, HandsTheItemWholeToTheShellInTheProgramsFolderAndSaysWhenItIs
     launcher.RunFile("C:\\gone.exe");
     shell.answer = 33;
     launcher.RunFile("C:\\here.exe");
+    shell.answer = kNotAtNormalRights;  // run as administrator, and the desktop would not
+    launcher.RunFile("C:\\tool.exe");
     EXPECT_EQ(log.lines,
-              (std::vector<RecordedLine>{{LogKind::Error,
-                                          "'C:\\gone.exe' could not be opened: a library it "
-                                          "needs was not found"}}));
+              (std::vector<RecordedLine>{
+                  {LogKind::Error,
+                   "'C:\\gone.exe' could not be opened: a library it needs was not found"},
+                  {LogKind::Error,
+                   "'C:\\tool.exe' could not be opened: Buttonwise runs as administrator, and "
+                   "the desktop could not start it with your normal rights"}}));
 }
 
 }  // namespace

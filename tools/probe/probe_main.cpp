@@ -1,6 +1,7 @@
 // A foreground window that writes every key event and mouse button it receives to a file,
 // one line each: "down|up <virtual-key> <scan code> <extended 0|1>", a mouse button under
-// its virtual-key code (1 left, 2 right, 4 middle). End-to-end tests read the file to see
+// its virtual-key code (1 left, 2 right, 4 middle), and "char <UTF-16 unit> 0 0" for each
+// character of typed text (VK_PACKET). End-to-end tests read the file to see
 // what a bound button did. With --cover it is a topmost window over the whole screen, as a
 // full-screen player is; with --frame and --content-of, a Store app's frame and its content.
 #include <cstdio>
@@ -13,6 +14,7 @@
 namespace {
 
 FILE* g_out = nullptr;
+WPARAM g_lastDown = 0;
 
 void Record(const char* direction, WPARAM virtualKey, LPARAM flags) {
     const unsigned scan = (static_cast<unsigned long>(flags) >> 16) & 0xFF;
@@ -26,11 +28,17 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     switch (message) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
+            g_lastDown = wParam;
             Record("down", wParam, lParam);
             return 0;
         case WM_KEYUP:
         case WM_SYSKEYUP:
             Record("up", wParam, lParam);
+            return 0;
+        case WM_CHAR:
+            // The character a typed text's VK_PACKET made; the characters of ordinary keys
+            // are left out, the keys themselves tell them.
+            if (g_lastDown == VK_PACKET) Record("char", wParam, 0);
             return 0;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:

@@ -25,6 +25,7 @@ class ComPtr {
     }
 
     Interface* operator->() const { return p_; }
+    Interface* Get() const { return p_; }
     explicit operator bool() const { return p_ != nullptr; }
     // For the calls that hand out an object: the old one is released first.
     void** PutVoid() {

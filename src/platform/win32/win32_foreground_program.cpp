@@ -1,6 +1,6 @@
 // Reads a window's program through its process: PROCESS_QUERY_LIMITED_INFORMATION is
 // granted even for a process that runs as administrator under the same account, and so is
-// the query of its token's integrity level.
+// the query of its token's integrity level; under another account, neither may be.
 #include "platform/win32/win32_foreground_program.h"
 
 #include <optional>
@@ -29,9 +29,11 @@ DWORD ContentProcess(HWND window, DWORD process) {
     return app;
 }
 
-UniqueKernelHandle OpenProcessOf(HWND window, DWORD process) {
-    process = ContentProcess(window, process);
-    if (process == 0) return {};
+UniqueKernelHandle OpenProcessOf(DWORD process) {
+    if (process == 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);  // no process: no refusal
+        return {};
+    }
     return UniqueKernelHandle(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process));
 }
 
@@ -57,35 +59,60 @@ std::optional<DWORD> IntegrityLevel(HANDLE process) {
     return *GetSidSubAuthority(sid, count - 1u);
 }
 
-}  // namespace
+DWORD OwnLevel() {
+    static const DWORD own =
+        IntegrityLevel(GetCurrentProcess()).value_or(SECURITY_MANDATORY_MEDIUM_RID);
+    return own;
+}
 
-Win32ForegroundProgram::Win32ForegroundProgram()
-    : ownLevel_(IntegrityLevel(GetCurrentProcess()).value_or(SECURITY_MANDATORY_MEDIUM_RID)) {}
+// Refused access means another account's rights (an administrator's password typed for the
+// program): its level is unknown, and input may be dropped. A process that went, or any
+// other failure, is no reason to warn.
+InputReach ReachOf(HANDLE process) {
+    if (!process)
+        return GetLastError() == ERROR_ACCESS_DENIED ? InputReach::Unknown : InputReach::Arrives;
+    const std::optional<DWORD> level = IntegrityLevel(process);
+    if (!level)
+        return GetLastError() == ERROR_ACCESS_DENIED ? InputReach::Unknown : InputReach::Arrives;
+    return *level > OwnLevel() ? InputReach::Dropped : InputReach::Arrives;
+}
+
+DWORD ProcessOf(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process;
+}
+
+}  // namespace
 
 WindowInFront Win32ForegroundProgram::Window() {
     HWND front = GetForegroundWindow();
-    DWORD process = 0;
-    if (front) GetWindowThreadProcessId(front, &process);
-    return {reinterpret_cast<std::uintptr_t>(front), process};
+    return {reinterpret_cast<std::uintptr_t>(front), front ? ProcessOf(front) : 0};
 }
 
 ProgramInFront Win32ForegroundProgram::Describe(const WindowInFront& window) {
-    ProgramInFront front;
-    const UniqueKernelHandle process =
-        OpenProcessOf(reinterpret_cast<HWND>(window.handle), window.process);
-    if (!process) return front;
-    front.program = ImageFileName(process.get());
-    // A level that cannot be read is not taken for a higher one: no warning on a guess.
-    const std::optional<DWORD> level = IntegrityLevel(process.get());
-    front.runsAboveUs = level && *level > ownLevel_;
-    return front;
+    const DWORD id = ContentProcess(reinterpret_cast<HWND>(window.handle), window.process);
+    if (id == 0) return {};
+    const UniqueKernelHandle process = OpenProcessOf(id);
+    const InputReach reach = ReachOf(process.get());  // reads the refusal, if it was one
+    return {process ? ImageFileName(process.get()) : std::string(), reach};
 }
 
 std::string ProgramOfWindow(HWND window) {
-    DWORD id = 0;
-    GetWindowThreadProcessId(window, &id);
-    const UniqueKernelHandle process = OpenProcessOf(window, id);
+    const UniqueKernelHandle process = OpenProcessOf(ContentProcess(window, ProcessOf(window)));
     return process ? ImageFileName(process.get()) : std::string();
+}
+
+InputReach ReachOfWindow(HWND window) {
+    return ReachOf(OpenProcessOf(ProcessOf(window)).get());
+}
+
+bool RunsAboveTheDesktop() {
+    HWND desktop = GetShellWindow();
+    if (!desktop) return false;
+    const UniqueKernelHandle shell = OpenProcessOf(ProcessOf(desktop));
+    const std::optional<DWORD> level = shell ? IntegrityLevel(shell.get()) : std::nullopt;
+    return level && OwnLevel() > *level;
 }
 
 }  // namespace bw::win32

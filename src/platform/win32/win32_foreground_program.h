@@ -11,16 +11,17 @@ namespace bw::win32 {
 
 class Win32ForegroundProgram : public ForegroundProgram {
   public:
-    Win32ForegroundProgram();
     WindowInFront Window() override;
     ProgramInFront Describe(const WindowInFront& window) override;
-
-  private:
-    DWORD ownLevel_;
 };
 
 // The file name of the program a window belongs to (for a Store app's frame, the app's);
 // empty when it cannot be read.
 std::string ProgramOfWindow(HWND window);
+// Whether input and the input state of the window's own process can be reached from here.
+InputReach ReachOfWindow(HWND window);
+// Whether this program runs at a higher integrity level than the desktop's shell: started as
+// administrator while the user's programs are not.
+bool RunsAboveTheDesktop();
 
 }  // namespace bw::win32

@@ -31,4 +31,14 @@ void Win32KeyboardInput::SendKey(std::uint8_t virtualKey, KeyDirection direction
     SendInput(1, &input, sizeof input);
 }
 
+void Win32KeyboardInput::SendCharacter(char16_t unit, KeyDirection direction) {
+    // The window in front receives VK_PACKET with the unit, and its message loop the
+    // character itself; a character beyond the first plane goes as its two surrogates.
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wScan = static_cast<WORD>(unit);
+    input.ki.dwFlags = KEYEVENTF_UNICODE | (direction == KeyDirection::Up ? KEYEVENTF_KEYUP : 0);
+    SendInput(1, &input, sizeof input);
+}
+
 }  // namespace bw::win32

@@ -2,11 +2,13 @@
 // the wave-out volume is the program's own audio session, which nobody hears change.
 #include "platform/win32/win32_system_services.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/failure.h"
 #include "platform/win32/com_ptr.h"
 #include "platform/win32/system_error.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_config.h"
@@ -19,36 +21,42 @@ namespace bw::win32 {
 
 namespace {
 
+// The wave-out functions, from winmm.dll in the system folder, loaded at the first step that
+// needs them.
+struct WaveOut {
+    decltype(waveOutGetVolume)* getVolume = nullptr;
+    decltype(waveOutSetVolume)* setVolume = nullptr;
+    decltype(waveOutGetErrorTextW)* errorText = nullptr;
+    explicit operator bool() const { return getVolume && setVolume && errorText; }
+};
+
+WaveOut LoadWaveOut() {
+    static const SystemLibrary winmm(L"winmm.dll");
+    return {winmm.Find<decltype(waveOutGetVolume)>("waveOutGetVolume"),
+            winmm.Find<decltype(waveOutSetVolume)>("waveOutSetVolume"),
+            winmm.Find<decltype(waveOutGetErrorTextW)>("waveOutGetErrorTextW")};
+}
+
 std::uint32_t ToLevel(float scalar) {
     return static_cast<std::uint32_t>(
         std::lround(std::fmin(std::fmax(scalar, 0.0f), 1.0f) * 65535));
 }
 
-// The endpoint's channels: left and right, or one channel for both.
+// The endpoint's master level: the balance between its channels is the endpoint's own.
 class EndpointOutput final : public AudioOutput {
   public:
     explicit EndpointOutput(ComPtr<IAudioEndpointVolume> volume) : volume_(std::move(volume)) {}
 
-    std::optional<std::uint32_t> Levels() override {
-        UINT channels = 0;
-        float left = 0, right = 0;
-        if (FAILED(volume_->GetChannelCount(&channels)) || channels == 0 ||
-            FAILED(volume_->GetChannelVolumeLevelScalar(0, &left)))
-            return std::nullopt;
-        if (channels < 2 || FAILED(volume_->GetChannelVolumeLevelScalar(1, &right))) right = left;
-        return ToLevel(left) | ToLevel(right) << 16;
+    std::optional<std::uint32_t> Level() override {
+        float level = 0;
+        if (FAILED(volume_->GetMasterVolumeLevelScalar(&level))) return std::nullopt;
+        return ToLevel(level);
     }
-    void SetLevels(std::uint32_t levels) override {
-        UINT channels = 0;
-        if (const HRESULT result = volume_->GetChannelCount(&channels); FAILED(result))
+    void SetLevel(std::uint32_t level) override {
+        if (const HRESULT result =
+                volume_->SetMasterVolumeLevelScalar(static_cast<float>(level) / 65535, nullptr);
+            FAILED(result))
             throw SystemFailure(result);
-        const float left = static_cast<float>(levels & 0xFFFF) / 65535;
-        const float right = static_cast<float>(levels >> 16) / 65535;
-        for (UINT c = 0; c < channels; ++c)
-            if (const HRESULT result =
-                    volume_->SetChannelVolumeLevelScalar(c, c == 0 ? left : right, nullptr);
-                FAILED(result))
-                throw SystemFailure(result);
     }
     bool Muted() override {
         BOOL muted = FALSE;
@@ -63,23 +71,39 @@ class EndpointOutput final : public AudioOutput {
     ComPtr<IAudioEndpointVolume> volume_;
 };
 
-// Systems without the endpoint services: the wave-out volume of device 0.
+// Systems without the endpoint services: the wave-out volume of device 0, left level in the
+// low word, right in the high one. The louder channel is the level; both scale with it.
 class WaveOutOutput final : public AudioOutput {
   public:
-    std::optional<std::uint32_t> Levels() override {
+    explicit WaveOutOutput(WaveOut functions) : waveOut_(functions) {}
+
+    std::optional<std::uint32_t> Level() override {
         DWORD levels = 0;
-        if (waveOutGetVolume(nullptr, &levels) != MMSYSERR_NOERROR) return std::nullopt;
-        return levels;
+        if (!waveOut_ || waveOut_.getVolume(nullptr, &levels) != MMSYSERR_NOERROR)
+            return std::nullopt;
+        return std::max(levels & 0xFFFF, levels >> 16);
     }
-    void SetLevels(std::uint32_t levels) override {
-        if (const MMRESULT result = waveOutSetVolume(nullptr, levels); result != MMSYSERR_NOERROR) {
+    void SetLevel(std::uint32_t level) override {
+        const std::uint32_t louder = Level().value_or(0);
+        DWORD levels = 0;
+        if (waveOut_) waveOut_.getVolume(nullptr, &levels);
+        auto scaled = [&](std::uint32_t channel) {
+            return louder == 0 ? level : channel * level / louder;
+        };
+        const DWORD wanted = scaled(levels & 0xFFFF) | scaled(levels >> 16) << 16;
+        const MMRESULT result =
+            waveOut_ ? waveOut_.setVolume(nullptr, wanted) : MMRESULT{MMSYSERR_NODRIVER};
+        if (result != MMSYSERR_NOERROR) {
             wchar_t text[MAXERRORLENGTH] = {};
-            waveOutGetErrorTextW(result, text, MAXERRORLENGTH);
+            if (waveOut_) waveOut_.errorText(result, text, MAXERRORLENGTH);
             throw Failure(static_cast<int>(result), Narrow(text));
         }
     }
     bool Muted() override { return false; }
     void Unmute() override {}
+
+  private:
+    WaveOut waveOut_;
 };
 
 }  // namespace
@@ -89,10 +113,10 @@ std::unique_ptr<AudioOutput> Win32Volume::DefaultOutput() {
     ComPtr<IMMDeviceEnumerator> devices;
     if (FAILED(CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_INPROC_SERVER,
                                 __uuidof(IMMDeviceEnumerator), devices.PutVoid())))
-        return std::make_unique<WaveOutOutput>();
+        return std::make_unique<WaveOutOutput>(LoadWaveOut());
     ComPtr<IMMDevice> device;
     if (FAILED(devices->GetDefaultAudioEndpoint(eRender, eConsole, device.Put())))
-        return std::make_unique<WaveOutOutput>();
+        return std::make_unique<WaveOutOutput>(LoadWaveOut());
     ComPtr<IAudioEndpointVolume> volume;
     if (const HRESULT result = device->Activate(__uuidof(IAudioEndpointVolume),
                                                 CLSCTX_INPROC_SERVER, nullptr, volume.PutVoid());
@@ -127,7 +151,10 @@ void EnableShutdownPrivilege() {
 
 void Win32ExitSession::EndSession(std::uint32_t flags) {
     if (flags & (EWX_SHUTDOWN | EWX_REBOOT | EWX_POWEROFF)) EnableShutdownPrivilege();
-    if (!ExitWindowsEx(flags, 0)) throw LastErrorFailure();
+    // A planned end, as the user asked for it through the countdown.
+    if (!ExitWindowsEx(
+            flags, SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_MINOR_OTHER | SHTDN_REASON_FLAG_PLANNED))
+        throw LastErrorFailure();
 }
 
 }  // namespace bw::win32

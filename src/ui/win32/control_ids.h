@@ -21,6 +21,7 @@ inline constexpr int kIdCmdRemove = 108;
 inline constexpr wchar_t kCountdownTitle[] = L"Exit Windows";
 inline constexpr int kIdImage1 = 300;
 inline constexpr int kIdLblStatic = 301;
+inline constexpr int kIdLblRemoteHint = 302;
 inline constexpr int kIdCmdCancel = 2;  // IDCANCEL: Escape presses it
 
 // The Add Action dialog.

@@ -3,6 +3,8 @@
 // its idea of the active window (AttachThreadInput), for as long as the handover takes.
 #include "ui/win32/foreground.h"
 
+#include "platform/win32/win32_foreground_program.h"
+
 namespace bw::ui {
 
 void TakeForeground(HWND window) {
@@ -12,6 +14,10 @@ void TakeForeground(HWND window) {
     const DWORD frontThread = front ? GetWindowThreadProcessId(front, nullptr) : 0;
     const DWORD self = GetCurrentThreadId();
     if (frontThread == 0 || frontThread == self) return;
+    // Attaching waits on a thread that does not answer, and Windows refuses it with a window
+    // of a higher integrity level (or one that may be). The window stays on top then, and
+    // any button of the remote cancels what it asks.
+    if (IsHungAppWindow(front) || win32::ReachOfWindow(front) != InputReach::Arrives) return;
     if (!AttachThreadInput(self, frontThread, TRUE)) return;
     BringWindowToTop(window);
     SetForegroundWindow(window);

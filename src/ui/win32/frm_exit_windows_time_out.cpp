@@ -17,7 +17,7 @@ namespace bw::ui {
 
 namespace {
 
-constexpr int kClientWidth = 236, kClientHeight = 96;
+constexpr int kClientWidth = 236, kClientHeight = 110;
 constexpr DWORD kStyle = DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
 // The label is placed again once its text's height and longest width are known, and the
@@ -27,7 +27,8 @@ constexpr ControlSpec kLayout[] = {
      SS_ICON | SS_REALSIZECONTROL},
     {L"STATIC", kIdLblStatic, L"Exiting windows in 10 seconds...", PixelsAt96(64, 23, 153, 16),
      SS_LEFT | SS_NOPREFIX},
-    {L"BUTTON", kIdCmdCancel, L"Cancel", PixelsAt96(81, 61, 75, 23), WS_TABSTOP | BS_DEFPUSHBUTTON},
+    {L"STATIC", kIdLblRemoteHint, L"", PixelsAt96(64, 45, 153, 16), SS_LEFT | SS_NOPREFIX},
+    {L"BUTTON", kIdCmdCancel, L"Cancel", PixelsAt96(81, 75, 75, 23), WS_TABSTOP | BS_DEFPUSHBUTTON},
 };
 
 }  // namespace
@@ -69,7 +70,11 @@ void FrmExitWindowsTimeOut::ApplyDpi(int dpi) {
     // The design's label is 153 pixels wide, enough for its own font only: it grows to
     // the longest text it can show in this one, and the dialog with it.
     HWND label = GetDlgItem(dialog_, kIdLblStatic);
-    int labelWidth = win32::ScaleForDpi(153, dpi);
+    HWND hint = GetDlgItem(dialog_, kIdLblRemoteHint);
+    int labelWidth =
+        std::max(win32::ScaleForDpi(153, dpi),
+                 win32::TextWidthPixels(hint, font_.get(), win32::Widen(kCountdownRemoteHint)) +
+                     win32::ScaleForDpi(4, dpi));
     for (const ExitKind& kind : kExitKinds) {
         const std::wstring longest = win32::Widen(CountdownText(kind.name, kCountdownSeconds));
         labelWidth = std::max(labelWidth, win32::TextWidthPixels(label, font_.get(), longest) +
@@ -81,11 +86,14 @@ void FrmExitWindowsTimeOut::ApplyDpi(int dpi) {
     SetWindowPos(label, nullptr, win32::ScaleForDpi(64, dpi),
                  win32::ScaleForDpi(31, dpi) - textHeight / 2, labelWidth, textHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    // Centred under the text, as in the design's 236 pixels.
+    SetWindowPos(hint, nullptr, win32::ScaleForDpi(64, dpi),
+                 win32::ScaleForDpi(53, dpi) - textHeight / 2, labelWidth, textHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // Centred under the texts, as in the design's 236 pixels.
     const int buttonWidth = win32::ScaleForDpi(75, dpi);
     MoveControl(GetDlgItem(dialog_, kIdCmdCancel),
                 (clientWidth - buttonWidth) / 2 + win32::ScaleForDpi(1, dpi),
-                win32::ScaleForDpi(61, dpi));
+                win32::ScaleForDpi(75, dpi));
     client_ = {clientWidth, win32::ScaleForDpi(kClientHeight, dpi)};
     SetClientSize(client_.cx, client_.cy, false);
 }
@@ -94,6 +102,8 @@ INT_PTR FrmExitWindowsTimeOut::OnMessage(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG:
             CreateControls(dialog_, kLayout);
+            SetWindowTextW(GetDlgItem(dialog_, kIdLblRemoteHint),
+                           win32::Widen(kCountdownRemoteHint).c_str());
             ApplyDpi(Dpi());
             SetClientSize(client_.cx, client_.cy, true);
             SendMessageW(dialog_, DM_SETDEFID, kIdCmdCancel, 0);

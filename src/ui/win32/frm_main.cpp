@@ -58,7 +58,7 @@ constexpr ActionColumn kActionColumns[] = {
 
 FrmMain::FrmMain(HINSTANCE instance)
     : tray_([this](unsigned mouseMessage) { OnTrayMouse(mouseMessage); },
-            [this] { trayPresence_.TaskbarCreated(); }) {
+            [this] { trayPresence_.TaskbarCreated(); }, [this] { EndProgram(); }) {
     static const win32::WindowClass windowClass(kMainWindowClass, &win32::BoundProcedure<FrmMain>,
                                                 LoadCursorW(nullptr, IDC_ARROW),
                                                 GetSysColorBrush(COLOR_BTNFACE));

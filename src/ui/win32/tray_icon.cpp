@@ -10,14 +10,22 @@
 
 namespace bw::ui {
 
-TrayIcon::TrayIcon(std::function<void(unsigned)> onMouse, std::function<void()> onTaskbarCreated)
-    : onMouse_(std::move(onMouse)), onTaskbarCreated_(std::move(onTaskbarCreated)) {
+TrayIcon::TrayIcon(std::function<void(unsigned)> onMouse, std::function<void()> onTaskbarCreated,
+                   std::function<void()> onCloseRequest)
+    : onMouse_(std::move(onMouse)),
+      onTaskbarCreated_(std::move(onTaskbarCreated)),
+      onCloseRequest_(std::move(onCloseRequest)) {
     static const win32::WindowClass windowClass(kTrayWindowClass, &win32::BoundProcedure<TrayIcon>);
     DrawPicture();
     // Top-level and never shown: only top-level windows hear that the taskbar came back.
-    host_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, windowClass.Name(), L"", WS_POPUP, 0, 0, 0, 0,
-                                nullptr, nullptr, GetModuleHandleW(nullptr), this));
+    // Its title tells the installer that closing it ends the program (older ones had none).
+    host_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, windowClass.Name(), kMainWindowTitle, WS_POPUP, 0,
+                                0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), this));
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    // Run as administrator, this window would not hear the shell, which runs with the
+    // user's normal rights: its messages, and an installer's close, are let through.
+    for (UINT message : {taskbarCreated_, UINT{kTrayCallbackMessage}, UINT{WM_CLOSE}})
+        ChangeWindowMessageFilterEx(host_.get(), message, MSGFLT_ALLOW, nullptr);
 }
 
 void TrayIcon::DrawPicture() {
@@ -62,6 +70,12 @@ LRESULT TrayIcon::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     if (message == WM_DPICHANGED || message == WM_DISPLAYCHANGE) {
         DrawPicture();
         Notify(NIM_MODIFY);  // refused, harmlessly, while there is no icon
+    }
+    if (message == WM_CLOSE && onCloseRequest_) {
+        // Nobody sees this window: a close comes from another program, which waits for
+        // this one to end (an installer replacing its file). No question, no dead icon.
+        onCloseRequest_();
+        return 0;
     }
     if (message == WM_NCDESTROY) host_.release();
     return DefWindowProcW(window, message, wParam, lParam);

@@ -1,6 +1,6 @@
-// The icon in the notification area (mdlSystray) on Windows: Shell_NotifyIconW for a hidden
-// top-level window that takes the icon's callback, hears when the taskbar comes back, and
-// draws the icon again when the display's DPI changes.
+// The icon in the notification area on Windows: Shell_NotifyIconW for a hidden top-level
+// window that takes the icon's callback, hears when the taskbar comes back, draws the icon
+// again when the display's DPI changes, and ends the program when another one closes it.
 #pragma once
 
 #include <functional>
@@ -15,9 +15,10 @@ namespace bw::ui {
 class TrayIcon final : public NotifyArea {
   public:
     // onMouse gets the mouse message that happened over the icon; onTaskbarCreated is
-    // called when the shell started again without the icons it held.
+    // called when the shell started again without the icons it held; onCloseRequest when
+    // another program (the installer) asks this one to end by closing the hidden window.
     TrayIcon(std::function<void(unsigned mouseMessage)> onMouse,
-             std::function<void()> onTaskbarCreated);
+             std::function<void()> onTaskbarCreated, std::function<void()> onCloseRequest);
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
@@ -37,6 +38,7 @@ class TrayIcon final : public NotifyArea {
 
     std::function<void(unsigned)> onMouse_;
     std::function<void()> onTaskbarCreated_;
+    std::function<void()> onCloseRequest_;
     win32::UniqueIcon picture_;
     win32::UniqueWindow host_;
     UINT taskbarCreated_ = 0;

@@ -1,19 +1,34 @@
-// Walks the top-level windows a user could bring to the front: visible, not tool windows.
+// Walks the top-level windows a user could bring to the front: visible, not cloaked, not
+// tool windows.
 #include "ui/win32/visible_programs.h"
 
 #include <algorithm>
 
 #include "platform/plain_text.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/win32_config.h"
+
+#include <dwmapi.h>
 #include "platform/win32/win32_foreground_program.h"
 
 namespace bw::ui {
 
 namespace {
 
+// Visible to the window manager, yet not shown: on another virtual desktop, or a Store
+// app's frame that lingers after its app. Without the window compositor, nothing is cloaked.
+bool Cloaked(HWND window) {
+    static const win32::SystemLibrary dwmapi(L"dwmapi.dll");
+    static const auto attribute =
+        dwmapi.Find<decltype(DwmGetWindowAttribute)>("DwmGetWindowAttribute");
+    DWORD cloaked = 0;
+    return attribute && SUCCEEDED(attribute(window, DWMWA_CLOAKED, &cloaked, sizeof cloaked)) &&
+           cloaked;
+}
+
 BOOL CALLBACK CollectProgram(HWND window, LPARAM found) {
     if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER) ||
-        (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW))
+        (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) || Cloaked(window))
         return TRUE;
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);

@@ -44,7 +44,7 @@ struct FakeShell : Shell {
 // The default output device, a new one for every step: "set#2" is the second device's
 // write. Each call can be told to fail, and the device to be muted.
 struct FakeVolume : Volume {
-    std::optional<std::uint32_t> levels = 0;  // nothing: no device answers
+    std::optional<std::uint32_t> level = 0;  // nothing: no device answers
     std::optional<Failure> refuseOutput, refuseSet, refuseUnmute;
     bool muted = false;
     std::vector<std::uint32_t> set;
@@ -59,14 +59,14 @@ struct FakeVolume : Volume {
             volume.calls.push_back(name + ("#" + number));
             if (refuse) throw *refuse;
         }
-        std::optional<std::uint32_t> Levels() override {
-            Call("levels", std::nullopt);
-            return volume.levels;
+        std::optional<std::uint32_t> Level() override {
+            Call("level", std::nullopt);
+            return volume.level;
         }
-        void SetLevels(std::uint32_t value) override {
+        void SetLevel(std::uint32_t value) override {
             Call("set", volume.refuseSet);
             volume.set.push_back(value);
-            if (volume.levels) volume.levels = value;
+            if (volume.level) volume.level = value;
         }
         bool Muted() override { return volume.muted; }
         void Unmute() override {

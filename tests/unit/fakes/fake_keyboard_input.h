@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <set>
 #include <string>
 #include <vector>
@@ -12,8 +13,20 @@ namespace bw::test {
 
 class FakeKeyboardInput : public KeyboardInput {
   public:
-    std::vector<std::string> events;  // "v65", "^65": down, up
+    std::vector<std::string> events;  // "v65", "^65": down, up; "vU+00FC": a character
     std::set<std::uint8_t> down;
+    std::set<char16_t> charactersDown;
+
+    void SendCharacter(char16_t unit, KeyDirection direction) override {
+        const bool isDown = direction == KeyDirection::Down;
+        char text[12];
+        std::snprintf(text, sizeof text, "%cU+%04X", isDown ? 'v' : '^', unsigned{unit});
+        events.push_back(text);
+        if (isDown)
+            charactersDown.insert(unit);
+        else
+            charactersDown.erase(unit);
+    }
 
     void SendKey(std::uint8_t key, KeyDirection direction) override {
         const bool isDown = direction == KeyDirection::Down;
