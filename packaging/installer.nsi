@@ -38,6 +38,7 @@ Var Elevated   ; 1: the instance this installer started elevated, for the machin
 Var Delegated  ; 1: an elevated instance did the machine's part
 Var IsAdmin    ; 1: this instance runs with an administrator's rights
 Var ModeGiven  ; 1: /AllUsers or /CurrentUser on the command line
+Var FolderGiven  ; 1: /D= on the command line
 Var ForMe
 Var ForEveryone
 
@@ -45,7 +46,6 @@ Var ForEveryone
 !define MUI_UNICON "${NSISDIR}\Contrib\Graphics\Icons\modern-uninstall.ico"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Buttonwise.exe"
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\Readme.txt"
-!define MUI_PAGE_CUSTOMFUNCTION_SHOW FinishShow
 
 !insertmacro MUI_PAGE_LICENSE "${SOURCE}\LICENSE.txt"
 Page custom ModePage ModePageLeave
@@ -53,6 +53,8 @@ Page custom ModePage ModePageLeave
 !define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+; Set right before the page it belongs to: the next page macro takes it.
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW FinishShow
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
@@ -65,9 +67,10 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "MIT licence"
 
-; The mode, the rights and the folder, for the installer and the uninstaller alike.
+; The mode and whether this instance is the elevated one (from the command line), and the
+; rights it runs with, for the installer and the uninstaller alike.
 !macro READ_COMMAND_LINE UN
-Function ${UN}ReadCommandLine
+Function ${UN}ReadModeAndRights
   ${GetParameters} $R0
   StrCpy $AllUsers 0
   StrCpy $ModeGiven 0
@@ -100,7 +103,8 @@ FunctionEnd
 !insertmacro READ_COMMAND_LINE ""
 !insertmacro READ_COMMAND_LINE "un."
 
-; Where the mode puts things: the context of $SMPROGRAMS and SHCTX, and the default folder.
+; Where the mode puts things: the context of $SMPROGRAMS and SHCTX, and in $R9 the mode's
+; default folder.
 !macro APPLY_MODE UN
 Function ${UN}ApplyMode
   ${If} $AllUsers == 1
@@ -127,17 +131,33 @@ Function ${UN}RunElevated
   System::Call 'shell32::ShellExecuteExW(p r9) i.r1'
   StrCpy $0 "refused"
   ${If} $1 <> 0
-    ; hProcess, the last member
+    ; hProcess, the last member: without it there is nothing to wait for or to tell
     System::Call '*$9(i, i, p, p, p, p, p, p, p, p, p, p, p, p, p.r2)'
-    System::Call 'kernel32::WaitForSingleObject(p r2, i -1)'
-    System::Call 'kernel32::GetExitCodeProcess(p r2, *i.r0)'
-    System::Call 'kernel32::CloseHandle(p r2)'
+    ${If} $2 P<> 0
+      System::Call 'kernel32::WaitForSingleObject(p r2, i -1)'
+      System::Call 'kernel32::GetExitCodeProcess(p r2, *i.r0)'
+      System::Call 'kernel32::CloseHandle(p r2)'
+    ${EndIf}
   ${EndIf}
   System::Free $9
 FunctionEnd
 !macroend
 !insertmacro RUN_ELEVATED ""
 !insertmacro RUN_ELEVATED "un."
+
+; After RunElevated: a refusal and a failure each end this instance with a code of its own
+; (5: no administrator's rights given; else the elevated instance's code).
+!macro REPORT_DELEGATION DOING
+  ${If} $0 == "refused"
+    MessageBox MB_OK|MB_ICONSTOP "${DOING} ${APP} for everyone needs an administrator's rights." /SD IDOK
+    SetErrorLevel 5
+    Quit
+  ${ElseIf} $0 != 0
+    MessageBox MB_OK|MB_ICONSTOP "${DOING} ${APP} for everyone did not complete (code $0)." /SD IDOK
+    SetErrorLevel $0
+    Quit
+  ${EndIf}
+!macroend
 
 ; A running copy would keep its file: it is asked to end, the way its own window would end
 ; it, and given ten seconds. A forced end would leave a dead icon in the tray. Only a copy
@@ -154,6 +174,14 @@ Function ${UN}CloseRunningCopy
     ${If} $2 P<> 0
       System::Call 'kernel32::WaitForSingleObject(p r2, i 10000)'
       System::Call 'kernel32::CloseHandle(p r2)'
+    ${Else}
+      ; A copy this installer may not wait on (it runs with other rights): its window goes
+      ; with it.
+      ${For} $3 1 50
+        Sleep 200
+        FindWindow $0 "${TRAY_WINDOW_CLASS}" "${APP}"
+        ${IfThen} $0 == 0 ${|} ${ExitFor} ${|}
+      ${Next}
     ${EndIf}
   ${EndIf}
   FindWindow $0 "${TRAY_WINDOW_CLASS}"
@@ -222,9 +250,11 @@ Section "Start ${APP} when I log on" SecLogon
 SectionEnd
 
 Function .onInit
-  Call ReadCommandLine
+  Call ReadModeAndRights
   Call ApplyMode
+  StrCpy $FolderGiven 1
   ${If} $INSTDIR == ""
+    StrCpy $FolderGiven 0
     StrCpy $INSTDIR $R9
   ${EndIf}
   ; Silent for everyone without the rights: the machine's part in an elevated instance.
@@ -234,26 +264,21 @@ Function .onInit
   ${EndIf}
 FunctionEnd
 
+; The machine's part in an elevated instance, when this one has not the rights; the running
+; copy is asked to end first, by this instance, where the user can answer if it does not.
 Function DelegateWhenNeeded
   ${If} $IsAdmin == 1
   ${OrIf} $Elevated == 1
     Return
   ${EndIf}
+  Call CloseRunningCopy
   StrCpy $R7 ""
   ${IfNot} ${SectionIsSelected} ${SecShortcut}
     StrCpy $R7 "/NoShortcut "
   ${EndIf}
   Push "/S /AllUsers /Elevated $R7/D=$INSTDIR"
   Call RunElevated
-  ${If} $0 == "refused"
-    MessageBox MB_OK|MB_ICONSTOP "Installing ${APP} for everyone needs an administrator's rights." /SD IDOK
-    SetErrorLevel 5
-    Quit
-  ${ElseIf} $0 != 0
-    MessageBox MB_OK|MB_ICONSTOP "Installing ${APP} for everyone did not complete (code $0)." /SD IDOK
-    SetErrorLevel $0
-    Quit
-  ${EndIf}
+  !insertmacro REPORT_DELEGATION "Installing"
   StrCpy $Delegated 1
 FunctionEnd
 
@@ -285,7 +310,9 @@ Function ModePageLeave
     StrCpy $AllUsers 0
   ${EndIf}
   Call ApplyMode
-  StrCpy $INSTDIR $R9
+  ${If} $FolderGiven == 0
+    StrCpy $INSTDIR $R9
+  ${EndIf}
 FunctionEnd
 
 Function DirectoryLeave
@@ -304,21 +331,8 @@ Function FinishShow
 FunctionEnd
 
 Function un.onInit
-  Call un.ReadCommandLine
+  Call un.ReadModeAndRights
   Call un.ApplyMode
-  ${If} $AllUsers == 1
-  ${AndIf} $IsAdmin == 0
-  ${AndIf} $Elevated == 0
-    ; Silent: the questions are this instance's, which is the user's.
-    Push "/S /AllUsers /Elevated _?=$INSTDIR"
-    Call un.RunElevated
-    ${If} $0 != 0
-      MessageBox MB_OK|MB_ICONSTOP "Removing ${APP} for everyone needs an administrator's rights." /SD IDOK
-      SetErrorLevel 5
-      Quit
-    ${EndIf}
-    StrCpy $Delegated 1
-  ${EndIf}
 FunctionEnd
 
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
@@ -328,6 +342,17 @@ FunctionEnd
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
 Section "Uninstall"
+  ; Confirmed: the machine's part, in an elevated instance when this one has not the rights.
+  ${If} $AllUsers == 1
+  ${AndIf} $IsAdmin == 0
+  ${AndIf} $Elevated == 0
+    Call un.CloseRunningCopy
+    ; Silent: the questions are this instance's, which is the user's.
+    Push "/S /AllUsers /Elevated _?=$INSTDIR"
+    Call un.RunElevated
+    !insertmacro REPORT_DELEGATION "Removing"
+    StrCpy $Delegated 1
+  ${EndIf}
   ${If} $Delegated == 0
     Call un.CloseRunningCopy
     Delete "$INSTDIR\Buttonwise.exe"

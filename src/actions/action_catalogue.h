@@ -61,26 +61,35 @@ enum class SystemCommand {
     Restart,
     Shutdown,
 };
-// sendsKeys: the action is a key combination, which a window of a program that runs above
-// this one never receives. endsSession: it opens the countdown before the session ends.
 struct SystemAction {
     const char* name;
     SystemCommand command;
-    bool sendsKeys = false;
-    bool endsSession = false;
 };
 inline constexpr SystemAction kSystemActions[] = {
-    {"Close the current windows", SystemCommand::CloseWindow, true},
+    {"Close the current windows", SystemCommand::CloseWindow},
     {"Minimize the current windows", SystemCommand::MinimizeWindow},
-    {"Switch open windows (Alt+Tab)", SystemCommand::SwitchWindows, true},
-    {"Open Start Menu", SystemCommand::StartMenu, true},
-    {"Open System properties dialog", SystemCommand::SystemProperties, true},
+    {"Switch open windows (Alt+Tab)", SystemCommand::SwitchWindows},
+    {"Open Start Menu", SystemCommand::StartMenu},
+    {"Open System properties dialog", SystemCommand::SystemProperties},
     {"Volume UP", SystemCommand::VolumeUp},
     {"Volume Down", SystemCommand::VolumeDown},
-    {"Log off windows", SystemCommand::LogOff, false, true},
-    {"Restart windows", SystemCommand::Restart, false, true},
-    {"Shutdown windows", SystemCommand::Shutdown, false, true},
+    {"Log off windows", SystemCommand::LogOff},
+    {"Restart windows", SystemCommand::Restart},
+    {"Shutdown windows", SystemCommand::Shutdown},
 };
+
+// A key combination, which a window of a program that runs above this one never receives.
+constexpr bool SendsKeys(SystemCommand command) {
+    using enum SystemCommand;
+    return command == CloseWindow || command == SwitchWindows || command == StartMenu ||
+           command == SystemProperties;
+}
+
+// It ends the session, after the countdown.
+constexpr bool EndsSession(SystemCommand command) {
+    using enum SystemCommand;
+    return command == LogOff || command == Restart || command == Shutdown;
+}
 
 // Nothing for a name no action has (a binding from another version does nothing).
 const MouseAction* FindMouseAction(std::string_view name);

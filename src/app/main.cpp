@@ -66,7 +66,6 @@ class Program {
     }
 
     win32::WinsockSession winsock;
-    win32::ComApartment com;  // the shell and the audio services need it
     ui::FrmMain frmMain;
     win32::Win32MessageBoxes questions{[this] { return ShownMainWindow(); }};
     // Any other box belongs to the window the user works in, a dialog included.
@@ -99,16 +98,15 @@ class Program {
     LineFailureReport lineFailures{boxes, lstLog};
     win32::Win32ForegroundProgram foreground;
     ForegroundWatch inFront{foreground, lstLog};
-    ActionDispatch dispatch{
-        lstActions,
-        {std::bind_front(&Keyboard::SimulateKeyboard, &keyboard),
-         std::bind_front(&Mouse::DoMouseAction, &mouse),
-         std::bind_front(&SystemActions::RunSys, &system),
-         std::bind_front(&Launcher::RunFile, &launcher),
-         [this](const std::string& button) { return countdown.Cancel(button + " was pressed."); }},
-        lstLog,
-        lineFailures,
-        inFront};
+    ActionDispatch dispatch{lstActions,
+                            {std::bind_front(&Keyboard::SimulateKeyboard, &keyboard),
+                             std::bind_front(&Mouse::DoMouseAction, &mouse),
+                             std::bind_front(&SystemActions::RunSys, &system),
+                             std::bind_front(&Launcher::RunFile, &launcher),
+                             std::bind_front(&ExitCountdown::CancelByButton, &countdown)},
+                            lstLog,
+                            lineFailures,
+                            inFront};
     ButtonMessages buttons{frmMain, lineFailures, lstLog, ansi,
                            std::bind_front(&ActionDispatch::RunActions, &dispatch)};
     win32::WinsockTcpClient wscLIRC;
@@ -168,8 +166,9 @@ int Run(HINSTANCE instance) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    // Libraries loaded by name come from the system folder only, never from the program's
-    // folder or the current one, where anyone who can write a file could put one.
+    // Libraries loaded by name from now on (the system's own loads among them) come from
+    // the system folder only, never from the program's folder or the current one, where
+    // anyone who can write a file could put one. The linked ones are all known to Windows.
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     // One copy at a time: two would both connect and carry out every press twice. A second
     // start brings the running copy's window up instead.

@@ -40,6 +40,7 @@ std::string ExitCountdown::Text() const {
 }
 
 void ExitCountdown::Form_Load() {
+    counting_ = true;
     window_.SetText(Text());
     tmrExit_.SetEnabled(true);
     window_.BringToTop();
@@ -50,6 +51,7 @@ void ExitCountdown::tmrExit_Timer() {
     ++secondsElapsed_;
     window_.SetText(Text());
     if (secondsElapsed_ >= kCountdownSeconds) {
+        counting_ = false;
         tmrExit_.SetEnabled(false);
         ForceExitWindows(ExitType);
         window_.Close();
@@ -57,18 +59,22 @@ void ExitCountdown::tmrExit_Timer() {
 }
 
 bool ExitCountdown::Cancel(const std::string& reason) {
-    if (!shown_) return false;
+    // At zero the session end is asked for already; a second press in the same arrival
+    // finds it cancelled.
+    if (!counting_) return false;
     log_.LogChange(ExitTypeName + " was cancelled: " + reason);
     cmdCancel_Click();
     return true;
 }
 
 void ExitCountdown::cmdCancel_Click() {
+    counting_ = false;
     secondsElapsed_ = 0;
     window_.Close();
 }
 
 void ExitCountdown::Form_Unload() {
+    counting_ = false;
     secondsElapsed_ = 0;
     // The timer belongs to the window: no tick after it closed.
     tmrExit_.SetEnabled(false);

@@ -26,7 +26,8 @@ inline constexpr ExitKind kExitKinds[] = {kLogOffExit, kRestartExit, kShutdownEx
 
 // "Shutdown windows in 10 seconds...": what the countdown's window shows.
 std::string CountdownText(const std::string& typeName, int secondsLeft);
-// Under it: the window may show without the keyboard, and the remote can always cancel it.
+// Under it: the window may show without the keyboard, and any button of the remote but one
+// bound to an exit cancels it.
 inline constexpr const char* kCountdownRemoteHint = "Press any button on the remote to cancel.";
 
 // What the countdown's window tells the logic.
@@ -66,9 +67,11 @@ class ExitCountdown final : private CountdownEvents {
     // Modal: returns when the countdown was cancelled or has ended. Asked while it is shown
     // already, it throws Failure 400 and the running countdown goes on undisturbed.
     void Show();
-    // Closes a countdown that shows, saying why in the log ("Shutdown was cancelled: ...");
-    // false when none shows.
+    // Closes a countdown that shows and has not ended, saying why in the log ("Shutdown was
+    // cancelled: ..."); false when there is none to cancel.
     bool Cancel(const std::string& reason);
+    // The same for a button of the remote: "PLAY was pressed."
+    bool CancelByButton(const std::string& button) { return Cancel(button + " was pressed."); }
 
   private:
     void tmrExit_Timer();
@@ -85,6 +88,7 @@ class ExitCountdown final : private CountdownEvents {
     EventLogWriter& log_;
     std::int16_t secondsElapsed_ = 0;
     bool shown_ = false;
+    bool counting_ = false;  // from the window's load to a cancel or to zero
 };
 
 }  // namespace bw

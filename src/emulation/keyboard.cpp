@@ -56,14 +56,15 @@ void Keyboard::SimulateKeyboard(const std::string& Text, std::uint8_t KeyCode,
         case kKeyWithModifiers:
             PressKey(KeyCode, KeyShift);
             break;
-        case kTextToType:
+        case kTextToType: {
             // As characters, not as keys: a key stands for another character on another
-            // layout (1 is & on French keyboards), and Caps Lock turns a letter's case.
-            for (const char16_t unit : Utf16Units(Text)) {
-                input_.SendCharacter(unit, KeyDirection::Down);
-                input_.SendCharacter(unit, KeyDirection::Up);
-            }
+            // layout (1 is & on French keyboards), and Caps Lock turns a letter's case. A
+            // control character (a list from elsewhere may hold one) would be no character.
+            std::u16string units = Utf16Units(Text);
+            std::erase_if(units, [](char16_t c) { return c < u' ' || (c >= 0x7F && c < 0xA0); });
+            if (!units.empty()) input_.SendCharacters(units);
             break;
+        }
         default:
             break;
     }

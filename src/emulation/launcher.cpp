@@ -28,9 +28,11 @@ std::string LaunchFailureReason(long answer) {
             return "no program is associated with this kind of file";
         case 32:
             return "a library it needs was not found";
-        case kNotAtNormalRights:
+        case kDesktopCouldNotStart:
             return "Buttonwise runs as administrator, and the desktop could not start it with "
                    "your normal rights";
+        case kPathTooLong:
+            return "its path is 260 characters or longer, and has no short form";
         default:
             return "the shell answered " + std::to_string(answer);
     }

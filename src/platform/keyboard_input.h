@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace bw {
 
@@ -13,9 +14,10 @@ class KeyboardInput {
     // The platform adds what the key needs beyond its virtual-key code (its scan code and,
     // for extended keys, the extended flag); nothing is waited for or reported.
     virtual void SendKey(std::uint8_t virtualKey, KeyDirection direction) = 0;
-    // One UTF-16 unit of text, arriving as that character whatever the keyboard layout and
-    // Caps Lock of the window in front.
-    virtual void SendCharacter(char16_t unit, KeyDirection direction) = 0;
+    // Text, each UTF-16 unit down and up, arriving as those characters whatever the keyboard
+    // layout and Caps Lock of the window in front, all at once: the user's own keys cannot
+    // come between them.
+    virtual void SendCharacters(std::u16string_view units) = 0;
 };
 
 }  // namespace bw

@@ -17,4 +17,10 @@ class ProgramFolder {
 // The folder and a file name with exactly one "\" between them.
 std::string FileInFolder(std::string folder, const std::string& name);
 
+// A full path as the Windows file functions take it beyond 260 characters ("\\?\C:\...",
+// "\\?\UNC\server\share\..."), and such a path back as the shell takes it. A relative path, or
+// one that has the prefix, is given back as it is.
+std::string ExtendedLengthPath(const std::string& path);
+std::string WithoutExtendedLengthPrefix(const std::string& path);
+
 }  // namespace bw

@@ -1,7 +1,6 @@
 // One pass over the list for one button event, under each type's repeat rule.
 #include "remote/action_dispatch.h"
 
-#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string_view>
@@ -33,12 +32,6 @@ long long ToWholeNumber(const std::string& text, long long low, long long high) 
     throw Failure(kTypeMismatch, "Type mismatch");
 }
 
-bool EndsSession(const ActionRow& row) {
-    const SystemAction* action =
-        row.type == ActionType::System ? FindSystemAction(row.KeyName) : nullptr;
-    return action && action->endsSession;
-}
-
 }  // namespace
 
 std::uint8_t ToByte(const std::string& text) {
@@ -58,13 +51,12 @@ void ActionDispatch::RunActions(const std::string& RemKeyName, std::int16_t NumR
                                 const std::string& RemoteName) {
     RunGuarded(
         [&] {
-            foreground_.BeginLine();
-            const std::vector<ActionRow> rows =
-                RowsForLine(lstActions_, RemKeyName, RemoteName, foreground_);
-            if (NumRpt == 0 && std::ranges::none_of(rows, EndsSession) &&
+            if (NumRpt == 0 && !ButtonEndsSession(lstActions_, RemKeyName, RemoteName) &&
                 executors_.CancelCountdown && executors_.CancelCountdown(RemKeyName))
                 return;
-            for (const ActionRow& row : rows)
+            foreground_.BeginLine();
+            for (const ActionRow& row :
+                 RowsForLine(lstActions_, RemKeyName, RemoteName, foreground_))
                 if (!RunRow(row, NumRpt)) return;
         },
         [this](const std::string& description) { failures_.Report(description); });
@@ -90,7 +82,7 @@ bool ActionDispatch::RunRow(const ActionRow& row, std::int16_t NumRpt) {
         case ActionType::System:
             // Alt+F4, Alt+Tab and the Windows key are keys too.
             if (const SystemAction* action = FindSystemAction(row.KeyName);
-                NumRpt < 1 && action && action->sendsKeys)
+                NumRpt < 1 && action && SendsKeys(action->command))
                 foreground_.WarnIfUnreachable();
             executors_.RunSys(row.KeyName, NumRpt);
             return true;

@@ -19,13 +19,32 @@ bool ProgramMatches(std::string_view rowProgram, std::string_view programInFront
            SameIgnoringCase(rowProgram, programInFront.substr(0, dot));
 }
 
+namespace {
+
+bool Bound(const ActionRow& row, const std::string& button, const std::string& remote) {
+    return row.RemKey == button && (row.Remote.empty() || row.Remote == remote);
+}
+
+}  // namespace
+
+bool ButtonEndsSession(const ActionList& list, const std::string& button,
+                       const std::string& remote) {
+    for (std::size_t i = 1; i <= list.Count(); ++i) {
+        const ActionRow& row = list.Row(i);
+        const SystemAction* action =
+            row.type == ActionType::System ? FindSystemAction(row.KeyName) : nullptr;
+        if (Bound(row, button, remote) && action && EndsSession(action->command)) return true;
+    }
+    return false;
+}
+
 std::vector<ActionRow> RowsForLine(const ActionList& list, const std::string& button,
                                    const std::string& remote, ForegroundWatch& foreground) {
     std::vector<const ActionRow*> bound;
     bool anyProgram = false;
     for (std::size_t i = 1; i <= list.Count(); ++i) {
         const ActionRow& row = list.Row(i);
-        if (row.RemKey != button || !(row.Remote.empty() || row.Remote == remote)) continue;
+        if (!Bound(row, button, remote)) continue;
         bound.push_back(&row);
         anyProgram = anyProgram || !row.Program.empty();
     }

@@ -40,19 +40,19 @@ void ServerConnection::Connect2WinLIRC() {
 }
 
 void ServerConnection::wscLIRC_Connect() {
-    ticksWithoutOutcome_ = -1;
+    ticksWithoutOutcome_.reset();
     connectedNotTurnedAway_ = true;
     LogOK(kServerRunningLine);
 }
 
 void ServerConnection::wscLIRC_Close() {
-    ticksWithoutOutcome_ = -1;
+    ticksWithoutOutcome_.reset();
     ConnectionEnded();
     LogError(kServerNotRunningLine);
 }
 
 void ServerConnection::wscLIRC_Error(int number, const std::string& description) {
-    ticksWithoutOutcome_ = -1;
+    ticksWithoutOutcome_.reset();
     ConnectionEnded();
     LogError(number == kConnectionRefused ? kServerNotRunningLine : description);
 }
@@ -94,10 +94,12 @@ void ServerConnection::tmrWinLIRCCheck_Timer() {
     blinkOn_ = !blinkOn_;
     // An attempt still under way is left to finish: its outcome may be the connection. Not
     // being connected a tick after the start is an outage all the same.
-    if (ticksWithoutOutcome_ >= 0 && ++ticksWithoutOutcome_ < kTicksBeforeNewAttempt)
+    if (ticksWithoutOutcome_ && *ticksWithoutOutcome_ + 1 < kTicksBeforeNewAttempt) {
+        ++*ticksWithoutOutcome_;
         LogError(kServerNotRunningLine);
-    else
+    } else {
         Connect2WinLIRC();
+    }
 }
 
 void ServerConnection::LogOK(const std::string& message) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/event_log_writer.h"
@@ -19,9 +20,10 @@ inline constexpr const char* kServerHost = "127.0.0.1";
 inline constexpr int kServerPort = 8765;
 inline constexpr int kReconnectIntervalMs = 2000;
 inline constexpr int kConnectionRefused = 10061;  // WSAECONNREFUSED
-// An attempt without an outcome for this many ticks is abandoned for a new one. Windows takes
-// about two seconds to refuse a connection to a closed port of this machine, a tick's length:
-// a tick must never cancel the attempt that would have succeeded.
+// Windows takes about two seconds to refuse a connection to a closed port of this machine,
+// a tick's length: a tick must never cancel the attempt that would have succeeded. One
+// without an outcome for this many ticks, ten seconds, is given up for a new one; a server
+// that answers at all answers long before.
 inline constexpr int kTicksBeforeNewAttempt = 5;
 
 inline constexpr const char* kServerRunningLine = "WinLIRC is running.";
@@ -85,7 +87,7 @@ class ServerConnection : private TcpClientEvents {
     bool connectedNotTurnedAway_ = false;
     std::int16_t errorCount_ = 0;
     bool blinkOn_ = false;
-    int ticksWithoutOutcome_ = -1;  // -1: no attempt under way
+    std::optional<int> ticksWithoutOutcome_;  // nothing: no attempt under way
 };
 
 }  // namespace bw

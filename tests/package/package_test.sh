@@ -17,20 +17,25 @@ bindings='HKCU\Software\VB and VBA Program Settings\Buttonwise'
 user_dir=$(winepath -u "$(wine cmd /c echo %LOCALAPPDATA% 2>/dev/null | tr -d '\r')")
 installed="$user_dir/Programs/Buttonwise"
 
+# The window read from outside, within a deadline.
+read_window() { timeout --kill-after=5 30 wine "$reader" "$@"; }
 # Waits until the running Buttonwise reports the connection; false after about a minute.
 connected() {
   for _ in $(seq 60); do
-    wine "$reader" --wait 1 2>/dev/null | grep -q "status picture: Connected" && return 0
+    read_window --wait 1 2>/dev/null | grep -q "status picture: Connected" && return 0
   done
   return 1
 }
-log_errors() { wine "$reader" 2>/dev/null | grep "^log: error" || true; }
-end_buttonwise() { wine taskkill /IM Buttonwise.exe /F >/dev/null 2>&1; wineserver -w 2>/dev/null || true; }
+log_errors() { read_window 2>/dev/null | grep "^log: error" || true; }
+end_buttonwise() {
+  timeout 30 wine taskkill /IM Buttonwise.exe /F >/dev/null 2>&1
+  timeout 60 wineserver -w 2>/dev/null || true
+}
 # Every installer and uninstaller run has a deadline: one that waits for an answer in a
 # silent run would hang the test.
 run_setup() {
-  timeout --kill-after=10 180 wine "$@" || fail "$(basename "$1") $2 failed or hung"
-  timeout 60 wineserver -w
+  timeout --kill-after=10 180 wine "$@" || fail "$(basename "$1") ${2:-} failed or hung"
+  timeout 60 wineserver -w || fail "programs still running 60 s after $(basename "$1")"
 }
 # Starts the program in the background, connected; $running is its process.
 start_connected() {
@@ -47,7 +52,10 @@ ended_politely() {
   fi
   wait "$running" 2>/dev/null
   local status=$?
-  [ "$status" -eq 0 ] && ! wine "$reader" 2>/dev/null | grep -q "status picture"
+  # The reader says "no Buttonwise main window" when there is none: nothing left behind.
+  local shown
+  shown=$(read_window 2>&1)
+  [ "$status" -eq 0 ] && [[ $shown == *"no Buttonwise main window"* ]]
 }
 # The level the manifest of a program asks for.
 requested_level() { grep -a -o 'requestedExecutionLevel level="[a-zA-Z]*"' "$1" | head -n 1; }
@@ -62,8 +70,7 @@ folder=$(ls -d "$place"/Buttonwise-*)
 for f in Buttonwise.exe KeyMap.ini Readme.txt LICENSE.txt; do
   [ -f "$folder/$f" ] && pass "the ZIP holds $f" || fail "the ZIP lacks $f"
 done
-wine "$folder/Buttonwise.exe" >/dev/null 2>&1 &
-if connected; then pass "the unpacked program connects"; else fail "the unpacked program did not connect"; fi
+if start_connected "$folder/Buttonwise.exe"; then pass "the unpacked program connects"; else fail "the unpacked program did not connect"; fi
 errors=$(log_errors)
 [ -z "$errors" ] && pass "it found its key table" || fail "errors in its log: $errors"
 end_buttonwise

@@ -120,8 +120,9 @@ TEST_F(AddActionTest, ThePendingKeyFollowsPicksCapturesAndTextButNotMereOptionCh
     EXPECT_EQ(Add(), "Hi 2 0 0 3");
     EXPECT_TRUE(boxes.shown.empty());
     // What can be typed into the text: any character, and Backspace; no control character.
-    for (char32_t c : {U'a', U'0', U' ', U'@', U'~', U'\u00a0', U'\u00e9', U'\u20ac', U'\U0001F600',
-                       char32_t{8}})
+    // A character beyond the first plane comes as its two surrogates, each accepted.
+    for (char32_t c : {U'a', U'0', U' ', U'@', U'~', U'\u00a0', U'\u00e9', U'\u20ac',
+                       char32_t{0xD83D}, char32_t{0xDE00}, char32_t{8}})
         EXPECT_TRUE(AcceptTypedCharacter(c)) << static_cast<int>(c);
     for (char32_t c : {U'\t', U'\r', char32_t{0}, char32_t{0x1B}, char32_t{0x7F}, char32_t{0x9F}})
         EXPECT_FALSE(AcceptTypedCharacter(c)) << static_cast<int>(c);

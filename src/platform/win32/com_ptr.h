@@ -1,4 +1,4 @@
-// Owners of COM objects and of the thread's COM apartment.
+// Owners of COM objects, and COM for the thread when it is first needed.
 #pragma once
 
 #include "platform/win32/win32_config.h"
@@ -25,7 +25,6 @@ class ComPtr {
     }
 
     Interface* operator->() const { return p_; }
-    Interface* Get() const { return p_; }
     explicit operator bool() const { return p_ != nullptr; }
     // For the calls that hand out an object: the old one is released first.
     void** PutVoid() {
@@ -45,18 +44,13 @@ class ComPtr {
     Interface* p_ = nullptr;
 };
 
-// COM for the user-interface thread, as the shell and the audio services want it.
-class ComApartment {
-  public:
-    ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComApartment() {
-        if (initialised_) CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-  private:
-    bool initialised_;
-};
+// COM for the user-interface thread, as the shell, the file dialog and the audio services
+// want it: set up at the first call that needs it, not at start, which it would slow down
+// with libraries a run may never use, and kept for the rest of the run.
+inline void EnsureCom() {
+    static const bool initialised =
+        SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    (void)initialised;
+}
 
 }  // namespace bw::win32

@@ -29,52 +29,64 @@ DWORD ContentProcess(HWND window, DWORD process) {
     return app;
 }
 
-UniqueKernelHandle OpenProcessOf(DWORD process) {
-    if (process == 0) {
-        SetLastError(ERROR_INVALID_PARAMETER);  // no process: no refusal
-        return {};
-    }
-    return UniqueKernelHandle(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process));
+// A process opened for the queries that read its name and rights, or why it was not.
+struct OpenedProcess {
+    UniqueKernelHandle handle;
+    bool refused = false;  // access denied: another account's process, or a protected one
+};
+
+OpenedProcess Open(DWORD process) {
+    if (process == 0) return {};
+    UniqueKernelHandle handle(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process));
+    const bool refused = !handle && GetLastError() == ERROR_ACCESS_DENIED;
+    return {std::move(handle), refused};
 }
 
 std::string ImageFileName(HANDLE process) {
+    if (!process) return {};
     std::wstring path(32768, L'\0');  // the longest path Windows has
     DWORD length = static_cast<DWORD>(path.size());
     if (!QueryFullProcessImageNameW(process, 0, path.data(), &length)) return {};
     return std::string(FileNameOf(Narrow(std::wstring_view(path.data(), length))));
 }
 
-// The mandatory label's level (low, medium, high, system), or nothing when it cannot be read.
-std::optional<DWORD> IntegrityLevel(HANDLE process) {
+// The mandatory label's level (low, medium, high, system) of an opened process; nothing
+// when it cannot be read, and then whether its token was refused.
+struct Level {
+    std::optional<DWORD> rid;
+    bool refused = false;
+};
+
+Level IntegrityLevel(const OpenedProcess& process) {
+    if (!process.handle) return {std::nullopt, process.refused};
     HANDLE raw = nullptr;
-    if (!OpenProcessToken(process, TOKEN_QUERY, &raw)) return std::nullopt;
+    if (!OpenProcessToken(process.handle.get(), TOKEN_QUERY, &raw))
+        return {std::nullopt, GetLastError() == ERROR_ACCESS_DENIED};
     const UniqueKernelHandle token(raw);
     alignas(TOKEN_MANDATORY_LABEL) unsigned char buffer[128];
     DWORD size = 0;
     if (!GetTokenInformation(token.get(), TokenIntegrityLevel, buffer, sizeof buffer, &size))
-        return std::nullopt;
+        return {};
     const PSID sid = reinterpret_cast<const TOKEN_MANDATORY_LABEL*>(buffer)->Label.Sid;
     const UCHAR count = *GetSidSubAuthorityCount(sid);
-    if (count == 0) return std::nullopt;
-    return *GetSidSubAuthority(sid, count - 1u);
+    if (count == 0) return {};
+    return {*GetSidSubAuthority(sid, count - 1u)};
 }
 
 DWORD OwnLevel() {
-    static const DWORD own =
-        IntegrityLevel(GetCurrentProcess()).value_or(SECURITY_MANDATORY_MEDIUM_RID);
+    // The pseudo handle needs no closing; closing it does nothing.
+    static const DWORD own = IntegrityLevel({UniqueKernelHandle(GetCurrentProcess())})
+                                 .rid.value_or(SECURITY_MANDATORY_MEDIUM_RID);
     return own;
 }
 
-// Refused access means another account's rights (an administrator's password typed for the
-// program): its level is unknown, and input may be dropped. A process that went, or any
-// other failure, is no reason to warn.
-InputReach ReachOf(HANDLE process) {
-    if (!process)
-        return GetLastError() == ERROR_ACCESS_DENIED ? InputReach::Unknown : InputReach::Arrives;
-    const std::optional<DWORD> level = IntegrityLevel(process);
-    if (!level)
-        return GetLastError() == ERROR_ACCESS_DENIED ? InputReach::Unknown : InputReach::Arrives;
-    return *level > OwnLevel() ? InputReach::Dropped : InputReach::Arrives;
+// A refused level means another account's rights (an administrator's password typed for
+// the program): input may be dropped. A process that went, or any other failure, is no
+// reason to warn.
+InputReach ReachOf(const OpenedProcess& process) {
+    const Level level = IntegrityLevel(process);
+    if (!level.rid) return level.refused ? InputReach::Unknown : InputReach::Arrives;
+    return *level.rid > OwnLevel() ? InputReach::Dropped : InputReach::Arrives;
 }
 
 DWORD ProcessOf(HWND window) {
@@ -93,26 +105,30 @@ WindowInFront Win32ForegroundProgram::Window() {
 ProgramInFront Win32ForegroundProgram::Describe(const WindowInFront& window) {
     const DWORD id = ContentProcess(reinterpret_cast<HWND>(window.handle), window.process);
     if (id == 0) return {};
-    const UniqueKernelHandle process = OpenProcessOf(id);
-    const InputReach reach = ReachOf(process.get());  // reads the refusal, if it was one
-    return {process ? ImageFileName(process.get()) : std::string(), reach};
+    const OpenedProcess process = Open(id);
+    return {ImageFileName(process.handle.get()), ReachOf(process)};
 }
 
 std::string ProgramOfWindow(HWND window) {
-    const UniqueKernelHandle process = OpenProcessOf(ContentProcess(window, ProcessOf(window)));
-    return process ? ImageFileName(process.get()) : std::string();
+    return Win32ForegroundProgram()
+        .Describe({reinterpret_cast<std::uintptr_t>(window), ProcessOf(window)})
+        .program;
 }
 
 InputReach ReachOfWindow(HWND window) {
-    return ReachOf(OpenProcessOf(ProcessOf(window)).get());
+    return ReachOf(Open(ProcessOf(window)));
 }
 
-bool RunsAboveTheDesktop() {
+std::optional<DWORD> ShellProcessToStartAs() {
     HWND desktop = GetShellWindow();
-    if (!desktop) return false;
-    const UniqueKernelHandle shell = OpenProcessOf(ProcessOf(desktop));
-    const std::optional<DWORD> level = shell ? IntegrityLevel(shell.get()) : std::nullopt;
-    return level && OwnLevel() > *level;
+    // Without a desktop shell there is no normal level to start at: as this program is.
+    if (!desktop) return std::nullopt;
+    const DWORD shell = ProcessOf(desktop);
+    const Level level = IntegrityLevel(Open(shell));
+    // A shell that cannot be read runs under another account than this program, which was
+    // given an administrator's password.
+    if (level.refused || (level.rid && OwnLevel() > *level.rid)) return shell;
+    return std::nullopt;
 }
 
 }  // namespace bw::win32

@@ -2,6 +2,7 @@
 // at a higher integrity level than this program (input sent to it would be dropped).
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/foreground_program.h"
@@ -20,8 +21,9 @@ class Win32ForegroundProgram : public ForegroundProgram {
 std::string ProgramOfWindow(HWND window);
 // Whether input and the input state of the window's own process can be reached from here.
 InputReach ReachOfWindow(HWND window);
-// Whether this program runs at a higher integrity level than the desktop's shell: started as
-// administrator while the user's programs are not.
-bool RunsAboveTheDesktop();
+// The desktop shell's process when this program runs with other rights than the desktop
+// (started as administrator, or with another account's password): programs it starts
+// should then be started by that shell, with the user's normal rights. Nothing otherwise.
+std::optional<DWORD> ShellProcessToStartAs();
 
 }  // namespace bw::win32

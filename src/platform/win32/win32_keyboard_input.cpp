@@ -1,6 +1,8 @@
 // One SendInput call per key event, with the scan code and the extended flag.
 #include "platform/win32/win32_keyboard_input.h"
 
+#include <vector>
+
 #include "platform/key_scan_codes.h"
 
 namespace bw::win32 {
@@ -31,14 +33,16 @@ void Win32KeyboardInput::SendKey(std::uint8_t virtualKey, KeyDirection direction
     SendInput(1, &input, sizeof input);
 }
 
-void Win32KeyboardInput::SendCharacter(char16_t unit, KeyDirection direction) {
-    // The window in front receives VK_PACKET with the unit, and its message loop the
+void Win32KeyboardInput::SendCharacters(std::u16string_view units) {
+    // The window in front receives VK_PACKET with each unit, and its message loop the
     // character itself; a character beyond the first plane goes as its two surrogates.
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wScan = static_cast<WORD>(unit);
-    input.ki.dwFlags = KEYEVENTF_UNICODE | (direction == KeyDirection::Up ? KEYEVENTF_KEYUP : 0);
-    SendInput(1, &input, sizeof input);
+    std::vector<INPUT> events(units.size() * 2);
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        events[i].type = INPUT_KEYBOARD;
+        events[i].ki.wScan = static_cast<WORD>(units[i / 2]);
+        events[i].ki.dwFlags = KEYEVENTF_UNICODE | (i % 2 ? KEYEVENTF_KEYUP : 0);
+    }
+    SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT));
 }
 
 }  // namespace bw::win32

@@ -10,7 +10,7 @@ namespace bw::win32 {
 class Win32KeyboardInput final : public KeyboardInput {
   public:
     void SendKey(std::uint8_t virtualKey, KeyDirection direction) override;
-    void SendCharacter(char16_t unit, KeyDirection direction) override;
+    void SendCharacters(std::u16string_view units) override;
 
   private:
     // The layout of the window in front when the last key went down: a key goes up with

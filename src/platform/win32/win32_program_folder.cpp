@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "platform/program_folder.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/utf16.h"
@@ -30,8 +31,10 @@ std::string Win32ProgramFolder::Path() {
 }
 
 std::string Win32ProgramFolder::ReadFile(const std::string& path) {
-    HANDLE opened = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Beside a program unpacked deeper than 260 characters too, on every Windows.
+    HANDLE opened =
+        CreateFileW(Widen(ExtendedLengthPath(path)).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (opened == INVALID_HANDLE_VALUE) throw LastErrorFailure();
     UniqueKernelHandle file(opened);
     std::string bytes;

@@ -78,17 +78,16 @@ class WaveOutOutput final : public AudioOutput {
     explicit WaveOutOutput(WaveOut functions) : waveOut_(functions) {}
 
     std::optional<std::uint32_t> Level() override {
-        DWORD levels = 0;
-        if (!waveOut_ || waveOut_.getVolume(nullptr, &levels) != MMSYSERR_NOERROR)
-            return std::nullopt;
-        return std::max(levels & 0xFFFF, levels >> 16);
+        const std::optional<DWORD> levels = Channels();
+        if (!levels) return std::nullopt;
+        return std::max(*levels & 0xFFFF, *levels >> 16);
     }
     void SetLevel(std::uint32_t level) override {
-        const std::uint32_t louder = Level().value_or(0);
-        DWORD levels = 0;
-        if (waveOut_) waveOut_.getVolume(nullptr, &levels);
-        auto scaled = [&](std::uint32_t channel) {
-            return louder == 0 ? level : channel * level / louder;
+        const DWORD levels = Channels().value_or(0);
+        const DWORD louder = std::max(levels & 0xFFFF, levels >> 16);
+        // Rounded, so that the quieter channel does not sink a little at every step.
+        auto scaled = [&](DWORD channel) {
+            return louder == 0 ? level : (channel * level + louder / 2) / louder;
         };
         const DWORD wanted = scaled(levels & 0xFFFF) | scaled(levels >> 16) << 16;
         const MMRESULT result =
@@ -103,6 +102,13 @@ class WaveOutOutput final : public AudioOutput {
     void Unmute() override {}
 
   private:
+    std::optional<DWORD> Channels() const {
+        DWORD levels = 0;
+        if (!waveOut_ || waveOut_.getVolume(nullptr, &levels) != MMSYSERR_NOERROR)
+            return std::nullopt;
+        return levels;
+    }
+
     WaveOut waveOut_;
 };
 
@@ -110,6 +116,7 @@ class WaveOutOutput final : public AudioOutput {
 
 std::unique_ptr<AudioOutput> Win32Volume::DefaultOutput() {
     // Taken afresh for every step, so that a device changed or removed since is no matter.
+    EnsureCom();
     ComPtr<IMMDeviceEnumerator> devices;
     if (FAILED(CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_INPROC_SERVER,
                                 __uuidof(IMMDeviceEnumerator), devices.PutVoid())))

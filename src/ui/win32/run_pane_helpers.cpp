@@ -1,6 +1,8 @@
 // GetOpenFileNameW for the program to run, and SHAutoComplete for its text box.
 #include "ui/win32/run_pane_helpers.h"
 
+#include "platform/win32/com_ptr.h"
+
 #include <commdlg.h>
 #include <shlwapi.h>
 
@@ -25,6 +27,7 @@ std::optional<std::string> BrowseForFile(HWND owner, const std::string& title) {
     dialog.nMaxFile = static_cast<DWORD>(file.size());
     dialog.lpstrTitle = wideTitle.c_str();
     dialog.Flags = OFN_EXPLORER;
+    win32::EnsureCom();
     if (!GetOpenFileNameW(&dialog)) return std::nullopt;
     const std::string path = win32::Narrow(file.data());
     const std::string_view trimmed = TrimBlanks(path);
@@ -33,6 +36,7 @@ std::optional<std::string> BrowseForFile(HWND owner, const std::string& title) {
 }
 
 void EnableAutoComplete(HWND textBox) {
+    win32::EnsureCom();
     SHAutoComplete(textBox, SHACF_DEFAULT);
 }
 

@@ -15,17 +15,14 @@ class FakeKeyboardInput : public KeyboardInput {
   public:
     std::vector<std::string> events;  // "v65", "^65": down, up; "vU+00FC": a character
     std::set<std::uint8_t> down;
-    std::set<char16_t> charactersDown;
 
-    void SendCharacter(char16_t unit, KeyDirection direction) override {
-        const bool isDown = direction == KeyDirection::Down;
-        char text[12];
-        std::snprintf(text, sizeof text, "%cU+%04X", isDown ? 'v' : '^', unsigned{unit});
-        events.push_back(text);
-        if (isDown)
-            charactersDown.insert(unit);
-        else
-            charactersDown.erase(unit);
+    void SendCharacters(std::u16string_view units) override {
+        for (const char16_t unit : units)
+            for (const char direction : {'v', '^'}) {
+                char text[12];
+                std::snprintf(text, sizeof text, "%cU+%04X", direction, unsigned{unit});
+                events.push_back(text);
+            }
     }
 
     void SendKey(std::uint8_t key, KeyDirection direction) override {
