@@ -73,7 +73,7 @@ class MemoryStore : public bw::SettingsStore {
     }
 };
 
-// ProcessKeys and RunActions for one line, the list's last row the only one bound to it;
+// HandleLine and RunActions for one line, the list's last row the only one bound to it;
 // with a second argument of 1, a row for the program in front comes before it.
 void BM_OneLineOverTheList(benchmark::State& state) {
     NullLog log;

@@ -57,14 +57,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ++lines;
         buttons.OnLine(line);
     });
-    connection.Connect2WinLIRC();
+    connection.Connect();
     client.Accept();
     while (input.remaining_bytes() > 0) {
         const std::size_t piece = input.ConsumeIntegralInRange<std::size_t>(1, 64);
         client.Send(input.ConsumeBytesAsString(piece));
         if (input.ConsumeBool()) {  // the server goes and comes back now and then
             client.PeerCloses();
-            connection.Connect2WinLIRC();
+            connection.Connect();
             client.Accept();
         }
     }

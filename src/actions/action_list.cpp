@@ -32,38 +32,38 @@ std::string ActionText(const ActionRow& row) {
     return row.Program.empty() ? row.Action : row.Action + " (" + row.Program + ")";
 }
 
-void ActionList::AddKey(const std::string& KeyType, const std::string& RemKeyName,
+void ActionList::AddKey(const std::string& KeyType, const std::string& button,
                         const std::string& SendKeyName, const std::string& SendKeyCode,
                         const std::string& SendKeyShift, const RowPlacement& placement) {
-    Place({ActionType::Keyboard, RemKeyName, "Simulating Keyboard: " + SendKeyName, SendKeyName,
+    Place({ActionType::Keyboard, button, "Simulating Keyboard: " + SendKeyName, SendKeyName,
            SendKeyCode, SendKeyShift, KeyType},
           placement, [&](const std::string& button) {
               return "Keyboard shortcut '" + SendKeyName + "' is assigned to '" + button + "'";
           });
 }
 
-void ActionList::AddMouse(const std::string& RemKeyName, const std::string& ActionMouse,
+void ActionList::AddMouse(const std::string& button, const std::string& ActionMouse,
                           const RowPlacement& placement) {
-    Place({ActionType::Mouse, RemKeyName, "Simulating Mouse: " + ActionMouse, ActionMouse, "", "",
+    Place({ActionType::Mouse, button, "Simulating Mouse: " + ActionMouse, ActionMouse, "", "",
            ""},
           placement, [&](const std::string& button) {
               return "Mouse event '" + ActionMouse + "' is assigned to '" + button + "'";
           });
 }
 
-void ActionList::AddSys(const std::string& RemKeyName, const std::string& ActionSys,
+void ActionList::AddSys(const std::string& button, const std::string& ActionSys,
                         const RowPlacement& placement) {
-    Place({ActionType::System, RemKeyName, "System Event: " + ActionSys, ActionSys, "", "", ""},
+    Place({ActionType::System, button, "System Event: " + ActionSys, ActionSys, "", "", ""},
           placement, [&](const std::string& button) {
               return "System event '" + ActionSys + "' is assigned to '" + button + "'";
           });
 }
 
-void ActionList::AddRun(const std::string& RemKeyName, const std::string& ActionRun,
+void ActionList::AddRun(const std::string& button, const std::string& ActionRun,
                         const RowPlacement& placement) {
     if (ActionRun.empty()) return;
     const std::string shortName = RunShortName(ActionRun);
-    Place({ActionType::Run, RemKeyName, "Running: " + shortName, ActionRun, "", "", ""}, placement,
+    Place({ActionType::Run, button, "Running: " + shortName, ActionRun, "", "", ""}, placement,
           [&](const std::string& button) {
               return "'" + shortName + "' will run upon pressing '" + button + "'";
           });

@@ -58,15 +58,15 @@ class ActionList {
     }
 
     // Each throws Failure when the list is full, or when the row to replace is not there.
-    void AddKey(const std::string& KeyType, const std::string& RemKeyName,
+    void AddKey(const std::string& KeyType, const std::string& button,
                 const std::string& SendKeyName, const std::string& SendKeyCode,
                 const std::string& SendKeyShift, const RowPlacement& placement = {});
-    void AddMouse(const std::string& RemKeyName, const std::string& ActionMouse,
+    void AddMouse(const std::string& button, const std::string& ActionMouse,
                   const RowPlacement& placement = {});
-    void AddSys(const std::string& RemKeyName, const std::string& ActionSys,
+    void AddSys(const std::string& button, const std::string& ActionSys,
                 const RowPlacement& placement = {});
     // An empty path adds nothing and logs nothing.
-    void AddRun(const std::string& RemKeyName, const std::string& ActionRun,
+    void AddRun(const std::string& button, const std::string& ActionRun,
                 const RowPlacement& placement = {});
 
     std::size_t Count() const { return rows_.size(); }

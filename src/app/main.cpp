@@ -1,9 +1,9 @@
-// The composition root: builds the real platform, opens frmMain, runs the message loop.
+// The composition root: builds the real platform, opens mainWindow, runs the message loop.
 
 #include <exception>
 #include <functional>
 
-#include "platform/win32/win32_config.h"
+#include "platform/win32/windows_api.h"
 
 #include "version.h"
 
@@ -21,15 +21,15 @@
 #include "platform/win32/com_ptr.h"
 #include "platform/win32/registry_store.h"
 #include "platform/win32/utf16.h"
-#include "platform/win32/win32_foreground_program.h"
-#include "platform/win32/win32_keyboard_input.h"
-#include "platform/win32/win32_message_boxes.h"
-#include "platform/win32/win32_message_pump.h"
-#include "platform/win32/win32_mouse_input.h"
-#include "platform/win32/win32_program_folder.h"
-#include "platform/win32/win32_shell.h"
-#include "platform/win32/win32_system_services.h"
-#include "platform/win32/win32_timer.h"
+#include "platform/win32/foreground_process.h"
+#include "platform/win32/send_input_keyboard.h"
+#include "platform/win32/window_message_boxes.h"
+#include "platform/win32/peek_message_pump.h"
+#include "platform/win32/send_input_mouse.h"
+#include "platform/win32/module_folder.h"
+#include "platform/win32/desktop_shell.h"
+#include "platform/win32/system_services.h"
+#include "platform/win32/window_timer.h"
 #include "platform/win32/winsock_session.h"
 #include "platform/win32/winsock_tcp_client.h"
 #include "remote/action_dispatch.h"
@@ -39,9 +39,9 @@
 #include "ui/action_list_commands.h"
 #include "ui/event_log.h"
 #include "ui/win32/control_ids.h"
-#include "ui/win32/frm_exit_windows_time_out.h"
-#include "ui/win32/frm_main.h"
-#include "ui/win32/main_message_loop.h"
+#include "ui/win32/countdown/countdown_window.h"
+#include "ui/win32/main_window/main_window.h"
+#include "ui/win32/main_window/main_message_loop.h"
 #include "ui/win32/program_dialogs.h"
 
 namespace {
@@ -61,78 +61,78 @@ class Program {
     // The exit question and the About box belong to the main window while the user sees
     // it; asked from the tray with the window hidden, they stand alone.
     HWND ShownMainWindow() const {
-        HWND window = frmMain.Handle();
+        HWND window = mainWindow.Handle();
         return IsWindowVisible(window) && !IsIconic(window) ? window : nullptr;
     }
 
     win32::WinsockSession winsock;
-    ui::FrmMain frmMain;
-    win32::Win32MessageBoxes questions{[this] { return ShownMainWindow(); }};
+    ui::MainWindow mainWindow;
+    win32::WindowMessageBoxes questions{[this] { return ShownMainWindow(); }};
     // Any other box belongs to the window the user works in, a dialog included.
-    win32::Win32MessageBoxes boxes{[this]() -> HWND {
+    win32::WindowMessageBoxes boxes{[this]() -> HWND {
         if (HWND active = GetActiveWindow()) return active;
         return ShownMainWindow();
     }};
-    EventLog lstLog{frmMain, frmMain};
-    ActionList lstActions{lstLog};
+    EventLog eventLog{mainWindow, mainWindow};
+    ActionList bindings{eventLog};
     win32::RegistryStore settings;
-    ListPersistence persistence{settings, lstActions, lstLog};
-    ActionListCommands listCommands{lstActions, persistence, frmMain, boxes};
+    ListPersistence persistence{settings, bindings, eventLog};
+    ActionListCommands listCommands{bindings, persistence, mainWindow, boxes};
 
-    win32::Win32ProgramFolder folder;
+    win32::ModuleFolder folder;
     win32::AnsiCodePage ansi;
-    win32::Win32KeyboardInput keys;
+    win32::SendInputKeyboard keys;
     Keyboard keyboard{keys};
-    win32::Win32MouseInput pointer;
-    win32::Win32MessagePump pump;
+    win32::SendInputMouse pointer;
+    win32::PeekMessagePump pump;
     Mouse mouse{pointer, pump};
-    win32::Win32Shell shell;
-    Launcher launcher{shell, folder, lstLog};
-    ui::FrmExitWindowsTimeOut frmExitWindowsTimeOut;
-    win32::Win32Timer tmrExit;
-    win32::Win32ExitSession session;
-    ExitCountdown countdown{frmExitWindowsTimeOut, tmrExit, session, lstLog};
-    win32::Win32Volume volume;
-    win32::Win32WindowCommands windows;
-    SystemActions system{keyboard, volume, windows, countdown, lstLog};
-    LineFailureReport lineFailures{boxes, lstLog};
-    win32::Win32ForegroundProgram foreground;
-    ForegroundWatch inFront{foreground, lstLog};
-    ActionDispatch dispatch{lstActions,
+    win32::DesktopShell shell;
+    Launcher launcher{shell, folder, eventLog};
+    ui::CountdownWindow countdownWindow;
+    win32::WindowTimer countdownTimer;
+    win32::ExitWindowsSession session;
+    ExitCountdown countdown{countdownWindow, countdownTimer, session, eventLog};
+    win32::EndpointVolume volume;
+    win32::ForegroundWindowCommands windows;
+    SystemActions system{keyboard, volume, windows, countdown, eventLog};
+    LineFailureReport lineFailures{boxes, eventLog};
+    win32::ForegroundProcess foreground;
+    ForegroundWatch inFront{foreground, eventLog};
+    ActionDispatch dispatch{bindings,
                             {std::bind_front(&Keyboard::SimulateKeyboard, &keyboard),
                              std::bind_front(&Mouse::DoMouseAction, &mouse),
                              std::bind_front(&SystemActions::RunSys, &system),
                              std::bind_front(&Launcher::RunFile, &launcher),
                              std::bind_front(&ExitCountdown::CancelByButton, &countdown)},
-                            lstLog,
+                            eventLog,
                             lineFailures,
                             inFront};
-    ButtonMessages buttons{frmMain, lineFailures, lstLog, ansi,
+    ButtonMessages buttons{mainWindow, lineFailures, eventLog, ansi,
                            std::bind_front(&ActionDispatch::RunActions, &dispatch)};
-    win32::WinsockTcpClient wscLIRC;
-    win32::Win32Timer tmrWinLIRCCheck;
-    ServerConnection connection{wscLIRC, tmrWinLIRCCheck, frmMain, lstLog};
+    win32::WinsockTcpClient serverClient;
+    win32::WindowTimer reconnectTimer;
+    ServerConnection connection{serverClient, reconnectTimer, mainWindow, eventLog};
 
     const std::string readme = FileInFolder(folder.Path(), "Readme.txt");
-    ui::ProgramDialogs dialogs{{lstActions, persistence, keyboard, boxes, buttons, launcher},
+    ui::ProgramDialogs dialogs{{bindings, persistence, keyboard, boxes, buttons, launcher},
                                std::string(kAppTitle) + " " + BUTTONWISE_SHORT_VERSION,
                                readme,
-                               [this] { return frmMain.Handle(); },
+                               [this] { return mainWindow.Handle(); },
                                [this] { return ShownMainWindow(); }};
 };
 
-Program::Program(HINSTANCE instance) : frmMain(instance) {
-    frmMain.SetLogSource(&lstLog);
-    frmMain.SetCloseQuestion([this] {
+Program::Program(HINSTANCE instance) : mainWindow(instance) {
+    mainWindow.SetLogSource(&eventLog);
+    mainWindow.SetCloseQuestion([this] {
         return questions.Show("Are you sure you want to exit?", kAppTitle,
                               kMbYesNo | kMbIconQuestion) == kIdYes;
     });
-    lstActions.SetChangedHandler([this](std::size_t count) { frmMain.ActionRowsChanged(count); });
-    frmMain.SetActionSource(&lstActions);
+    bindings.SetChangedHandler([this](std::size_t count) { mainWindow.ActionRowsChanged(count); });
+    mainWindow.SetActionSource(&bindings);
     connection.SetLineHandler([this](const std::string& line) { buttons.OnLine(line); });
-    frmMain.SetCommands({
-        [this] { listCommands.cmdRemove_Click(); },
-        [this] { listCommands.miNewActionList_Click(); },
+    mainWindow.SetCommands({
+        [this] { listCommands.RemoveSelected(); },
+        [this] { listCommands.NewList(); },
         [this] { dialogs.OpenAddAction(); },
         [this] { launcher.RunFile(readme); },
         [this] { dialogs.OpenAbout(); },
@@ -147,13 +147,13 @@ Program::Program(HINSTANCE instance) : frmMain(instance) {
 int Program::Run() {
     // Start-up, in this order: the tray icon exists before the first connection attempt,
     // and the key table before the saved list, whose rows may name its keys.
-    frmMain.AddTrayIcon(kAppTitle);
-    connection.Connect2WinLIRC();
-    keyboard.LoadKeyMap(folder, ansi, lstLog);
+    mainWindow.AddTrayIcon(kAppTitle);
+    connection.Connect();
+    keyboard.LoadKeyMap(folder, ansi, eventLog);
     persistence.LoadList();
-    frmMain.ShowCentred();
-    return ui::RunMessageLoop(frmMain.Handle(),
-                              std::bind_front(&ui::FrmMain::HandleListKey, &frmMain));
+    mainWindow.ShowCentred();
+    return ui::RunMessageLoop(mainWindow.Handle(),
+                              std::bind_front(&ui::MainWindow::HandleListKey, &mainWindow));
 }
 
 int Run(HINSTANCE instance) {
@@ -185,7 +185,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     int result = 1;
     bw::RunGuarded([&] { result = Run(instance); },
                    [](const std::string& description) {
-                       bw::win32::Win32MessageBoxes(nullptr).ShowFailure(description);
+                       bw::win32::WindowMessageBoxes(nullptr).ShowFailure(description);
                    });
     return result;
 }

@@ -13,16 +13,16 @@ constexpr std::uint32_t kEwxPowerOff = 8;
 
 }  // namespace
 
-ExitCountdown::ExitCountdown(CountdownWindow& window, Timer& tmrExit, ExitSession& session,
+ExitCountdown::ExitCountdown(CountdownView& window, Timer& countdownTimer, ExitSession& session,
                              EventLogWriter& log)
-    : window_(window), tmrExit_(tmrExit), session_(session), log_(log) {
-    tmrExit_.SetInterval(1000);
-    tmrExit_.SetEnabled(false);
-    tmrExit_.SetTickHandler([this] { tmrExit_Timer(); });
+    : window_(window), timer_(countdownTimer), session_(session), log_(log) {
+    timer_.SetInterval(1000);
+    timer_.SetEnabled(false);
+    timer_.SetTickHandler([this] { OnTick(); });
 }
 
 ExitCountdown::~ExitCountdown() {
-    tmrExit_.SetTickHandler(nullptr);
+    timer_.SetTickHandler(nullptr);
 }
 
 void ExitCountdown::Show() {
@@ -39,20 +39,20 @@ std::string ExitCountdown::Text() const {
     return CountdownText(ExitTypeName, kCountdownSeconds - secondsElapsed_);
 }
 
-void ExitCountdown::Form_Load() {
+void ExitCountdown::Opened() {
     counting_ = true;
     window_.SetText(Text());
-    tmrExit_.SetEnabled(true);
+    timer_.SetEnabled(true);
     window_.BringToTop();
 }
 
-void ExitCountdown::tmrExit_Timer() {
+void ExitCountdown::OnTick() {
     if (!shown_) return;
     ++secondsElapsed_;
     window_.SetText(Text());
     if (secondsElapsed_ >= kCountdownSeconds) {
         counting_ = false;
-        tmrExit_.SetEnabled(false);
+        timer_.SetEnabled(false);
         ForceExitWindows(ExitType);
         window_.Close();
     }
@@ -63,21 +63,21 @@ bool ExitCountdown::Cancel(const std::string& reason) {
     // finds it cancelled.
     if (!counting_) return false;
     log_.LogChange(ExitTypeName + " was cancelled: " + reason);
-    cmdCancel_Click();
+    CancelPressed();
     return true;
 }
 
-void ExitCountdown::cmdCancel_Click() {
+void ExitCountdown::CancelPressed() {
     counting_ = false;
     secondsElapsed_ = 0;
     window_.Close();
 }
 
-void ExitCountdown::Form_Unload() {
+void ExitCountdown::Closed() {
     counting_ = false;
     secondsElapsed_ = 0;
     // The timer belongs to the window: no tick after it closed.
-    tmrExit_.SetEnabled(false);
+    timer_.SetEnabled(false);
 }
 
 void ExitCountdown::ForceExitWindows(std::int32_t type) {

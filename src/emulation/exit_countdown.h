@@ -34,19 +34,19 @@ inline constexpr const char* kCountdownRemoteHint = "Press any button on the rem
 class CountdownEvents {
   public:
     virtual ~CountdownEvents() = default;
-    virtual void Form_Load() = 0;
-    virtual void cmdCancel_Click() = 0;  // the button, Enter or Escape
-    virtual void Form_Unload() = 0;      // closing by any path, the close box among them
+    virtual void Opened() = 0;
+    virtual void CancelPressed() = 0;  // the button, Enter or Escape
+    virtual void Closed() = 0;      // closing by any path, the close box among them
 };
 
-// The window frmExitWindowsTimeOut: built afresh at every showing.
-class CountdownWindow {
+// The window countdownWindow: built afresh at every showing.
+class CountdownView {
   public:
-    virtual ~CountdownWindow() = default;
-    // Builds the window, calls Form_Load once it exists, and returns once it has closed,
-    // after Form_Unload. Events keep being delivered meanwhile.
+    virtual ~CountdownView() = default;
+    // Builds the window, calls Opened once it exists, and returns once it has closed,
+    // after Closed. Events keep being delivered meanwhile.
     virtual void ShowModal(CountdownEvents& events) = 0;
-    virtual void SetText(const std::string& text) = 0;  // lblStatic
+    virtual void SetText(const std::string& text) = 0;  // what it counts down
     // Above every other window, topmost ones included, and in the foreground.
     virtual void BringToTop() = 0;
     virtual void Close() = 0;
@@ -54,7 +54,7 @@ class CountdownWindow {
 
 class ExitCountdown final : private CountdownEvents {
   public:
-    ExitCountdown(CountdownWindow& window, Timer& tmrExit, ExitSession& session,
+    ExitCountdown(CountdownView& window, Timer& countdownTimer, ExitSession& session,
                   EventLogWriter& log);
     ~ExitCountdown() override;
     ExitCountdown(const ExitCountdown&) = delete;
@@ -74,16 +74,16 @@ class ExitCountdown final : private CountdownEvents {
     bool CancelByButton(const std::string& button) { return Cancel(button + " was pressed."); }
 
   private:
-    void tmrExit_Timer();
-    void Form_Load() override;
-    void cmdCancel_Click() override;
-    void Form_Unload() override;
+    void OnTick();
+    void Opened() override;
+    void CancelPressed() override;
+    void Closed() override;
     // Forced, and for a shutdown with the power switched off. A refusal is an error line.
     void ForceExitWindows(std::int32_t type);
     std::string Text() const;
 
-    CountdownWindow& window_;
-    Timer& tmrExit_;
+    CountdownView& window_;
+    Timer& timer_;
     ExitSession& session_;
     EventLogWriter& log_;
     std::int16_t secondsElapsed_ = 0;

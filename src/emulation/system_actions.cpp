@@ -28,15 +28,15 @@ std::int32_t SystemActions::ChangeVolume(std::int16_t VolumeStep) {
     return level;
 }
 
-void SystemActions::RunSys(const std::string& ActionSys, std::int16_t NumRpt) {
+void SystemActions::RunSys(const std::string& ActionSys, std::int16_t repeat) {
     const SystemAction* action = FindSystemAction(ActionSys);
     if (!action) {
         // A name of no action is still said, as every action's first press is.
-        if (NumRpt < 1) log_.LogChange(ActionSys);
+        if (repeat < 1) log_.LogChange(ActionSys);
         return;
     }
     const bool up = action->command == SystemCommand::VolumeUp;
-    if ((up || action->command == SystemCommand::VolumeDown) && (NumRpt < 1 || NumRpt > 5)) {
+    if ((up || action->command == SystemCommand::VolumeDown) && (repeat < 1 || repeat > 5)) {
         try {
             const std::int32_t level = ChangeVolume(up ? kVolumeStep : -kVolumeStep);
             const auto percent = static_cast<int>(static_cast<double>(level) / kMaxLevel * 100);
@@ -46,7 +46,7 @@ void SystemActions::RunSys(const std::string& ActionSys, std::int16_t NumRpt) {
             log_.Write(LogKind::Error, "The volume could not be set: " + failure.Description());
         }
     }
-    if (NumRpt >= 1) return;
+    if (repeat >= 1) return;
 
     log_.LogChange(ActionSys);
     // Alt+F4 and Alt+Tab: what closing and switching windows are on Windows.

@@ -27,7 +27,7 @@ class SystemActions {
     // Volume steps act on the first line and from repeat 6 on; everything else on the first
     // line only. An exit action returns when its countdown closes; asked while the
     // countdown shows, it takes the countdown over and throws Failure 400.
-    void RunSys(const std::string& ActionSys, std::int16_t NumRpt);
+    void RunSys(const std::string& ActionSys, std::int16_t repeat);
 
   private:
     // The master level plus the step, clamped, on one device, which is unmuted; returns the

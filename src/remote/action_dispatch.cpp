@@ -42,30 +42,30 @@ std::int16_t ToInteger(const std::string& text) {
     return static_cast<std::int16_t>(ToWholeNumber(text, -32768, 32767));
 }
 
-std::int16_t MoveStep(std::int16_t NumRpt) {
-    const double repeats = NumRpt > 0 ? NumRpt : 0;
+std::int16_t MoveStep(std::int16_t repeat) {
+    const double repeats = repeat > 0 ? repeat : 0;
     return static_cast<std::int16_t>(std::lround(2.0 * std::sqrt(repeats) + 2.0));
 }
 
-void ActionDispatch::RunActions(const std::string& RemKeyName, std::int16_t NumRpt,
-                                const std::string& RemoteName) {
+void ActionDispatch::RunActions(const std::string& button, std::int16_t repeat,
+                                const std::string& remote) {
     RunGuarded(
         [&] {
-            if (NumRpt == 0 && !ButtonEndsSession(lstActions_, RemKeyName, RemoteName) &&
-                executors_.CancelCountdown && executors_.CancelCountdown(RemKeyName))
+            if (repeat == 0 && !ButtonEndsSession(bindings_, button, remote) &&
+                executors_.CancelCountdown && executors_.CancelCountdown(button))
                 return;
             foreground_.BeginLine();
             for (const ActionRow& row :
-                 RowsForLine(lstActions_, RemKeyName, RemoteName, foreground_))
-                if (!RunRow(row, NumRpt)) return;
+                 RowsForLine(bindings_, button, remote, foreground_))
+                if (!RunRow(row, repeat)) return;
         },
         [this](const std::string& description) { failures_.Report(description); });
 }
 
-bool ActionDispatch::RunRow(const ActionRow& row, std::int16_t NumRpt) {
+bool ActionDispatch::RunRow(const ActionRow& row, std::int16_t repeat) {
     switch (row.type) {
         case ActionType::Keyboard: {
-            if (NumRpt >= 1 && NumRpt < kKeyboardRepeatFrom) return false;
+            if (repeat >= 1 && repeat < kKeyboardRepeatFrom) return false;
             log_.LogChange(row.Action);
             foreground_.WarnIfUnreachable();
             const std::int16_t kind = ToInteger(row.KeyType);
@@ -77,17 +77,17 @@ bool ActionDispatch::RunRow(const ActionRow& row, std::int16_t NumRpt) {
         case ActionType::Mouse:
             log_.LogChange(row.Action);
             foreground_.WarnIfUnreachable();
-            executors_.DoMouseAction(row.KeyName, NumRpt, MoveStep(NumRpt));
+            executors_.DoMouseAction(row.KeyName, repeat, MoveStep(repeat));
             return true;
         case ActionType::System:
             // Alt+F4, Alt+Tab and the Windows key are keys too.
             if (const SystemAction* action = FindSystemAction(row.KeyName);
-                NumRpt < 1 && action && SendsKeys(action->command))
+                repeat < 1 && action && SendsKeys(action->command))
                 foreground_.WarnIfUnreachable();
-            executors_.RunSys(row.KeyName, NumRpt);
+            executors_.RunSys(row.KeyName, repeat);
             return true;
         case ActionType::Run:
-            if (NumRpt >= 1) return false;
+            if (repeat >= 1) return false;
             log_.LogChange(row.Action);
             executors_.RunFile(row.KeyName);
             return true;

@@ -18,9 +18,9 @@ struct ActionExecutors {
     std::function<void(const std::string& Text, std::uint8_t KeyCode, std::uint8_t KeyShift,
                        std::int16_t KeyType)>
         SimulateKeyboard;
-    std::function<void(const std::string& ActionMouse, std::int16_t NumRpt, std::int16_t MoveStep)>
+    std::function<void(const std::string& ActionMouse, std::int16_t repeat, std::int16_t MoveStep)>
         DoMouseAction;
-    std::function<void(const std::string& ActionSys, std::int16_t NumRpt)> RunSys;
+    std::function<void(const std::string& ActionSys, std::int16_t repeat)> RunSys;
     std::function<void(const std::string& FilePath)> RunFile;
     // Closes the exit countdown when it shows, naming the button that cancelled it; false
     // when none shows.
@@ -32,13 +32,13 @@ struct ActionExecutors {
 inline constexpr std::int16_t kKeyboardRepeatFrom = 5;
 
 // The pointer step of a mouse move: grows with the square root of the repeat count.
-std::int16_t MoveStep(std::int16_t NumRpt);
+std::int16_t MoveStep(std::int16_t repeat);
 
 class ActionDispatch {
   public:
-    ActionDispatch(const ActionList& lstActions, ActionExecutors executors, EventLogWriter& log,
+    ActionDispatch(const ActionList& bindings, ActionExecutors executors, EventLogWriter& log,
                    LineFailureReport& failures, ForegroundWatch& foreground)
-        : lstActions_(lstActions),
+        : bindings_(bindings),
           executors_(std::move(executors)),
           log_(log),
           failures_(failures),
@@ -50,14 +50,14 @@ class ActionDispatch {
     // list may change under it: the pass goes on with the rows it took at its start. While
     // the exit countdown shows, a press of a button without a row that ends the session
     // cancels it and does nothing else: the countdown may not have the keyboard.
-    void RunActions(const std::string& RemKeyName, std::int16_t NumRpt,
-                    const std::string& RemoteName = {});
+    void RunActions(const std::string& button, std::int16_t repeat,
+                    const std::string& remote = {});
 
   private:
     // False when the pass ends at this row.
-    bool RunRow(const ActionRow& row, std::int16_t NumRpt);
+    bool RunRow(const ActionRow& row, std::int16_t repeat);
 
-    const ActionList& lstActions_;
+    const ActionList& bindings_;
     ActionExecutors executors_;
     EventLogWriter& log_;
     LineFailureReport& failures_;

@@ -36,9 +36,9 @@ ButtonLine ParseButtonLine(std::string_view KeyCode) {
         const std::size_t space = KeyCode.find(' ', start);
         const std::string_view text = KeyCode.substr(
             start, space == std::string_view::npos ? KeyCode.size() - start : space - start);
-        if (field == 2) line.NumRpt = ReadRepeatCount(text);
-        if (field == 3) line.RemKeyName = std::string(text);
-        if (field == 4) line.RemoteName = std::string(text);
+        if (field == 2) line.repeat = ReadRepeatCount(text);
+        if (field == 3) line.button = std::string(text);
+        if (field == 4) line.remote = std::string(text);
         if (space == std::string_view::npos) break;
         start = space + 1;
     }

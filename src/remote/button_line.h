@@ -10,9 +10,9 @@
 namespace bw {
 
 struct ButtonLine {
-    std::int16_t NumRpt = 0;  // 0 for the first line of a press, counting up while held
-    std::string RemKeyName;   // as the server names the button; empty when missing
-    std::string RemoteName;   // the remote that sent it; empty when missing
+    std::int16_t repeat = 0;  // 0 for the first line of a press, counting up while held
+    std::string button;   // as the server names the button; empty when missing
+    std::string remote;   // the remote that sent it; empty when missing
     bool operator==(const ButtonLine&) const = default;
 };
 

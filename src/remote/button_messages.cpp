@@ -1,4 +1,4 @@
-// ProcessKeys: the animation step, the Add Action dialog's hand-off, the dispatch.
+// HandleLine: the animation step, the Add Action dialog's hand-off, the dispatch.
 #include "remote/button_messages.h"
 
 #include "platform/failure_guard.h"
@@ -6,10 +6,10 @@
 
 namespace bw {
 
-void ButtonMessages::ProcessKeys(const std::string& KeyCode) {
+void ButtonMessages::HandleLine(const std::string& KeyCode) {
     const ButtonLine line = ParseButtonLine(KeyCode);
-    if (line.RemKeyName.find('\0') != std::string::npos ||
-        line.RemoteName.find('\0') != std::string::npos) {
+    if (line.button.find('\0') != std::string::npos ||
+        line.remote.find('\0') != std::string::npos) {
         std::string shown;
         for (const char c : KeyCode) {
             if (c == '\0')
@@ -24,7 +24,7 @@ void ButtonMessages::ProcessKeys(const std::string& KeyCode) {
     }
 
     // One step per press and one per third repeat of a held button.
-    if (line.NumRpt % 3 == 0) {
+    if (line.repeat % 3 == 0) {
         animFrame_ = static_cast<std::int16_t>(animFrame_ % kReceiveFrames + 1);
         display_.ShowReceiveFrame(animFrame_);
     }
@@ -32,8 +32,8 @@ void ButtonMessages::ProcessKeys(const std::string& KeyCode) {
     RunGuarded(
         [&] {
             if (learnMode_ && learnMode_->IsOpen())
-                learnMode_->Learn(line.RemKeyName, line.RemoteName);
-            dispatch_(line.RemKeyName, line.NumRpt, line.RemoteName);
+                learnMode_->Learn(line.button, line.remote);
+            dispatch_(line.button, line.repeat, line.remote);
         },
         [this](const std::string& description) { failures_.Report(description); });
 }

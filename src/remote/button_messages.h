@@ -20,15 +20,15 @@ class LearnMode {
     virtual bool IsOpen() const = 0;
     // The button the dialog's Add will bind, and the remote that sent it; it also enables
     // Add. Throws Failure.
-    virtual void Learn(const std::string& RemKeyName, const std::string& RemoteName) = 0;
+    virtual void Learn(const std::string& button, const std::string& remote) = 0;
 };
 
 inline constexpr int kReceiveFrames = 6;
 
 class ButtonMessages {
   public:
-    using Dispatch = std::function<void(const std::string& RemKeyName, std::int16_t NumRpt,
-                                        const std::string& RemoteName)>;
+    using Dispatch = std::function<void(const std::string& button, std::int16_t repeat,
+                                        const std::string& remote)>;
 
     ButtonMessages(StatusDisplay& display, LineFailureReport& failures, EventLogWriter& log,
                    CodePage& ansi, Dispatch dispatch)
@@ -42,10 +42,10 @@ class ButtonMessages {
     void SetLearnMode(LearnMode* dialog) { learnMode_ = dialog; }
 
     // One line as received, without its line end.
-    void OnLine(const std::string& bytes) { ProcessKeys(DecodeText(bytes, ansi_)); }
+    void OnLine(const std::string& bytes) { HandleLine(DecodeText(bytes, ansi_)); }
     // A button or remote name that holds a NUL character is refused with an error line:
     // the store would keep it cut short at the NUL, and the binding would stop matching.
-    void ProcessKeys(const std::string& KeyCode);
+    void HandleLine(const std::string& KeyCode);
 
   private:
     StatusDisplay& display_;

@@ -12,7 +12,7 @@ namespace bw {
 
 struct FramedLine {
     enum class Kind {
-        Button,      // a line for ProcessKeys
+        Button,      // a line for HandleLine
         ServerFull,  // the server turned this client away
     };
     Kind kind;

@@ -6,32 +6,32 @@
 
 namespace bw {
 
-ServerConnection::ServerConnection(TcpClient& wscLIRC, Timer& tmrWinLIRCCheck,
+ServerConnection::ServerConnection(TcpClient& serverClient, Timer& reconnectTimer,
                                    StatusDisplay& display, EventLogWriter& log)
-    : wscLIRC_(wscLIRC), tmrWinLIRCCheck_(tmrWinLIRCCheck), display_(display), log_(log) {
-    tmrWinLIRCCheck_.SetInterval(kReconnectIntervalMs);
-    tmrWinLIRCCheck_.SetEnabled(false);
-    tmrWinLIRCCheck_.SetTickHandler([this] { tmrWinLIRCCheck_Timer(); });
+    : client_(serverClient), reconnectTimer_(reconnectTimer), display_(display), log_(log) {
+    reconnectTimer_.SetInterval(kReconnectIntervalMs);
+    reconnectTimer_.SetEnabled(false);
+    reconnectTimer_.SetTickHandler([this] { OnReconnectTick(); });
     display_.SetStatusText(" ");
     display_.ShowStatusPicture(StatusPicture::Searching);
     display_.ShowServerPicture(ServerPicture::Running);
-    wscLIRC_.SetEvents(this);
+    client_.SetEvents(this);
 }
 
 ServerConnection::~ServerConnection() {
-    wscLIRC_.SetEvents(nullptr);
-    tmrWinLIRCCheck_.SetTickHandler(nullptr);
+    client_.SetEvents(nullptr);
+    reconnectTimer_.SetTickHandler(nullptr);
 }
 
-void ServerConnection::Connect2WinLIRC() {
+void ServerConnection::Connect() {
     // A new connection starts with a new line: nothing is left of the old one.
     framer_.Reset();
     ConnectionEnded();
     try {
-        wscLIRC_.Close();
-        wscLIRC_.Connect(kServerHost, kServerPort);
+        client_.Close();
+        client_.Connect(kServerHost, kServerPort);
         ticksWithoutOutcome_ = 0;
-        tmrWinLIRCCheck_.SetEnabled(true);
+        reconnectTimer_.SetEnabled(true);
     } catch (const Failure& failure) {
         // Reported as an outage rather than in a box: that keeps the retries going, and a
         // box per tick would pile up modal windows while the failure lasts.
@@ -39,19 +39,19 @@ void ServerConnection::Connect2WinLIRC() {
     }
 }
 
-void ServerConnection::wscLIRC_Connect() {
+void ServerConnection::Connected() {
     ticksWithoutOutcome_.reset();
     connectedNotTurnedAway_ = true;
     LogOK(kServerRunningLine);
 }
 
-void ServerConnection::wscLIRC_Close() {
+void ServerConnection::Closed() {
     ticksWithoutOutcome_.reset();
     ConnectionEnded();
     LogError(kServerNotRunningLine);
 }
 
-void ServerConnection::wscLIRC_Error(int number, const std::string& description) {
+void ServerConnection::Failed(int number, const std::string& description) {
     ticksWithoutOutcome_.reset();
     ConnectionEnded();
     LogError(number == kConnectionRefused ? kServerNotRunningLine : description);
@@ -62,9 +62,9 @@ void ServerConnection::ConnectionEnded() {
     connectedNotTurnedAway_ = false;
 }
 
-void ServerConnection::wscLIRC_DataArrival() {
+void ServerConnection::ReadArrivedLines() {
     // Always drain the client: the platform signals new data only after a read.
-    const std::string bytes = wscLIRC_.Read();
+    const std::string bytes = client_.Read();
     for (FramedLine& line : framer_.Feed(bytes)) {
         if (line.kind == FramedLine::Kind::ServerFull) {
             // The server closes next, and every retry meets the same answer until a place
@@ -88,7 +88,7 @@ void ServerConnection::HandWaitingLines() {
     }
 }
 
-void ServerConnection::tmrWinLIRCCheck_Timer() {
+void ServerConnection::OnReconnectTick() {
     display_.ShowStatusPicture(blinkOn_ ? StatusPicture::Error : StatusPicture::Searching);
     display_.ShowServerPicture(ServerPicture::NotRunning);
     blinkOn_ = !blinkOn_;
@@ -98,14 +98,14 @@ void ServerConnection::tmrWinLIRCCheck_Timer() {
         ++*ticksWithoutOutcome_;
         LogError(kServerNotRunningLine);
     } else {
-        Connect2WinLIRC();
+        Connect();
     }
 }
 
 void ServerConnection::LogOK(const std::string& message) {
     errorCount_ = 0;
     log_.Write(LogKind::OK, message);
-    tmrWinLIRCCheck_.SetEnabled(false);
+    reconnectTimer_.SetEnabled(false);
     display_.ShowServerPicture(ServerPicture::Running);
     display_.ShowStatusPicture(StatusPicture::Connected);
     display_.SetStatusText(kConnectedText);
@@ -116,7 +116,7 @@ void ServerConnection::LogError(const std::string& message) {
     ++errorCount_;
     log_.Write(LogKind::Error, message);
     display_.SetStatusText(kNotRunningText);
-    tmrWinLIRCCheck_.SetEnabled(true);
+    reconnectTimer_.SetEnabled(true);
     display_.ShowStatusPicture(StatusPicture::Error);
     display_.ShowServerPicture(ServerPicture::NotRunning);
 }

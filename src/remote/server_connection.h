@@ -39,7 +39,7 @@ class ServerConnection : private TcpClientEvents {
     using LineHandler = std::function<void(const std::string& line)>;
 
     // Leaves the display in its starting state and the reconnect timer disabled.
-    ServerConnection(TcpClient& wscLIRC, Timer& tmrWinLIRCCheck, StatusDisplay& display,
+    ServerConnection(TcpClient& serverClient, Timer& reconnectTimer, StatusDisplay& display,
                      EventLogWriter& log);
     ~ServerConnection() override;
     ServerConnection(const ServerConnection&) = delete;
@@ -49,21 +49,21 @@ class ServerConnection : private TcpClientEvents {
 
     // Starts one connection attempt, abandoning any earlier one. Until its outcome the
     // reconnect timer runs: the outage is said at the first tick without one.
-    void Connect2WinLIRC();
+    void Connect();
 
   private:
     // The socket's events, as the client delivers them, and the reconnect timer's tick.
-    void OnConnect() override { wscLIRC_Connect(); }
-    void OnClose() override { wscLIRC_Close(); }
-    void OnDataArrival(std::size_t) override { wscLIRC_DataArrival(); }
+    void OnConnect() override { Connected(); }
+    void OnClose() override { Closed(); }
+    void OnDataArrival(std::size_t) override { ReadArrivedLines(); }
     void OnError(int number, const std::string& description) override {
-        wscLIRC_Error(number, description);
+        Failed(number, description);
     }
-    void wscLIRC_Connect();
-    void wscLIRC_Close();
-    void wscLIRC_Error(int number, const std::string& description);
-    void wscLIRC_DataArrival();
-    void tmrWinLIRCCheck_Timer();
+    void Connected();
+    void Closed();
+    void Failed(int number, const std::string& description);
+    void ReadArrivedLines();
+    void OnReconnectTick();
 
     // Log lines with the status steps around them. LogError reports an outage only once.
     void LogOK(const std::string& message);
@@ -72,8 +72,8 @@ class ServerConnection : private TcpClientEvents {
     // The connection that just ended was a real one: the next refusal is news again.
     void ConnectionEnded();
 
-    TcpClient& wscLIRC_;
-    Timer& tmrWinLIRCCheck_;
+    TcpClient& client_;
+    Timer& reconnectTimer_;
     StatusDisplay& display_;
     EventLogWriter& log_;
     LineHandler onLine_;

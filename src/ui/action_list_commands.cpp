@@ -20,15 +20,15 @@ void SaveAfterChange(Save&& save) {
 
 }  // namespace
 
-void ActionListCommands::cmdRemove_Click() {
+void ActionListCommands::RemoveSelected() {
     const std::vector<std::size_t> selected = selection_.SelectedRows();
-    if (!selected.empty()) selection_.SelectOnly(lstActions_.RemoveRows(selected));
+    if (!selected.empty()) selection_.SelectOnly(bindings_.RemoveRows(selected));
     SaveAfterChange([this] { persistence_.SaveList(); });
 }
 
-void ActionListCommands::miNewActionList_Click() {
+void ActionListCommands::NewList() {
     if (boxes_.Show(kClearQuestion, kClearTitle, kMbYesNo | kMbIconQuestion) != kIdYes) return;
-    lstActions_.Clear();
+    bindings_.Clear();
     selection_.SelectOnly(std::nullopt);
     SaveAfterChange([this] { persistence_.SaveList(); });
 }
@@ -36,7 +36,7 @@ void ActionListCommands::miNewActionList_Click() {
 void ActionListCommands::MoveSelected(int step) {
     const std::optional<std::size_t> row = CurrentRow();
     if (!row) return;
-    const std::optional<std::size_t> moved = lstActions_.Move(*row, step);
+    const std::optional<std::size_t> moved = bindings_.Move(*row, step);
     if (!moved) return;
     selection_.SelectOnly(moved);
     // Alt+Down held on a long list repeats faster than the whole list could be rewritten.

@@ -34,18 +34,18 @@ inline constexpr const char* kClearTitle = "Remove all Actions?";
 
 class ActionListCommands {
   public:
-    ActionListCommands(ActionList& lstActions, ListPersistence& persistence,
+    ActionListCommands(ActionList& bindings, ListPersistence& persistence,
                        ActionSelection& selection, MessageBoxes& boxes)
-        : lstActions_(lstActions),
+        : bindings_(bindings),
           persistence_(persistence),
           selection_(selection),
           boxes_(boxes) {}
 
     // Removes the selected rows, selects the row now where the topmost of them stood (or the
     // new last row) and saves, even when nothing was selected.
-    void cmdRemove_Click();
+    void RemoveSelected();
     // Asks first; Yes empties the list and saves, No changes nothing.
-    void miNewActionList_Click();
+    void NewList();
     // Moves the current row one place up (-1) or down (+1), keeps it selected and
     // saves the two rows that changed places; without a selection, or at the edge, nothing
     // changes.
@@ -53,7 +53,7 @@ class ActionListCommands {
     std::optional<std::size_t> CurrentRow() const { return bw::CurrentRow(selection_); }
 
   private:
-    ActionList& lstActions_;
+    ActionList& bindings_;
     ListPersistence& persistence_;
     ActionSelection& selection_;
     MessageBoxes& boxes_;

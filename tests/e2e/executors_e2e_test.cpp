@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "harness.h"
-#include "platform/win32/win32_program_folder.h"
+#include "platform/win32/module_folder.h"
 #include "probe_window.h"
 #include "ui/win32/control_ids.h"
 
@@ -19,7 +19,7 @@ namespace bw::test {
 namespace {
 
 std::string BinFolder() {
-    return win32::Win32ProgramFolder().Path();
+    return win32::ModuleFolder().Path();
 }
 
 std::wstring MarkerFile() {

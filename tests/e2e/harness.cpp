@@ -9,9 +9,9 @@
 #include "platform/failure.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/utf16.h"
-#include "platform/win32/win32_keyboard_input.h"
-#include "platform/win32/win32_mouse_input.h"
-#include "platform/win32/win32_program_folder.h"
+#include "platform/win32/send_input_keyboard.h"
+#include "platform/win32/send_input_mouse.h"
+#include "platform/win32/module_folder.h"
 #include "platform/win32/winsock_session.h"
 
 namespace bw::test {
@@ -64,7 +64,7 @@ bool WaitUntil(const std::string& what, const std::function<bool()>& condition, 
 }
 
 std::wstring BesideTheTests(const std::wstring& name) {
-    return win32::Widen(FileInFolder(win32::Win32ProgramFolder().Path(), win32::Narrow(name)));
+    return win32::Widen(FileInFolder(win32::ModuleFolder().Path(), win32::Narrow(name)));
 }
 
 win32::UniqueKernelHandle StartProcess(std::wstring commandLine) {
@@ -195,7 +195,7 @@ std::optional<std::string> Read(const std::string& name) {
 }  // namespace saved
 
 void PressKeys(std::initializer_list<WORD> keys) {
-    win32::Win32KeyboardInput keyboard;
+    win32::SendInputKeyboard keyboard;
     for (WORD key : keys) keyboard.SendKey(static_cast<std::uint8_t>(key), KeyDirection::Down);
     for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
         keyboard.SendKey(static_cast<std::uint8_t>(*key), KeyDirection::Up);
@@ -203,7 +203,7 @@ void PressKeys(std::initializer_list<WORD> keys) {
 
 void ClickAt(POINT screen, DWORD buttons) {
     SetCursorPos(screen.x, screen.y);
-    win32::Win32MouseInput().MouseEvent(buttons, 0, 0);
+    win32::SendInputMouse().MouseEvent(buttons, 0, 0);
 }
 
 void Click(HWND window) {

@@ -282,8 +282,8 @@ TEST_F(ActionListTest, RemovingAndMovingSelectTheRightRowAndSaveRowsBeyondTheCou
         selection.focused = focused ? std::optional(focused) : std::nullopt;
         boxes.answer = command == 3 ? kIdNo : kIdYes;
         changes = 0;
-        if (command == 0) commands.cmdRemove_Click();
-        if (command == 2 || command == 3) commands.miNewActionList_Click();
+        if (command == 0) commands.RemoveSelected();
+        if (command == 2 || command == 3) commands.NewList();
         if (command == -1 || command == 1) commands.MoveSelected(command);
         EXPECT_EQ(Buttons(), left) << command;
         EXPECT_EQ(selection.selected, selectedAfter);

@@ -148,7 +148,7 @@ using Lines = std::vector<std::string>;
 // The countdown's window: shows modally by running the test's script for as long as it is
 // open, the way the real window's loop lets timers and button lines run; a script that
 // leaves it open ends with the close box.
-struct FakeCountdownWindow : CountdownWindow {
+struct FakeCountdownWindow : CountdownView {
     Lines texts;  // every text shown, in order
     int showings = 0, broughtToTop = 0;
     bool open = false;
@@ -159,14 +159,14 @@ struct FakeCountdownWindow : CountdownWindow {
         ++showings;
         open = true;
         events = &e;
-        e.Form_Load();
+        e.Opened();
         if (whileOpen) whileOpen();
         Close();
     }
     void SetText(const std::string& text) override { texts.push_back(text); }
     void BringToTop() override { ++broughtToTop; }
     void Close() override {
-        if (std::exchange(open, false)) events->Form_Unload();
+        if (std::exchange(open, false)) events->Closed();
     }
 };
 
@@ -177,10 +177,10 @@ class ExecutorsTest : public ::testing::Test {
     FakeVolume volume;
     FakeWindowCommands windows;
     FakeCountdownWindow window;
-    FakeTimer tmrExit;
+    FakeTimer countdownTimer;
     FakeExitSession session;
     RecordingLog log;
-    ExitCountdown countdown{window, tmrExit, session, log};
+    ExitCountdown countdown{window, countdownTimer, session, log};
     SystemActions system{keyboard, volume, windows, countdown, log};
 
     FakeMouseAndPump desktop;
@@ -200,7 +200,7 @@ class ExecutorsTest : public ::testing::Test {
         return texts;
     }
     void Ticks(int n) {
-        for (int i = 0; i < n; ++i) ASSERT_TRUE(tmrExit.Tick());
+        for (int i = 0; i < n; ++i) ASSERT_TRUE(countdownTimer.Tick());
     }
 };
 
@@ -299,7 +299,7 @@ TEST_F(ExecutorsTest, AnExitCountsDownFromTenAndEndsTheSessionOnTheTenthTick) {
                                " seconds...");
         EXPECT_EQ(window.texts, expected);
         EXPECT_EQ(session.requests, std::vector<std::uint32_t>{flags}) << name;
-        EXPECT_FALSE(tmrExit.Enabled());
+        EXPECT_FALSE(countdownTimer.Enabled());
     }
     EXPECT_EQ(window.broughtToTop, 3);
 }
@@ -307,13 +307,13 @@ TEST_F(ExecutorsTest, AnExitCountsDownFromTenAndEndsTheSessionOnTheTenthTick) {
 TEST_F(ExecutorsTest, CancelAndTheCloseBoxEndTheCountdownWithoutAnExitAndARefusalIsSaid) {
     window.whileOpen = [&] {
         Ticks(4);
-        window.events->cmdCancel_Click();
+        window.events->CancelPressed();
     };
     system.RunSys("Shutdown windows", 0);
     window.whileOpen = [&] { Ticks(2); };  // then the close box
     system.RunSys("Shutdown windows", 0);
     EXPECT_TRUE(session.requests.empty());
-    EXPECT_FALSE(tmrExit.Tick()) << "a tick after the window closed";
+    EXPECT_FALSE(countdownTimer.Tick()) << "a tick after the window closed";
     // The next showing starts again from 10; a held exit button opens it once.
     window.texts.clear();
     window.whileOpen = [&] { Ticks(1); };

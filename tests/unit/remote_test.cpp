@@ -127,22 +127,22 @@ TEST_F(ButtonMessagesTest, EveryLineIsDispatchedWithItsButtonAndCountInUtf8OrThe
 
 TEST_F(ButtonMessagesTest, TheAnimationStepsOnEveryThirdCountAndCyclesThroughSixFrames) {
     for (int count = 0; count <= 6; ++count)
-        buttons.ProcessKeys("0 0" + std::to_string(count) + " UP r");
+        buttons.HandleLine("0 0" + std::to_string(count) + " UP r");
     EXPECT_EQ(display.receiveFrames, (std::vector<int>{1, 2, 3}));
-    buttons.ProcessKeys("0 0c UP r");
-    buttons.ProcessKeys("0 0a UP r");  // 10: no step
-    for (int press = 0; press < 3; ++press) buttons.ProcessKeys("0 00 UP r");
+    buttons.HandleLine("0 0c UP r");
+    buttons.HandleLine("0 0a UP r");  // 10: no step
+    for (int press = 0; press < 3; ++press) buttons.HandleLine("0 00 UP r");
     EXPECT_EQ(display.receiveFrames, (std::vector<int>{1, 2, 3, 4, 5, 6, 1}));
 }
 
 TEST_F(ButtonMessagesTest, AnOpenAddActionDialogLearnsEveryButtonAndAFailureThereIsShown) {
-    buttons.ProcessKeys("0 00 PLAY r");  // no dialog yet
+    buttons.HandleLine("0 00 PLAY r");  // no dialog yet
     buttons.SetLearnMode(&dialog);
     dialog.open = false;
-    buttons.ProcessKeys("0 00 STOP r");
+    buttons.HandleLine("0 00 STOP r");
     dialog.open = true;
-    buttons.ProcessKeys("0 00 UP r");
-    buttons.ProcessKeys("0 00 DOWN r");
+    buttons.HandleLine("0 00 UP r");
+    buttons.HandleLine("0 00 DOWN r");
     EXPECT_EQ(dialog.learnt, (Texts{"UP r", "DOWN r"}));
     EXPECT_EQ(dispatched.size(), 4u);
     // A name with a NUL in it would be saved cut short: refused, learnt and bound nowhere.
@@ -158,7 +158,7 @@ TEST_F(ButtonMessagesTest, AnOpenAddActionDialogLearnsEveryButtonAndAFailureTher
                                           "remote name in it holds a NUL character."}}));
     // A failing dialog shows a box and the line is not dispatched.
     dialog.fail = true;
-    buttons.ProcessKeys("0 00 UP r");
+    buttons.HandleLine("0 00 UP r");
     EXPECT_EQ(dispatched.size(), 4u);
     EXPECT_EQ(boxes.shown, (std::vector<ShownBox>{{"Object variable or With block variable not set",
                                                    "Error happened", 0x10}}));
@@ -182,7 +182,7 @@ class ServerConnectionTest : public ::testing::Test {
         connection.SetLineHandler([this](const std::string& line) { received.push_back(line); });
     }
     void Connected() {
-        connection.Connect2WinLIRC();
+        connection.Connect();
         client.Accept();
     }
     bool ShowsConnected() const {
@@ -201,7 +201,7 @@ class ServerConnectionTest : public ::testing::Test {
 TEST_F(ServerConnectionTest, RetriesEveryTickClosingFirstAndTheBlinkGoesOnAcrossOutages) {
     EXPECT_EQ(display.text, " ");
     EXPECT_EQ(timer.interval, 2000);
-    connection.Connect2WinLIRC();
+    connection.Connect();
     // Windows takes about a tick to refuse a closed port: a tick never cancels the attempt
     // under way, which may yet connect, but the outage is said at the first one; an attempt
     // without an outcome for five ticks is given up for a new one.
@@ -258,7 +258,7 @@ TEST_F(ServerConnectionTest, EveryStateMovesAndLogsAsTheTableSays) {
         FakeTcpClient fresh;
         FakeTimer freshTimer;
         ServerConnection c{fresh, freshTimer, display, log};
-        c.Connect2WinLIRC();
+        c.Connect();
         if (t.from == std::string("connected")) fresh.Accept();
         if (t.from == std::string("down")) fresh.Refuse();
         log.lines.clear();
@@ -269,7 +269,7 @@ TEST_F(ServerConnectionTest, EveryStateMovesAndLogsAsTheTableSays) {
         if (event == "error") fresh.Fail(10053, kAbortLine.text);
         if (event == "failed call") {
             fresh.failConnect = Failure(10055, "No buffer space.");
-            c.Connect2WinLIRC();
+            c.Connect();
             freshTimer.Tick();  // still failing: nothing more is said
         }
         const bool isDown = event != "connect";

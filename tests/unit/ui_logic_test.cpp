@@ -13,7 +13,7 @@
 #include "fakes/fake_settings_store.h"
 #include "fakes/fake_timer.h"
 #include "fakes/recording_log.h"
-#include "ui/add_action.h"
+#include "ui/binding_editor.h"
 #include "ui/event_log.h"
 #include "ui/tray_presence.h"
 
@@ -21,7 +21,7 @@ namespace bw::test {
 namespace {
 
 // Keeps what the dialog shows now.
-struct FakeAddActionView : AddActionView {
+struct FakeAddActionView : BindingEditorView {
     std::string keyName, customKeyName, textToType = "Text to type";
     TextRole keyNameRole = TextRole::Prompt, customRole = TextRole::Prompt;
     bool addEnabled = true, autoAdd = false, closed = false;
@@ -66,25 +66,25 @@ class AddActionTest : public ::testing::Test {
     ListPersistence persistence{store, list, log};
     FakeMessageBoxes boxes;
     FakeAddActionView view;
-    AddAction dialog{view, list, persistence, keyboard, boxes};
+    BindingEditor dialog{view, list, persistence, keyboard, boxes};
 
     void SetUp() override {
         keyboard.SetKeyMap({{116, "F5"}, {67, "C"}, {13, "Enter"}});
-        dialog.Form_Load();
+        dialog.Open();
         dialog.Learn("B", "");
     }
     // The dialog opened again on a row to edit it.
     FakeAddActionView editView;
-    AddAction editing{editView, list, persistence, keyboard, boxes};
+    BindingEditor editing{editView, list, persistence, keyboard, boxes};
     const FakeAddActionView& Edit(std::size_t row) {
         editing.EditRow(row);
-        editing.Form_Load();
+        editing.Open();
         return editView;
     }
     // Presses Add; the keyboard row it added as "name code shift type", or nothing.
     std::optional<std::string> Add() {
         const std::size_t before = list.Count();
-        dialog.cmdAdd_Click();
+        dialog.Confirm();
         if (list.Count() == before) return std::nullopt;
         const ActionRow& row = list.Row(list.Count());
         return row.KeyName + " " + row.KeyCode + " " + row.KeyShift + " " + row.KeyType;
@@ -92,30 +92,30 @@ class AddActionTest : public ::testing::Test {
 };
 
 TEST_F(AddActionTest, ThePendingKeyFollowsPicksCapturesAndTextButNotMereOptionChanges) {
-    dialog.cboAKeyPre_Click("enter");  // found whatever its case
+    dialog.ChoosePredefinedKey("enter");  // found whatever its case
     EXPECT_EQ(Add(), "enter 13 0 1");
-    dialog.cboAKeyPre_Click("Nothing");
+    dialog.ChoosePredefinedKey("Nothing");
     EXPECT_EQ(Add(), "Nothing 0 0 1");
     EXPECT_EQ(Add(), std::nullopt);  // after Add a predefined key must be picked again
 
-    dialog.cboAKeyPre_Click("F5");
-    dialog.KeyOption_Click(KeyOption::Custom);  // no key pressed yet: F5 stays pending
+    dialog.ChoosePredefinedKey("F5");
+    dialog.ChooseKeyOption(KeyOption::Custom);  // no key pressed yet: F5 stays pending
     EXPECT_EQ(view.customKeyName, "Press a key");
     EXPECT_EQ(view.customRole, TextRole::Prompt);
     EXPECT_EQ(Add(), "F5 116 0 1");
-    dialog.picAKeyCustom_KeyDown(17, 2);  // Ctrl, then C: the last key wins
-    dialog.picAKeyCustom_KeyDown(67, 2);
+    dialog.CaptureKey(17, 2);  // Ctrl, then C: the last key wins
+    dialog.CaptureKey(67, 2);
     EXPECT_EQ(view.customKeyName, "Ctrl + C");
     EXPECT_EQ(view.customRole, TextRole::Name);
     EXPECT_EQ(Add(), "Ctrl + C 67 2 2");
-    dialog.picAKeyCustom_KeyDown(200, 0);  // a key the table does not name: no row
+    dialog.CaptureKey(200, 0);  // a key the table does not name: no row
     EXPECT_EQ(Add(), std::nullopt);
 
-    dialog.KeyOption_Click(KeyOption::Text);  // takes the box's text at once, after every Add
+    dialog.ChooseKeyOption(KeyOption::Text);  // takes the box's text at once, after every Add
     EXPECT_EQ(Add(), "Text to type 0 0 3");
     EXPECT_EQ(Add(), "Text to type 0 0 3");
-    dialog.txtAKeyText_Change("Hi 2");
-    dialog.KeyOption_Click(KeyOption::Predefined);  // an option alone changes nothing
+    dialog.TextToTypeChanged("Hi 2");
+    dialog.ChooseKeyOption(KeyOption::Predefined);  // an option alone changes nothing
     EXPECT_EQ(view.customKeyName, "");
     EXPECT_EQ(Add(), "Hi 2 0 0 3");
     EXPECT_TRUE(boxes.shown.empty());
@@ -129,16 +129,16 @@ TEST_F(AddActionTest, ThePendingKeyFollowsPicksCapturesAndTextButNotMereOptionCh
 }
 
 TEST_F(AddActionTest, EachActionTypeAddsItsRowAndSavesAtOnce) {
-    dialog.cmdAdd_Click();  // the first key of the table
-    dialog.imgcboActions_Click(ActionType::Mouse);
+    dialog.Confirm();  // the first key of the table
+    dialog.ChooseActionType(ActionType::Mouse);
     EXPECT_EQ(view.pane, ActionType::Mouse);
-    dialog.cboAMosPre_Click("Right Mouse Click");
-    dialog.cmdAdd_Click();
-    dialog.imgcboActions_Click(ActionType::System);
-    dialog.cmdAdd_Click();  // the first system action, selected at opening
-    dialog.imgcboActions_Click(ActionType::Run);
-    dialog.txtRunProgram_Change("C:\\Tools\\edit.exe");
-    dialog.cmdAdd_Click();
+    dialog.ChooseMouseAction("Right Mouse Click");
+    dialog.Confirm();
+    dialog.ChooseActionType(ActionType::System);
+    dialog.Confirm();  // the first system action, selected at opening
+    dialog.ChooseActionType(ActionType::Run);
+    dialog.RunPathChanged("C:\\Tools\\edit.exe");
+    dialog.Confirm();
     ASSERT_EQ(list.Count(), 4u);
     EXPECT_EQ(list.Row(1), (ActionRow{ActionType::Keyboard, "B", "Simulating Keyboard: F5", "F5",
                                       "116", "0", "1"}));
@@ -148,10 +148,10 @@ TEST_F(AddActionTest, EachActionTypeAddsItsRowAndSavesAtOnce) {
     EXPECT_EQ(store.Key("#ListCount"), "4");
     EXPECT_FALSE(view.closed);  // "Continue adding buttons" is checked at opening
     // Without it, Add closes after saving; an empty path adds nothing but still saves.
-    dialog.chkAutoAdd_Click(false);
-    dialog.txtRunProgram_Change("");
+    dialog.ContinueAddingChanged(false);
+    dialog.RunPathChanged("");
     store.writes.clear();
-    dialog.cmdAdd_Click();
+    dialog.Confirm();
     EXPECT_EQ(list.Count(), 4u);
     EXPECT_EQ(store.writes.back(), "#ListCount=4");
     EXPECT_TRUE(view.closed && !dialog.IsOpen());
@@ -168,7 +168,7 @@ TEST_F(AddActionTest, EditingShowsTheRowAndPutsTheBindingInItsPlaceForOneProgram
                   shown.customKeyName,
               "Edit Action: PLAY tv player.exe Ctrl + C");
     EXPECT_TRUE(shown.onlyForRemote && shown.addEnabled);
-    editing.cmdAdd_Click();  // unchanged: the same row again, and it closes
+    editing.Confirm();  // unchanged: the same row again, and it closes
     EXPECT_EQ(list.Row(2), before);
     EXPECT_TRUE(shown.closed);
     EXPECT_EQ(Edit(3).textToType, "Hi");
@@ -176,11 +176,11 @@ TEST_F(AddActionTest, EditingShowsTheRowAndPutsTheBindingInItsPlaceForOneProgram
 
     Edit(2);
     editing.Learn("STOP", "media");  // a press while it is open changes the button
-    editing.cboProgram_Change("  C:\\Media\\Player.exe ");
+    editing.ProgramChanged("  C:\\Media\\Player.exe ");
     EXPECT_EQ(editView.programHint, "Stored as \"Player.exe\".");
-    editing.imgcboActions_Click(ActionType::Mouse);
-    editing.cboAMosPre_Click(MouseName("Right Mouse Click"));
-    editing.cmdAdd_Click();
+    editing.ChooseActionType(ActionType::Mouse);
+    editing.ChooseMouseAction(MouseName("Right Mouse Click"));
+    editing.Confirm();
     EXPECT_EQ(list.Row(2),
               (ActionRow{ActionType::Mouse, "STOP", "Simulating Mouse: Right Mouse Click",
                          "Right Mouse Click", "", "", "", "Player.exe", "media"}));
@@ -188,26 +188,26 @@ TEST_F(AddActionTest, EditingShowsTheRowAndPutsTheBindingInItsPlaceForOneProgram
     EXPECT_EQ(store.Key("Remote2"), "media");
     // Added: the remote only when checked, a blank program box for every program.
     dialog.Learn("PLAY", "tv");
-    dialog.cboProgram_Change("   ");
+    dialog.ProgramChanged("   ");
     EXPECT_EQ(view.programHint, "Empty: for every program.");
-    dialog.cmdAdd_Click();
+    dialog.Confirm();
     EXPECT_EQ(list.Row(5).Program + "|" + list.Row(5).Remote, "|");
     // A name without its extension is kept so, and the dialog says what it stands for.
-    dialog.cboProgram_Change("vlc");
-    dialog.imgcboActions_Click(ActionType::Mouse);
-    dialog.cmdAdd_Click();
+    dialog.ProgramChanged("vlc");
+    dialog.ChooseActionType(ActionType::Mouse);
+    dialog.Confirm();
     EXPECT_EQ(list.Row(6).Program, "vlc");
     EXPECT_EQ(view.programHint, "Stored as \"vlc\": with any extension, as vlc.exe.");
 }
 
 TEST_F(AddActionTest, AFailingAddOrSaveShowsABoxAndKeepsTheDialogAsItWas) {
-    dialog.chkAutoAdd_Click(false);
+    dialog.ContinueAddingChanged(false);
     store.failFromWrite = 0;  // a store that refuses: the row is added, the save fails
-    dialog.cmdAdd_Click();
+    dialog.Confirm();
     EXPECT_EQ(list.Count(), 1u);
     const std::string click = MouseName("Left Mouse Click");
     for (std::size_t i = 1; i < ActionList::kMaxRows; ++i) list.AddMouse("x", click);
-    dialog.cmdAdd_Click();  // a full list: the add itself fails
+    dialog.Confirm();  // a full list: the add itself fails
     EXPECT_EQ(list.Count(), ActionList::kMaxRows);
     EXPECT_EQ(boxes.shown,
               (std::vector<ShownBox>{{"Access is denied.", "Error happened", 0x10},

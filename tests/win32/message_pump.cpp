@@ -1,7 +1,7 @@
 // PeekMessageW until the condition holds, waiting for input between rounds.
 #include "message_pump.h"
 
-#include "platform/win32/win32_config.h"
+#include "platform/win32/windows_api.h"
 
 namespace bw::test {
 

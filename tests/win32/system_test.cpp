@@ -4,7 +4,7 @@
 // installations kept their lists, as REG_SZ, keeps any character and reports a refusal.
 #include <gtest/gtest.h>
 
-#include "platform/win32/win32_config.h"
+#include "platform/win32/windows_api.h"
 
 #include "platform/failure.h"
 #include "platform/program_folder.h"
@@ -12,8 +12,8 @@
 #include "platform/win32/registry_store.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/utf16.h"
-#include "platform/win32/win32_program_folder.h"
-#include "platform/win32/win32_shell.h"
+#include "platform/win32/module_folder.h"
+#include "platform/win32/desktop_shell.h"
 
 namespace bw::test {
 namespace {
@@ -33,7 +33,7 @@ TEST(SystemErrorTest, KnownErrorsAreWordedAndUnknownOnesNamedByNumber) {
 }
 
 TEST(ProgramFolderTest, NamesTheRunningProgramsFolderAndReadsFilesWholeOrFailsWithReason) {
-    win32::Win32ProgramFolder folder;
+    win32::ModuleFolder folder;
     const std::string path = folder.Path();
     ASSERT_FALSE(path.empty());
     EXPECT_NE(path.back(), '\\');
@@ -60,7 +60,7 @@ TEST(ProgramFolderTest, NamesTheRunningProgramsFolderAndReadsFilesWholeOrFailsWi
         EXPECT_EQ(failure.Number(), ERROR_FILE_NOT_FOUND);
         EXPECT_FALSE(failure.Description().empty());
     }
-    EXPECT_EQ(win32::Win32Shell().Open(file, win32::Narrow(temp)), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(win32::DesktopShell().Open(file, win32::Narrow(temp)), ERROR_FILE_NOT_FOUND);
 }
 
 TEST(AnsiCodePageTest, SingleByteTextBecomesUtf8) {

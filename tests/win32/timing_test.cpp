@@ -2,7 +2,7 @@
 // the drawing after button lines is one call for a burst, and comes even under a stream that
 // never empties the queue (timers never fire then).
 #include "platform/win32/paced_call.h"
-#include "platform/win32/win32_timer.h"
+#include "platform/win32/window_timer.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ namespace bw::test {
 namespace {
 
 TEST(Win32TimerTest, QueuedTickOfAStoppedTimerIsDropped) {
-    win32::Win32Timer timer;
+    win32::WindowTimer timer;
     int ticks = 0;
     timer.SetTickHandler([&] { ++ticks; });
     timer.SetInterval(1);

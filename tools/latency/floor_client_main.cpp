@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "platform/win32/unique_handle.h"
-#include "platform/win32/win32_config.h"
+#include "platform/win32/windows_api.h"
 
 namespace {
 

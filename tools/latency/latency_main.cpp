@@ -13,7 +13,7 @@
 #include "latency_rig.h"
 #include "platform/program_folder.h"
 #include "platform/win32/utf16.h"
-#include "platform/win32/win32_program_folder.h"
+#include "platform/win32/module_folder.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ const std::string kLine = "000000000000f40b 00 LAT remote1\n";
 
 // The programs built beside this one.
 std::wstring BesideMe(const std::string& name) {
-    return bw::win32::Widen(bw::FileInFolder(bw::win32::Win32ProgramFolder().Path(), name));
+    return bw::win32::Widen(bw::FileInFolder(bw::win32::ModuleFolder().Path(), name));
 }
 
 UniqueKernelHandle Start(const std::wstring& program, const std::wstring& arguments) {

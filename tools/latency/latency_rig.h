@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "platform/win32/unique_handle.h"
-#include "platform/win32/win32_config.h"
+#include "platform/win32/windows_api.h"
 
 namespace latency {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/win32/win32_config.h"
+#include "platform/win32/windows_api.h"
 
 int wmain() {
     wchar_t temp[MAX_PATH], folder[MAX_PATH];

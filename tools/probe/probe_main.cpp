@@ -9,7 +9,7 @@
 #include <cwchar>
 #include <string>
 
-#include "platform/win32/win32_config.h"
+#include "platform/win32/windows_api.h"
 
 namespace {
 

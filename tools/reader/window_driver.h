@@ -2,7 +2,7 @@
 // the choices of the Add Action dialog. Each posts its message and returns at once.
 #pragma once
 
-#include "platform/win32/win32_config.h"
+#include "platform/win32/windows_api.h"
 
 namespace bw::reader {
 

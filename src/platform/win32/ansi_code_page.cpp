@@ -2,7 +2,7 @@
 #include "platform/win32/ansi_code_page.h"
 
 #include "platform/win32/utf16.h"
-#include "platform/win32/win32_config.h"
+#include "platform/win32/windows_api.h"
 
 namespace bw::win32 {
 

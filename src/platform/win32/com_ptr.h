@@ -1,7 +1,7 @@
 // Owners of COM objects, and COM for the thread when it is first needed.
 #pragma once
 
-#include "platform/win32/win32_config.h"
+#include "platform/win32/windows_api.h"
 
 #include <objbase.h>
 

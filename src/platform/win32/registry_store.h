@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/settings_store.h"
-#include "platform/win32/win32_config.h"
+#include "platform/win32/windows_api.h"
 
 namespace bw::win32 {
 

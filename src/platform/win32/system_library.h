@@ -3,7 +3,7 @@
 // never loaded instead, and a start does not pay for what it may never use.
 #pragma once
 
-#include "platform/win32/win32_config.h"
+#include "platform/win32/windows_api.h"
 
 namespace bw::win32 {
 

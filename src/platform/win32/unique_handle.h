@@ -1,7 +1,7 @@
 // Move-only owners for Windows handles: each closes its handle exactly once.
 #pragma once
 
-#include "platform/win32/win32_config.h"
+#include "platform/win32/windows_api.h"
 
 namespace bw::win32 {
 

@@ -1,7 +1,7 @@
 // Invalid input is replaced, never dropped: a name with a stray byte still shows.
 #include "platform/win32/utf16.h"
 
-#include "platform/win32/win32_config.h"
+#include "platform/win32/windows_api.h"
 
 namespace bw::win32 {
 

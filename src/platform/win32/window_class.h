@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/win32/win32_config.h"
+#include "platform/win32/windows_api.h"
 
 namespace bw::win32 {
 

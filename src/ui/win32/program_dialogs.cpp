@@ -1,9 +1,9 @@
 // Opening, tracking and closing the program's two dialogs.
 #include "ui/win32/program_dialogs.h"
 
-#include "ui/add_action.h"
-#include "ui/win32/frm_about.h"
-#include "ui/win32/frm_add_action.h"
+#include "ui/binding_editor.h"
+#include "ui/win32/about/about_box.h"
+#include "ui/win32/add_action/add_action_dialog.h"
 
 namespace bw::ui {
 
@@ -15,20 +15,20 @@ bool ProgramDialogs::BringUpOpenDialog() const {
 
 void ProgramDialogs::OpenActionDialog(std::size_t editedRow) {
     if (BringUpOpenDialog()) return;
-    FrmAddAction frmAddAction;
-    AddAction logic(frmAddAction, parts_.lstActions, parts_.persistence, parts_.keyboard,
+    AddActionDialog window;
+    BindingEditor logic(window, parts_.bindings, parts_.persistence, parts_.keyboard,
                     parts_.boxes);
     if (editedRow) logic.EditRow(editedRow);
     parts_.buttons.SetLearnMode(&logic);
-    frmAddAction.ShowModal(addActionOwner_(), logic, &openDialog_);
+    window.ShowModal(addActionOwner_(), logic, &openDialog_);
     openDialog_ = nullptr;
     parts_.buttons.SetLearnMode(nullptr);
 }
 
 void ProgramDialogs::OpenAbout() {
     if (BringUpOpenDialog()) return;
-    FrmAbout frmAbout(parts_.launcher, aboutTitle_, readme_);
-    frmAbout.ShowModal(aboutOwner_(), &openDialog_);
+    AboutBox aboutBox(parts_.launcher, aboutTitle_, readme_);
+    aboutBox.ShowModal(aboutOwner_(), &openDialog_);
     openDialog_ = nullptr;
 }
 

@@ -12,7 +12,7 @@
 #include "emulation/keyboard.h"
 #include "emulation/launcher.h"
 #include "platform/message_boxes.h"
-#include "platform/win32/win32_config.h"
+#include "platform/win32/windows_api.h"
 #include "remote/button_messages.h"
 
 namespace bw::ui {
@@ -20,7 +20,7 @@ namespace bw::ui {
 class ProgramDialogs {
   public:
     struct Parts {
-        ActionList& lstActions;
+        ActionList& bindings;
         ListPersistence& persistence;
         const Keyboard& keyboard;
         MessageBoxes& boxes;

@@ -1,0 +1,13 @@
+// Mouse events through SendInput.
+#pragma once
+
+#include "platform/mouse_input.h"
+
+namespace bw::win32 {
+
+class SendInputMouse final : public MouseInput {
+  public:
+    void MouseEvent(std::uint32_t flags, int dx, int dy) override;
+};
+
+}  // namespace bw::win32

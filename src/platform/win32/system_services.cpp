@@ -1,0 +1,167 @@
+// The volume goes through the default output device's endpoint volume: since Windows Vista
+// the wave-out volume is the program's own audio session, which nobody hears change.
+#include "platform/win32/system_services.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/failure.h"
+#include "platform/win32/com_ptr.h"
+#include "platform/win32/system_error.h"
+#include "platform/win32/system_library.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/utf16.h"
+#include "platform/win32/windows_api.h"
+
+#include <endpointvolume.h>
+#include <mmdeviceapi.h>
+#include <mmsystem.h>
+
+namespace bw::win32 {
+
+namespace {
+
+// The wave-out functions, from winmm.dll in the system folder, loaded at the first step that
+// needs them.
+struct WaveOut {
+    decltype(waveOutGetVolume)* getVolume = nullptr;
+    decltype(waveOutSetVolume)* setVolume = nullptr;
+    decltype(waveOutGetErrorTextW)* errorText = nullptr;
+    explicit operator bool() const { return getVolume && setVolume && errorText; }
+};
+
+WaveOut LoadWaveOut() {
+    static const SystemLibrary winmm(L"winmm.dll");
+    return {winmm.Find<decltype(waveOutGetVolume)>("waveOutGetVolume"),
+            winmm.Find<decltype(waveOutSetVolume)>("waveOutSetVolume"),
+            winmm.Find<decltype(waveOutGetErrorTextW)>("waveOutGetErrorTextW")};
+}
+
+std::uint32_t ToLevel(float scalar) {
+    return static_cast<std::uint32_t>(
+        std::lround(std::fmin(std::fmax(scalar, 0.0f), 1.0f) * 65535));
+}
+
+// The endpoint's master level: the balance between its channels is the endpoint's own.
+class EndpointOutput final : public AudioOutput {
+  public:
+    explicit EndpointOutput(ComPtr<IAudioEndpointVolume> volume) : volume_(std::move(volume)) {}
+
+    std::optional<std::uint32_t> Level() override {
+        float level = 0;
+        if (FAILED(volume_->GetMasterVolumeLevelScalar(&level))) return std::nullopt;
+        return ToLevel(level);
+    }
+    void SetLevel(std::uint32_t level) override {
+        if (const HRESULT result =
+                volume_->SetMasterVolumeLevelScalar(static_cast<float>(level) / 65535, nullptr);
+            FAILED(result))
+            throw SystemFailure(result);
+    }
+    bool Muted() override {
+        BOOL muted = FALSE;
+        return SUCCEEDED(volume_->GetMute(&muted)) && muted;
+    }
+    void Unmute() override {
+        if (const HRESULT result = volume_->SetMute(FALSE, nullptr); FAILED(result))
+            throw SystemFailure(result);
+    }
+
+  private:
+    ComPtr<IAudioEndpointVolume> volume_;
+};
+
+// Systems without the endpoint services: the wave-out volume of device 0, left level in the
+// low word, right in the high one. The louder channel is the level; both scale with it.
+class WaveOutOutput final : public AudioOutput {
+  public:
+    explicit WaveOutOutput(WaveOut functions) : waveOut_(functions) {}
+
+    std::optional<std::uint32_t> Level() override {
+        const std::optional<DWORD> levels = Channels();
+        if (!levels) return std::nullopt;
+        return std::max(*levels & 0xFFFF, *levels >> 16);
+    }
+    void SetLevel(std::uint32_t level) override {
+        const DWORD levels = Channels().value_or(0);
+        const DWORD louder = std::max(levels & 0xFFFF, levels >> 16);
+        // Rounded, so that the quieter channel does not sink a little at every step.
+        auto scaled = [&](DWORD channel) {
+            return louder == 0 ? level : (channel * level + louder / 2) / louder;
+        };
+        const DWORD wanted = scaled(levels & 0xFFFF) | scaled(levels >> 16) << 16;
+        const MMRESULT result =
+            waveOut_ ? waveOut_.setVolume(nullptr, wanted) : MMRESULT{MMSYSERR_NODRIVER};
+        if (result != MMSYSERR_NOERROR) {
+            wchar_t text[MAXERRORLENGTH] = {};
+            if (waveOut_) waveOut_.errorText(result, text, MAXERRORLENGTH);
+            throw Failure(static_cast<int>(result), Narrow(text));
+        }
+    }
+    bool Muted() override { return false; }
+    void Unmute() override {}
+
+  private:
+    std::optional<DWORD> Channels() const {
+        DWORD levels = 0;
+        if (!waveOut_ || waveOut_.getVolume(nullptr, &levels) != MMSYSERR_NOERROR)
+            return std::nullopt;
+        return levels;
+    }
+
+    WaveOut waveOut_;
+};
+
+}  // namespace
+
+std::unique_ptr<AudioOutput> EndpointVolume::DefaultOutput() {
+    // Taken afresh for every step, so that a device changed or removed since is no matter.
+    EnsureCom();
+    ComPtr<IMMDeviceEnumerator> devices;
+    if (FAILED(CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_INPROC_SERVER,
+                                __uuidof(IMMDeviceEnumerator), devices.PutVoid())))
+        return std::make_unique<WaveOutOutput>(LoadWaveOut());
+    ComPtr<IMMDevice> device;
+    if (FAILED(devices->GetDefaultAudioEndpoint(eRender, eConsole, device.Put())))
+        return std::make_unique<WaveOutOutput>(LoadWaveOut());
+    ComPtr<IAudioEndpointVolume> volume;
+    if (const HRESULT result = device->Activate(__uuidof(IAudioEndpointVolume),
+                                                CLSCTX_INPROC_SERVER, nullptr, volume.PutVoid());
+        FAILED(result))
+        throw SystemFailure(result);
+    return std::make_unique<EndpointOutput>(std::move(volume));
+}
+
+void ForegroundWindowCommands::MinimizeForegroundWindow() {
+    // CloseWindow minimises; it neither closes nor destroys.
+    if (HWND front = GetForegroundWindow()) CloseWindow(front);
+}
+
+namespace {
+
+void EnableShutdownPrivilege() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
+        throw LastErrorFailure();
+    UniqueKernelHandle owned(token);
+    TOKEN_PRIVILEGES privileges{};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    if (!LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid))
+        throw LastErrorFailure();
+    // Succeeds even when the privilege was not granted; only the last error tells.
+    AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+    if (GetLastError() != ERROR_SUCCESS) throw LastErrorFailure();
+}
+
+}  // namespace
+
+void ExitWindowsSession::EndSession(std::uint32_t flags) {
+    if (flags & (EWX_SHUTDOWN | EWX_REBOOT | EWX_POWEROFF)) EnableShutdownPrivilege();
+    // A planned end, as the user asked for it through the countdown.
+    if (!ExitWindowsEx(
+            flags, SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_MINOR_OTHER | SHTDN_REASON_FLAG_PLANNED))
+        throw LastErrorFailure();
+}
+
+}  // namespace bw::win32

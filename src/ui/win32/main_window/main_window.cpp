@@ -1,0 +1,352 @@
+// Positions are the window's design in twips; every one is turned into pixels for the
+// window's current DPI, so the window looks the same on every monitor.
+#include "ui/win32/main_window/main_window.h"
+
+#include "platform/twips.h"
+#include "platform/win32/system_error.h"
+#include "platform/win32/window_class.h"
+#include "ui/tray_callback.h"
+#include "ui/win32/control_ids.h"
+#include "ui/win32/control_layout.h"
+#include "ui/win32/icon_factory.h"
+#include "ui/win32/main_window/main_menus.h"
+#include "ui/win32/modal_dialog.h"
+#include "ui/win32/window_toolkit.h"
+
+namespace bw::ui {
+
+namespace {
+
+constexpr int kClientWidthTwips = 6180;
+constexpr int kClientHeightTwips = 6360;
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+// In the tab order of the design: the log, the actions, then the two buttons. The frame
+// goes below the rest: it paints no background and must not cover what it frames.
+// clang-format off
+constexpr ControlSpec kLayout[] = {
+    {L"STATIC", kIdImgStat, L"Searching", {240, 465, 360, 360}, SS_OWNERDRAW},
+    {L"STATIC", kIdLblWinLIRCStat, L" ", {780, 420, 4455, 510}, SS_LEFT | SS_NOPREFIX},
+    {L"STATIC", kIdImgWinLIRCStat, L"WinLIRC running", {5430, 390, 480, 480}, SS_OWNERDRAW},
+    {L"STATIC", kIdLabel1, L"Log:", {75, 4380, 315, 195}, SS_LEFT, 0, Fit::GrowToText},
+    {WC_LISTVIEWW, kIdLstLog, L"", {45, 4620, 6090, 1725},
+     WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_OWNERDATA | LVS_SINGLESEL |
+         LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS, WS_EX_CLIENTEDGE},
+    {WC_LISTVIEWW, kIdLstActions, L"", {45, 1215, 6090, 2790},
+     WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER |
+         LVS_SHAREIMAGELISTS, WS_EX_CLIENTEDGE},
+    {L"BUTTON", kIdCmdAddAction, L"&Add Action", {3495, 4050, 1260, 360},
+     WS_TABSTOP | BS_PUSHBUTTON},
+    {L"BUTTON", kIdCmdRemove, L"&Remove", {4830, 4050, 1260, 360}, WS_TABSTOP | BS_PUSHBUTTON},
+    {L"BUTTON", kIdFraContainer, L" WinLIRC ", {75, 105, 6030, 975},
+     BS_GROUPBOX | WS_CLIPSIBLINGS, 0, Fit::Design, true},
+};
+// clang-format on
+
+// bindings' columns: the icon, the button and the action are shown; the rest carry what
+// the action needs and stay hidden. Widths in pixels at 96 DPI.
+struct ActionColumn {
+    const wchar_t* header;
+    int width;
+};
+constexpr ActionColumn kActionColumns[] = {
+    {L"Icon", 18},   {L"RemKey", 100}, {L"Action", 247}, {L"KeyName", 0},
+    {L"KeyCode", 0}, {L"KeyShift", 0}, {L"KeyType", 0},
+};
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance)
+    : tray_([this](unsigned mouseMessage) { OnTrayMouse(mouseMessage); },
+            [this] { trayPresence_.TaskbarCreated(); }, [this] { EndProgram(); }) {
+    static const win32::WindowClass windowClass(kMainWindowClass, &win32::BoundProcedure<MainWindow>,
+                                                LoadCursorW(nullptr, IDC_ARROW),
+                                                GetSysColorBrush(COLOR_BTNFACE));
+    // Not WS_CLIPCHILDREN: the frame paints no background of its own, the window does.
+    HWND window = CreateWindowExW(0, windowClass.Name(), kMainWindowTitle, kWindowStyle,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  nullptr, nullptr, instance, this);
+    if (!window) throw win32::LastErrorFailure();
+    window_.reset(window);
+    // Attached to the window, which destroys it with itself.
+    SetMenu(window, CreateMainMenu());
+    CreateControls(window, kLayout);
+    statusPicture_ = GetDlgItem(window, kIdImgStat);
+    statusText_ = GetDlgItem(window, kIdLblWinLIRCStat);
+    serverPicture_ = GetDlgItem(window, kIdImgWinLIRCStat);
+    eventLogView_ = GetDlgItem(window, kIdLstLog);
+    actionListView_ = GetDlgItem(window, kIdLstActions);
+    CreateColumns();
+    ApplyDpi(win32::WindowDpi(window));
+}
+
+MainWindow::~MainWindow() {
+    // The window goes first, while the pictures and fonts its controls use still exist.
+    window_.reset();
+}
+
+void MainWindow::CreateColumns() {
+    ListView_SetExtendedListViewStyle(eventLogView_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    LVCOLUMNW column{};
+    column.mask = LVCF_WIDTH | LVCF_TEXT;
+    column.pszText = const_cast<wchar_t*>(L"");
+    column.cx = 20;
+    ListView_InsertColumn(eventLogView_, 0, &column);
+
+    ListView_SetExtendedListViewStyle(actionListView_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    int index = 0;
+    for (const ActionColumn& c : kActionColumns) {
+        column.pszText = const_cast<wchar_t*>(c.header);
+        column.cx = c.width;
+        ListView_InsertColumn(actionListView_, index++, &column);
+    }
+}
+
+void MainWindow::ApplyDpi(int dpi) {
+    dpi_ = dpi;
+    // The old font and pictures stay alive until the controls have let go of them.
+    win32::UniqueFont font = MessageFont(dpi);
+    RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
+    AdjustWindowRectExForDpi(&frame, kWindowStyle, TRUE, 0, static_cast<UINT>(dpi));
+    SetWindowPos(window_.get(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceControls(window_.get(), kLayout, font.get(), dpi);
+    font_ = std::move(font);
+    int index = 0;
+    for (const ActionColumn& c : kActionColumns)
+        ListView_SetColumnWidth(actionListView_, index++, win32::ScaleForDpi(c.width, dpi));
+    ListView_SetColumnWidth(eventLogView_, 0, TwipsToPixels(static_cast<int>(logColumnTwips_), dpi));
+    MakePictures(dpi);
+    // Taller rows in a list of the same place: the newest line stays in view.
+    ScrollToLastLine();
+}
+
+void MainWindow::MakePictures(int dpi) {
+    const int small = win32::ScaleForDpi(24, dpi), large = win32::ScaleForDpi(32, dpi),
+              log = win32::ScaleForDpi(16, dpi);
+    statusIcons_ = {MakeIcon(Picture::Connected, small), MakeIcon(Picture::Error, small),
+                    MakeIcon(Picture::Searching, small)};
+    serverIcons_ = {MakeIcon(Picture::ServerRunning, large),
+                           MakeIcon(Picture::ServerNotRunning, large)};
+    for (int frame = 1; frame <= 6; ++frame)
+        receiveIcons_[static_cast<std::size_t>(frame - 1)] =
+            MakeIcon(DrawReceiveFrame(frame, small));
+
+    // The log's pictures, in the order its kinds refer to them.
+    win32::UniqueImageList logPictures = MakeImageList(
+        {Picture::Connected, Picture::Error, Picture::Searching, Picture::Globe, Picture::Discs},
+        log);
+    ListView_SetImageList(eventLogView_, logPictures.get(), LVSIL_SMALL);
+    logIcons_ = std::move(logPictures);
+    win32::UniqueImageList actionIcons = MakeActionTypeImages(log);
+    ListView_SetImageList(actionListView_, actionIcons.get(), LVSIL_SMALL);
+    actionTypeIcons_ = std::move(actionIcons);
+
+    programIconSmall_ = MakeIcon(Picture::ProgramIcon, GetSystemMetricsForDpi(SM_CXSMICON, dpi));
+    programIconLarge_ = MakeIcon(Picture::ProgramIcon, GetSystemMetricsForDpi(SM_CXICON, dpi));
+    SendMessageW(window_.get(), WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(programIconSmall_.get()));
+    SendMessageW(window_.get(), WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(programIconLarge_.get()));
+}
+
+void MainWindow::ShowCentred() {
+    RECT r{};
+    GetWindowRect(window_.get(), &r);
+    CentreOnWorkArea(window_.get(), r.right - r.left, r.bottom - r.top);
+    ShowWindow(window_.get(), SW_SHOWNORMAL);
+    UpdateWindow(window_.get());
+}
+
+void MainWindow::Restore() {
+    ShowWindow(window_.get(), IsIconic(window_.get()) ? SW_RESTORE : SW_SHOWNORMAL);
+    SetForegroundWindow(window_.get());
+}
+
+void MainWindow::AddTrayIcon(const std::string& tip) {
+    tray_.SetTip(tip);
+    trayPresence_.AddTrayIcon();
+}
+
+void MainWindow::OnTrayMouse(unsigned mouseMessage) {
+    switch (ActOnTrayMouse(mouseMessage)) {
+        case TrayAction::RestoreWindow:
+            Restore();
+            break;
+        case TrayAction::ShowMenu: {
+            const win32::UniqueMenu menu = CreateTrayMenu();
+            if (const int id = ShowPopupAtPointer(menu.get(), tray_.Host())) OnCommand(id);
+            break;
+        }
+        case TrayAction::None:
+            break;
+    }
+}
+
+void MainWindow::EnableRowCommands(HMENU menu) {
+    const std::optional<std::size_t> row = CurrentRow(*this);
+    const std::size_t count = list_ ? list_->Count() : 0;
+    auto enable = [menu](int id, bool on) {
+        EnableMenuItem(menu, static_cast<UINT>(id), MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+    };
+    enable(kIdMiEdit, row.has_value());
+    enable(kIdMiMoveUp, row && *row > 1);
+    enable(kIdMiMoveDown, row && *row < count);
+}
+
+bool MainWindow::HandleListKey(const MSG& message) {
+    if (message.hwnd != actionListView_) return false;
+    const bool alt = message.message == WM_SYSKEYDOWN;
+    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
+        OnCommand(kIdMiEdit);
+        return true;
+    }
+    if (alt && (message.wParam == VK_UP || message.wParam == VK_DOWN)) {
+        OnCommand(message.wParam == VK_UP ? kIdMiMoveUp : kIdMiMoveDown);
+        return true;
+    }
+    return false;
+}
+
+void MainWindow::EndProgram() {
+    // At once, from wherever the question was asked: a pass that waits underneath in a modal
+    // loop (the countdown, a click's yield, a failure box) must not go on with its keys and
+    // launches while the loops unwind. Everything was saved when it changed.
+    trayPresence_.RemoveTrayIcon();
+    ExitProcess(0);
+}
+
+void MainWindow::OnCommand(int id) {
+    auto run = [](const std::function<void()>& command) {
+        if (command) command();
+    };
+    switch (id) {
+        case kIdCmdRemove:
+        case kIdMiRemove:
+            run(commands_.removeSelected);
+            break;
+        case kIdMiNewActionList:
+            run(commands_.newList);
+            break;
+        case kIdCmdAddAction:
+        case kIdMiAddNewAction:
+        case kIdMiAddNewActionTray:
+            run(commands_.addAction);
+            break;
+        case kIdMiOpenReadme:
+            run(commands_.openReadme);
+            break;
+        case kIdMiEdit:
+            if (commands_.edit) commands_.edit(std::nullopt);
+            break;
+        case kIdMiMoveUp:
+        case kIdMiMoveDown:
+            if (commands_.move) commands_.move(id == kIdMiMoveUp ? -1 : +1);
+            break;
+        case kIdMiAbout:
+        case kIdMiAboutTray:
+            run(commands_.about);
+            break;
+        case kIdMiOpenMainWindows:
+            Restore();
+            break;
+        case kIdMiExit:
+        case kIdMiExitTray:
+            // The same question as the close box, also while the window sits in the tray.
+            SendMessageW(window_.get(), WM_CLOSE, 0, 0);
+            break;
+        default:
+            break;
+    }
+}
+
+bool MainWindow::OnNotify(NMHDR& header) {
+    if (header.hwndFrom == eventLogView_ && header.code == LVN_GETDISPINFOW) {
+        FillLogItem(reinterpret_cast<NMLVDISPINFOW&>(header));
+        return true;
+    }
+    if (header.hwndFrom != actionListView_) return false;
+    switch (header.code) {
+        case LVN_GETDISPINFOW:
+            FillActionItem(reinterpret_cast<NMLVDISPINFOW&>(header));
+            return true;
+        case NM_RCLICK:
+            // The right button released over the list, on a row or not: the Remote menu.
+            if (const int id =
+                    ShowPopupAtPointer(GetSubMenu(GetMenu(window_.get()), 1), window_.get()))
+                OnCommand(id);
+            return true;
+        case NM_DBLCLK: {
+            // The row under the pointer, whatever else is selected; iItem alone is only
+            // promised for a click on the first column.
+            LVHITTESTINFO hit{};
+            hit.pt = reinterpret_cast<NMITEMACTIVATE&>(header).ptAction;
+            if (ListView_SubItemHitTest(actionListView_, &hit) >= 0 && commands_.edit)
+                commands_.edit(static_cast<std::size_t>(hit.iItem) + 1);
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+bool MainWindow::OnActivate(bool active) {
+    // As a dialog does: the control the user worked in has the focus again when the window
+    // comes back, after a dialog or another program, not the window itself.
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window_.get(), focus)) focusBeforeLeaving_ = focus;
+        return false;
+    }
+    if (!focusBeforeLeaving_ || !IsWindow(focusBeforeLeaving_) || IsIconic(window_.get()))
+        return false;
+    SetFocus(focusBeforeLeaving_);
+    return true;
+}
+
+LRESULT MainWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Until CreateWindowExW returns, the controls do not exist yet.
+    if (!window_) return DefWindowProcW(window, message, wParam, lParam);
+    switch (message) {
+        case WM_DRAWITEM:
+            DrawPicture(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        case WM_NOTIFY:
+            if (OnNotify(*reinterpret_cast<NMHDR*>(lParam))) return 0;
+            break;
+        case WM_COMMAND:
+            // Menus and accelerators, and buttons that were clicked.
+            if (lParam == 0 || HIWORD(wParam) == BN_CLICKED) OnCommand(LOWORD(wParam));
+            return 0;
+        case WM_INITMENUPOPUP:
+            if (reinterpret_cast<HMENU>(wParam) == GetSubMenu(GetMenu(window), 1))
+                EnableRowCommands(reinterpret_cast<HMENU>(wParam));
+            break;
+        case WM_ACTIVATE:
+            if (OnActivate(LOWORD(wParam) != WA_INACTIVE)) return 0;
+            break;
+        case WM_DPICHANGED:
+            MoveToSuggestedRect(window, lParam);
+            ApplyDpi(HIWORD(wParam));
+            return 0;
+        case WM_SIZE:
+            // Minimised, the window lives in the tray: no taskbar button. Without an icon
+            // it keeps its taskbar button, or nothing would bring it back.
+            if (wParam == SIZE_MINIMIZED && trayPresence_.IconShown()) ShowWindow(window, SW_HIDE);
+            return 0;
+        case WM_CLOSE:
+            if (!closeQuestion_ || closeQuestion_()) EndProgram();
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        case WM_NCDESTROY:
+            window_.release();
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace bw::ui
