@@ -27,9 +27,9 @@ class NullLog : public bw::EventLogWriter {
 struct CountingExecutors {
     std::size_t runs = 0;
     bw::ActionExecutors Wire() {
-        return {[this](const std::string&, std::uint8_t, std::uint8_t, std::int16_t) { ++runs; },
+        return {[this](const std::string&, const bw::KeyStroke&) { ++runs; },
                 [this](const std::string&, std::int16_t, std::int16_t) { ++runs; },
-                [this](const std::string&, std::int16_t) { ++runs; },
+                [this](const std::string&, std::int16_t) { return ++runs > 0; },
                 [this](const std::string&) { ++runs; }};
     }
 };

@@ -7,7 +7,7 @@ namespace {
 
 class NullMeasure : public bw::TextMeasure {
   public:
-    float WidthInTwips(const std::string& text) override { return 90.0f * text.size(); }
+    float WidthAt96(const std::string& text) override { return 90.0f * text.size(); }
 };
 
 class NullView : public bw::EventLogView {
@@ -15,7 +15,7 @@ class NullView : public bw::EventLogView {
     void LinesWritten() override {}
     void LinesChanged(std::size_t, std::size_t) override {}
     void ScrollToLastLine() override {}
-    void SetColumnWidthTwips(float) override {}
+    void SetColumnWidth(float) override {}
 };
 
 void BM_AppendToFullLog(benchmark::State& state) {

@@ -2,17 +2,18 @@
 #include "actions/action_list.h"
 
 #include <algorithm>
+#include <optional>
+#include <string_view>
 
+#include "platform/decimal_text.h"
 #include "platform/failure.h"
+#include "platform/plain_text.h"
 
 namespace bw {
 
 namespace {
-// The classic run-time error numbers, for the guards that show them.
-constexpr int kListFull = 7;   // out of memory
-constexpr int kNoSuchRow = 9;  // subscript out of range
-}  // namespace
 
+// What a run row shows: the path after its last backslash.
 std::string RunShortName(const std::string& path) {
     const std::size_t last = path.rfind('\\');
     if (last == std::string::npos) return path;
@@ -24,65 +25,94 @@ std::string RunShortName(const std::string& path) {
     return path;
 }
 
+bool IsDigits(std::string_view text) {
+    text = TrimBlanks(text);
+    if (text.empty()) return false;
+    if (text.front() == '+' || text.front() == '-') text.remove_prefix(1);
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// The number, or the failure a press reports: text that is no number is a type mismatch, a
+// number out of range an overflow.
+template <typename Number>
+std::optional<Number> ReadNumber(const std::string& text, long long low, long long high,
+                                 std::string& failure) {
+    if (!failure.empty()) return std::nullopt;  // the first failure is the one reported
+    if (const std::optional<long long> value = ParseWholeNumber(text, low, high))
+        return static_cast<Number>(*value);
+    failure = IsDigits(text) ? "Overflow" : "Type mismatch";
+    return std::nullopt;
+}
+
+}  // namespace
+
+KeyStroke ReadKeyStroke(const std::string& keyType, const std::string& keyShift,
+                        const std::string& keyCode) {
+    KeyStroke stroke;
+    stroke.kind = ReadNumber<std::int16_t>(keyType, -32768, 32767, stroke.failure).value_or(0);
+    stroke.modifiers = ReadNumber<std::uint8_t>(keyShift, 0, 255, stroke.failure).value_or(0);
+    stroke.key = ReadNumber<std::uint8_t>(keyCode, 0, 255, stroke.failure).value_or(0);
+    return stroke;
+}
+
 std::string ButtonText(const ActionRow& row) {
-    return row.Remote.empty() ? row.RemKey : row.RemKey + " on " + row.Remote;
+    return row.remote.empty() ? row.button : row.button + " on " + row.remote;
 }
 
 std::string ActionText(const ActionRow& row) {
-    return row.Program.empty() ? row.Action : row.Action + " (" + row.Program + ")";
+    return row.program.empty() ? row.action : row.action + " (" + row.program + ")";
 }
 
-void ActionList::AddKey(const std::string& KeyType, const std::string& button,
-                        const std::string& SendKeyName, const std::string& SendKeyCode,
-                        const std::string& SendKeyShift, const RowPlacement& placement) {
-    Place({ActionType::Keyboard, button, "Simulating Keyboard: " + SendKeyName, SendKeyName,
-           SendKeyCode, SendKeyShift, KeyType},
-          placement, [&](const std::string& button) {
-              return "Keyboard shortcut '" + SendKeyName + "' is assigned to '" + button + "'";
+void ActionList::AddKey(const std::string& keyType, const std::string& button,
+                        const std::string& keyName, const std::string& keyCode,
+                        const std::string& keyShift, const RowPlacement& placement) {
+    Place({ActionType::Keyboard, button, "Simulating Keyboard: " + keyName, keyName, keyCode,
+           keyShift, keyType, {}, {}, ReadKeyStroke(keyType, keyShift, keyCode)},
+          placement, [&](const std::string& shown) {
+              return "Keyboard shortcut '" + keyName + "' is assigned to '" + shown + "'";
           });
 }
 
-void ActionList::AddMouse(const std::string& button, const std::string& ActionMouse,
+void ActionList::AddMouse(const std::string& button, const std::string& name,
                           const RowPlacement& placement) {
-    Place({ActionType::Mouse, button, "Simulating Mouse: " + ActionMouse, ActionMouse, "", "",
-           ""},
-          placement, [&](const std::string& button) {
-              return "Mouse event '" + ActionMouse + "' is assigned to '" + button + "'";
+    Place({ActionType::Mouse, button, "Simulating Mouse: " + name, name, "", "", ""}, placement,
+          [&](const std::string& shown) {
+              return "Mouse event '" + name + "' is assigned to '" + shown + "'";
           });
 }
 
-void ActionList::AddSys(const std::string& button, const std::string& ActionSys,
+void ActionList::AddSys(const std::string& button, const std::string& name,
                         const RowPlacement& placement) {
-    Place({ActionType::System, button, "System Event: " + ActionSys, ActionSys, "", "", ""},
-          placement, [&](const std::string& button) {
-              return "System event '" + ActionSys + "' is assigned to '" + button + "'";
+    Place({ActionType::System, button, "System Event: " + name, name, "", "", ""}, placement,
+          [&](const std::string& shown) {
+              return "System event '" + name + "' is assigned to '" + shown + "'";
           });
 }
 
-void ActionList::AddRun(const std::string& button, const std::string& ActionRun,
+void ActionList::AddRun(const std::string& button, const std::string& path,
                         const RowPlacement& placement) {
-    if (ActionRun.empty()) return;
-    const std::string shortName = RunShortName(ActionRun);
-    Place({ActionType::Run, button, "Running: " + shortName, ActionRun, "", "", ""}, placement,
-          [&](const std::string& button) {
-              return "'" + shortName + "' will run upon pressing '" + button + "'";
+    if (path.empty()) return;
+    const std::string shortName = RunShortName(path);
+    Place({ActionType::Run, button, "Running: " + shortName, path, "", "", ""}, placement,
+          [&](const std::string& shown) {
+              return "'" + shortName + "' will run upon pressing '" + shown + "'";
           });
 }
 
 void ActionList::Place(ActionRow row, const RowPlacement& placement,
                        const std::function<std::string(const std::string& button)>& changeLine) {
-    row.Program = placement.Program;
-    row.Remote = placement.Remote;
+    row.program = placement.program;
+    row.remote = placement.remote;
     std::string line = changeLine(ButtonText(row));
-    if (!row.Program.empty()) line += " while " + row.Program + " is in front";
-    if (placement.Replaces != 0) {
-        Row(placement.Replaces);  // throws when the edited row has gone
-        rows_[placement.Replaces - 1] = std::move(row);
+    if (!row.program.empty()) line += " while " + row.program + " is in front";
+    if (placement.replaces != 0) {
+        Row(placement.replaces);  // throws when the edited row has gone
+        rows_[placement.replaces - 1] = std::move(row);
     } else {
         if (rows_.size() >= kMaxRows)
-            throw Failure(kListFull,
-                          "The action list is full: it holds at most 32767 actions. "
-                          "Remove some before adding more.");
+            throw Failure(
+                "The action list is full: it holds at most 32767 actions. Remove some before "
+                "adding more.");
         rows_.push_back(std::move(row));
     }
     Changed();
@@ -105,8 +135,8 @@ void ActionList::Clear() {
 
 const ActionRow& ActionList::Row(std::size_t position) const {
     if (position < 1 || position > rows_.size())
-        throw Failure(kNoSuchRow, "Subscript out of range: there is no action row " +
-                                      std::to_string(position) + ".");
+        throw Failure("Subscript out of range: there is no action row " +
+                      std::to_string(position) + ".");
     return rows_[position - 1];
 }
 

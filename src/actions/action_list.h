@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -14,36 +15,47 @@
 namespace bw {
 
 // The seven columns of a row, all text; the type stands in for column 0.
+// A keyboard row's three numbers, read once when the row is made, as the press needs them.
+// A stored value that is no number in range is kept as the failure every press of the row
+// reports: "Type mismatch", or "Overflow" for a number out of range (the kind is read first,
+// then the modifiers, then the key).
+struct KeyStroke {
+    std::int16_t kind = 0;  // kPredefinedKey, kKeyWithModifiers or kTextToType
+    std::uint8_t modifiers = 0;
+    std::uint8_t key = 0;
+    std::string failure = {};  // empty when the three are numbers
+    bool operator==(const KeyStroke&) const = default;
+};
+KeyStroke ReadKeyStroke(const std::string& keyType, const std::string& keyShift,
+                        const std::string& keyCode);
+
+// One binding, with every value as the store keeps it.
 struct ActionRow {
     ActionType type;
-    std::string RemKey;    // column 1: the button
-    std::string Action;    // column 2: what the user sees
-    std::string KeyName;   // column 3: key name, text, action name or path
-    std::string KeyCode;   // column 4: keyboard rows only
-    std::string KeyShift;  // column 5: keyboard rows only
-    std::string KeyType;   // column 6: keyboard rows only
+    std::string button;  // as the remote's server names it
+    std::string action;  // what the list shows: "Simulating Keyboard: F5"
+    std::string value;   // the key's name, the text to type, the action's name, or the path
+    std::string keyCode, keyShift, keyType;  // keyboard rows only
     // Empty for any: the executable's file name in front (any letter case), and the remote
     // as the fourth field of a button line names it.
-    std::string Program = {};
-    std::string Remote = {};
+    std::string program = {};
+    std::string remote = {};
+    KeyStroke stroke = {};  // keyboard rows only
     bool operator==(const ActionRow&) const = default;
 };
 
 // What a binding is limited to, and where the new row goes: appended, or in place of the
 // row at a 1-based position when a binding is edited.
 struct RowPlacement {
-    std::string Program = {};
-    std::string Remote = {};
-    std::size_t Replaces = 0;
+    std::string program = {};
+    std::string remote = {};
+    std::size_t replaces = 0;
 };
 
 // The button as a row shows and logs it: "PLAY", or "PLAY on tv" for one remote only.
 std::string ButtonText(const ActionRow& row);
 // The action as a row shows and logs it, with its program in brackets where it has one.
 std::string ActionText(const ActionRow& row);
-
-// What a row shows in column 2 for a run row: the path after its last backslash.
-std::string RunShortName(const std::string& path);
 
 class ActionList {
   public:
@@ -58,15 +70,15 @@ class ActionList {
     }
 
     // Each throws Failure when the list is full, or when the row to replace is not there.
-    void AddKey(const std::string& KeyType, const std::string& button,
-                const std::string& SendKeyName, const std::string& SendKeyCode,
-                const std::string& SendKeyShift, const RowPlacement& placement = {});
-    void AddMouse(const std::string& button, const std::string& ActionMouse,
+    void AddKey(const std::string& keyType, const std::string& button, const std::string& keyName,
+                const std::string& keyCode, const std::string& keyShift,
+                const RowPlacement& placement = {});
+    void AddMouse(const std::string& button, const std::string& name,
                   const RowPlacement& placement = {});
-    void AddSys(const std::string& button, const std::string& ActionSys,
+    void AddSys(const std::string& button, const std::string& name,
                 const RowPlacement& placement = {});
     // An empty path adds nothing and logs nothing.
-    void AddRun(const std::string& button, const std::string& ActionRun,
+    void AddRun(const std::string& button, const std::string& path,
                 const RowPlacement& placement = {});
 
     std::size_t Count() const { return rows_.size(); }

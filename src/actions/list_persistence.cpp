@@ -59,9 +59,9 @@ void ListPersistence::Write(const std::string& key, const std::string& value) {
 
 void ListPersistence::WriteRow(std::size_t position) {
     const ActionRow& row = list_.Row(position);
-    const OlderRowValues older{row.RemKey,   std::to_string(static_cast<int>(row.type)),
-                               row.KeyName,  row.KeyCode,
-                               row.KeyShift, row.KeyType};
+    const OlderRowValues older{row.button,   std::to_string(static_cast<int>(row.type)),
+                               row.value,  row.keyCode,
+                               row.keyShift, row.keyType};
     const std::string n = std::to_string(position);
     Write("RemoteKey" + n, older.button);
     Write("ActionType" + n, older.type);
@@ -71,8 +71,8 @@ void ListPersistence::WriteRow(std::size_t position) {
     Write("KeyType" + n, older.keyType);
     // Written for every row, so that no value of a longer list saved before stays behind
     // under a row that has none; the check last, once the values it vouches for are there.
-    Write("Program" + n, row.Program);
-    Write("Remote" + n, row.Remote);
+    Write("Program" + n, row.program);
+    Write("Remote" + n, row.remote);
     Write("Check" + n, RowCheck(older));
 }
 

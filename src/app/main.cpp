@@ -99,10 +99,10 @@ class Program {
     win32::ForegroundProcess foreground;
     ForegroundWatch inFront{foreground, eventLog};
     ActionDispatch dispatch{bindings,
-                            {std::bind_front(&Keyboard::SimulateKeyboard, &keyboard),
-                             std::bind_front(&Mouse::DoMouseAction, &mouse),
-                             std::bind_front(&SystemActions::RunSys, &system),
-                             std::bind_front(&Launcher::RunFile, &launcher),
+                            {std::bind_front(&Keyboard::Run, &keyboard),
+                             std::bind_front(&Mouse::Act, &mouse),
+                             std::bind_front(&SystemActions::Run, &system),
+                             std::bind_front(&Launcher::Open, &launcher),
                              std::bind_front(&ExitCountdown::CancelByButton, &countdown)},
                             eventLog,
                             lineFailures,
@@ -134,7 +134,7 @@ Program::Program(HINSTANCE instance) : mainWindow(instance) {
         [this] { listCommands.RemoveSelected(); },
         [this] { listCommands.NewList(); },
         [this] { dialogs.OpenAddAction(); },
-        [this] { launcher.RunFile(readme); },
+        [this] { launcher.Open(readme); },
         [this] { dialogs.OpenAbout(); },
         [this](std::optional<std::size_t> row) {
             if (!row) row = listCommands.CurrentRow();

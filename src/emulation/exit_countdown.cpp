@@ -25,10 +25,12 @@ ExitCountdown::~ExitCountdown() {
     timer_.SetTickHandler(nullptr);
 }
 
-void ExitCountdown::Show() {
-    if (shown_) throw Failure(kFailureAlreadyShown, "Form already displayed; can't show modally");
+bool ExitCountdown::Show(const ExitKind& kind) {
+    kind_ = kind;
+    if (shown_) return false;
     const ScopedFlag shown(shown_);
     window_.ShowModal(*this);
+    return true;
 }
 
 std::string CountdownText(const std::string& typeName, int secondsLeft) {
@@ -36,7 +38,7 @@ std::string CountdownText(const std::string& typeName, int secondsLeft) {
 }
 
 std::string ExitCountdown::Text() const {
-    return CountdownText(ExitTypeName, kCountdownSeconds - secondsElapsed_);
+    return CountdownText(kind_.name, kCountdownSeconds - secondsElapsed_);
 }
 
 void ExitCountdown::Opened() {
@@ -53,7 +55,7 @@ void ExitCountdown::OnTick() {
     if (secondsElapsed_ >= kCountdownSeconds) {
         counting_ = false;
         timer_.SetEnabled(false);
-        ForceExitWindows(ExitType);
+        ForceExitWindows();
         window_.Close();
     }
 }
@@ -62,7 +64,7 @@ bool ExitCountdown::Cancel(const std::string& reason) {
     // At zero the session end is asked for already; a second press in the same arrival
     // finds it cancelled.
     if (!counting_) return false;
-    log_.LogChange(ExitTypeName + " was cancelled: " + reason);
+    log_.LogChange(std::string(kind_.name) + " was cancelled: " + reason);
     CancelPressed();
     return true;
 }
@@ -80,14 +82,14 @@ void ExitCountdown::Closed() {
     timer_.SetEnabled(false);
 }
 
-void ExitCountdown::ForceExitWindows(std::int32_t type) {
-    std::uint32_t flags = static_cast<std::uint32_t>(type) + kEwxForce;
+void ExitCountdown::ForceExitWindows() {
+    std::uint32_t flags = static_cast<std::uint32_t>(kind_.type) + kEwxForce;
     // Without it Windows halts at "it is now safe to switch off" instead of switching off.
-    if (type == kExitShutdown) flags += kEwxPowerOff;
+    if (kind_.type == kExitShutdown) flags += kEwxPowerOff;
     try {
         session_.EndSession(flags);
     } catch (const Failure& failure) {
-        std::string line = ExitTypeName;
+        std::string line = kind_.name;
         line += " windows failed: ";
         line += failure.Description();
         log_.Write(LogKind::Error, line);

@@ -60,13 +60,10 @@ class ExitCountdown final : private CountdownEvents {
     ExitCountdown(const ExitCountdown&) = delete;
     ExitCountdown& operator=(const ExitCountdown&) = delete;
 
-    // Read at load and at every tick: a change while counting shows from the next tick.
-    std::int32_t ExitType = kExitLogOff;
-    std::string ExitTypeName;
-
-    // Modal: returns when the countdown was cancelled or has ended. Asked while it is shown
-    // already, it throws Failure 400 and the running countdown goes on undisturbed.
-    void Show();
+    // Modal: returns true when the countdown was cancelled or has ended. Asked while it
+    // shows already, it takes the running countdown over with its kind, from the next tick
+    // on, and returns false at once.
+    bool Show(const ExitKind& kind);
     // Closes a countdown that shows and has not ended, saying why in the log ("Shutdown was
     // cancelled: ..."); false when there is none to cancel.
     bool Cancel(const std::string& reason);
@@ -79,7 +76,7 @@ class ExitCountdown final : private CountdownEvents {
     void CancelPressed() override;
     void Closed() override;
     // Forced, and for a shutdown with the power switched off. A refusal is an error line.
-    void ForceExitWindows(std::int32_t type);
+    void ForceExitWindows();
     std::string Text() const;
 
     CountdownView& window_;
@@ -87,6 +84,7 @@ class ExitCountdown final : private CountdownEvents {
     ExitSession& session_;
     EventLogWriter& log_;
     std::int16_t secondsElapsed_ = 0;
+    ExitKind kind_ = kLogOffExit;
     bool shown_ = false;
     bool counting_ = false;  // from the window's load to a cancel or to zero
 };

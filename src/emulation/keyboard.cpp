@@ -34,33 +34,32 @@ std::string ModifierPrefix(std::int32_t mask) {
 
 }  // namespace
 
-void Keyboard::SendModifierKeys(std::int32_t Shift, KeyDirection Flags) {
-    for (std::uint8_t key : ModifierKeys(Shift)) input_.SendKey(key, Flags);
+void Keyboard::SendModifierKeys(std::int32_t modifiers, KeyDirection direction) {
+    for (std::uint8_t key : ModifierKeys(modifiers)) input_.SendKey(key, direction);
 }
 
-void Keyboard::PressKey(std::uint8_t KeyCode, std::int32_t Shift) {
-    SendModifierKeys(Shift, KeyDirection::Down);
-    if (KeyCode != 0) {
-        input_.SendKey(KeyCode, KeyDirection::Down);
-        input_.SendKey(KeyCode, KeyDirection::Up);
+void Keyboard::PressKey(std::uint8_t key, std::int32_t modifiers) {
+    SendModifierKeys(modifiers, KeyDirection::Down);
+    if (key != 0) {
+        input_.SendKey(key, KeyDirection::Down);
+        input_.SendKey(key, KeyDirection::Up);
     }
-    SendModifierKeys(Shift, KeyDirection::Up);
+    SendModifierKeys(modifiers, KeyDirection::Up);
 }
 
-void Keyboard::SimulateKeyboard(const std::string& Text, std::uint8_t KeyCode,
-                                std::uint8_t KeyShift, std::int16_t KeyType) {
-    switch (KeyType) {
+void Keyboard::Run(const std::string& value, const KeyStroke& stroke) {
+    switch (stroke.kind) {
         case kPredefinedKey:
-            PressKey(KeyCode, 0);
+            PressKey(stroke.key, 0);
             break;
         case kKeyWithModifiers:
-            PressKey(KeyCode, KeyShift);
+            PressKey(stroke.key, stroke.modifiers);
             break;
         case kTextToType: {
             // As characters, not as keys: a key stands for another character on another
             // layout (1 is & on French keyboards), and Caps Lock turns a letter's case. A
             // control character (a list from elsewhere may hold one) would be no character.
-            std::u16string units = Utf16Units(Text);
+            std::u16string units = Utf16Units(value);
             std::erase_if(units, [](char16_t c) { return c < u' ' || (c >= 0x7F && c < 0xA0); });
             if (!units.empty()) input_.SendCharacters(units);
             break;
@@ -70,11 +69,11 @@ void Keyboard::SimulateKeyboard(const std::string& Text, std::uint8_t KeyCode,
     }
 }
 
-std::string Keyboard::GetKeyName(std::int16_t KeyCode, std::int16_t Shift) const {
-    const bool isModifier = KeyCode == kVkShift || KeyCode == kVkCtrl || KeyCode == kVkAlt;
-    std::string name = isModifier ? std::string() : ModifierPrefix(Shift);
+std::string Keyboard::KeyName(std::int16_t key, std::int16_t modifiers) const {
+    const bool isModifier = key == kVkShift || key == kVkCtrl || key == kVkAlt;
+    std::string name = isModifier ? std::string() : ModifierPrefix(modifiers);
     for (const KeyMapEntry& entry : keyMap_) {
-        if (entry.code == KeyCode) {
+        if (entry.code == key) {
             name += entry.name;
             break;
         }
@@ -82,9 +81,9 @@ std::string Keyboard::GetKeyName(std::int16_t KeyCode, std::int16_t Shift) const
     return name;
 }
 
-std::optional<std::int16_t> Keyboard::FindPredefinedKey(const std::string& Name) const {
+std::optional<std::int16_t> Keyboard::FindPredefinedKey(const std::string& name) const {
     for (const KeyMapEntry& entry : keyMap_)
-        if (SameIgnoringCase(entry.name, Name)) return entry.code;
+        if (SameIgnoringCase(entry.name, name)) return entry.code;
     return std::nullopt;
 }
 

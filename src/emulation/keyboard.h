@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "actions/action_catalogue.h"
+#include "actions/action_list.h"
 #include "emulation/key_map.h"
 #include "platform/code_page.h"
 #include "platform/event_log_writer.h"
@@ -23,26 +24,24 @@ class Keyboard {
     explicit Keyboard(KeyboardInput& input) : input_(input) {}
 
     // Modifiers down, the key down and up (none for code 0), modifiers up in the same order.
-    void PressKey(std::uint8_t KeyCode, std::int32_t Shift);
-    // One keyboard row. A text to type holds UTF-8 and goes out character by character,
-    // any character of any language.
-    void SimulateKeyboard(const std::string& Text, std::uint8_t KeyCode, std::uint8_t KeyShift,
-                          std::int16_t KeyType);
+    void PressKey(std::uint8_t key, std::int32_t modifiers);
+    // One keyboard row: its value (the key's name, or a text to type in UTF-8, which goes
+    // out character by character, any character of any language) and its numbers.
+    void Run(const std::string& value, const KeyStroke& stroke);
 
     // "Ctrl + " and the table's name of the key, as a key press is shown to the user.
-    std::string GetKeyName(std::int16_t KeyCode, std::int16_t Shift) const;
+    std::string KeyName(std::int16_t key, std::int16_t modifiers) const;
     // The code of the first entry of that name in any letter case.
-    std::optional<std::int16_t> FindPredefinedKey(const std::string& Name) const;
+    std::optional<std::int16_t> FindPredefinedKey(const std::string& name) const;
 
     // Reads KeyMap.ini from the program folder. A missing or unreadable file leaves the
     // table empty and says so in the log; the program goes on without predefined keys.
     void LoadKeyMap(ProgramFolder& folder, CodePage& ansi, EventLogWriter& log);
-    void SetKeyMap(std::vector<KeyMapEntry> entries) { keyMap_ = std::move(entries); }
     const std::vector<KeyMapEntry>& KeyMap() const { return keyMap_; }
 
   private:
     // All modifier keys of the mask in one direction.
-    void SendModifierKeys(std::int32_t Shift, KeyDirection Flags);
+    void SendModifierKeys(std::int32_t modifiers, KeyDirection direction);
 
     KeyboardInput& input_;
     std::vector<KeyMapEntry> keyMap_;

@@ -38,11 +38,11 @@ std::string LaunchFailureReason(long answer) {
     }
 }
 
-void Launcher::RunFile(const std::string& FilePath) {
-    const long answer = shell_.Open(FilePath, folder_.Path());
+void Launcher::Open(const std::string& item) {
+    const long answer = shell_.Open(item, folder_.Path());
     if (answer > 32) return;
     std::string line = "'";
-    line += FilePath;
+    line += item;
     line += "' could not be opened: ";
     line += LaunchFailureReason(answer);
     log_.Write(LogKind::Error, line);

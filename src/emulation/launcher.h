@@ -16,7 +16,7 @@ class Launcher {
         : shell_(shell), folder_(folder), log_(log) {}
 
     // The item goes to the shell whole, arguments and all. A refusal is an error line.
-    void RunFile(const std::string& FilePath);
+    void Open(const std::string& item);
 
   private:
     Shell& shell_;

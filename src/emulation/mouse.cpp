@@ -19,14 +19,13 @@ void Mouse::Click(std::uint32_t flags) {
     pump_.DoEvents();
 }
 
-void Mouse::DoMouseAction(const std::string& ActionMouse, std::int16_t repeat,
-                          std::int16_t MoveStep) {
-    const MouseAction* action = FindMouseAction(ActionMouse);
+void Mouse::Act(const std::string& name, std::int16_t repeat, std::int16_t step) {
+    const MouseAction* action = FindMouseAction(name);
     if (!action) return;
     if (repeat < 1)
         for (int i = 0; i < action->clicks; ++i) Click(action->buttonFlags);
     if (action->clicks == 0 && (repeat < 1 || repeat > kLastPausedRepeat))
-        input_.MouseEvent(kMouseMove, action->dx * MoveStep, action->dy * MoveStep);
+        input_.MouseEvent(kMouseMove, action->dx * step, action->dy * step);
 }
 
 }  // namespace bw

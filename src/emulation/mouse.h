@@ -16,7 +16,7 @@ class Mouse {
 
     // A click happens on the first line of a press only; a move on the first line and
     // from repeat 6 on. Names are compared exactly; an unknown one does nothing.
-    void DoMouseAction(const std::string& ActionMouse, std::int16_t repeat, std::int16_t MoveStep);
+    void Act(const std::string& name, std::int16_t repeat, std::int16_t step);
 
   private:
     void Click(std::uint32_t flags);

@@ -13,13 +13,13 @@ constexpr std::int32_t kMaxLevel = 65535;
 
 }  // namespace
 
-std::int32_t SystemActions::ChangeVolume(std::int16_t VolumeStep) {
+std::int32_t SystemActions::ChangeVolume(std::int16_t step) {
     const std::unique_ptr<AudioOutput> output = volume_.DefaultOutput();
     // A step from a level that could not be read would be a step from silence: a press of
     // Volume Up on a loud device would all but mute it.
     const std::optional<std::uint32_t> current = output->Level();
-    if (!current) throw Failure(0, "its level could not be read.");
-    std::int32_t level = static_cast<std::int32_t>(*current) + VolumeStep;
+    if (!current) throw Failure("its level could not be read.");
+    std::int32_t level = static_cast<std::int32_t>(*current) + step;
     if (level <= 1) level = 0;
     if (level >= kMaxLevel - 1) level = kMaxLevel;
     output->SetLevel(static_cast<std::uint32_t>(level));
@@ -28,12 +28,12 @@ std::int32_t SystemActions::ChangeVolume(std::int16_t VolumeStep) {
     return level;
 }
 
-void SystemActions::RunSys(const std::string& ActionSys, std::int16_t repeat) {
-    const SystemAction* action = FindSystemAction(ActionSys);
+bool SystemActions::Run(const std::string& name, std::int16_t repeat) {
+    const SystemAction* action = FindSystemAction(name);
     if (!action) {
         // A name of no action is still said, as every action's first press is.
-        if (repeat < 1) log_.LogChange(ActionSys);
-        return;
+        if (repeat < 1) log_.LogChange(name);
+        return true;
     }
     const bool up = action->command == SystemCommand::VolumeUp;
     if ((up || action->command == SystemCommand::VolumeDown) && (repeat < 1 || repeat > 5)) {
@@ -46,45 +46,37 @@ void SystemActions::RunSys(const std::string& ActionSys, std::int16_t repeat) {
             log_.Write(LogKind::Error, "The volume could not be set: " + failure.Description());
         }
     }
-    if (repeat >= 1) return;
+    if (repeat >= 1) return true;
 
-    log_.LogChange(ActionSys);
+    log_.LogChange(name);
     // Alt+F4 and Alt+Tab: what closing and switching windows are on Windows.
     switch (action->command) {
         case SystemCommand::CloseWindow:
             keyboard_.PressKey(kVkF4, kAltMask);
-            break;
+            return true;
         case SystemCommand::MinimizeWindow:
             windows_.MinimizeForegroundWindow();
-            break;
+            return true;
         case SystemCommand::SwitchWindows:
             keyboard_.PressKey(kVkTab, kAltMask);
-            break;
+            return true;
         case SystemCommand::StartMenu:
             keyboard_.PressKey(0, kWindowsKey);
-            break;
+            return true;
         case SystemCommand::SystemProperties:
             keyboard_.PressKey(kVkPause, kWindowsKey);
-            break;
+            return true;
         case SystemCommand::LogOff:
-            ShowCountdown(kLogOffExit);
-            break;
+            return countdown_.Show(kLogOffExit);
         case SystemCommand::Restart:
-            ShowCountdown(kRestartExit);
-            break;
+            return countdown_.Show(kRestartExit);
         case SystemCommand::Shutdown:
-            ShowCountdown(kShutdownExit);
-            break;
+            return countdown_.Show(kShutdownExit);
         case SystemCommand::VolumeUp:
         case SystemCommand::VolumeDown:
-            break;
+            return true;
     }
-}
-
-void SystemActions::ShowCountdown(const ExitKind& kind) {
-    countdown_.ExitType = kind.type;
-    countdown_.ExitTypeName = kind.name;
-    countdown_.Show();
+    return true;
 }
 
 }  // namespace bw

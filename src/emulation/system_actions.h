@@ -26,15 +26,15 @@ class SystemActions {
 
     // Volume steps act on the first line and from repeat 6 on; everything else on the first
     // line only. An exit action returns when its countdown closes; asked while the
-    // countdown shows, it takes the countdown over and throws Failure 400.
-    void RunSys(const std::string& ActionSys, std::int16_t repeat);
+    // countdown shows, it takes the countdown over and returns false at once: the pass that
+    // asked ends there.
+    bool Run(const std::string& name, std::int16_t repeat);
 
   private:
     // The master level plus the step, clamped, on one device, which is unmuted; returns the
-    // new level. Throws Failure when the device refuses or does not
-    // say its level, and nothing is changed then.
-    std::int32_t ChangeVolume(std::int16_t VolumeStep);
-    void ShowCountdown(const ExitKind& kind);
+    // new level. Throws Failure when the device refuses or does not say its level, and
+    // nothing is changed then.
+    std::int32_t ChangeVolume(std::int16_t step);
 
     Keyboard& keyboard_;
     Volume& volume_;

@@ -1,7 +1,9 @@
-// A failure of a platform call, carried as an exception to the guard of the handler
-// that made the call: a number (Windows Sockets or system error code) and a description.
+// A failure on the way of a handler, carried as an exception to its guard: a system error,
+// with Windows' number for it and the system's words, or a failure of the program's own,
+// in words. Either way the words are what the user is shown.
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -9,17 +11,16 @@ namespace bw {
 
 class Failure : public std::runtime_error {
   public:
-    Failure(int number, const std::string& description)
-        : std::runtime_error(description), number_(number) {}
+    explicit Failure(const std::string& description) : std::runtime_error(description) {}
+    Failure(long systemError, const std::string& description)
+        : std::runtime_error(description), systemError_(systemError) {}
 
-    int Number() const { return number_; }
+    // Windows' number (a system or Windows Sockets error code); nothing for the program's own.
+    std::optional<long> SystemError() const { return systemError_; }
     std::string Description() const { return what(); }
 
   private:
-    int number_;
+    std::optional<long> systemError_;
 };
-
-// Showing a window modally while it is already shown modally: dispatch passes over it.
-inline constexpr int kFailureAlreadyShown = 400;
 
 }  // namespace bw

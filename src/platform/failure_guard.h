@@ -1,6 +1,5 @@
 // The boundary of every guarded handler: a failure thrown inside ends the handler and its
-// description is reported, except a modal window that is already shown (kFailureAlreadyShown),
-// which ends it silently. Written once so that every handler treats failures alike.
+// description is reported. Written once so that every handler treats failures alike.
 #pragma once
 
 #include <exception>
@@ -15,8 +14,6 @@ template <typename Body, typename Report>
 void RunGuarded(Body&& body, Report&& report) {
     try {
         std::forward<Body>(body)();
-    } catch (const Failure& failure) {
-        if (failure.Number() != kFailureAlreadyShown) report(failure.Description());
     } catch (const std::exception& failure) {
         report(std::string(failure.what()));
     }

@@ -8,8 +8,8 @@ namespace bw {
 class TextMeasure {
   public:
     virtual ~TextMeasure() = default;
-    // Width of text in the main window's font, in twips (1/1440 inch).
-    virtual float WidthInTwips(const std::string& text) = 0;
+    // Width of text in the main window's font, in pixels at 96 DPI (the one layout unit).
+    virtual float WidthAt96(const std::string& text) = 0;
 };
 
 }  // namespace bw

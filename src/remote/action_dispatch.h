@@ -15,16 +15,15 @@ namespace bw {
 
 // The executors of the four action types, as the program wires them.
 struct ActionExecutors {
-    std::function<void(const std::string& Text, std::uint8_t KeyCode, std::uint8_t KeyShift,
-                       std::int16_t KeyType)>
-        SimulateKeyboard;
-    std::function<void(const std::string& ActionMouse, std::int16_t repeat, std::int16_t MoveStep)>
-        DoMouseAction;
-    std::function<void(const std::string& ActionSys, std::int16_t repeat)> RunSys;
-    std::function<void(const std::string& FilePath)> RunFile;
+    // A keyboard row: the key's name or the text to type, and the row's numbers.
+    std::function<void(const std::string& value, const KeyStroke& stroke)> keyboard;
+    std::function<void(const std::string& name, std::int16_t repeat, std::int16_t step)> mouse;
+    // False when the pass ends there: an exit that took over the countdown already showing.
+    std::function<bool(const std::string& name, std::int16_t repeat)> system;
+    std::function<void(const std::string& path)> run;
     // Closes the exit countdown when it shows, naming the button that cancelled it; false
     // when none shows.
-    std::function<bool(const std::string& button)> CancelCountdown = {};
+    std::function<bool(const std::string& button)> cancelCountdown = {};
 };
 
 // Repeats from which a held keyboard button fires again: the pause before it tells a held
@@ -45,8 +44,8 @@ class ActionDispatch {
           foreground_(foreground) {}
 
     // Runs the rows that act on the line (RowsForLine), in list order. A failure ends the
-    // pass and is reported, except the countdown that is already open (number 400), which
-    // ends it silently. The pass may be re-entered from an executor's modal loop, and the
+    // pass and is reported; an exit that takes over the countdown already showing ends it
+    // silently. The pass may be re-entered from an executor's modal loop, and the
     // list may change under it: the pass goes on with the rows it took at its start. While
     // the exit countdown shows, a press of a button without a row that ends the session
     // cancels it and does nothing else: the countdown may not have the keyboard.
@@ -63,10 +62,5 @@ class ActionDispatch {
     LineFailureReport& failures_;
     ForegroundWatch& foreground_;
 };
-
-// The ordinary decimal conversions of the keyboard columns; a text that is no number, or
-// one out of range, throws Failure ("Type mismatch", "Overflow").
-std::uint8_t ToByte(const std::string& text);
-std::int16_t ToInteger(const std::string& text);
 
 }  // namespace bw

@@ -29,16 +29,16 @@ std::int16_t ReadRepeatCount(std::string_view field) {
 
 }  // namespace
 
-ButtonLine ParseButtonLine(std::string_view KeyCode) {
+ButtonLine ParseButtonLine(std::string_view text) {
     ButtonLine line;
     std::size_t start = 0;
     for (int field = 1; field <= 4; ++field) {
-        const std::size_t space = KeyCode.find(' ', start);
-        const std::string_view text = KeyCode.substr(
-            start, space == std::string_view::npos ? KeyCode.size() - start : space - start);
-        if (field == 2) line.repeat = ReadRepeatCount(text);
-        if (field == 3) line.button = std::string(text);
-        if (field == 4) line.remote = std::string(text);
+        const std::size_t space = text.find(' ', start);
+        const std::string_view value = text.substr(
+            start, space == std::string_view::npos ? text.size() - start : space - start);
+        if (field == 2) line.repeat = ReadRepeatCount(value);
+        if (field == 3) line.button = std::string(value);
+        if (field == 4) line.remote = std::string(value);
         if (space == std::string_view::npos) break;
         start = space + 1;
     }

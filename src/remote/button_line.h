@@ -16,7 +16,7 @@ struct ButtonLine {
     bool operator==(const ButtonLine&) const = default;
 };
 
-// KeyCode is one line without its line end.
-ButtonLine ParseButtonLine(std::string_view KeyCode);
+// One line without its line end.
+ButtonLine ParseButtonLine(std::string_view text);
 
 }  // namespace bw

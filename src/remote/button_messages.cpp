@@ -1,4 +1,4 @@
-// HandleLine: the animation step, the Add Action dialog's hand-off, the dispatch.
+// A line: the animation step, the Add Action dialog's hand-off, the dispatch.
 #include "remote/button_messages.h"
 
 #include "platform/failure_guard.h"
@@ -6,12 +6,12 @@
 
 namespace bw {
 
-void ButtonMessages::HandleLine(const std::string& KeyCode) {
-    const ButtonLine line = ParseButtonLine(KeyCode);
+void ButtonMessages::HandleLine(const std::string& text) {
+    const ButtonLine line = ParseButtonLine(text);
     if (line.button.find('\0') != std::string::npos ||
         line.remote.find('\0') != std::string::npos) {
         std::string shown;
-        for (const char c : KeyCode) {
+        for (const char c : text) {
             if (c == '\0')
                 shown += "\\0";
             else
@@ -25,8 +25,8 @@ void ButtonMessages::HandleLine(const std::string& KeyCode) {
 
     // One step per press and one per third repeat of a held button.
     if (line.repeat % 3 == 0) {
-        animFrame_ = static_cast<std::int16_t>(animFrame_ % kReceiveFrames + 1);
-        display_.ShowReceiveFrame(animFrame_);
+        receiveFrame_ = static_cast<std::int16_t>(receiveFrame_ % kReceiveFrames + 1);
+        display_.ShowReceiveFrame(receiveFrame_);
     }
 
     RunGuarded(

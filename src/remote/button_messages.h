@@ -45,7 +45,7 @@ class ButtonMessages {
     void OnLine(const std::string& bytes) { HandleLine(DecodeText(bytes, ansi_)); }
     // A button or remote name that holds a NUL character is refused with an error line:
     // the store would keep it cut short at the NUL, and the binding would stop matching.
-    void HandleLine(const std::string& KeyCode);
+    void HandleLine(const std::string& line);
 
   private:
     StatusDisplay& display_;
@@ -54,7 +54,7 @@ class ButtonMessages {
     CodePage& ansi_;
     Dispatch dispatch_;
     LearnMode* learnMode_ = nullptr;
-    std::int16_t animFrame_ = 0;
+    std::int16_t receiveFrame_ = 0;
 };
 
 }  // namespace bw

@@ -22,7 +22,7 @@ bool ProgramMatches(std::string_view rowProgram, std::string_view programInFront
 namespace {
 
 bool Bound(const ActionRow& row, const std::string& button, const std::string& remote) {
-    return row.RemKey == button && (row.Remote.empty() || row.Remote == remote);
+    return row.button == button && (row.remote.empty() || row.remote == remote);
 }
 
 }  // namespace
@@ -32,7 +32,7 @@ bool ButtonEndsSession(const ActionList& list, const std::string& button,
     for (std::size_t i = 1; i <= list.Count(); ++i) {
         const ActionRow& row = list.Row(i);
         const SystemAction* action =
-            row.type == ActionType::System ? FindSystemAction(row.KeyName) : nullptr;
+            row.type == ActionType::System ? FindSystemAction(row.value) : nullptr;
         if (Bound(row, button, remote) && action && EndsSession(action->command)) return true;
     }
     return false;
@@ -46,15 +46,15 @@ std::vector<ActionRow> RowsForLine(const ActionList& list, const std::string& bu
         const ActionRow& row = list.Row(i);
         if (!Bound(row, button, remote)) continue;
         bound.push_back(&row);
-        anyProgram = anyProgram || !row.Program.empty();
+        anyProgram = anyProgram || !row.program.empty();
     }
     // Whether the program in front has rows of its own for the button.
     const std::string inFront = anyProgram ? foreground.Current().program : std::string();
     const bool forFront = std::ranges::any_of(
-        bound, [&](const ActionRow* row) { return ProgramMatches(row->Program, inFront); });
+        bound, [&](const ActionRow* row) { return ProgramMatches(row->program, inFront); });
     std::vector<ActionRow> rows;
     for (const ActionRow* row : bound)
-        if (forFront ? ProgramMatches(row->Program, inFront) : row->Program.empty())
+        if (forFront ? ProgramMatches(row->program, inFront) : row->program.empty())
             rows.push_back(*row);
     return rows;
 }

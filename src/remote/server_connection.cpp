@@ -1,5 +1,4 @@
 // Connection state: Starting (no outcome yet), Connected, Down (outage reported, retrying).
-// ErrorCount is the whole memory of the state: 1 while an outage is reported, else 0.
 #include "remote/server_connection.h"
 
 #include "platform/failure.h"
@@ -35,26 +34,26 @@ void ServerConnection::Connect() {
     } catch (const Failure& failure) {
         // Reported as an outage rather than in a box: that keeps the retries going, and a
         // box per tick would pile up modal windows while the failure lasts.
-        LogError(failure.Description());
+        ShowOutage(failure.Description());
     }
 }
 
-void ServerConnection::Connected() {
+void ServerConnection::OnConnect() {
     ticksWithoutOutcome_.reset();
     connectedNotTurnedAway_ = true;
-    LogOK(kServerRunningLine);
+    ShowRunning(kServerRunningLine);
 }
 
-void ServerConnection::Closed() {
+void ServerConnection::OnClose() {
     ticksWithoutOutcome_.reset();
     ConnectionEnded();
-    LogError(kServerNotRunningLine);
+    ShowOutage(kServerNotRunningLine);
 }
 
-void ServerConnection::Failed(int number, const std::string& description) {
+void ServerConnection::OnError(int number, const std::string& description) {
     ticksWithoutOutcome_.reset();
     ConnectionEnded();
-    LogError(number == kConnectionRefused ? kServerNotRunningLine : description);
+    ShowOutage(number == kConnectionRefused ? kServerNotRunningLine : description);
 }
 
 void ServerConnection::ConnectionEnded() {
@@ -62,7 +61,7 @@ void ServerConnection::ConnectionEnded() {
     connectedNotTurnedAway_ = false;
 }
 
-void ServerConnection::ReadArrivedLines() {
+void ServerConnection::OnDataArrival(std::size_t) {
     // Always drain the client: the platform signals new data only after a read.
     const std::string bytes = client_.Read();
     for (FramedLine& line : framer_.Feed(bytes)) {
@@ -96,14 +95,14 @@ void ServerConnection::OnReconnectTick() {
     // being connected a tick after the start is an outage all the same.
     if (ticksWithoutOutcome_ && *ticksWithoutOutcome_ + 1 < kTicksBeforeNewAttempt) {
         ++*ticksWithoutOutcome_;
-        LogError(kServerNotRunningLine);
+        ShowOutage(kServerNotRunningLine);
     } else {
         Connect();
     }
 }
 
-void ServerConnection::LogOK(const std::string& message) {
-    errorCount_ = 0;
+void ServerConnection::ShowRunning(const std::string& message) {
+    outageReported_ = false;
     log_.Write(LogKind::OK, message);
     reconnectTimer_.SetEnabled(false);
     display_.ShowServerPicture(ServerPicture::Running);
@@ -111,9 +110,9 @@ void ServerConnection::LogOK(const std::string& message) {
     display_.SetStatusText(kConnectedText);
 }
 
-void ServerConnection::LogError(const std::string& message) {
-    if (errorCount_ >= 1) return;
-    ++errorCount_;
+void ServerConnection::ShowOutage(const std::string& message) {
+    if (outageReported_) return;
+    outageReported_ = true;
     log_.Write(LogKind::Error, message);
     display_.SetStatusText(kNotRunningText);
     reconnectTimer_.SetEnabled(true);

@@ -53,21 +53,15 @@ class ServerConnection : private TcpClientEvents {
 
   private:
     // The socket's events, as the client delivers them, and the reconnect timer's tick.
-    void OnConnect() override { Connected(); }
-    void OnClose() override { Closed(); }
-    void OnDataArrival(std::size_t) override { ReadArrivedLines(); }
-    void OnError(int number, const std::string& description) override {
-        Failed(number, description);
-    }
-    void Connected();
-    void Closed();
-    void Failed(int number, const std::string& description);
-    void ReadArrivedLines();
+    void OnConnect() override;
+    void OnClose() override;
+    void OnDataArrival(std::size_t bytesAvailable) override;
+    void OnError(int number, const std::string& description) override;
     void OnReconnectTick();
 
-    // Log lines with the status steps around them. LogError reports an outage only once.
-    void LogOK(const std::string& message);
-    void LogError(const std::string& message);
+    // Log lines with the status steps around them; an outage is reported once.
+    void ShowRunning(const std::string& message);
+    void ShowOutage(const std::string& message);
     void HandWaitingLines();
     // The connection that just ended was a real one: the next refusal is news again.
     void ConnectionEnded();
@@ -85,7 +79,7 @@ class ServerConnection : private TcpClientEvents {
     // kept: one that was made and ended without being turned away, or that brought lines.
     bool serverFullReported_ = false;
     bool connectedNotTurnedAway_ = false;
-    std::int16_t errorCount_ = 0;
+    bool outageReported_ = false;  // the whole memory of the state, with the attempt below
     bool blinkOn_ = false;
     std::optional<int> ticksWithoutOutcome_;  // nothing: no attempt under way
 };

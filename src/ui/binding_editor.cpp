@@ -46,7 +46,7 @@ void BindingEditor::Open() {
 }
 
 void BindingEditor::Learn(const std::string& button, const std::string& remote) {
-    keyName_ = button;
+    button_ = button;
     remote_ = remote;
     view_.SetKeyName(button, TextRole::Name);
     view_.SetRemoteName(remote);
@@ -55,11 +55,11 @@ void BindingEditor::Learn(const std::string& button, const std::string& remote) 
 
 void BindingEditor::LoadRow(const ActionRow& row) {
     view_.ShowAsEdit();
-    Learn(row.RemKey, row.Remote);
-    onlyRemote_ = !row.Remote.empty();
+    Learn(row.button, row.remote);
+    onlyRemote_ = !row.remote.empty();
     view_.SetOnlyForRemote(onlyRemote_);
-    view_.SetProgram(row.Program);
-    ProgramChanged(row.Program);
+    view_.SetProgram(row.program);
+    ProgramChanged(row.program);
     view_.SelectActionType(row.type);
     ChooseActionType(row.type);
     switch (row.type) {
@@ -67,35 +67,35 @@ void BindingEditor::LoadRow(const ActionRow& row) {
             LoadKeyboardRow(row);
             break;
         case ActionType::Mouse:
-            mouseAction_ = row.KeyName;
+            mouseAction_ = row.value;
             break;
         case ActionType::System:
-            systemAction_ = row.KeyName;
+            systemAction_ = row.value;
             break;
         case ActionType::Run:
-            runProgram_ = row.KeyName;
+            runProgram_ = row.value;
             break;
     }
-    if (row.type != ActionType::Keyboard) view_.SetActionValue(row.type, row.KeyName);
+    if (row.type != ActionType::Keyboard) view_.SetActionValue(row.type, row.value);
 }
 
 void BindingEditor::LoadKeyboardRow(const ActionRow& row) {
     auto number = [](const std::string& text) { return ParseInt16(text).value_or(0); };
-    const std::int16_t kind = number(row.KeyType);
+    const std::int16_t kind = number(row.keyType);
     const KeyOption option = kind == kKeyWithModifiers ? KeyOption::Custom
                              : kind == kTextToType     ? KeyOption::Text
                                                        : KeyOption::Predefined;
-    if (option == KeyOption::Text) view_.SetTextToType(row.KeyName);
+    if (option == KeyOption::Text) view_.SetTextToType(row.value);
     ChooseKeyOption(option);
     if (option == KeyOption::Predefined) {
         const std::vector<KeyMapEntry>& keys = keyboard_.KeyMap();
-        const auto found = std::ranges::find(keys, row.KeyName, &KeyMapEntry::name);
+        const auto found = std::ranges::find(keys, row.value, &KeyMapEntry::name);
         if (found != keys.end())
             view_.SelectPredefinedKey(static_cast<std::size_t>(found - keys.begin()));
     }
     // The row's own values, even for a key the key table no longer names.
-    pending_ = {kind, row.KeyName, number(row.KeyCode), number(row.KeyShift)};
-    if (option == KeyOption::Custom) view_.SetCustomKeyName(row.KeyName, TextRole::Name);
+    pending_ = {kind, row.value, number(row.keyCode), number(row.keyShift)};
+    if (option == KeyOption::Custom) view_.SetCustomKeyName(row.value, TextRole::Name);
 }
 
 RowPlacement BindingEditor::Placement() const {
@@ -148,9 +148,9 @@ void BindingEditor::ChoosePredefinedKey(const std::string& name) {
     pending_ = {kPredefinedKey, name, keyboard_.FindPredefinedKey(name).value_or(0), 0};
 }
 
-void BindingEditor::CaptureKey(std::int16_t KeyCode, std::int16_t Shift) {
-    pending_ = {kKeyWithModifiers, keyboard_.GetKeyName(KeyCode, Shift), KeyCode, Shift};
-    view_.SetCustomKeyName(pending_.SendKeyName, TextRole::Name);
+void BindingEditor::CaptureKey(std::int16_t key, std::int16_t modifiers) {
+    pending_ = {kKeyWithModifiers, keyboard_.KeyName(key, modifiers), key, modifiers};
+    view_.SetCustomKeyName(pending_.name, TextRole::Name);
 }
 
 void BindingEditor::TextToTypeChanged(const std::string& text) {
@@ -163,20 +163,20 @@ void BindingEditor::Confirm() {
             switch (actionType_) {
                 case ActionType::Keyboard:
                     // A keyboard action without a key is refused without a word.
-                    if (pending_.SendKeyName.empty()) return;
-                    bindings_.AddKey(std::to_string(pending_.KeyType), keyName_,
-                                       pending_.SendKeyName, std::to_string(pending_.SendKeyCode),
-                                       std::to_string(pending_.SendKeyShift), Placement());
+                    if (pending_.name.empty()) return;
+                    bindings_.AddKey(std::to_string(pending_.kind), button_, pending_.name,
+                                     std::to_string(pending_.key),
+                                     std::to_string(pending_.modifiers), Placement());
                     break;
                 case ActionType::Mouse:
-                    bindings_.AddMouse(keyName_, mouseAction_, Placement());
+                    bindings_.AddMouse(button_, mouseAction_, Placement());
                     break;
                 case ActionType::System:
-                    bindings_.AddSys(keyName_, systemAction_, Placement());
+                    bindings_.AddSys(button_, systemAction_, Placement());
                     break;
                 case ActionType::Run:
                     // An edited run row without a path keeps what it had.
-                    bindings_.AddRun(keyName_, runProgram_, Placement());
+                    bindings_.AddRun(button_, runProgram_, Placement());
                     break;
             }
             persistence_.SaveList();

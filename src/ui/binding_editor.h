@@ -82,7 +82,7 @@ class BindingEditor final : public LearnMode {
     void ChooseActionType(ActionType type);
     void ChooseKeyOption(KeyOption option);
     void ChoosePredefinedKey(const std::string& name);
-    void CaptureKey(std::int16_t KeyCode, std::int16_t Shift);
+    void CaptureKey(std::int16_t key, std::int16_t modifiers);
     void TextToTypeChanged(const std::string& text);
     void ChooseMouseAction(const std::string& name) { mouseAction_ = name; }
     void ChooseSystemAction(const std::string& name) { systemAction_ = name; }
@@ -96,10 +96,10 @@ class BindingEditor final : public LearnMode {
   private:
     // The keyboard action Add would add now.
     struct PendingKey {
-        std::int16_t KeyType = 0;
-        std::string SendKeyName;
-        std::int16_t SendKeyCode = 0;
-        std::int16_t SendKeyShift = 0;
+        std::int16_t kind = 0;
+        std::string name;
+        std::int16_t key = 0;
+        std::int16_t modifiers = 0;
     };
 
     void ApplyKeyOption(KeyOption option);
@@ -114,7 +114,7 @@ class BindingEditor final : public LearnMode {
     MessageBoxes& boxes_;
 
     bool open_ = false;
-    std::string keyName_;
+    std::string button_;
     ActionType actionType_ = ActionType::Keyboard;
     KeyOption keyOption_ = KeyOption::Predefined;
     PendingKey pending_;

@@ -42,16 +42,16 @@ void EventLog::ShowWrittenLines() {
     // of ever new texts does not keep them all twice.
     constexpr std::size_t kMeasuredTextsKept = 1000;
     if (measured_.size() > kMeasuredTextsKept) measured_.clear();
-    float widest = columnTwips_;
+    float widest = columnWidth_;
     for (std::size_t i = lines_.size() - unshown_; i < lines_.size(); ++i) {
         if (!measured_.insert(lines_[i].text).second) continue;
-        widest = std::max(widest, measure_.WidthInTwips(lines_[i].text) + kMarginTwips);
+        widest = std::max(widest, measure_.WidthAt96(lines_[i].text) + kMargin);
     }
     unshown_ = 0;
     droppedUnshown_ = 0;
-    if (widest > columnTwips_) {
-        columnTwips_ = widest;
-        view_.SetColumnWidthTwips(columnTwips_);
+    if (widest > columnWidth_) {
+        columnWidth_ = widest;
+        view_.SetColumnWidth(columnWidth_);
     }
 }
 

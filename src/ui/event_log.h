@@ -33,16 +33,16 @@ class EventLogView {
     // The lines changed: lineCount lines now, the first droppedAtFront of the old ones gone.
     virtual void LinesChanged(std::size_t lineCount, std::size_t droppedAtFront) = 0;
     virtual void ScrollToLastLine() = 0;
-    virtual void SetColumnWidthTwips(float widthTwips) = 0;
+    virtual void SetColumnWidth(float widthAt96) = 0;
 };
 
 class EventLog : public EventLogWriter {
   public:
     // A log that runs for months keeps only its newest lines.
     static constexpr std::size_t kDefaultCapacity = 10000;
-    // The column starts 20 pixels wide at 96 DPI, and every text gets 32 pixels of margin.
-    static constexpr float kInitialColumnTwips = 300.0f;
-    static constexpr float kMarginTwips = 480.0f;
+    // In pixels at 96 DPI: the column starts 20 wide, and every text gets 32 of margin.
+    static constexpr float kInitialColumnWidth = 20.0f;
+    static constexpr float kMargin = 32.0f;
 
     EventLog(TextMeasure& measure, EventLogView& view, std::size_t capacity = kDefaultCapacity);
 
@@ -64,7 +64,7 @@ class EventLog : public EventLogWriter {
     // Texts the column is already wide enough for: a held button writes the same text
     // again and again, and measuring text is drawing work.
     std::unordered_set<std::string> measured_;
-    float columnTwips_ = kInitialColumnTwips;
+    float columnWidth_ = kInitialColumnWidth;
 };
 
 }  // namespace bw

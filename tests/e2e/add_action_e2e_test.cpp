@@ -23,13 +23,8 @@ bool Checked(HWND dialog, int option) {
 
 using AddActionE2eTest = E2eTest;
 
-const ActionRowView kAdded{"mouse",
-                           "VOLUP on tv",
-                           "Simulating Mouse: Right Mouse Click (player.exe)",
-                           "Right Mouse Click",
-                           "",
-                           "",
-                           ""};
+const ActionRowView kAdded{"mouse", "VOLUP on tv",
+                           "Simulating Mouse: Right Mouse Click (player.exe)"};
 
 TEST_F(AddActionE2eTest, AButtonBoundWithKeysAndClicksIsSavedAndBackAfterARestart) {
     {
@@ -41,20 +36,20 @@ TEST_F(AddActionE2eTest, AButtonBoundWithKeysAndClicksIsSavedAndBackAfterARestar
         ASSERT_TRUE(dialog);
         HWND keyName = nullptr;
         WaitUntil("the prompt", [&] {
-            keyName = GetDlgItem(dialog, ui::kIdLblKeyName);
+            keyName = GetDlgItem(dialog, ui::kIdButtonName);
             return keyName && TextOf(keyName) == "Press a key on Remote";
         });
-        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, ui::kIdCmdAdd)));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, ui::kIdAdd)));
         Server("press VOLUP tv");
         WaitUntil("the learnt button", [&] { return TextOf(keyName) == "VOLUP"; });
-        EXPECT_EQ(TextOf(GetDlgItem(dialog, ui::kIdLblRemoteName)), "tv");
+        EXPECT_EQ(TextOf(GetDlgItem(dialog, ui::kIdRemoteName)), "tv");
         WaitUntil("Add to be enabled",
-                  [&] { return IsWindowEnabled(GetDlgItem(dialog, ui::kIdCmdAdd)); });
+                  [&] { return IsWindowEnabled(GetDlgItem(dialog, ui::kIdAdd)); });
         PressKeys({VK_MENU, 'A'});  // "&Action:", then the next type
         PressKeys({VK_DOWN});
         WaitUntil("the mouse pane",
-                  [&] { return IsWindowVisible(GetDlgItem(dialog, ui::kIdCboAMosPre)); });
-        EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, ui::kIdCboAKeyPre)));
+                  [&] { return IsWindowVisible(GetDlgItem(dialog, ui::kIdMouseActions)); });
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, ui::kIdPredefinedKeys)));
         PressKeys({VK_MENU, 'M'});  // "&Mouse actions:", then the second one
         PressKeys({VK_DOWN});
         PressKeys({VK_MENU, 'O'});  // "&Only for this remote"
@@ -77,35 +72,35 @@ TEST_F(AddActionE2eTest, AButtonBoundWithKeysAndClicksIsSavedAndBackAfterARestar
         PressKeys({VK_MENU, 'A'});
         PressKeys({VK_UP});
         PressKeys({VK_MENU, 'C'});
-        HWND box = GetDlgItem(dialog, ui::kIdPicAKeyCustom);
+        HWND box = GetDlgItem(dialog, ui::kIdCustomKey);
         WaitUntil("the custom key box", [&] { return FocusOf(dialog) == box; });
         for (WORD letter : {'C', 'T', 'P'}) {
             PressKeys({VK_MENU, letter});
             const std::string name = std::string("Alt + ") + char(letter);
             WaitUntil(name + " captured", [&] { return TextOf(box) == name; });
-            EXPECT_TRUE(Checked(dialog, ui::kIdOptAKeyCustom)) << name;
-            EXPECT_FALSE(Checked(dialog, ui::kIdOptAKeyPre) || Checked(dialog, ui::kIdOptAKeyText));
+            EXPECT_TRUE(Checked(dialog, ui::kIdCustomOption)) << name;
+            EXPECT_FALSE(Checked(dialog, ui::kIdPredefinedOption) || Checked(dialog, ui::kIdTextOption));
         }
 
         // Arrow keys outside the options leave them alone: after the predefined key option
         // come the remote's check box, the program box and its browse button, the check box,
         // Add and Cancel in the order of Tab.
-        const std::pair<int, int> stops[] = {{1, ui::kIdChkOnlyRemote},
-                                             {4, ui::kIdChkAutoAdd},
-                                             {5, ui::kIdCmdAdd},
-                                             {6, ui::kIdAddCancel}};
+        const std::pair<int, int> stops[] = {{1, ui::kIdOnlyForRemote},
+                                             {4, ui::kIdContinueAdding},
+                                             {5, ui::kIdAdd},
+                                             {6, ui::kIdCancel}};
         for (const auto& [tabs, id] : stops) {
-            Click(GetDlgItem(dialog, ui::kIdOptAKeyPre));
+            Click(GetDlgItem(dialog, ui::kIdPredefinedOption));
             HWND button = GetDlgItem(dialog, id);
             for (int i = 0; i < tabs; ++i) PressKeys({VK_TAB});
             WaitUntil("the focus on a button", [&] { return FocusOf(dialog) == button; });
             for (WORD arrow : {VK_UP, VK_UP, VK_UP, VK_LEFT, VK_DOWN, VK_RIGHT}) PressKeys({arrow});
             PressKeys({VK_MENU, 'K'});  // moves the focus on: once it has, the arrows were seen
             WaitUntil("the focus to move on", [&] { return FocusOf(dialog) != button; });
-            EXPECT_TRUE(Checked(dialog, ui::kIdOptAKeyPre)) << tabs;
-            EXPECT_FALSE(Checked(dialog, ui::kIdOptAKeyText)) << tabs;
+            EXPECT_TRUE(Checked(dialog, ui::kIdPredefinedOption)) << tabs;
+            EXPECT_FALSE(Checked(dialog, ui::kIdTextOption)) << tabs;
         }
-        Click(GetDlgItem(dialog, ui::kIdAddCancel));
+        Click(GetDlgItem(dialog, ui::kIdCancel));
         WaitUntil("the dialog to close", [&] { return !IsWindow(dialog); });
         for (const auto& [name, value] : {std::pair{"#ListCount", "1"},
                                           {"RemoteKey1", "VOLUP"},

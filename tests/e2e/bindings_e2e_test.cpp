@@ -43,11 +43,9 @@ TEST_F(BindingsE2eTest, SavedBindingsLoadAndEachWholeLineOfABoundButtonTypesItsK
     EXPECT_EQ(
         view.actions,
         (std::vector<ActionRowView>{
-            {"keyboard", "PLAY", "Simulating Keyboard: Play/Pause", "Play/Pause", "179", "0", "1"},
-            {"keyboard", "TEXT", "Simulating Keyboard: Hi 2 \xC3\xBC\xE2\x82\xAC",
-             "Hi 2 \xC3\xBC\xE2\x82\xAC", "0", "0", "3"},
-            {"keyboard", "CUSTOM", "Simulating Keyboard: Ctrl + Home", "Ctrl + Home", "36", "2",
-             "2"}}));
+            {"keyboard", "PLAY", "Simulating Keyboard: Play/Pause"},
+            {"keyboard", "TEXT", "Simulating Keyboard: Hi 2 \xC3\xBC\xE2\x82\xAC"},
+            {"keyboard", "CUSTOM", "Simulating Keyboard: Ctrl + Home"}}));
 
     ProbeWindow probe;
     for (const auto& [button, keys] : {std::pair{"PLAY", kPlay}, {"CUSTOM", kCtrlHome}}) {

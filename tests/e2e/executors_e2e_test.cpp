@@ -100,8 +100,8 @@ TEST_F(ExecutorsE2eTest, ACoveringPlayerDoesNotHideTheCountdownAndAnyButtonCance
         "the countdown in front", [&] { return GetForegroundWindow() == countdown; },
         kInsideTheCountdownMs));
     EXPECT_TRUE(Above(countdown, player.Window()));
-    EXPECT_EQ(TextOf(GetDlgItem(countdown, ui::kIdLblStatic)), "Shutdown windows in 10 seconds...");
-    EXPECT_EQ(TextOf(GetDlgItem(countdown, ui::kIdLblRemoteHint)),
+    EXPECT_EQ(TextOf(GetDlgItem(countdown, ui::kIdCountdownText)), "Shutdown windows in 10 seconds...");
+    EXPECT_EQ(TextOf(GetDlgItem(countdown, ui::kIdCountdownHint)),
               "Press any button on the remote to cancel.");
     // Any button cancels it, keyboard focus or not, and does nothing else: not even ESC's key.
     Server("press ESC");

@@ -24,7 +24,7 @@ TEST_F(MainWindowE2eTest, TheMenuBarsAccessKeysComeFirstAndOnlyRemoveItselfRemov
     ProgramUnderTest program;
     program.WaitFor("the connection", Connected, kStartMs);
     HWND window = reader::FindMainWindow();
-    HWND list = GetDlgItem(window, ui::kIdLstActions);
+    HWND list = GetDlgItem(window, ui::kIdActionList);
     RECT header{}, r{};
     GetWindowRect(reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0)), &header);
     GetWindowRect(list, &r);
@@ -44,7 +44,7 @@ TEST_F(MainWindowE2eTest, TheMenuBarsAccessKeysComeFirstAndOnlyRemoveItselfRemov
     // A plain R on a button is no access key either: Tab goes to "Add Action".
     PressKeys({VK_TAB});
     WaitUntil("Add Action focused",
-              [&] { return FocusOf(window) == GetDlgItem(window, ui::kIdCmdAddAction); });
+              [&] { return FocusOf(window) == GetDlgItem(window, ui::kIdAddActionButton); });
     PressKeys({'R'});
     EXPECT_TRUE(menuFor({VK_MENU, 'R'}));  // once it opens, the R before it was handled
     EXPECT_EQ(saved::Read("#ListCount"), "2");
@@ -53,7 +53,7 @@ TEST_F(MainWindowE2eTest, TheMenuBarsAccessKeysComeFirstAndOnlyRemoveItselfRemov
     // Add Action dialog in its own journey.)
     PressKeys({VK_TAB});
     WaitUntil("Remove focused",
-              [&] { return FocusOf(window) == GetDlgItem(window, ui::kIdCmdRemove); });
+              [&] { return FocusOf(window) == GetDlgItem(window, ui::kIdRemoveButton); });
     PressKeys({VK_SPACE});
     program.WaitFor("the removal", [](const MainWindowView& v) { return v.actions.size() == 1; });
     EXPECT_EQ(saved::Read("#ListCount"), "1");

@@ -26,8 +26,8 @@ TEST_F(ScopedBindingsE2eTest, AButtonActsForTheProgramInFrontAndOnlyForItsRemote
     ProgramUnderTest program;
     const MainWindowView view = program.WaitFor("the connection", Connected, kStartMs);
     ASSERT_EQ(view.actions.size(), 5u);
-    EXPECT_EQ(view.actions[0].Action, "Simulating Keyboard: F5 (player-a.exe)");
-    EXPECT_EQ(view.actions[3].RemKey, "STOP on tv");
+    EXPECT_EQ(view.actions[0].action, "Simulating Keyboard: F5 (player-a.exe)");
+    EXPECT_EQ(view.actions[3].button, "STOP on tv");
 
     ProbeWindow first({}, L"player-a.exe");
     ExpectTyped(first, "press PLAY", "v116 ^116");
@@ -76,7 +76,7 @@ TEST_F(ScopedBindingsE2eTest, EditingAndMovingWithKeysAndClicksAreSavedInPlace) 
                       {"THREE", "2", "Left Mouse Click"}});
     ProgramUnderTest program;
     program.WaitFor("the connection", Connected, kStartMs);
-    HWND list = GetDlgItem(reader::FindMainWindow(), ui::kIdLstActions);
+    HWND list = GetDlgItem(reader::FindMainWindow(), ui::kIdActionList);
     BringToFront(reader::FindMainWindow());
 
     const POINT first = FirstRow(list);
@@ -84,8 +84,8 @@ TEST_F(ScopedBindingsE2eTest, EditingAndMovingWithKeysAndClicksAreSavedInPlace) 
     ClickAt(first);  // a double-click edits the row
     HWND dialog = WaitForDialog(ui::kEditActionTitle);
     ASSERT_TRUE(dialog);
-    EXPECT_EQ(TextOf(GetDlgItem(dialog, ui::kIdLblKeyName)), "ONE");
-    Click(GetDlgItem(dialog, ui::kIdAddCancel));
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, ui::kIdButtonName)), "ONE");
+    Click(GetDlgItem(dialog, ui::kIdCancel));
     WaitUntil("the edit to close", [&] { return !IsWindow(dialog); });
 
     // The list has the focus back, on the first row: of the three rows selected, Enter edits
@@ -95,7 +95,7 @@ TEST_F(ScopedBindingsE2eTest, EditingAndMovingWithKeysAndClicksAreSavedInPlace) 
     PressKeys({VK_RETURN});
     dialog = WaitForDialog(ui::kEditActionTitle);
     ASSERT_TRUE(dialog);
-    EXPECT_EQ(TextOf(GetDlgItem(dialog, ui::kIdLblKeyName)), "THREE");
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, ui::kIdButtonName)), "THREE");
     PressKeys({VK_MENU, 'M'});  // the next mouse action, then OK
     PressKeys({VK_DOWN});
     PressKeys({VK_RETURN});

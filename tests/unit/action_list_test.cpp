@@ -14,6 +14,7 @@
 #include "emulation/keyboard.h"
 #include "fakes/fake_keyboard_input.h"
 #include "fakes/fake_message_boxes.h"
+#include "fakes/fake_program_folder.h"
 #include "fakes/fake_settings_store.h"
 #include "fakes/recording_log.h"
 #include "platform/failure.h"
@@ -55,7 +56,7 @@ class ActionListTest : public ::testing::Test {
     }
     Texts Buttons() const {
         Texts names;
-        for (std::size_t i = 1; i <= list.Count(); ++i) names.push_back(list.Row(i).RemKey);
+        for (std::size_t i = 1; i <= list.Count(); ++i) names.push_back(list.Row(i).button);
         return names;
     }
     // Five saved rows, buttons "1" to "5", each for a program of its own.
@@ -85,7 +86,8 @@ TEST_F(ActionListTest, AFullListRefusesARowAndARowNoLongerThereIsNotReadPastTheE
     EXPECT_THROW(list.Row(0), Failure);
 }
 
-TEST(RunShortNameTest, IsThePartAfterTheLastBackslashAndFoldersKeepTheirPath) {
+// A run row shows the part of its path after the last backslash; a folder keeps its path.
+TEST_F(ActionListTest, ARunRowShowsItsFileNameAndAFolderItsPath) {
     const std::pair<const char*, const char*> cases[] = {
         {"C:\\Tools\\edit.exe", "edit.exe"},
         {"C:\\Games\\", "C:\\Games\\"},
@@ -94,7 +96,10 @@ TEST(RunShortNameTest, IsThePartAfterTheLastBackslashAndFoldersKeepTheirPath) {
         {"http://example.org/a/b", "http://example.org/a/b"},  // slashes do not separate
         {"D:\\Music\\Grüße.m3u", "Grüße.m3u"},
     };
-    for (const auto& [path, shortName] : cases) EXPECT_EQ(RunShortName(path), shortName) << path;
+    for (const auto& [path, shortName] : cases) {
+        list.AddRun("R", path);
+        EXPECT_EQ(list.Row(list.Count()).action, std::string("Running: ") + shortName) << path;
+    }
 }
 
 TEST_F(ActionListTest, SavesNineValuesPerRowInOrderAndTheCountLastAndLoadsThemBack) {
@@ -177,7 +182,7 @@ TEST_F(ActionListTest, UntrustworthyValuesSkipTheirRowOrTheListButNeverWrite) {
         const ActionList loaded = Reload();
         std::string keeping;
         for (std::size_t i = 1; i <= loaded.Count(); ++i)
-            if (loaded.Row(i).Program + loaded.Row(i).Remote == "p" + std::to_string(i) + ".exer")
+            if (loaded.Row(i).program + loaded.Row(i).remote == "p" + std::to_string(i) + ".exer")
                 keeping += std::to_string(i);
         EXPECT_EQ(keeping, kept);
     }
@@ -195,9 +200,9 @@ TEST_F(ActionListTest, UntrustworthyValuesSkipTheirRowOrTheListButNeverWrite) {
     ListPersistence loading(store, loaded, loadLog);
     loading.LoadList();
     ASSERT_EQ(loaded.Count(), 3u);
-    EXPECT_EQ(loaded.Row(1).RemKey + loaded.Row(2).RemKey, "14");
-    EXPECT_EQ(loaded.Row(3).KeyCode, "065");
-    EXPECT_EQ(loaded.Row(3).KeyType, "") << "a missing value reads as empty text";
+    EXPECT_EQ(loaded.Row(1).button + loaded.Row(2).button, "14");
+    EXPECT_EQ(loaded.Row(3).keyCode, "065");
+    EXPECT_EQ(loaded.Row(3).keyType, "") << "a missing value reads as empty text";
     EXPECT_TRUE(store.writes.empty());
     // The store does not hold the list row for row: a move saves it whole.
     loaded.Move(1, +1);
@@ -228,25 +233,25 @@ TEST_F(ActionListTest, EveryDemoBindingNamesAnActionThatExists) {
     std::ifstream keyMap(BUTTONWISE_SOURCE_DIR "/data/KeyMap.ini");
     FakeKeyboardInput input;
     Keyboard keyboard(input);
-    keyboard.SetKeyMap(ParseKeyMap(std::string(std::istreambuf_iterator<char>(keyMap), {})));
+    LoadKeyTable(keyboard, std::string(std::istreambuf_iterator<char>(keyMap), {}));
     const ActionList loaded = Reload();
     ASSERT_EQ(std::to_string(loaded.Count()), store.Key("#ListCount"));
     for (std::size_t i = 1; i <= loaded.Count(); ++i) {
         const ActionRow& row = loaded.Row(i);
-        bool known = !row.KeyName.empty();  // a run row
+        bool known = !row.value.empty();  // a run row
         if (row.type == ActionType::Keyboard) {
-            const bool shifted = row.KeyType == std::to_string(kKeyWithModifiers);
-            known = row.KeyType == std::to_string(kTextToType) ||
-                    row.KeyName ==
-                        keyboard.GetKeyName(
-                            static_cast<std::int16_t>(std::stoi(row.KeyCode)),
-                            static_cast<std::int16_t>(shifted ? std::stoi(row.KeyShift) : 0));
+            const bool shifted = row.keyType == std::to_string(kKeyWithModifiers);
+            known = row.keyType == std::to_string(kTextToType) ||
+                    row.value ==
+                        keyboard.KeyName(
+                            static_cast<std::int16_t>(std::stoi(row.keyCode)),
+                            static_cast<std::int16_t>(shifted ? std::stoi(row.keyShift) : 0));
         }
-        if (row.type == ActionType::Mouse) known = FindMouseAction(row.KeyName) != nullptr;
-        if (row.type == ActionType::System) known = FindSystemAction(row.KeyName) != nullptr;
-        EXPECT_TRUE(known) << row.Action;
+        if (row.type == ActionType::Mouse) known = FindMouseAction(row.value) != nullptr;
+        if (row.type == ActionType::System) known = FindSystemAction(row.value) != nullptr;
+        EXPECT_TRUE(known) << row.action;
         const std::string n = std::to_string(i);
-        EXPECT_EQ(row.Program + "|" + row.Remote,
+        EXPECT_EQ(row.program + "|" + row.remote,
                   store.Key("Program" + n) + "|" + store.Key("Remote" + n))
             << "row " << n << " was not saved with its check";
     }
@@ -298,8 +303,8 @@ TEST_F(ActionListTest, RemovingAndMovingSelectTheRightRowAndSaveRowsBeyondTheCou
         Texts reloaded;  // each row comes back with its own program
         const ActionList rows = Reload();
         for (std::size_t i = 1; i <= rows.Count(); ++i)
-            reloaded.push_back(rows.Row(i).Program == "p" + rows.Row(i).RemKey + ".exe"
-                                   ? rows.Row(i).RemKey
+            reloaded.push_back(rows.Row(i).program == "p" + rows.Row(i).button + ".exe"
+                                   ? rows.Row(i).button
                                    : "?");
         EXPECT_EQ(reloaded, left);
     }

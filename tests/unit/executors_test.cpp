@@ -71,15 +71,14 @@ TEST_F(KeyboardTest, EachKindOfKeyboardRowSendsItsKeysAndTextGoesOutAsCharacters
     };
     for (const auto& c : cases) {
         input.events.clear();
-        keyboard.SimulateKeyboard(c.text, c.code, c.shift, c.type);
+        keyboard.Run(c.text, {c.type, c.shift, c.code});
         EXPECT_EQ(input.events, c.expected) << c.text << " " << int(c.code) << " " << int(c.shift);
         EXPECT_TRUE(input.down.empty()) << "a key was left down";
     }
 }
 
 TEST_F(KeyboardTest, KeyNamesShowTheModifiersBeforeTheTablesNameAndAreFoundWhateverTheirCase) {
-    keyboard.SetKeyMap(
-        {{17, "Ctrl"}, {65, "A"}, {112, "F1"}, {65, "Letter A"}, {179, "Play/Pause"}});
+    LoadKeyTable(keyboard, "17,Ctrl\n65,A\n112,F1\n65,Letter A\n179,Play/Pause\n");
     const std::tuple<int, int, const char*> names[] = {
         {65, 2, "Ctrl + A"},  // the first of two entries for 65
         {65, 7, "Shift + Ctrl + Alt + A"},
@@ -92,7 +91,7 @@ TEST_F(KeyboardTest, KeyNamesShowTheModifiersBeforeTheTablesNameAndAreFoundWhate
     };
     for (const auto& [code, shift, name] : names)
         EXPECT_EQ(
-            keyboard.GetKeyName(static_cast<std::int16_t>(code), static_cast<std::int16_t>(shift)),
+            keyboard.KeyName(static_cast<std::int16_t>(code), static_cast<std::int16_t>(shift)),
             name);
     EXPECT_EQ(keyboard.FindPredefinedKey("play/pause"), 179);
     EXPECT_EQ(keyboard.FindPredefinedKey("LETTER a"), 65);
@@ -190,7 +189,7 @@ class ExecutorsTest : public ::testing::Test {
         desktop.stream.clear();
         for (int n = 0; n < repeats; ++n) {
             const auto count = static_cast<std::int16_t>(n);
-            mouse.DoMouseAction(name, count, MoveStep(count));
+            mouse.Act(name, count, MoveStep(count));
         }
         return desktop.stream;
     }
@@ -216,7 +215,7 @@ TEST_F(ExecutorsTest, WindowActionsActOnceOnTheFirstLineAndUnknownNamesOnlyLog) 
     for (const auto& [name, expected] : actions) {
         keys.events.clear();
         log.lines.clear();
-        for (std::int16_t n = 0; n < 8; ++n) system.RunSys(name, n);
+        for (std::int16_t n = 0; n < 8; ++n) system.Run(name, n);
         EXPECT_EQ(keys.events, expected) << name;
         EXPECT_EQ(Texts(), Lines{name});
     }
@@ -227,7 +226,7 @@ TEST_F(ExecutorsTest, WindowActionsActOnceOnTheFirstLineAndUnknownNamesOnlyLog) 
 
 TEST_F(ExecutorsTest, AHeldVolumeButtonStepsOnThePressThenFromTheSixthRepeatWithinBounds) {
     volume.level = 8192;
-    for (std::int16_t n = 0; n < 8; ++n) system.RunSys("Volume UP", n);
+    for (std::int16_t n = 0; n < 8; ++n) system.Run("Volume UP", n);
     // 8192 + 3000 on the master level, then twice more at repeats 6 and 7.
     EXPECT_EQ(volume.set, (std::vector<std::uint32_t>{11192, 14192, 17192}));
     EXPECT_EQ(Texts(), (Lines{"Volume set to: 17%", "Volume UP", "Volume set to: 21%",
@@ -244,7 +243,7 @@ TEST_F(ExecutorsTest, AHeldVolumeButtonStepsOnThePressThenFromTheSixthRepeatWith
         volume.level = before;
         volume.set.clear();
         log.lines.clear();
-        system.RunSys(step > 0 ? "Volume UP" : "Volume Down", 6);
+        system.Run(step > 0 ? "Volume UP" : "Volume Down", 6);
         EXPECT_EQ(volume.set, std::vector<std::uint32_t>{level}) << percent;
         EXPECT_EQ(Texts(), Lines{std::string("Volume set to: ") + percent});
     }
@@ -252,8 +251,8 @@ TEST_F(ExecutorsTest, AHeldVolumeButtonStepsOnThePressThenFromTheSixthRepeatWith
 
 TEST_F(ExecutorsTest, EachStepReadsAndSetsOneDeviceUnmutesItAndSaysWhenItFails) {
     volume.muted = true;
-    system.RunSys("Volume UP", 6);
-    system.RunSys("Volume Down", 6);
+    system.Run("Volume UP", 6);
+    system.Run("Volume Down", 6);
     EXPECT_EQ(volume.calls, (Lines{"level#1", "set#1", "unmute#1", "level#2", "set#2"}));
     EXPECT_FALSE(volume.muted);
     for (auto refuse :
@@ -262,7 +261,7 @@ TEST_F(ExecutorsTest, EachStepReadsAndSetsOneDeviceUnmutesItAndSaysWhenItFails) 
         volume.*refuse = Failure(2, "No device answers.");
         volume.muted = true;
         log.lines.clear();
-        system.RunSys("Volume UP", 0);
+        system.Run("Volume UP", 0);
         EXPECT_EQ(log.lines,
                   (std::vector<RecordedLine>{
                       {LogKind::Error, "The volume could not be set: No device answers."},
@@ -272,7 +271,7 @@ TEST_F(ExecutorsTest, EachStepReadsAndSetsOneDeviceUnmutesItAndSaysWhenItFails) 
     volume = FakeVolume{};
     volume.level = std::nullopt;
     log.lines.clear();
-    system.RunSys("Volume Down", 0);
+    system.Run("Volume Down", 0);
     EXPECT_EQ(volume.calls, Lines{"level#1"});
     EXPECT_EQ(Texts(),
               (Lines{"The volume could not be set: its level could not be read.", "Volume Down"}));
@@ -292,7 +291,7 @@ TEST_F(ExecutorsTest, AnExitCountsDownFromTenAndEndsTheSessionOnTheTenthTick) {
             EXPECT_TRUE(session.requests.empty());
             Ticks(1);
         };
-        system.RunSys(name, 0);
+        system.Run(name, 0);
         Lines expected;
         for (int left = 10; left >= 0; --left)
             expected.push_back(std::string(word) + " windows in " + std::to_string(left) +
@@ -309,22 +308,22 @@ TEST_F(ExecutorsTest, CancelAndTheCloseBoxEndTheCountdownWithoutAnExitAndARefusa
         Ticks(4);
         window.events->CancelPressed();
     };
-    system.RunSys("Shutdown windows", 0);
+    system.Run("Shutdown windows", 0);
     window.whileOpen = [&] { Ticks(2); };  // then the close box
-    system.RunSys("Shutdown windows", 0);
+    system.Run("Shutdown windows", 0);
     EXPECT_TRUE(session.requests.empty());
     EXPECT_FALSE(countdownTimer.Tick()) << "a tick after the window closed";
     // The next showing starts again from 10; a held exit button opens it once.
     window.texts.clear();
     window.whileOpen = [&] { Ticks(1); };
-    for (std::int16_t n : {0, 1, 6}) system.RunSys("Restart windows", n);
+    for (std::int16_t n : {0, 1, 6}) system.Run("Restart windows", n);
     EXPECT_EQ(window.texts,
               (Lines{"Restart windows in 10 seconds...", "Restart windows in 9 seconds..."}));
     EXPECT_EQ(window.showings, 3);
 
     session.refuse = Failure(1314, "A required privilege is not held by the client.");
     window.whileOpen = [&] { Ticks(10); };
-    system.RunSys("Shutdown windows", 0);
+    system.Run("Shutdown windows", 0);
     EXPECT_EQ(log.lines.back(), (RecordedLine{LogKind::Error,
                                               "Shutdown windows failed: A required "
                                               "privilege is not held by the client."}));
@@ -346,8 +345,8 @@ TEST_F(ExecutorsTest, WhileTheCountdownShowsAnExitButtonTakesItOverAndAnyOtherPr
     FakeForeground foreground;
     ForegroundWatch watch{foreground, log};
     ActionDispatch dispatch{list,
-                            {nullptr, std::bind_front(&Mouse::DoMouseAction, &mouse),
-                             std::bind_front(&SystemActions::RunSys, &system), nullptr,
+                            {nullptr, std::bind_front(&Mouse::Act, &mouse),
+                             std::bind_front(&SystemActions::Run, &system), nullptr,
                              std::bind_front(&ExitCountdown::CancelByButton, &countdown)},
                             log,
                             failures,
@@ -416,9 +415,9 @@ TEST_F(ExecutorsTest, AClickIsOnePressAndReleaseWithAYieldOncePerHoldAndAMoveSpe
 
 TEST_F(ExecutorsTest, AButtonLineArrivingInTheYieldOfADoubleClickRunsBetweenItsHalves) {
     desktop.duringYield = [&, nested = false]() mutable {
-        if (!std::exchange(nested, true)) mouse.DoMouseAction("Mouse Move Left", 0, 2);
+        if (!std::exchange(nested, true)) mouse.Act("Mouse Move Left", 0, 2);
     };
-    mouse.DoMouseAction("Left Mouse Double Click", 0, 2);
+    mouse.Act("Left Mouse Double Click", 0, 2);
     EXPECT_EQ(desktop.stream, (Lines{"6 0 0", "yield", "1 -2 0", "6 0 0", "yield"}));
 }
 
@@ -427,16 +426,16 @@ TEST(LauncherTest, HandsTheItemWholeToTheShellInTheProgramsFolderAndSaysWhenItIs
     FakeProgramFolder folder;
     RecordingLog log;
     Launcher launcher{shell, folder, log};
-    launcher.RunFile("notepad.exe C:\\a.txt");  // not split
+    launcher.Open("notepad.exe C:\\a.txt");  // not split
     EXPECT_EQ(shell.opened, (Lines{"notepad.exe C:\\a.txt | C:\\Program Files\\Buttonwise"}));
     EXPECT_TRUE(log.lines.empty());
     // Up to 32 the shell's answer is a refusal.
     shell.answer = 32;
-    launcher.RunFile("C:\\gone.exe");
+    launcher.Open("C:\\gone.exe");
     shell.answer = 33;
-    launcher.RunFile("C:\\here.exe");
+    launcher.Open("C:\\here.exe");
     shell.answer = kDesktopCouldNotStart;  // run as administrator, and the desktop would not
-    launcher.RunFile("C:\\tool.exe");
+    launcher.Open("C:\\tool.exe");
     EXPECT_EQ(log.lines,
               (std::vector<RecordedLine>{
                   {LogKind::Error,

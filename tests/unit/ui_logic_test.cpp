@@ -10,6 +10,7 @@
 #include "catalogue_names.h"
 #include "fakes/fake_keyboard_input.h"
 #include "fakes/fake_message_boxes.h"
+#include "fakes/fake_program_folder.h"
 #include "fakes/fake_settings_store.h"
 #include "fakes/fake_timer.h"
 #include "fakes/recording_log.h"
@@ -69,7 +70,7 @@ class AddActionTest : public ::testing::Test {
     BindingEditor dialog{view, list, persistence, keyboard, boxes};
 
     void SetUp() override {
-        keyboard.SetKeyMap({{116, "F5"}, {67, "C"}, {13, "Enter"}});
+        LoadKeyTable(keyboard, "116,F5\n67,C\n13,Enter\n");
         dialog.Open();
         dialog.Learn("B", "");
     }
@@ -87,7 +88,7 @@ class AddActionTest : public ::testing::Test {
         dialog.Confirm();
         if (list.Count() == before) return std::nullopt;
         const ActionRow& row = list.Row(list.Count());
-        return row.KeyName + " " + row.KeyCode + " " + row.KeyShift + " " + row.KeyType;
+        return row.value + " " + row.keyCode + " " + row.keyShift + " " + row.keyType;
     }
 };
 
@@ -141,10 +142,10 @@ TEST_F(AddActionTest, EachActionTypeAddsItsRowAndSavesAtOnce) {
     dialog.Confirm();
     ASSERT_EQ(list.Count(), 4u);
     EXPECT_EQ(list.Row(1), (ActionRow{ActionType::Keyboard, "B", "Simulating Keyboard: F5", "F5",
-                                      "116", "0", "1"}));
-    EXPECT_EQ(list.Row(2).Action, "Simulating Mouse: Right Mouse Click");
-    EXPECT_EQ(list.Row(3).Action, "System Event: Close the current windows");
-    EXPECT_EQ(list.Row(4).Action, "Running: edit.exe");
+                                      "116", "0", "1", "", "", {kPredefinedKey, 0, 116}}));
+    EXPECT_EQ(list.Row(2).action, "Simulating Mouse: Right Mouse Click");
+    EXPECT_EQ(list.Row(3).action, "System Event: Close the current windows");
+    EXPECT_EQ(list.Row(4).action, "Running: edit.exe");
     EXPECT_EQ(store.Key("#ListCount"), "4");
     EXPECT_FALSE(view.closed);  // "Continue adding buttons" is checked at opening
     // Without it, Add closes after saving; an empty path adds nothing but still saves.
@@ -184,19 +185,19 @@ TEST_F(AddActionTest, EditingShowsTheRowAndPutsTheBindingInItsPlaceForOneProgram
     EXPECT_EQ(list.Row(2),
               (ActionRow{ActionType::Mouse, "STOP", "Simulating Mouse: Right Mouse Click",
                          "Right Mouse Click", "", "", "", "Player.exe", "media"}));
-    EXPECT_EQ(list.Row(1).RemKey + list.Row(3).RemKey + list.Row(4).RemKey, "ACD");
+    EXPECT_EQ(list.Row(1).button + list.Row(3).button + list.Row(4).button, "ACD");
     EXPECT_EQ(store.Key("Remote2"), "media");
     // Added: the remote only when checked, a blank program box for every program.
     dialog.Learn("PLAY", "tv");
     dialog.ProgramChanged("   ");
     EXPECT_EQ(view.programHint, "Empty: for every program.");
     dialog.Confirm();
-    EXPECT_EQ(list.Row(5).Program + "|" + list.Row(5).Remote, "|");
+    EXPECT_EQ(list.Row(5).program + "|" + list.Row(5).remote, "|");
     // A name without its extension is kept so, and the dialog says what it stands for.
     dialog.ProgramChanged("vlc");
     dialog.ChooseActionType(ActionType::Mouse);
     dialog.Confirm();
-    EXPECT_EQ(list.Row(6).Program, "vlc");
+    EXPECT_EQ(list.Row(6).program, "vlc");
     EXPECT_EQ(view.programHint, "Stored as \"vlc\": with any extension, as vlc.exe.");
 }
 
@@ -222,13 +223,13 @@ TEST_F(AddActionTest, AFailingAddOrSaveShowsABoxAndKeepsTheDialogAsItWas) {
     EXPECT_EQ(Add(), "F5 116 0 1");  // the pending key was not cleared by the failures
 }
 
-// Every character 100 twips wide, so a text's width is easy to predict.
+// Every character 5 pixels wide, so a text's width is easy to predict.
 class FixedWidthMeasure : public TextMeasure {
   public:
     int measured = 0;
-    float WidthInTwips(const std::string& text) override {
+    float WidthAt96(const std::string& text) override {
         ++measured;
-        return 100.0f * text.size();
+        return 5.0f * static_cast<float>(text.size());
     }
 };
 
@@ -243,7 +244,7 @@ class RecordingLogView : public EventLogView {
         dropped += droppedAtFront;
     }
     void ScrollToLastLine() override { ++scrolls; }
-    void SetColumnWidthTwips(float w) override { widths.push_back(w); }
+    void SetColumnWidth(float w) override { widths.push_back(w); }
 };
 
 class EventLogTest : public ::testing::Test {
@@ -264,15 +265,15 @@ TEST_F(EventLogTest, ABurstOfLinesIsToldOnceShownInOneChangeAndTheColumnOnlyWide
     EXPECT_EQ(view.count, 50u);
     EXPECT_EQ(view.scrolls, 1u);
     EXPECT_EQ(measure.measured, 1) << "one text, measured once";
-    // Every text gets a margin of 480 (F5: 680); the column widens for the widest new one only.
-    log.LogChange("0123456789");    // 1000
-    log.LogChange("0123456789AB");  // 1200
+    // Every text gets a margin of 32 (F5: 42); the column widens for the widest new one only.
+    log.LogChange("0123456789");    // 50
+    log.LogChange("0123456789AB");  // 60
     log.LogChange("F5");            // known, not measured again
     EXPECT_EQ(view.told, 2u);
     log.ShowWrittenLines();
     log.LogChange("01234");  // narrower than the column
     log.ShowWrittenLines();
-    EXPECT_EQ(view.widths, (std::vector<float>{680.0f, 1680.0f}));
+    EXPECT_EQ(view.widths, (std::vector<float>{42.0f, 92.0f}));
     EXPECT_EQ(measure.measured, 4);
 }
 

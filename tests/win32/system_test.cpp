@@ -57,7 +57,7 @@ TEST(ProgramFolderTest, NamesTheRunningProgramsFolderAndReadsFilesWholeOrFailsWi
         folder.ReadFile(file);
         FAIL() << "a missing file was read";
     } catch (const Failure& failure) {
-        EXPECT_EQ(failure.Number(), ERROR_FILE_NOT_FOUND);
+        EXPECT_EQ(failure.SystemError(), ERROR_FILE_NOT_FOUND);
         EXPECT_FALSE(failure.Description().empty());
     }
     EXPECT_EQ(win32::DesktopShell().Open(file, win32::Narrow(temp)), ERROR_FILE_NOT_FOUND);
@@ -120,7 +120,7 @@ TEST_F(RegistryStoreTest, RefusedWriteThrowsWithTheSystemsReason) {
         store.Write("Buttonwise", "Key", "#ListCount", "1");
         ADD_FAILURE() << "a closed key took a write";
     } catch (const Failure& failure) {
-        EXPECT_NE(failure.Number(), 0);
+        EXPECT_NE(failure.SystemError().value_or(0), 0);
         EXPECT_FALSE(failure.Description().empty());
     }
 }

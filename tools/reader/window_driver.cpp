@@ -16,9 +16,9 @@ HWND FindAddAction() {
 }
 
 void ChooseActionType(HWND dialog, int type) {
-    HWND list = GetDlgItem(dialog, ui::kIdImgcboActions);
+    HWND list = GetDlgItem(dialog, ui::kIdActionType);
     Ask(list, CB_SETCURSEL, static_cast<WPARAM>(type - 1), 0);
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(ui::kIdImgcboActions, CBN_SELCHANGE),
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(ui::kIdActionType, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(list));
 }
 

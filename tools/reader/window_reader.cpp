@@ -48,20 +48,18 @@ namespace {
 
 MainWindowView ReadOnce(HWND window) {
     MainWindowView view;
-    for (const ListRow& row : ReadListView(GetDlgItem(window, ui::kIdLstActions), 7)) {
-        const auto& c = row.columns;
-        view.actions.push_back({TypeOfIcon(row.image), c.at(1), c.at(2), c.at(3), c.at(4), c.at(5),
-                                c.at(6), row.selected});
-    }
-    for (const ListRow& row : ReadListView(GetDlgItem(window, ui::kIdLstLog), 1))
+    for (const ListRow& row : ReadListView(GetDlgItem(window, ui::kIdActionList), 3))
+        view.actions.push_back(
+            {TypeOfIcon(row.image), row.columns.at(1), row.columns.at(2), row.selected});
+    for (const ListRow& row : ReadListView(GetDlgItem(window, ui::kIdEventLog), 1))
         view.log.push_back({KindOfIcon(row.image), row.columns.at(0)});
     view.title = TextOf(window);
     view.visible = IsWindowVisible(window) != FALSE;
-    view.status = TextOf(GetDlgItem(window, ui::kIdLblWinLIRCStat));
-    view.statusPicture = TextOf(GetDlgItem(window, ui::kIdImgStat));
-    view.serverPicture = TextOf(GetDlgItem(window, ui::kIdImgWinLIRCStat));
+    view.status = TextOf(GetDlgItem(window, ui::kIdStatusText));
+    view.statusPicture = TextOf(GetDlgItem(window, ui::kIdStatusPicture));
+    view.serverPicture = TextOf(GetDlgItem(window, ui::kIdServerPicture));
     if (HWND countdown = FindCountdown())
-        if (HWND label = GetDlgItem(countdown, ui::kIdLblStatic)) view.countdown = TextOf(label);
+        if (HWND label = GetDlgItem(countdown, ui::kIdCountdownText)) view.countdown = TextOf(label);
     return view;
 }
 
@@ -80,8 +78,8 @@ std::optional<MainWindowView> ReadMainWindow() {
     MainWindowView view;
     for (int attempt = 0; attempt < 10; ++attempt) {
         view = ReadOnce(window);
-        if (ItemCount(window, ui::kIdLstLog) == view.log.size() &&
-            ItemCount(window, ui::kIdLstActions) == view.actions.size())
+        if (ItemCount(window, ui::kIdEventLog) == view.log.size() &&
+            ItemCount(window, ui::kIdActionList) == view.actions.size())
             break;
     }
     return view;
@@ -95,8 +93,7 @@ std::string Format(const MainWindowView& view) {
     out += "status picture: " + view.statusPicture + "\n";
     out += "server picture: " + view.serverPicture + "\n";
     for (const ActionRowView& a : view.actions) {
-        out += "action: " + a.type + " | " + a.RemKey + " | " + a.Action + " | " + a.KeyName +
-               " | " + a.KeyCode + " | " + a.KeyShift + " | " + a.KeyType;
+        out += "action: " + a.type + " | " + a.button + " | " + a.action;
         out += a.selected ? " (selected)\n" : "\n";
     }
     for (const LogRow& row : view.log) out += "log: " + row.kind + ": " + row.text + "\n";

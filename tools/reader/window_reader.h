@@ -15,10 +15,10 @@ struct LogRow {
     bool operator==(const LogRow&) const = default;
 };
 
-// One row of the action list: its type by its icon, then the six text columns.
+// One row of the action list as it shows: its type by its icon, the button and the action.
 struct ActionRowView {
     std::string type;  // keyboard, mouse, system, run
-    std::string RemKey, Action, KeyName, KeyCode, KeyShift, KeyType;
+    std::string button, action;
     bool selected = false;
     bool operator==(const ActionRowView&) const = default;
 };

@@ -1,7 +1,6 @@
 // GetTextExtentPoint32W in the window's device context.
 #include "platform/win32/gdi_text.h"
 
-#include "platform/twips.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/utf16.h"
 
@@ -17,8 +16,9 @@ int TextWidthPixels(HWND window, HFONT font, std::wstring_view text) {
     return size.cx;
 }
 
-float MeasureTextTwips(HWND window, HFONT font, int dpi, const std::string& text) {
-    return PixelsToTwips(static_cast<float>(TextWidthPixels(window, font, Widen(text))), dpi);
+float MeasureTextAt96(HWND window, HFONT font, int dpi, const std::string& text) {
+    return static_cast<float>(TextWidthPixels(window, font, Widen(text))) * 96.0f /
+           static_cast<float>(dpi);
 }
 
 }  // namespace bw::win32

@@ -1,5 +1,5 @@
-// Text measurement with GDI: in pixels for placing controls, in twips for what must not
-// depend on the DPI.
+// Text measurement with GDI: in pixels for placing controls, in pixels at 96 DPI for what
+// must not depend on the DPI.
 #pragma once
 
 #include <string>
@@ -11,6 +11,6 @@ namespace bw::win32 {
 
 // The width of the text in the font, on the window's screen.
 int TextWidthPixels(HWND window, HFONT font, std::wstring_view text);
-float MeasureTextTwips(HWND window, HFONT font, int dpi, const std::string& text);
+float MeasureTextAt96(HWND window, HFONT font, int dpi, const std::string& text);
 
 }  // namespace bw::win32

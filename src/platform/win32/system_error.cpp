@@ -20,7 +20,7 @@ std::string SystemErrorDescription(unsigned long code) {
 }
 
 Failure SystemFailure(unsigned long code) {
-    return Failure(static_cast<int>(code), SystemErrorDescription(code));
+    return Failure(static_cast<long>(code), SystemErrorDescription(code));
 }
 
 Failure LastErrorFailure() {

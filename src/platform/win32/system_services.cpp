@@ -95,7 +95,8 @@ class WaveOutOutput final : public AudioOutput {
         if (result != MMSYSERR_NOERROR) {
             wchar_t text[MAXERRORLENGTH] = {};
             if (waveOut_) waveOut_.errorText(result, text, MAXERRORLENGTH);
-            throw Failure(static_cast<int>(result), Narrow(text));
+            // Wave-out's own error, not a system one: its words are what it has.
+            throw Failure(Narrow(text));
         }
     }
     bool Muted() override { return false; }

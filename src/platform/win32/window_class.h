@@ -51,6 +51,9 @@ int WindowDpi(HWND window);
 inline int ScaleForDpi(int pixelsAt96, int dpi) {
     return MulDiv(pixelsAt96, dpi, 96);
 }
+inline int ScaleForDpi(float pixelsAt96, int dpi) {
+    return static_cast<int>(pixelsAt96 * static_cast<float>(dpi) / 96.0f + 0.5f);
+}
 // The window's text in UTF-8.
 std::string WindowText(HWND window);
 

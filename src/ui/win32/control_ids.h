@@ -7,62 +7,62 @@ namespace bw::ui {
 inline constexpr wchar_t kMainWindowClass[] = L"ButtonwiseMainWindow";
 inline constexpr wchar_t kMainWindowTitle[] = L"Buttonwise";
 
-inline constexpr int kIdFraContainer = 100;
-inline constexpr int kIdImgStat = 101;
-inline constexpr int kIdLblWinLIRCStat = 102;
-inline constexpr int kIdImgWinLIRCStat = 103;
-inline constexpr int kIdLabel1 = 104;
-inline constexpr int kIdLstLog = 105;
-inline constexpr int kIdLstActions = 106;
-inline constexpr int kIdCmdAddAction = 107;
-inline constexpr int kIdCmdRemove = 108;
+inline constexpr int kIdServerFrame = 100;
+inline constexpr int kIdStatusPicture = 101;
+inline constexpr int kIdStatusText = 102;
+inline constexpr int kIdServerPicture = 103;
+inline constexpr int kIdLogCaption = 104;
+inline constexpr int kIdEventLog = 105;
+inline constexpr int kIdActionList = 106;
+inline constexpr int kIdAddActionButton = 107;
+inline constexpr int kIdRemoveButton = 108;
 
 // The countdown before a log off, restart or shutdown.
 inline constexpr wchar_t kCountdownTitle[] = L"Exit Windows";
-inline constexpr int kIdImage1 = 300;
-inline constexpr int kIdLblStatic = 301;
-inline constexpr int kIdLblRemoteHint = 302;
-inline constexpr int kIdCmdCancel = 2;  // IDCANCEL: Escape presses it
+inline constexpr int kIdCountdownIcon = 300;
+inline constexpr int kIdCountdownText = 301;
+inline constexpr int kIdCountdownHint = 302;
+inline constexpr int kIdCountdownCancel = 2;  // IDCANCEL: Escape presses it
 
 // The Add Action dialog.
 inline constexpr wchar_t kAddActionTitle[] = L"Add Action";
 inline constexpr wchar_t kKeyCaptureClass[] = L"ButtonwiseKeyCapture";
-inline constexpr int kIdCmdAdd = 1;       // IDOK: Enter presses it
-inline constexpr int kIdAddCancel = 400;  // not IDCANCEL: Escape does not cancel
-inline constexpr int kIdLblKeyName = 401;
-inline constexpr int kIdImgcboActions = 402;
-inline constexpr int kIdOptAKeyPre = 403;
-inline constexpr int kIdCboAKeyPre = 404;
-inline constexpr int kIdOptAKeyCustom = 405;
-inline constexpr int kIdPicAKeyCustom = 406;
-inline constexpr int kIdOptAKeyText = 407;
-inline constexpr int kIdTxtAKeyText = 408;
-inline constexpr int kIdCboAMosPre = 409;
-inline constexpr int kIdCboASysPre = 410;
-inline constexpr int kIdTxtRunProgram = 411;
-inline constexpr int kIdCmdBrowse = 412;
-inline constexpr int kIdChkAutoAdd = 413;
-inline constexpr int kIdChkOnlyRemote = 414;
-inline constexpr int kIdLblRemoteName = 415;
-inline constexpr int kIdCboProgram = 416;
-inline constexpr int kIdCmdBrowseProgram = 417;
-inline constexpr int kIdLblProgramHint = 418;
+inline constexpr int kIdAdd = 1;       // IDOK: Enter presses it
+inline constexpr int kIdCancel = 400;  // not IDCANCEL: Escape does not cancel
+inline constexpr int kIdButtonName = 401;
+inline constexpr int kIdActionType = 402;
+inline constexpr int kIdPredefinedOption = 403;
+inline constexpr int kIdPredefinedKeys = 404;
+inline constexpr int kIdCustomOption = 405;
+inline constexpr int kIdCustomKey = 406;
+inline constexpr int kIdTextOption = 407;
+inline constexpr int kIdTextToType = 408;
+inline constexpr int kIdMouseActions = 409;
+inline constexpr int kIdSystemActions = 410;
+inline constexpr int kIdRunPath = 411;
+inline constexpr int kIdBrowseRun = 412;
+inline constexpr int kIdContinueAdding = 413;
+inline constexpr int kIdOnlyForRemote = 414;
+inline constexpr int kIdRemoteName = 415;
+inline constexpr int kIdProgram = 416;
+inline constexpr int kIdBrowseProgram = 417;
+inline constexpr int kIdProgramHint = 418;
 inline constexpr wchar_t kEditActionTitle[] = L"Edit Action";
 
 // Menu items.
-inline constexpr int kIdMiNewActionList = 200;
-inline constexpr int kIdMiExit = 201;
-inline constexpr int kIdMiAddNewAction = 210;
-inline constexpr int kIdMiRemove = 211;
-inline constexpr int kIdMiEdit = 212;
-inline constexpr int kIdMiMoveUp = 213;
-inline constexpr int kIdMiMoveDown = 214;
-inline constexpr int kIdMiOpenReadme = 220;
-inline constexpr int kIdMiAbout = 221;
-inline constexpr int kIdMiOpenMainWindows = 230;
-inline constexpr int kIdMiAddNewActionTray = 231;
-inline constexpr int kIdMiAboutTray = 232;
-inline constexpr int kIdMiExitTray = 233;
+inline constexpr int kIdMenuNewList = 200;
+inline constexpr int kIdMenuExit = 201;
+inline constexpr int kIdMenuAddAction = 210;
+inline constexpr int kIdMenuRemove = 211;
+inline constexpr int kIdMenuEdit = 212;
+inline constexpr int kIdMenuMoveUp = 213;
+inline constexpr int kIdMenuMoveDown = 214;
+inline constexpr int kIdMenuReadme = 220;
+inline constexpr int kIdMenuAbout = 221;
+inline constexpr int kIdMenuOpenWindow = 230;
+inline constexpr int kIdTrayAddAction = 231;
+inline constexpr int kIdTrayAbout = 232;
+inline constexpr int kIdTrayExit = 233;
 
 // The window that owns the tray icon and takes its callback, and the message the shell
 // reports mouse messages over the icon with (the icon's id in wParam, the mouse message in

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/twips.h"
 #include "platform/win32/gdi_text.h"
 #include "platform/win32/window_class.h"
 
@@ -53,7 +52,7 @@ void PlaceControls(HWND parent, std::span<const ControlSpec> layout, HFONT font,
         HWND control = GetDlgItem(parent, spec.id);
         if (!control) continue;
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        int width = TwipsToPixels(spec.place.width, dpi);
+        int width = win32::ScaleForDpi(spec.place.width, dpi);
         if (spec.fit == Fit::GrowToText) {
             // Access-key marks take no room.
             std::wstring shown(spec.text);
@@ -61,9 +60,9 @@ void PlaceControls(HWND parent, std::span<const ControlSpec> layout, HFONT font,
             width =
                 std::max(width, win32::TextWidthPixels(control, font, shown) + Margin(spec, dpi));
         }
-        SetWindowPos(control, nullptr, TwipsToPixels(spec.place.left, dpi),
-                     TwipsToPixels(spec.place.top, dpi), width,
-                     TwipsToPixels(spec.place.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(control, nullptr, win32::ScaleForDpi(spec.place.left, dpi),
+                     win32::ScaleForDpi(spec.place.top, dpi), width,
+                     win32::ScaleForDpi(spec.place.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
     }
     InvalidateRect(parent, nullptr, TRUE);
 }

@@ -1,6 +1,6 @@
 // A window's controls as data: one table per window gives each control's class, id, text,
-// place in twips, style and whether it grows to its text; one routine creates them and
-// another places them for a DPI, at creation and again when the DPI changes.
+// place in pixels at 96 DPI, style and whether it grows to its text; one routine creates
+// them and another places them for a DPI, at creation and again when the DPI changes.
 #pragma once
 
 #include <span>
@@ -9,7 +9,8 @@
 
 namespace bw::ui {
 
-struct TwipsRect {
+// Pixels at 96 DPI, the one unit every layout is designed in.
+struct Rect96 {
     int left, top, width, height;
 };
 
@@ -22,7 +23,7 @@ struct ControlSpec {
     const wchar_t* kind;  // the window class
     int id;
     const wchar_t* text;
-    TwipsRect place;
+    Rect96 place;
     DWORD style = 0;  // beyond WS_CHILD | WS_VISIBLE
     DWORD exStyle = 0;
     Fit fit = Fit::Design;
@@ -38,10 +39,5 @@ void PlaceControls(HWND parent, std::span<const ControlSpec> layout, HFONT font,
 // for the parts of a layout that follow a measured text.
 RECT PlaceInParent(HWND control);
 void MoveControl(HWND control, int left, int top);
-
-// A rectangle designed in pixels at 96 DPI, in twips.
-constexpr TwipsRect PixelsAt96(int left, int top, int width, int height) {
-    return {left * 15, top * 15, width * 15, height * 15};
-}
 
 }  // namespace bw::ui

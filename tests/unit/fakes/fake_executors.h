@@ -41,16 +41,21 @@ class FakeExecutors {
     std::string failingCall;
     std::function<void(const std::string& call)> during;
 
+    // What the system executor answers: false as when an exit takes the countdown over.
+    bool systemGoesOn = true;
+
     ActionExecutors Wire() {
         auto n = [](int value) { return " " + std::to_string(value); };
         return {
-            [this, n](const std::string& text, std::uint8_t code, std::uint8_t shift,
-                      std::int16_t type) { Record("key " + text + n(code) + n(shift) + n(type)); },
+            [this, n](const std::string& value, const KeyStroke& stroke) {
+                Record("key " + value + n(stroke.key) + n(stroke.modifiers) + n(stroke.kind));
+            },
             [this, n](const std::string& name, std::int16_t repeats, std::int16_t step) {
                 Record("mouse " + name + n(repeats) + n(step));
             },
             [this, n](const std::string& name, std::int16_t repeats) {
                 Record("sys " + name + n(repeats));
+                return systemGoesOn;
             },
             [this](const std::string& path) { Record("run " + path); }};
     }

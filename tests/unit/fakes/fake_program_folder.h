@@ -1,9 +1,12 @@
-// A program folder with files held in memory; a file that is not there cannot be read.
+// A program folder with files held in memory; a file that is not there cannot be read. And
+// a keyboard's key table loaded through it, the way the program loads KeyMap.ini.
 #pragma once
 
 #include <map>
 #include <string>
 
+#include "emulation/keyboard.h"
+#include "fakes/recording_log.h"
 #include "platform/code_page.h"
 #include "platform/failure.h"
 #include "platform/program_folder.h"
@@ -40,5 +43,14 @@ class Latin1CodePage : public CodePage {
         return text;
     }
 };
+
+// Loads the key table from KeyMap.ini's text ("65,A" lines).
+inline void LoadKeyTable(Keyboard& keyboard, const std::string& keyMap) {
+    FakeProgramFolder folder;
+    folder.files[FileInFolder(folder.path, kKeyMapFile)] = keyMap;
+    Latin1CodePage ansi;
+    RecordingLog log;
+    keyboard.LoadKeyMap(folder, ansi, log);
+}
 
 }  // namespace bw::test

@@ -25,19 +25,19 @@ constexpr wchar_t kLink0[] = L" WinLIRC ", kBeforeLink0[] = L"By using";
 // The links first: they lie over the description and must take its clicks. The first
 // link's place and the second's left edge follow the measured texts before them.
 constexpr ControlSpec kLayout[] = {
-    {L"STATIC", kIdAboutPicture, L"", PixelsAt96(6, 9, 48, 48), SS_ICON | SS_REALSIZECONTROL},
-    {L"STATIC", kIdLink0, kLink0, PixelsAt96(63, 36, 0, 16), SS_NOTIFY | SS_NOPREFIX, 0,
+    {L"STATIC", kIdAboutPicture, L"", {6, 9, 48, 48}, SS_ICON | SS_REALSIZECONTROL},
+    {L"STATIC", kIdLink0, kLink0, {63, 36, 0, 16}, SS_NOTIFY | SS_NOPREFIX, 0,
      Fit::GrowToText},
-    {L"STATIC", kIdVersion, L"", PixelsAt96(63, 14, 200, 16), SS_LEFT | SS_NOPREFIX},
+    {L"STATIC", kIdVersion, L"", {63, 14, 200, 16}, SS_LEFT | SS_NOPREFIX},
     // Clipped by its siblings: the link above it in the gap stays visible.
-    {L"STATIC", kIdDescription, L"", PixelsAt96(63, 36, 281, 51),
+    {L"STATIC", kIdDescription, L"", {63, 36, 281, 51},
      SS_LEFT | SS_NOPREFIX | WS_CLIPSIBLINGS},
-    {L"STATIC", kIdNotice, L"Free to use and to pass on; see the", PixelsAt96(15, 89, 0, 16),
+    {L"STATIC", kIdNotice, L"Free to use and to pass on; see the", {15, 89, 0, 16},
      SS_LEFT | SS_NOPREFIX, 0, Fit::GrowToText},
-    {L"STATIC", kIdLink1, L"Readme.txt", PixelsAt96(15, 89, 0, 16), SS_NOTIFY | SS_NOPREFIX, 0,
+    {L"STATIC", kIdLink1, L"Readme.txt", {15, 89, 0, 16}, SS_NOTIFY | SS_NOPREFIX, 0,
      Fit::GrowToText},
-    {L"STATIC", kIdRule, L"", PixelsAt96(8, 115, 337, 2), SS_ETCHEDHORZ},
-    {L"BUTTON", IDOK, L"OK", PixelsAt96(261, 124, 84, 23), WS_TABSTOP | BS_DEFPUSHBUTTON},
+    {L"STATIC", kIdRule, L"", {8, 115, 337, 2}, SS_ETCHEDHORZ},
+    {L"BUTTON", IDOK, L"OK", {261, 124, 84, 23}, WS_TABSTOP | BS_DEFPUSHBUTTON},
 };
 
 }  // namespace
@@ -90,7 +90,7 @@ void AboutBox::ApplyDpi(int dpi) {
 
 void AboutBox::OpenLink(int index) {
     // The colour changes whether or not the address opened.
-    launcher_.RunFile(index == 0 ? kWinLircHomePage : readmePath_);
+    launcher_.Open(index == 0 ? kWinLircHomePage : readmePath_);
     clicked_[static_cast<std::size_t>(index)] = true;
     InvalidateRect(links_[static_cast<std::size_t>(index)], nullptr, TRUE);
 }

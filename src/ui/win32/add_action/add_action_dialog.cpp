@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "platform/twips.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/window_class.h"
 #include "ui/win32/add_action/add_action_layout.h"
@@ -58,20 +57,20 @@ void AddActionDialog::CreateControls() {
         item.iItem = static_cast<int>(type) - 1;
         item.pszText = text.data();
         item.iImage = item.iSelectedImage = static_cast<int>(type) - 1;
-        SendMessageW(Item(kIdImgcboActions), CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        SendMessageW(Item(kIdActionType), CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
     capture_.onKeyDown = [this](std::int16_t code, std::int16_t mask) {
         if (logic_) logic_->CaptureKey(code, mask);
     };
-    AttachKeyCapture(Item(kIdPicAKeyCustom), &capture_);
-    SetWindowSubclass(Item(kIdTxtAKeyText), &TextBoxProcedure, 1, 0);
-    SetWindowSubclass(Item(kIdTxtRunProgram), &TextBoxProcedure, 0, 0);
+    AttachKeyCapture(Item(kIdCustomKey), &capture_);
+    SetWindowSubclass(Item(kIdTextToType), &TextBoxProcedure, 1, 0);
+    SetWindowSubclass(Item(kIdRunPath), &TextBoxProcedure, 0, 0);
     for (const std::string& program : ProgramsWithVisibleWindows())
-        SendMessageW(Item(kIdCboProgram), CB_ADDSTRING, 0,
+        SendMessageW(Item(kIdProgram), CB_ADDSTRING, 0,
                      reinterpret_cast<LPARAM>(win32::Widen(program).c_str()));
-    SendMessageW(dialog_, DM_SETDEFID, kIdCmdAdd, 0);
+    SendMessageW(dialog_, DM_SETDEFID, kIdAdd, 0);
     ApplyDpi(Dpi());
-    SetClientSize(clientWidth_, TwipsToPixels(kClientHeightTwips, Dpi()), true);
+    SetClientSize(clientWidth_, win32::ScaleForDpi(kClientHeight, Dpi()), true);
 }
 
 void AddActionDialog::ApplyDpi(int dpi) {
@@ -82,19 +81,19 @@ void AddActionDialog::ApplyDpi(int dpi) {
     // A check box grown into the Add button pushes Add and Cancel to the right, and the
     // dialog grows with them.
     RECT check, add;
-    GetWindowRect(Item(kIdChkAutoAdd), &check);
-    GetWindowRect(Item(kIdCmdAdd), &add);
+    GetWindowRect(Item(kIdContinueAdding), &check);
+    GetWindowRect(Item(kIdAdd), &add);
     const int overlap = std::max<int>(0, check.right + win32::ScaleForDpi(6, dpi) - add.left);
-    for (int id : {kIdCmdAdd, kIdAddCancel}) {
+    for (int id : {kIdAdd, kIdCancel}) {
         const RECT r = PlaceInParent(Item(id));
         MoveControl(Item(id), r.left + overlap, r.top);
     }
-    clientWidth_ = TwipsToPixels(kClientWidthTwips, dpi) + overlap;
-    SetClientSize(clientWidth_, TwipsToPixels(kClientHeightTwips, dpi), false);
+    clientWidth_ = win32::ScaleForDpi(kClientWidth, dpi) + overlap;
+    SetClientSize(clientWidth_, win32::ScaleForDpi(kClientHeight, dpi), false);
 
     // The old pictures go only once the box has let go of them.
     win32::UniqueImageList pictures = MakeActionTypeImages(win32::ScaleForDpi(16, dpi));
-    SendMessageW(Item(kIdImgcboActions), CBEM_SETIMAGELIST, 0,
+    SendMessageW(Item(kIdActionType), CBEM_SETIMAGELIST, 0,
                  reinterpret_cast<LPARAM>(pictures.get()));
     actionTypeIcons_ = std::move(pictures);
 }
@@ -113,16 +112,16 @@ std::string AddActionDialog::ComboText(int id) const {
 
 void AddActionDialog::SetKeyName(const std::string& text, TextRole role) {
     keyNameRole_ = role;
-    SetWindowTextW(Item(kIdLblKeyName), win32::Widen(text).c_str());
-    InvalidateRect(Item(kIdLblKeyName), nullptr, TRUE);
+    SetWindowTextW(Item(kIdButtonName), win32::Widen(text).c_str());
+    InvalidateRect(Item(kIdButtonName), nullptr, TRUE);
 }
 
 void AddActionDialog::EnableAdd(bool enabled) {
-    EnableWindow(Item(kIdCmdAdd), enabled);
+    EnableWindow(Item(kIdAdd), enabled);
 }
 
 void AddActionDialog::SelectActionType(ActionType type) {
-    SendMessageW(Item(kIdImgcboActions), CB_SETCURSEL, static_cast<WPARAM>(type) - 1, 0);
+    SendMessageW(Item(kIdActionType), CB_SETCURSEL, static_cast<WPARAM>(type) - 1, 0);
 }
 
 void AddActionDialog::ShowPane(ActionType type) {
@@ -131,89 +130,89 @@ void AddActionDialog::ShowPane(ActionType type) {
 }
 
 void AddActionDialog::SetAutoAdd(bool checked) {
-    CheckDlgButton(dialog_, kIdChkAutoAdd, checked ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog_, kIdContinueAdding, checked ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void AddActionDialog::SetPredefinedKeys(const std::vector<std::string>& names) {
-    HWND combo = Item(kIdCboAKeyPre);
+    HWND combo = Item(kIdPredefinedKeys);
     SendMessageW(combo, CB_RESETCONTENT, 0, 0);
     for (const std::string& name : names)
         SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Widen(name).c_str()));
 }
 
 void AddActionDialog::SelectPredefinedKey(std::size_t index) {
-    SendMessageW(Item(kIdCboAKeyPre), CB_SETCURSEL, index, 0);
+    SendMessageW(Item(kIdPredefinedKeys), CB_SETCURSEL, index, 0);
 }
 
 void AddActionDialog::ApplyKeyOption(KeyOption option) {
-    const int checked = option == KeyOption::Predefined ? kIdOptAKeyPre
-                        : option == KeyOption::Custom   ? kIdOptAKeyCustom
-                                                        : kIdOptAKeyText;
-    CheckRadioButton(dialog_, kIdOptAKeyPre, kIdOptAKeyText, checked);
-    EnableWindow(Item(kIdCboAKeyPre), option == KeyOption::Predefined);
-    EnableWindow(Item(kIdPicAKeyCustom), option == KeyOption::Custom);
-    EnableWindow(Item(kIdTxtAKeyText), option == KeyOption::Text);
+    const int checked = option == KeyOption::Predefined ? kIdPredefinedOption
+                        : option == KeyOption::Custom   ? kIdCustomOption
+                                                        : kIdTextOption;
+    CheckRadioButton(dialog_, kIdPredefinedOption, kIdTextOption, checked);
+    EnableWindow(Item(kIdPredefinedKeys), option == KeyOption::Predefined);
+    EnableWindow(Item(kIdCustomKey), option == KeyOption::Custom);
+    EnableWindow(Item(kIdTextToType), option == KeyOption::Text);
     // A focus change to a control that is not shown fails harmlessly.
-    const int focus = option == KeyOption::Predefined ? kIdCboAKeyPre
-                      : option == KeyOption::Custom   ? kIdPicAKeyCustom
-                                                      : kIdTxtAKeyText;
+    const int focus = option == KeyOption::Predefined ? kIdPredefinedKeys
+                      : option == KeyOption::Custom   ? kIdCustomKey
+                                                      : kIdTextToType;
     if (IsWindowVisible(Item(focus))) SetFocus(Item(focus));
 }
 
 void AddActionDialog::SetCustomKeyName(const std::string& text, TextRole role) {
     capture_.role = role;
-    SetWindowTextW(Item(kIdPicAKeyCustom), win32::Widen(text).c_str());
+    SetWindowTextW(Item(kIdCustomKey), win32::Widen(text).c_str());
 }
 
 std::string AddActionDialog::TextToType() {
-    return win32::WindowText(Item(kIdTxtAKeyText));
+    return win32::WindowText(Item(kIdTextToType));
 }
 
 void AddActionDialog::SetMouseAndSystemLists(const std::vector<std::string>& mouse,
                                           const std::vector<std::string>& system) {
-    for (const auto& [id, names] : {std::pair{kIdCboAMosPre, &mouse}, {kIdCboASysPre, &system}}) {
+    for (const auto& [id, names] : {std::pair{kIdMouseActions, &mouse}, {kIdSystemActions, &system}}) {
         HWND combo = Item(id);
         SendMessageW(combo, CB_RESETCONTENT, 0, 0);
         for (const std::string& name : *names)
             SendMessageW(combo, CB_ADDSTRING, 0,
                          reinterpret_cast<LPARAM>(win32::Widen(name).c_str()));
     }
-    SendMessageW(Item(kIdCboASysPre), CB_SETCURSEL, 0, 0);
-    SendMessageW(Item(kIdCboAMosPre), CB_SETCURSEL, 0, 0);
+    SendMessageW(Item(kIdSystemActions), CB_SETCURSEL, 0, 0);
+    SendMessageW(Item(kIdMouseActions), CB_SETCURSEL, 0, 0);
 }
 
 void AddActionDialog::EnableAutoComplete() {
-    ui::EnableAutoComplete(Item(kIdTxtRunProgram));
+    ui::EnableAutoComplete(Item(kIdRunPath));
 }
 
 void AddActionDialog::SetRemoteName(const std::string& remote) {
-    SetWindowTextW(Item(kIdLblRemoteName), win32::Widen(remote).c_str());
-    EnableWindow(Item(kIdChkOnlyRemote), !remote.empty());
+    SetWindowTextW(Item(kIdRemoteName), win32::Widen(remote).c_str());
+    EnableWindow(Item(kIdOnlyForRemote), !remote.empty());
 }
 
 void AddActionDialog::SetOnlyForRemote(bool checked) {
-    CheckDlgButton(dialog_, kIdChkOnlyRemote, checked ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog_, kIdOnlyForRemote, checked ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void AddActionDialog::SetProgram(const std::string& program) {
-    SetWindowTextW(Item(kIdCboProgram), win32::Widen(program).c_str());
+    SetWindowTextW(Item(kIdProgram), win32::Widen(program).c_str());
 }
 
 void AddActionDialog::SetProgramHint(const std::string& hint) {
-    SetWindowTextW(Item(kIdLblProgramHint), win32::Widen(hint).c_str());
+    SetWindowTextW(Item(kIdProgramHint), win32::Widen(hint).c_str());
 }
 
 void AddActionDialog::SetTextToType(const std::string& text) {
-    SetWindowTextW(Item(kIdTxtAKeyText), win32::Widen(text).c_str());
+    SetWindowTextW(Item(kIdTextToType), win32::Widen(text).c_str());
 }
 
 void AddActionDialog::SetActionValue(ActionType type, const std::string& value) {
     const std::wstring text = win32::Widen(value);
     if (type == ActionType::Run) {
-        SetWindowTextW(Item(kIdTxtRunProgram), text.c_str());
+        SetWindowTextW(Item(kIdRunPath), text.c_str());
         return;
     }
-    HWND combo = Item(type == ActionType::Mouse ? kIdCboAMosPre : kIdCboASysPre);
+    HWND combo = Item(type == ActionType::Mouse ? kIdMouseActions : kIdSystemActions);
     const auto index = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                     reinterpret_cast<LPARAM>(text.c_str()));
     if (index >= 0) SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
@@ -221,8 +220,8 @@ void AddActionDialog::SetActionValue(ActionType type, const std::string& value) 
 
 void AddActionDialog::ShowAsEdit() {
     SetWindowTextW(dialog_, kEditActionTitle);
-    SetWindowTextW(Item(kIdCmdAdd), L"OK");
-    ShowWindow(Item(kIdChkAutoAdd), SW_HIDE);
+    SetWindowTextW(Item(kIdAdd), L"OK");
+    ShowWindow(Item(kIdContinueAdding), SW_HIDE);
 }
 
 void AddActionDialog::Close() {
@@ -232,50 +231,50 @@ void AddActionDialog::Close() {
 void AddActionDialog::OnCommand(int id, int code, HWND) {
     if (!logic_) return;
     switch (id) {
-        case kIdImgcboActions:
+        case kIdActionType:
             if (code == CBN_SELCHANGE) {
                 const auto index = SendMessageW(Item(id), CB_GETCURSEL, 0, 0);
                 if (index >= 0 && index < static_cast<LRESULT>(kActionTypes.size()))
                     logic_->ChooseActionType(kActionTypes[static_cast<std::size_t>(index)]);
             }
             break;
-        case kIdOptAKeyPre:
+        case kIdPredefinedOption:
             if (code == BN_CLICKED) logic_->ChooseKeyOption(KeyOption::Predefined);
             break;
-        case kIdOptAKeyCustom:
+        case kIdCustomOption:
             if (code == BN_CLICKED) logic_->ChooseKeyOption(KeyOption::Custom);
             break;
-        case kIdOptAKeyText:
+        case kIdTextOption:
             if (code == BN_CLICKED) logic_->ChooseKeyOption(KeyOption::Text);
             break;
-        case kIdCboAKeyPre:
+        case kIdPredefinedKeys:
             if (code == CBN_SELCHANGE) logic_->ChoosePredefinedKey(ComboText(id));
             break;
-        case kIdCboAMosPre:
+        case kIdMouseActions:
             if (code == CBN_SELCHANGE) logic_->ChooseMouseAction(ComboText(id));
             break;
-        case kIdCboASysPre:
+        case kIdSystemActions:
             if (code == CBN_SELCHANGE) logic_->ChooseSystemAction(ComboText(id));
             break;
-        case kIdTxtAKeyText:
+        case kIdTextToType:
             if (code == EN_CHANGE) logic_->TextToTypeChanged(win32::WindowText(Item(id)));
             break;
-        case kIdTxtRunProgram:
+        case kIdRunPath:
             if (code == EN_CHANGE) logic_->RunPathChanged(win32::WindowText(Item(id)));
             break;
-        case kIdCmdBrowse:
+        case kIdBrowseRun:
             if (const auto path = BrowseForFile(dialog_, "Open a file or document to run"))
-                SetWindowTextW(Item(kIdTxtRunProgram), win32::Widen(*path).c_str());
+                SetWindowTextW(Item(kIdRunPath), win32::Widen(*path).c_str());
             break;
-        case kIdChkAutoAdd:
+        case kIdContinueAdding:
             if (code == BN_CLICKED)
                 logic_->ContinueAddingChanged(IsDlgButtonChecked(dialog_, id) == BST_CHECKED);
             break;
-        case kIdCmdAdd:
+        case kIdAdd:
             // Enter as well; a disabled Add takes no Enter.
-            if (IsWindowEnabled(Item(kIdCmdAdd))) logic_->Confirm();
+            if (IsWindowEnabled(Item(kIdAdd))) logic_->Confirm();
             break;
-        case kIdAddCancel:
+        case kIdCancel:
             logic_->Cancel();
             break;
         default:
@@ -286,18 +285,18 @@ void AddActionDialog::OnCommand(int id, int code, HWND) {
 
 void AddActionDialog::OnWhereCommand(int id, int code) {
     switch (id) {
-        case kIdChkOnlyRemote:
+        case kIdOnlyForRemote:
             if (code == BN_CLICKED)
                 logic_->OnlyForRemoteChanged(IsDlgButtonChecked(dialog_, id) == BST_CHECKED);
             break;
-        case kIdCboProgram:
+        case kIdProgram:
             if (code == CBN_EDITCHANGE) logic_->ProgramChanged(win32::WindowText(Item(id)));
             if (code == CBN_SELCHANGE) logic_->ProgramChanged(ComboText(id));
             break;
-        case kIdCmdBrowseProgram:
+        case kIdBrowseProgram:
             if (const auto path = BrowseForFile(dialog_, "Choose the program")) {
                 const std::string name = ProgramFileName(*path);
-                SetWindowTextW(Item(kIdCboProgram), win32::Widen(name).c_str());
+                SetWindowTextW(Item(kIdProgram), win32::Widen(name).c_str());
                 logic_->ProgramChanged(name);
             }
             break;
@@ -317,7 +316,7 @@ INT_PTR AddActionDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return TRUE;
         case WM_CTLCOLORSTATIC:
-            if (reinterpret_cast<HWND>(lParam) == Item(kIdLblKeyName)) {
+            if (reinterpret_cast<HWND>(lParam) == Item(kIdButtonName)) {
                 HDC dc = reinterpret_cast<HDC>(wParam);
                 SetTextColor(dc, GetSysColor(keyNameRole_ == TextRole::Name ? COLOR_WINDOWTEXT
                                                                             : COLOR_GRAYTEXT));

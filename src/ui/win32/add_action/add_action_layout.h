@@ -1,4 +1,5 @@
-// The Add Action dialog's controls as data: positions are the dialog's design in twips,
+// The Add Action dialog's controls as data: positions are the dialog's design in pixels at
+// 96 DPI,
 // relative to the dialog. All four panes share the place of the first one; only the chosen
 // type's pane shows.
 #pragma once
@@ -10,7 +11,7 @@
 
 namespace bw::ui::add_action_layout {
 
-inline constexpr int kClientWidthTwips = 4965, kClientHeightTwips = 6510;
+inline constexpr int kClientWidth = 331, kClientHeight = 434;
 
 // The labels' ids: only the layout uses them.
 inline constexpr int kIdKeyNameCaption = 420, kIdActionCaption = 421, kIdMouseCaption = 422,
@@ -28,65 +29,65 @@ inline constexpr Fit kGrow = Fit::GrowToText;
 // below the rest.
 // clang-format off
 inline constexpr ControlSpec kLayout[] = {
-    {L"STATIC", kIdKeyNameCaption, L"&Key Name:", {510, 615, 780, 195}, kLabel, 0, kGrow},
-    {L"STATIC", kIdLblKeyName, L"Press a Key", {2070, 600, 2700, 270},
+    {L"STATIC", kIdKeyNameCaption, L"&Key Name:", {34, 41, 52, 13}, kLabel, 0, kGrow},
+    {L"STATIC", kIdButtonName, L"Press a Key", {138, 40, 180, 18},
      SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX | SS_NOTIFY | WS_GROUP, WS_EX_CLIENTEDGE},
-    {L"STATIC", kIdActionCaption, L"&Action:", {540, 1740, 495, 195}, kLabel, 0, kGrow},
-    {WC_COMBOBOXEXW, kIdImgcboActions, L"", {2070, 1710, 2700, 330 * 6}, kDropDown | WS_GROUP},
+    {L"STATIC", kIdActionCaption, L"&Action:", {36, 116, 33, 13}, kLabel, 0, kGrow},
+    {WC_COMBOBOXEXW, kIdActionType, L"", {138, 114, 180, 22 * 6}, kDropDown | WS_GROUP},
     // The keyboard pane.
-    {L"BUTTON", kIdOptAKeyPre, L"&Predefined Key", {750, 2190, 3255, 270},
+    {L"BUTTON", kIdPredefinedOption, L"&Predefined Key", {50, 146, 217, 18},
      WS_TABSTOP | BS_AUTORADIOBUTTON | WS_GROUP, 0, kGrow},
-    {L"COMBOBOX", kIdCboAKeyPre, L"", {1035, 2505, 2700, 315 * 8}, kDropDown},
-    {L"BUTTON", kIdOptAKeyCustom, L"&Custom Key", {750, 2883, 3255, 270}, BS_AUTORADIOBUTTON, 0,
+    {L"COMBOBOX", kIdPredefinedKeys, L"", {69, 167, 180, 21 * 8}, kDropDown},
+    {L"BUTTON", kIdCustomOption, L"&Custom Key", {50, 192, 217, 18}, BS_AUTORADIOBUTTON, 0,
      kGrow},
-    {kKeyCaptureClass, kIdPicAKeyCustom, L" Press a Key", {1035, 3207, 2700, 270}, WS_TABSTOP,
+    {kKeyCaptureClass, kIdCustomKey, L" Press a Key", {69, 214, 180, 18}, WS_TABSTOP,
      WS_EX_CLIENTEDGE},
-    {L"BUTTON", kIdOptAKeyText, L"Custom &Text", {750, 3531, 3255, 270}, BS_AUTORADIOBUTTON, 0,
+    {L"BUTTON", kIdTextOption, L"Custom &Text", {50, 235, 217, 18}, BS_AUTORADIOBUTTON, 0,
      kGrow},
-    {L"EDIT", kIdTxtAKeyText, L"Text to type", {1035, 3855, 2700, 285},
+    {L"EDIT", kIdTextToType, L"Text to type", {69, 257, 180, 19},
      WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
     // The mouse, system and run panes.
-    {L"STATIC", kIdMouseCaption, L"&Mouse actions:", {750, 2220, 1080, 195}, kLabel, 0, kGrow},
-    {L"COMBOBOX", kIdCboAMosPre, L"", {1035, 2505, 2700, 315 * 11}, kDropDown | WS_GROUP},
-    {L"STATIC", kIdSystemCaption, L"&System actions:", {750, 2220, 1110, 195}, kLabel, 0, kGrow},
-    {L"COMBOBOX", kIdCboASysPre, L"", {1035, 2505, 2700, 315 * 11}, kDropDown | WS_GROUP},
-    {L"STATIC", kIdRunCaption, L"&Run a specified program", {750, 2220, 1725, 195}, kLabel, 0,
+    {L"STATIC", kIdMouseCaption, L"&Mouse actions:", {50, 148, 72, 13}, kLabel, 0, kGrow},
+    {L"COMBOBOX", kIdMouseActions, L"", {69, 167, 180, 21 * 11}, kDropDown | WS_GROUP},
+    {L"STATIC", kIdSystemCaption, L"&System actions:", {50, 148, 74, 13}, kLabel, 0, kGrow},
+    {L"COMBOBOX", kIdSystemActions, L"", {69, 167, 180, 21 * 11}, kDropDown | WS_GROUP},
+    {L"STATIC", kIdRunCaption, L"&Run a specified program", {50, 148, 115, 13}, kLabel, 0,
      kGrow},
-    {L"EDIT", kIdTxtRunProgram, L"", {1035, 2505, 2700, 315},
+    {L"EDIT", kIdRunPath, L"", {69, 167, 180, 21},
      WS_TABSTOP | ES_AUTOHSCROLL | WS_GROUP, WS_EX_CLIENTEDGE},
-    {L"BUTTON", kIdCmdBrowse, L"...", {3750, 2490, 405, 330},
+    {L"BUTTON", kIdBrowseRun, L"...", {250, 166, 27, 22},
      WS_TABSTOP | BS_PUSHBUTTON | WS_GROUP},
     {L"STATIC", kIdRunHint,
      L"You can type any File, Folder, Document or even  Internet address here.",
-     {1065, 2895, 3045, 600}, kLabel},
+     {71, 193, 203, 40}, kLabel},
     // Where the binding acts: empty and unchecked, everywhere.
-    {L"BUTTON", kIdChkOnlyRemote, L"&Only for this remote", {210, 4725, 2355, 270},
+    {L"BUTTON", kIdOnlyForRemote, L"&Only for this remote", {14, 315, 157, 18},
      WS_TABSTOP | BS_AUTOCHECKBOX | WS_GROUP, 0, kGrow},
-    {L"STATIC", kIdLblRemoteName, L"", {2640, 4755, 2130, 225},
+    {L"STATIC", kIdRemoteName, L"", {176, 317, 142, 15},
      SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS | WS_GROUP},
     {L"STATIC", kIdProgramCaption, L"Only while this program is in &front:",
-     {210, 5070, 2760, 195}, kLabel, 0, kGrow},
-    {L"COMBOBOX", kIdCboProgram, L"", {465, 5310, 3270, 315 * 8},
+     {14, 338, 184, 13}, kLabel, 0, kGrow},
+    {L"COMBOBOX", kIdProgram, L"", {31, 354, 218, 21 * 8},
      WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL | CBS_SORT | WS_GROUP},
-    {L"BUTTON", kIdCmdBrowseProgram, L"...", {3750, 5295, 405, 330},
+    {L"BUTTON", kIdBrowseProgram, L"...", {250, 353, 27, 22},
      WS_TABSTOP | BS_PUSHBUTTON | WS_GROUP},
-    {L"STATIC", kIdLblProgramHint, L"", {465, 5700, 3690, 195},
+    {L"STATIC", kIdProgramHint, L"", {31, 380, 246, 13},
      SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS | WS_GROUP},
-    {L"BUTTON", kIdChkAutoAdd, L"Continue adding buttons", {135, 6135, 2175, 270},
+    {L"BUTTON", kIdContinueAdding, L"Continue adding buttons", {9, 409, 145, 18},
      WS_TABSTOP | BS_AUTOCHECKBOX | WS_GROUP, 0, kGrow},
-    {L"BUTTON", kIdCmdAdd, L"Add", {2460, 6105, 1185, 315},
+    {L"BUTTON", kIdAdd, L"Add", {164, 407, 79, 21},
      WS_TABSTOP | BS_DEFPUSHBUTTON | WS_GROUP},
-    {L"BUTTON", kIdAddCancel, L"Cancel", {3720, 6105, 1185, 315},
+    {L"BUTTON", kIdCancel, L"Cancel", {248, 407, 79, 21},
      WS_TABSTOP | BS_PUSHBUTTON | WS_GROUP},
-    {L"BUTTON", kIdStep3, L" Step 3 (optional) ", {90, 4455, 4800, 1530},
+    {L"BUTTON", kIdStep3, L" Step 3 (optional) ", {6, 297, 320, 102},
      BS_GROUPBOX | WS_GROUP, 0, Fit::Design, true},
     {L"STATIC", kIdStep2Line, L"Choose the action performed by pressing the key:",
-     {225, 1395, 3495, 195}, kLabel, 0, kGrow, true},
-    {L"BUTTON", kIdStep2, L" Step 2 ", {90, 1140, 4800, 3270}, BS_GROUPBOX | WS_GROUP, 0,
+     {15, 93, 233, 13}, kLabel, 0, kGrow, true},
+    {L"BUTTON", kIdStep2, L" Step 2 ", {6, 76, 320, 218}, BS_GROUPBOX | WS_GROUP, 0,
      Fit::Design, true},
-    {L"STATIC", kIdStep1Line, L"Press a button on the remote control:", {210, 285, 2610, 195},
+    {L"STATIC", kIdStep1Line, L"Press a button on the remote control:", {14, 19, 174, 13},
      kLabel, 0, kGrow, true},
-    {L"BUTTON", kIdStep1, L" Step 1 ", {90, 30, 4800, 1065}, BS_GROUPBOX | WS_GROUP, 0,
+    {L"BUTTON", kIdStep1, L" Step 1 ", {6, 2, 320, 71}, BS_GROUPBOX | WS_GROUP, 0,
      Fit::Design, true},
 };
 // clang-format on
@@ -97,13 +98,13 @@ struct PaneControl {
     int id;
 };
 inline constexpr PaneControl kPanes[] = {
-    {ActionType::Keyboard, kIdOptAKeyPre},    {ActionType::Keyboard, kIdCboAKeyPre},
-    {ActionType::Keyboard, kIdOptAKeyCustom}, {ActionType::Keyboard, kIdPicAKeyCustom},
-    {ActionType::Keyboard, kIdOptAKeyText},   {ActionType::Keyboard, kIdTxtAKeyText},
-    {ActionType::Mouse, kIdMouseCaption},     {ActionType::Mouse, kIdCboAMosPre},
-    {ActionType::System, kIdSystemCaption},   {ActionType::System, kIdCboASysPre},
-    {ActionType::Run, kIdRunCaption},         {ActionType::Run, kIdTxtRunProgram},
-    {ActionType::Run, kIdCmdBrowse},          {ActionType::Run, kIdRunHint},
+    {ActionType::Keyboard, kIdPredefinedOption},    {ActionType::Keyboard, kIdPredefinedKeys},
+    {ActionType::Keyboard, kIdCustomOption}, {ActionType::Keyboard, kIdCustomKey},
+    {ActionType::Keyboard, kIdTextOption},   {ActionType::Keyboard, kIdTextToType},
+    {ActionType::Mouse, kIdMouseCaption},     {ActionType::Mouse, kIdMouseActions},
+    {ActionType::System, kIdSystemCaption},   {ActionType::System, kIdSystemActions},
+    {ActionType::Run, kIdRunCaption},         {ActionType::Run, kIdRunPath},
+    {ActionType::Run, kIdBrowseRun},          {ActionType::Run, kIdRunHint},
 };
 
 }  // namespace bw::ui::add_action_layout

@@ -23,12 +23,12 @@ constexpr DWORD kStyle = DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_
 // The label is placed again once its text's height and longest width are known, and the
 // button centred under it.
 constexpr ControlSpec kLayout[] = {
-    {L"STATIC", kIdImage1, L"Information", PixelsAt96(13, 17, 32, 32),
+    {L"STATIC", kIdCountdownIcon, L"Information", {13, 17, 32, 32},
      SS_ICON | SS_REALSIZECONTROL},
-    {L"STATIC", kIdLblStatic, L"Exiting windows in 10 seconds...", PixelsAt96(64, 23, 153, 16),
+    {L"STATIC", kIdCountdownText, L"Exiting windows in 10 seconds...", {64, 23, 153, 16},
      SS_LEFT | SS_NOPREFIX},
-    {L"STATIC", kIdLblRemoteHint, L"", PixelsAt96(64, 45, 153, 16), SS_LEFT | SS_NOPREFIX},
-    {L"BUTTON", kIdCmdCancel, L"Cancel", PixelsAt96(81, 75, 75, 23), WS_TABSTOP | BS_DEFPUSHBUTTON},
+    {L"STATIC", kIdCountdownHint, L"", {64, 45, 153, 16}, SS_LEFT | SS_NOPREFIX},
+    {L"BUTTON", kIdCountdownCancel, L"Cancel", {81, 75, 75, 23}, WS_TABSTOP | BS_DEFPUSHBUTTON},
 };
 
 }  // namespace
@@ -41,7 +41,7 @@ void CountdownWindow::ShowModal(CountdownEvents& events) {
 }
 
 void CountdownWindow::SetText(const std::string& text) {
-    if (dialog_) SetWindowTextW(GetDlgItem(dialog_, kIdLblStatic), win32::Widen(text).c_str());
+    if (dialog_) SetWindowTextW(GetDlgItem(dialog_, kIdCountdownText), win32::Widen(text).c_str());
 }
 
 void CountdownWindow::BringToTop() {
@@ -63,14 +63,14 @@ void CountdownWindow::ApplyDpi(int dpi) {
     PlaceControls(dialog_, kLayout, font.get(), dpi);
     font_ = std::move(font);
     win32::UniqueIcon icon = MakeIcon(Picture::Information, win32::ScaleForDpi(32, dpi));
-    SendMessageW(GetDlgItem(dialog_, kIdImage1), STM_SETICON, reinterpret_cast<WPARAM>(icon.get()),
+    SendMessageW(GetDlgItem(dialog_, kIdCountdownIcon), STM_SETICON, reinterpret_cast<WPARAM>(icon.get()),
                  0);
     icon_ = std::move(icon);
 
     // The design's label is 153 pixels wide, enough for its own font only: it grows to
     // the longest text it can show in this one, and the dialog with it.
-    HWND label = GetDlgItem(dialog_, kIdLblStatic);
-    HWND hint = GetDlgItem(dialog_, kIdLblRemoteHint);
+    HWND label = GetDlgItem(dialog_, kIdCountdownText);
+    HWND hint = GetDlgItem(dialog_, kIdCountdownHint);
     int labelWidth =
         std::max(win32::ScaleForDpi(153, dpi),
                  win32::TextWidthPixels(hint, font_.get(), win32::Widen(kCountdownRemoteHint)) +
@@ -91,7 +91,7 @@ void CountdownWindow::ApplyDpi(int dpi) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
     // Centred under the texts, as in the design's 236 pixels.
     const int buttonWidth = win32::ScaleForDpi(75, dpi);
-    MoveControl(GetDlgItem(dialog_, kIdCmdCancel),
+    MoveControl(GetDlgItem(dialog_, kIdCountdownCancel),
                 (clientWidth - buttonWidth) / 2 + win32::ScaleForDpi(1, dpi),
                 win32::ScaleForDpi(75, dpi));
     client_ = {clientWidth, win32::ScaleForDpi(kClientHeight, dpi)};
@@ -102,12 +102,12 @@ INT_PTR CountdownWindow::OnMessage(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG:
             CreateControls(dialog_, kLayout);
-            SetWindowTextW(GetDlgItem(dialog_, kIdLblRemoteHint),
+            SetWindowTextW(GetDlgItem(dialog_, kIdCountdownHint),
                            win32::Widen(kCountdownRemoteHint).c_str());
             ApplyDpi(Dpi());
             SetClientSize(client_.cx, client_.cy, true);
-            SendMessageW(dialog_, DM_SETDEFID, kIdCmdCancel, 0);
-            SetFocus(GetDlgItem(dialog_, kIdCmdCancel));
+            SendMessageW(dialog_, DM_SETDEFID, kIdCountdownCancel, 0);
+            SetFocus(GetDlgItem(dialog_, kIdCountdownCancel));
             events_->Opened();
             return FALSE;  // the focus is set: Cancel has it
         case WM_COMMAND:

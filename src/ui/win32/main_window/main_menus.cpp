@@ -7,20 +7,20 @@ namespace bw::ui {
 
 HMENU CreateMainMenu() {
     HMENU file = CreatePopupMenu();
-    AppendMenuW(file, MF_STRING, kIdMiNewActionList, L"&New Action list");
+    AppendMenuW(file, MF_STRING, kIdMenuNewList, L"&New Action list");
     AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(file, MF_STRING, kIdMiExit, L"E&xit");
+    AppendMenuW(file, MF_STRING, kIdMenuExit, L"E&xit");
     HMENU remote = CreatePopupMenu();
-    AppendMenuW(remote, MF_STRING, kIdMiAddNewAction, L"&Add New Action...");
-    AppendMenuW(remote, MF_STRING, kIdMiEdit, L"&Edit...");
-    AppendMenuW(remote, MF_STRING, kIdMiRemove, L"&Remove");
+    AppendMenuW(remote, MF_STRING, kIdMenuAddAction, L"&Add New Action...");
+    AppendMenuW(remote, MF_STRING, kIdMenuEdit, L"&Edit...");
+    AppendMenuW(remote, MF_STRING, kIdMenuRemove, L"&Remove");
     AppendMenuW(remote, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(remote, MF_STRING, kIdMiMoveUp, L"Move &Up\tAlt+Up");
-    AppendMenuW(remote, MF_STRING, kIdMiMoveDown, L"Move &Down\tAlt+Down");
+    AppendMenuW(remote, MF_STRING, kIdMenuMoveUp, L"Move &Up\tAlt+Up");
+    AppendMenuW(remote, MF_STRING, kIdMenuMoveDown, L"Move &Down\tAlt+Down");
     HMENU help = CreatePopupMenu();
-    AppendMenuW(help, MF_STRING, kIdMiOpenReadme, L"Open &Readme");
+    AppendMenuW(help, MF_STRING, kIdMenuReadme, L"Open &Readme");
     AppendMenuW(help, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(help, MF_STRING, kIdMiAbout, L"&About");
+    AppendMenuW(help, MF_STRING, kIdMenuAbout, L"&About");
     HMENU bar = CreateMenu();
     AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
     AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(remote), L"&Remote control");
@@ -30,12 +30,12 @@ HMENU CreateMainMenu() {
 
 win32::UniqueMenu CreateTrayMenu() {
     win32::UniqueMenu tray(CreatePopupMenu());
-    AppendMenuW(tray.get(), MF_STRING, kIdMiOpenMainWindows, L"&Open main windows...");
-    AppendMenuW(tray.get(), MF_STRING, kIdMiAddNewActionTray, L"&Add New Action...");
+    AppendMenuW(tray.get(), MF_STRING, kIdMenuOpenWindow, L"&Open main windows...");
+    AppendMenuW(tray.get(), MF_STRING, kIdTrayAddAction, L"&Add New Action...");
     AppendMenuW(tray.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(tray.get(), MF_STRING, kIdMiAboutTray, L"Abou&t");
+    AppendMenuW(tray.get(), MF_STRING, kIdTrayAbout, L"Abou&t");
     AppendMenuW(tray.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(tray.get(), MF_STRING, kIdMiExitTray, L"E&xit");
+    AppendMenuW(tray.get(), MF_STRING, kIdTrayExit, L"E&xit");
     return tray;
 }
 

@@ -1,8 +1,7 @@
-// Positions are the window's design in twips; every one is turned into pixels for the
+// Positions are the window's design in pixels at 96 DPI; every one is scaled for the
 // window's current DPI, so the window looks the same on every monitor.
 #include "ui/win32/main_window/main_window.h"
 
-#include "platform/twips.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/window_class.h"
 #include "ui/tray_callback.h"
@@ -17,42 +16,38 @@ namespace bw::ui {
 
 namespace {
 
-constexpr int kClientWidthTwips = 6180;
-constexpr int kClientHeightTwips = 6360;
+constexpr int kClientWidth = 412, kClientHeight = 424;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 // In the tab order of the design: the log, the actions, then the two buttons. The frame
 // goes below the rest: it paints no background and must not cover what it frames.
 // clang-format off
 constexpr ControlSpec kLayout[] = {
-    {L"STATIC", kIdImgStat, L"Searching", {240, 465, 360, 360}, SS_OWNERDRAW},
-    {L"STATIC", kIdLblWinLIRCStat, L" ", {780, 420, 4455, 510}, SS_LEFT | SS_NOPREFIX},
-    {L"STATIC", kIdImgWinLIRCStat, L"WinLIRC running", {5430, 390, 480, 480}, SS_OWNERDRAW},
-    {L"STATIC", kIdLabel1, L"Log:", {75, 4380, 315, 195}, SS_LEFT, 0, Fit::GrowToText},
-    {WC_LISTVIEWW, kIdLstLog, L"", {45, 4620, 6090, 1725},
+    {L"STATIC", kIdStatusPicture, L"Searching", {16, 31, 24, 24}, SS_OWNERDRAW},
+    {L"STATIC", kIdStatusText, L" ", {52, 28, 297, 34}, SS_LEFT | SS_NOPREFIX},
+    {L"STATIC", kIdServerPicture, L"WinLIRC running", {362, 26, 32, 32}, SS_OWNERDRAW},
+    {L"STATIC", kIdLogCaption, L"Log:", {5, 292, 21, 13}, SS_LEFT, 0, Fit::GrowToText},
+    {WC_LISTVIEWW, kIdEventLog, L"", {3, 308, 406, 115},
      WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_OWNERDATA | LVS_SINGLESEL |
          LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS, WS_EX_CLIENTEDGE},
-    {WC_LISTVIEWW, kIdLstActions, L"", {45, 1215, 6090, 2790},
+    {WC_LISTVIEWW, kIdActionList, L"", {3, 81, 406, 186},
      WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER |
          LVS_SHAREIMAGELISTS, WS_EX_CLIENTEDGE},
-    {L"BUTTON", kIdCmdAddAction, L"&Add Action", {3495, 4050, 1260, 360},
+    {L"BUTTON", kIdAddActionButton, L"&Add Action", {233, 270, 84, 24},
      WS_TABSTOP | BS_PUSHBUTTON},
-    {L"BUTTON", kIdCmdRemove, L"&Remove", {4830, 4050, 1260, 360}, WS_TABSTOP | BS_PUSHBUTTON},
-    {L"BUTTON", kIdFraContainer, L" WinLIRC ", {75, 105, 6030, 975},
+    {L"BUTTON", kIdRemoveButton, L"&Remove", {322, 270, 84, 24}, WS_TABSTOP | BS_PUSHBUTTON},
+    {L"BUTTON", kIdServerFrame, L" WinLIRC ", {5, 7, 402, 65},
      BS_GROUPBOX | WS_CLIPSIBLINGS, 0, Fit::Design, true},
 };
 // clang-format on
 
-// bindings' columns: the icon, the button and the action are shown; the rest carry what
-// the action needs and stay hidden. Widths in pixels at 96 DPI.
+// The action list's columns: the type's icon, the button and the action. Widths in pixels
+// at 96 DPI.
 struct ActionColumn {
     const wchar_t* header;
     int width;
 };
-constexpr ActionColumn kActionColumns[] = {
-    {L"Icon", 18},   {L"RemKey", 100}, {L"Action", 247}, {L"KeyName", 0},
-    {L"KeyCode", 0}, {L"KeyShift", 0}, {L"KeyType", 0},
-};
+constexpr ActionColumn kActionColumns[] = {{L"Icon", 18}, {L"RemKey", 100}, {L"Action", 247}};
 
 }  // namespace
 
@@ -71,11 +66,11 @@ MainWindow::MainWindow(HINSTANCE instance)
     // Attached to the window, which destroys it with itself.
     SetMenu(window, CreateMainMenu());
     CreateControls(window, kLayout);
-    statusPicture_ = GetDlgItem(window, kIdImgStat);
-    statusText_ = GetDlgItem(window, kIdLblWinLIRCStat);
-    serverPicture_ = GetDlgItem(window, kIdImgWinLIRCStat);
-    eventLogView_ = GetDlgItem(window, kIdLstLog);
-    actionListView_ = GetDlgItem(window, kIdLstActions);
+    statusPicture_ = GetDlgItem(window, kIdStatusPicture);
+    statusText_ = GetDlgItem(window, kIdStatusText);
+    serverPicture_ = GetDlgItem(window, kIdServerPicture);
+    eventLogView_ = GetDlgItem(window, kIdEventLog);
+    actionListView_ = GetDlgItem(window, kIdActionList);
     CreateColumns();
     ApplyDpi(win32::WindowDpi(window));
 }
@@ -106,7 +101,7 @@ void MainWindow::ApplyDpi(int dpi) {
     dpi_ = dpi;
     // The old font and pictures stay alive until the controls have let go of them.
     win32::UniqueFont font = MessageFont(dpi);
-    RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
+    RECT frame{0, 0, win32::ScaleForDpi(kClientWidth, dpi), win32::ScaleForDpi(kClientHeight, dpi)};
     AdjustWindowRectExForDpi(&frame, kWindowStyle, TRUE, 0, static_cast<UINT>(dpi));
     SetWindowPos(window_.get(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -115,7 +110,7 @@ void MainWindow::ApplyDpi(int dpi) {
     int index = 0;
     for (const ActionColumn& c : kActionColumns)
         ListView_SetColumnWidth(actionListView_, index++, win32::ScaleForDpi(c.width, dpi));
-    ListView_SetColumnWidth(eventLogView_, 0, TwipsToPixels(static_cast<int>(logColumnTwips_), dpi));
+    ListView_SetColumnWidth(eventLogView_, 0, win32::ScaleForDpi(logColumnWidth_, dpi));
     MakePictures(dpi);
     // Taller rows in a list of the same place: the newest line stays in view.
     ScrollToLastLine();
@@ -189,20 +184,20 @@ void MainWindow::EnableRowCommands(HMENU menu) {
     auto enable = [menu](int id, bool on) {
         EnableMenuItem(menu, static_cast<UINT>(id), MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
     };
-    enable(kIdMiEdit, row.has_value());
-    enable(kIdMiMoveUp, row && *row > 1);
-    enable(kIdMiMoveDown, row && *row < count);
+    enable(kIdMenuEdit, row.has_value());
+    enable(kIdMenuMoveUp, row && *row > 1);
+    enable(kIdMenuMoveDown, row && *row < count);
 }
 
 bool MainWindow::HandleListKey(const MSG& message) {
     if (message.hwnd != actionListView_) return false;
     const bool alt = message.message == WM_SYSKEYDOWN;
     if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
-        OnCommand(kIdMiEdit);
+        OnCommand(kIdMenuEdit);
         return true;
     }
     if (alt && (message.wParam == VK_UP || message.wParam == VK_DOWN)) {
-        OnCommand(message.wParam == VK_UP ? kIdMiMoveUp : kIdMiMoveDown);
+        OnCommand(message.wParam == VK_UP ? kIdMenuMoveUp : kIdMenuMoveDown);
         return true;
     }
     return false;
@@ -221,37 +216,37 @@ void MainWindow::OnCommand(int id) {
         if (command) command();
     };
     switch (id) {
-        case kIdCmdRemove:
-        case kIdMiRemove:
+        case kIdRemoveButton:
+        case kIdMenuRemove:
             run(commands_.removeSelected);
             break;
-        case kIdMiNewActionList:
+        case kIdMenuNewList:
             run(commands_.newList);
             break;
-        case kIdCmdAddAction:
-        case kIdMiAddNewAction:
-        case kIdMiAddNewActionTray:
+        case kIdAddActionButton:
+        case kIdMenuAddAction:
+        case kIdTrayAddAction:
             run(commands_.addAction);
             break;
-        case kIdMiOpenReadme:
+        case kIdMenuReadme:
             run(commands_.openReadme);
             break;
-        case kIdMiEdit:
+        case kIdMenuEdit:
             if (commands_.edit) commands_.edit(std::nullopt);
             break;
-        case kIdMiMoveUp:
-        case kIdMiMoveDown:
-            if (commands_.move) commands_.move(id == kIdMiMoveUp ? -1 : +1);
+        case kIdMenuMoveUp:
+        case kIdMenuMoveDown:
+            if (commands_.move) commands_.move(id == kIdMenuMoveUp ? -1 : +1);
             break;
-        case kIdMiAbout:
-        case kIdMiAboutTray:
+        case kIdMenuAbout:
+        case kIdTrayAbout:
             run(commands_.about);
             break;
-        case kIdMiOpenMainWindows:
+        case kIdMenuOpenWindow:
             Restore();
             break;
-        case kIdMiExit:
-        case kIdMiExitTray:
+        case kIdMenuExit:
+        case kIdTrayExit:
             // The same question as the close box, also while the window sits in the tray.
             SendMessageW(window_.get(), WM_CLOSE, 0, 0);
             break;

@@ -78,9 +78,9 @@ class MainWindow final : public StatusDisplay,
     void LinesWritten() override;
     void LinesChanged(std::size_t lineCount, std::size_t droppedAtFront) override;
     void ScrollToLastLine() override;
-    void SetColumnWidthTwips(float widthTwips) override;
+    void SetColumnWidth(float widthAt96) override;
 
-    float WidthInTwips(const std::string& text) override;
+    float WidthAt96(const std::string& text) override;
 
   private:
     friend LRESULT CALLBACK win32::BoundProcedure<MainWindow>(HWND, UINT, WPARAM, LPARAM);
@@ -102,7 +102,7 @@ class MainWindow final : public StatusDisplay,
     void EnableRowCommands(HMENU menu);
     void OnTrayMouse(unsigned mouseMessage);
     [[noreturn]] void EndProgram();
-    // The picture and accessible name imgStat shows now.
+    // The picture and accessible name the status picture shows now.
     HICON StatusIcon() const;
     std::wstring StatusName() const;
 
@@ -123,12 +123,12 @@ class MainWindow final : public StatusDisplay,
     win32::UniqueImageList logIcons_;
     win32::UniqueImageList actionTypeIcons_;
     StatusPicture statusShown_ = StatusPicture::Searching;
-    int receiveFrameShown_ = 0;  // 0 while imgStat shows a status picture
+    int receiveFrameShown_ = 0;  // 0 while the status picture shows no receive frame
     bool receiveFrameDrawn_ = true;
     ServerPicture serverShown_ = ServerPicture::Running;
 
     EventLog* log_ = nullptr;
-    float logColumnTwips_ = EventLog::kInitialColumnTwips;
+    float logColumnWidth_ = EventLog::kInitialColumnWidth;  // pixels at 96 DPI
     const ActionList* list_ = nullptr;
     Commands commands_;
     std::wstring itemText_;  // holds the text a list item shows until the list copies it

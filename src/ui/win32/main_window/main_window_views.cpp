@@ -2,7 +2,6 @@
 // list (both owner-data lists that read their rows from the core), drawn when told.
 #include "ui/win32/main_window/main_window.h"
 
-#include "platform/twips.h"
 #include "platform/win32/gdi_text.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/window_class.h"
@@ -24,22 +23,13 @@ const wchar_t* StatusPictureName(StatusPicture picture) {
     return L"";
 }
 
-// The button and the action show what the row is limited to; the hidden columns hold the
-// row's values as they are.
+// The button and the action show what the row is limited to.
 std::string ActionColumnText(const ActionRow& row, int column) {
     switch (column) {
         case 1:
             return ButtonText(row);
         case 2:
             return ActionText(row);
-        case 3:
-            return row.KeyName;
-        case 4:
-            return row.KeyCode;
-        case 5:
-            return row.KeyShift;
-        case 6:
-            return row.KeyType;
         default:
             return {};
     }
@@ -151,13 +141,13 @@ void MainWindow::ScrollToLastLine() {
     if (log_ && log_->Count() > 0) ListView_EnsureVisible(eventLogView_, log_->Count() - 1, FALSE);
 }
 
-void MainWindow::SetColumnWidthTwips(float widthTwips) {
-    logColumnTwips_ = widthTwips;
-    ListView_SetColumnWidth(eventLogView_, 0, TwipsToPixels(static_cast<int>(widthTwips + 0.5f), dpi_));
+void MainWindow::SetColumnWidth(float widthAt96) {
+    logColumnWidth_ = widthAt96;
+    ListView_SetColumnWidth(eventLogView_, 0, win32::ScaleForDpi(widthAt96, dpi_));
 }
 
-float MainWindow::WidthInTwips(const std::string& text) {
-    return win32::MeasureTextTwips(window_.get(), font_.get(), dpi_, text);
+float MainWindow::WidthAt96(const std::string& text) {
+    return win32::MeasureTextAt96(window_.get(), font_.get(), dpi_, text);
 }
 
 void MainWindow::DrawPicture(const DRAWITEMSTRUCT& item) {
