@@ -8,6 +8,8 @@
 
 #include "harness.h"
 #include "ui/win32/control_ids.h"
+
+#include <shellapi.h>
 #include "window_driver.h"
 
 namespace bw::test {
@@ -60,8 +62,8 @@ TEST_F(MainWindowE2eTest, TheMenuBarsAccessKeysComeFirstAndOnlyRemoveItselfRemov
     EXPECT_EQ(saved::Read("RemoteKey1"), "RUN");
 }
 
-// Minimised, the window lives in the tray: a double click on the icon (as the shell reports
-// it) brings it back, and so does a second start, which then ends. The exit question (like
+// Minimised, the window lives in the tray: a click on the icon (as the shell reports it)
+// brings it back, and so does a second start, which then ends. The exit question (like
 // the About box, which follows the same rule) belongs to the main window while it shows,
 // whichever way it was asked for; from the tray with the window hidden, it stands alone.
 TEST_F(MainWindowE2eTest, TheTrayAndASecondStartBringItBackAndItsBoxesBelongToTheShownWindow) {
@@ -76,7 +78,7 @@ TEST_F(MainWindowE2eTest, TheTrayAndASecondStartBringItBackAndItsBoxesBelongToTh
         if (secondStart)
             EXPECT_EQ(ProgramUnderTest::StartAnotherCopy(kStartMs), 0u);
         else
-            PostMessageW(tray, ui::kTrayCallbackMessage, ui::kTrayIconId, WM_LBUTTONDBLCLK);
+            PostMessageW(tray, ui::kTrayCallbackMessage, 0, MAKELPARAM(NIN_SELECT, ui::kTrayIconId));
         program.WaitFor("the window to come back",
                         [](const MainWindowView& v) { return v.visible; });
         EXPECT_FALSE(IsIconic(window));

@@ -1,4 +1,4 @@
-// The probe window of tools/probe in the foreground, and the key events it received.
+// The probe window of tests/e2e/probe in the foreground, and the key events it received.
 #pragma once
 
 #include <string>

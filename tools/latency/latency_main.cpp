@@ -4,13 +4,18 @@
 // Buttonwise.exe from its own folder (on 127.0.0.1:8765; the button LAT must be bound to a
 // key): PRESSES single presses (default 300), one burst of FLOOD presses (default 20,000; 0
 // leaves it out) and STARTS starts of Buttonwise, from the start to its window shown and
-// connected (default 5).
+// connected (default 5). Each program's resident memory is read at rest after its start and
+// again after 1,000 presses.
 #include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "latency_rig.h"
+#include "platform/win32/windows_api.h"
+
+#include <psapi.h>
+
 #include "platform/program_folder.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/module_folder.h"
@@ -118,6 +123,28 @@ void PrintPresses(const char* who, const Presses& p) {
                 At(t, 0.99), t.back(), p.slowest);
 }
 
+// Resident memory (the working set) of a running program, in MB.
+double ResidentMb(const UniqueKernelHandle& process) {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!K32GetProcessMemoryInfo(process.get(), &counters, sizeof counters)) return 0;
+    return static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0);
+}
+
+struct Memory {
+    double atRest = 0, afterPresses = 0;
+};
+
+// At rest after the start, then after a thousand presses.
+Memory MeasureMemory(const UniqueKernelHandle& process, SOCKET client, const std::string& who) {
+    if (WaitForInputIdle(process.get(), 5000) != 0) Fail(who + " did not come to rest");
+    Memory memory;
+    memory.atRest = ResidentMb(process);
+    MeasurePresses(client, 1000, who);
+    memory.afterPresses = ResidentMb(process);
+    return memory;
+}
+
 void PrintFlood(const char* who, int presses, const Flood& f) {
     std::printf("  %-12s %7.2f s  %7.0f presses/s  the window answered within %.0f ms\n", who,
                 f.seconds, presses / f.seconds, f.longestAnswerMs);
@@ -136,6 +163,7 @@ int wmain(int argc, wchar_t** argv) {
     // The floor: what any client pays on this machine for a line in and a key out.
     Presses floorTimes;
     Flood floorFlood;
+    Memory floorMemory;
     double floorStart = 0;
     {
         latency::Listener listener(kFloorPort);
@@ -154,6 +182,7 @@ int wmain(int argc, wchar_t** argv) {
             },
             30000, "the floor client to connect");
         floorStart = NowMs() - started;
+        floorMemory = MeasureMemory(floorClient, client.get(), "the floor client");
         floorTimes = MeasurePresses(client.get(), presses, "the floor client");
         if (flood > 0)
             floorFlood =
@@ -199,7 +228,7 @@ int wmain(int argc, wchar_t** argv) {
     latency::BringInFront(window.get());
     // Presses measure the program at rest, not its first paint after showing its window
     // and losing the foreground, which the start-up figure holds.
-    if (WaitForInputIdle(buttonwise.get(), 5000) != 0) Fail("Buttonwise did not come to rest");
+    const Memory memory = MeasureMemory(buttonwise, client.get(), "Buttonwise");
     const Presses times = MeasurePresses(client.get(), presses, "Buttonwise");
     Flood buttonwiseFlood;
     if (flood > 0)
@@ -226,6 +255,11 @@ int wmain(int argc, wchar_t** argv) {
     std::sort(sorted.begin(), sorted.end());
     std::printf("  (median %.0f)\n", At(sorted, 0.5));
     std::printf("  the floor client, started first, connected after %.0f ms\n", floorStart);
+    std::printf("Resident memory, at rest after the start and after 1000 presses (MB):\n");
+    std::printf("  floor client %6.1f %6.1f\n", floorMemory.atRest, floorMemory.afterPresses);
+    std::printf("  Buttonwise   %6.1f %6.1f  (%+.1f MB against the floor after the presses)\n",
+                memory.atRest, memory.afterPresses,
+                memory.afterPresses - floorMemory.afterPresses);
     WSACleanup();
     return 0;
 }

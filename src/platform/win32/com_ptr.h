@@ -4,6 +4,9 @@
 #include "platform/win32/windows_api.h"
 
 #include <objbase.h>
+#include <oaidl.h>
+
+#include <string>
 
 namespace bw::win32 {
 
@@ -45,12 +48,14 @@ class ComPtr {
 };
 
 // COM for the user-interface thread, as the shell, the file dialog and the audio services
-// want it: set up at the first call that needs it, not at start, which it would slow down
-// with libraries a run may never use, and kept for the rest of the run.
-inline void EnsureCom() {
-    static const bool initialised =
-        SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
-    (void)initialised;
-}
+// want it: its libraries loaded and set up at the first call that needs it, not at start,
+// which they would slow down and make larger for a run that may never use them, and kept
+// for the rest of the run.
+void EnsureCom();
+// CoCreateInstance, through COM set up so.
+HRESULT CreateComObject(REFCLSID type, DWORD context, REFIID iid, void** object);
+// A BSTR of the text, and freeing one: from oleaut32.dll, also loaded at the first use.
+BSTR AllocateBstr(const std::wstring& text);
+void FreeBstr(BSTR text);
 
 }  // namespace bw::win32

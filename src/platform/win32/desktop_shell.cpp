@@ -13,7 +13,6 @@
 #include "platform/win32/foreground_process.h"
 
 #include <exdisp.h>
-#include <oleauto.h>
 #include <servprov.h>
 #include <shellapi.h>
 #include <shldisp.h>
@@ -37,17 +36,16 @@ constexpr GUID kTopLevelBrowser{
 class VariantText {
   public:
     explicit VariantText(const std::wstring& text) {
-        VariantInit(&value_);
         value_.vt = VT_BSTR;
-        value_.bstrVal = SysAllocString(text.c_str());
+        value_.bstrVal = AllocateBstr(text);
     }
-    ~VariantText() { VariantClear(&value_); }
+    ~VariantText() { FreeBstr(value_.bstrVal); }
     VariantText(const VariantText&) = delete;
     VariantText& operator=(const VariantText&) = delete;
     const VARIANT& get() const { return value_; }
 
   private:
-    VARIANT value_;
+    VARIANT value_{};
 };
 
 // The documented path from the desktop window to its shell's automation object: the shell
@@ -57,12 +55,10 @@ bool OpenThroughTheDesktop(const std::wstring& item, const std::wstring& directo
     // A desktop that does not answer would hold this program up with it.
     if (IsHungAppWindow(GetShellWindow())) return false;
     ComPtr<IShellWindows> windows;
-    if (FAILED(CoCreateInstance(kShellWindows, nullptr, CLSCTX_LOCAL_SERVER,
-                                __uuidof(IShellWindows), windows.PutVoid())))
+    if (FAILED(CreateComObject(kShellWindows, CLSCTX_LOCAL_SERVER, __uuidof(IShellWindows),
+                               windows.PutVoid())))
         return false;
-    VARIANT desktopFolder, none;
-    VariantInit(&desktopFolder);
-    VariantInit(&none);
+    VARIANT desktopFolder{}, none{};  // VT_EMPTY
     desktopFolder.vt = VT_I4;
     desktopFolder.lVal = CSIDL_DESKTOP;
     long window = 0;
@@ -86,8 +82,7 @@ bool OpenThroughTheDesktop(const std::wstring& item, const std::wstring& directo
         FAILED(application->QueryInterface(__uuidof(IShellDispatch2), shell.PutVoid())))
         return false;
     const VariantText file(item), folder(directory);
-    VARIANT show;
-    VariantInit(&show);
+    VARIANT show{};
     show.vt = VT_I4;
     show.lVal = SW_SHOWNORMAL;
     // The desktop says nothing of the item itself: a file it cannot open is its to report.

@@ -117,9 +117,8 @@ class WaveOutOutput final : public AudioOutput {
 
 std::unique_ptr<AudioOutput> EndpointVolume::DefaultOutput() {
     // Taken afresh for every step, so that a device changed or removed since is no matter.
-    EnsureCom();
     ComPtr<IMMDeviceEnumerator> devices;
-    if (FAILED(CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_INPROC_SERVER,
+    if (FAILED(CreateComObject(__uuidof(MMDeviceEnumerator), CLSCTX_INPROC_SERVER,
                                 __uuidof(IMMDeviceEnumerator), devices.PutVoid())))
         return std::make_unique<WaveOutOutput>(LoadWaveOut());
     ComPtr<IMMDevice> device;

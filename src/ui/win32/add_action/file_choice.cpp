@@ -1,7 +1,9 @@
-// GetOpenFileNameW for the program to run, and SHAutoComplete for its text box.
+// GetOpenFileNameW for the program to run, and SHAutoComplete for its text box. The file
+// dialog's library, and the printing libraries it brings, load when a user first browses.
 #include "ui/win32/add_action/file_choice.h"
 
 #include "platform/win32/com_ptr.h"
+#include "platform/win32/system_library.h"
 
 #include <commdlg.h>
 #include <shlwapi.h>
@@ -27,8 +29,10 @@ std::optional<std::string> BrowseForFile(HWND owner, const std::string& title) {
     dialog.nMaxFile = static_cast<DWORD>(file.size());
     dialog.lpstrTitle = wideTitle.c_str();
     dialog.Flags = OFN_EXPLORER;
+    static const win32::SystemLibrary comdlg32(L"comdlg32.dll");
+    static const auto open = comdlg32.Find<decltype(GetOpenFileNameW)>("GetOpenFileNameW");
     win32::EnsureCom();
-    if (!GetOpenFileNameW(&dialog)) return std::nullopt;
+    if (!open || !open(&dialog)) return std::nullopt;
     const std::string path = win32::Narrow(file.data());
     const std::string_view trimmed = TrimBlanks(path);
     if (trimmed.empty()) return std::nullopt;
@@ -36,8 +40,10 @@ std::optional<std::string> BrowseForFile(HWND owner, const std::string& title) {
 }
 
 void EnableAutoComplete(HWND textBox) {
+    static const win32::SystemLibrary shlwapi(L"shlwapi.dll");
+    static const auto complete = shlwapi.Find<decltype(SHAutoComplete)>("SHAutoComplete");
     win32::EnsureCom();
-    SHAutoComplete(textBox, SHACF_DEFAULT);
+    if (complete) complete(textBox, SHACF_DEFAULT);
 }
 
 }  // namespace bw::ui

@@ -39,14 +39,20 @@ win32::UniqueMenu CreateTrayMenu() {
     return tray;
 }
 
-int ShowPopupAtPointer(HMENU menu, HWND owner) {
+POINT CursorPosition() {
     POINT at{};
     GetCursorPos(&at);
+    return at;
+}
+
+int ShowPopup(HMENU menu, HWND owner, POINT at) {
     // Without the foreground, a menu opened from the tray would not close when the user
-    // clicks elsewhere; the null message afterwards is the documented companion.
+    // clicks elsewhere; the null message afterwards is the documented companion. Menus drop
+    // to the side the user's settings say (right of the point for right-handed use).
     SetForegroundWindow(owner);
-    const BOOL chosen = TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD, at.x,
-                                       at.y, 0, owner, nullptr);
+    const UINT side = GetSystemMetrics(SM_MENUDROPALIGNMENT) ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+    const BOOL chosen = TrackPopupMenu(menu, side | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y,
+                                       0, owner, nullptr);
     PostMessageW(owner, WM_NULL, 0, 0);
     return chosen;
 }

@@ -10,8 +10,10 @@ namespace bw::ui {
 HMENU CreateMainMenu();
 win32::UniqueMenu CreateTrayMenu();
 
-// Shows a pop-up menu at the pointer, left-aligned, tracking the left button, and returns
-// the chosen item's identifier, 0 for none.
-int ShowPopupAtPointer(HMENU menu, HWND owner);
+// Shows a pop-up menu at a point on the screen, on the side the user's settings give it, and
+// returns the chosen item's identifier, 0 for none.
+int ShowPopup(HMENU menu, HWND owner, POINT at);
+// Where the pointer is now, for a menu opened by a click.
+POINT CursorPosition();
 
 }  // namespace bw::ui

@@ -52,7 +52,7 @@ constexpr ActionColumn kActionColumns[] = {{L"Icon", 18}, {L"RemKey", 100}, {L"A
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance)
-    : tray_([this](unsigned mouseMessage) { OnTrayMouse(mouseMessage); },
+    : tray_([this](unsigned event, POINT at) { OnTrayEvent(event, at); },
             [this] { trayPresence_.TaskbarCreated(); }, [this] { EndProgram(); }) {
     static const win32::WindowClass windowClass(kMainWindowClass, &win32::BoundProcedure<MainWindow>,
                                                 LoadCursorW(nullptr, IDC_ARROW),
@@ -163,14 +163,14 @@ void MainWindow::AddTrayIcon(const std::string& tip) {
     trayPresence_.AddTrayIcon();
 }
 
-void MainWindow::OnTrayMouse(unsigned mouseMessage) {
-    switch (ActOnTrayMouse(mouseMessage)) {
+void MainWindow::OnTrayEvent(unsigned event, POINT at) {
+    switch (ActOnTrayEvent(event)) {
         case TrayAction::RestoreWindow:
             Restore();
             break;
         case TrayAction::ShowMenu: {
             const win32::UniqueMenu menu = CreateTrayMenu();
-            if (const int id = ShowPopupAtPointer(menu.get(), tray_.Host())) OnCommand(id);
+            if (const int id = ShowPopup(menu.get(), tray_.Host(), at)) OnCommand(id);
             break;
         }
         case TrayAction::None:
@@ -268,7 +268,7 @@ bool MainWindow::OnNotify(NMHDR& header) {
         case NM_RCLICK:
             // The right button released over the list, on a row or not: the Remote menu.
             if (const int id =
-                    ShowPopupAtPointer(GetSubMenu(GetMenu(window_.get()), 1), window_.get()))
+                    ShowPopup(GetSubMenu(GetMenu(window_.get()), 1), window_.get(), CursorPosition()))
                 OnCommand(id);
             return true;
         case NM_DBLCLK: {

@@ -100,7 +100,7 @@ class MainWindow final : public StatusDisplay,
     bool OnActivate(bool active);
     // Edit and the moves are greyed where they would do nothing.
     void EnableRowCommands(HMENU menu);
-    void OnTrayMouse(unsigned mouseMessage);
+    void OnTrayEvent(unsigned event, POINT at);
     [[noreturn]] void EndProgram();
     // The picture and accessible name the status picture shows now.
     HICON StatusIcon() const;

@@ -10,9 +10,9 @@
 
 namespace bw::ui {
 
-TrayIcon::TrayIcon(std::function<void(unsigned)> onMouse, std::function<void()> onTaskbarCreated,
-                   std::function<void()> onCloseRequest)
-    : onMouse_(std::move(onMouse)),
+TrayIcon::TrayIcon(std::function<void(unsigned, POINT)> onEvent,
+                   std::function<void()> onTaskbarCreated, std::function<void()> onCloseRequest)
+    : onEvent_(std::move(onEvent)),
       onTaskbarCreated_(std::move(onTaskbarCreated)),
       onCloseRequest_(std::move(onCloseRequest)) {
     static const win32::WindowClass windowClass(kTrayWindowClass, &win32::BoundProcedure<TrayIcon>);
@@ -51,7 +51,17 @@ void TrayIcon::SetTip(const std::string& tip) {
 
 bool TrayIcon::AddIcon() {
     // An icon the shell still holds from an earlier add is only brought up to date.
-    return Notify(NIM_ADD) || Notify(NIM_MODIFY);
+    if (!Notify(NIM_ADD) && !Notify(NIM_MODIFY)) return false;
+    // The protocol of current Windows: clicks and the keyboard as events, and the point for
+    // the menu. The icon keeps its number, not a GUID: a GUID ties it to the program's path,
+    // and the ZIP can be unpacked anywhere and moved.
+    NOTIFYICONDATAW version{};
+    version.cbSize = sizeof version;
+    version.hWnd = host_.get();
+    version.uID = kTrayIconId;
+    version.uVersion = NOTIFYICON_VERSION_4;
+    Shell_NotifyIconW(NIM_SETVERSION, &version);
+    return true;
 }
 
 void TrayIcon::RemoveIcon() {
@@ -59,8 +69,10 @@ void TrayIcon::RemoveIcon() {
 }
 
 LRESULT TrayIcon::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == kTrayCallbackMessage && wParam == kTrayIconId) {
-        if (onMouse_) onMouse_(LOWORD(lParam));
+    if (message == kTrayCallbackMessage && HIWORD(lParam) == kTrayIconId) {
+        // The point comes in wParam, as signed screen coordinates.
+        const POINT at{static_cast<short>(LOWORD(wParam)), static_cast<short>(HIWORD(wParam))};
+        if (onEvent_) onEvent_(LOWORD(lParam), at);
         return 0;
     }
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {

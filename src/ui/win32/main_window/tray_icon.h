@@ -14,10 +14,11 @@ namespace bw::ui {
 
 class TrayIcon final : public NotifyArea {
   public:
-    // onMouse gets the mouse message that happened over the icon; onTaskbarCreated is
+    // onEvent gets what the shell reports of the icon and the point it gives for a menu
+    // (screen coordinates, under the icon or where the user clicked); onTaskbarCreated is
     // called when the shell started again without the icons it held; onCloseRequest when
     // another program (the installer) asks this one to end by closing the hidden window.
-    TrayIcon(std::function<void(unsigned mouseMessage)> onMouse,
+    TrayIcon(std::function<void(unsigned event, POINT at)> onEvent,
              std::function<void()> onTaskbarCreated, std::function<void()> onCloseRequest);
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
@@ -36,7 +37,7 @@ class TrayIcon final : public NotifyArea {
     // The program icon at the tray's size: the small icon size of the primary monitor.
     void DrawPicture();
 
-    std::function<void(unsigned)> onMouse_;
+    std::function<void(unsigned, POINT)> onEvent_;
     std::function<void()> onTaskbarCreated_;
     std::function<void()> onCloseRequest_;
     win32::UniqueIcon picture_;

@@ -30,8 +30,11 @@ void ClickButton(HWND dialog, int buttonId) {
 
 void TrayMenu(bool open) {
     HWND tray = FindWindowW(ui::kTrayWindowClass, nullptr);
+    // As the shell of current Windows reports the icon's context menu: the event and the
+    // icon in lParam, the point for the menu in wParam.
     if (open)
-        PostMessageW(tray, ui::kTrayCallbackMessage, ui::kTrayIconId, WM_RBUTTONUP);
+        PostMessageW(tray, ui::kTrayCallbackMessage, MAKEWPARAM(100, 100),
+                     MAKELPARAM(WM_CONTEXTMENU, ui::kTrayIconId));
     else
         PostMessageW(tray, WM_CANCELMODE, 0, 0);
 }
