@@ -28,9 +28,8 @@ void EventLog::Write(LogKind kind, const std::string& message) {
         ++droppedUnshown_;
     }
     lines_.push_back({kind, message});
-    const bool viewTold = unshown_ > 0;
     unshown_ = std::min(unshown_ + 1, lines_.size());
-    if (!viewTold) view_.LinesWritten();
+    view_.LinesWritten();
 }
 
 void EventLog::ShowWrittenLines() {

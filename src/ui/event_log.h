@@ -27,8 +27,9 @@ int LogIconNumber(LogKind kind);
 class EventLogView {
   public:
     virtual ~EventLogView() = default;
-    // Lines were written: the view calls EventLog::ShowWrittenLines when it next refreshes,
-    // after the work at hand. Said once until then.
+    // A line was written: the view calls EventLog::ShowWrittenLines when it next refreshes,
+    // after the work at hand. Said for every line, so that a view that refreshes at a pace
+    // sees a flood of lines go on.
     virtual void LinesWritten() = 0;
     // The lines changed: lineCount lines now, the first droppedAtFront of the old ones gone.
     virtual void LinesChanged(std::size_t lineCount, std::size_t droppedAtFront) = 0;

@@ -1,8 +1,9 @@
 // buttonwise-floor-client PORT: the least a client of the button server can do, as the floor
 // that Buttonwise's latency is held against. It connects to 127.0.0.1:PORT with
 // WSAAsyncSelect and, on each read notification, receives what is there and sends F5 down
-// and up once per line received. It ends when the server closes the connection; its exit
-// code is the socket error when it could not connect.
+// and up once per line received. Like Buttonwise, it shows a window when it starts. It ends
+// when the server closes the connection; its exit code is the socket error when it could not
+// connect.
 #include <cstdlib>
 
 #include "platform/win32/unique_handle.h"
@@ -51,10 +52,20 @@ int wmain(int argc, wchar_t** argv) {
     wc.lpfnWndProc = Procedure;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"ButtonwiseFloorClient";
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     RegisterClassExW(&wc);
-    // Hidden but top-level, so that the measuring program can find it and ask if it answers.
-    bw::win32::UniqueWindow window(CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, nullptr,
-                                                   nullptr, wc.hInstance, nullptr));
+    // Shown at start, the size of Buttonwise's main window and centred like it, so that the
+    // floor pays for a shown window as Buttonwise does: under Wine the window's surface and
+    // its shared image with the X server.
+    RECT frame{0, 0, 412, 424};
+    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    bw::win32::UniqueWindow window(CreateWindowExW(
+        0, wc.lpszClassName, L"Buttonwise floor client", WS_OVERLAPPEDWINDOW,
+        (GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
+        width, height, nullptr, nullptr, wc.hInstance, nullptr));
+    ShowWindow(window.get(), SW_SHOWNORMAL);
     bw::win32::UniqueSocket socket(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
     g_socket = socket.get();
     WSAAsyncSelect(g_socket, window.get(), kSocketMessage, FD_CONNECT | FD_READ | FD_CLOSE);

@@ -182,6 +182,8 @@ int wmain(int argc, wchar_t** argv) {
             },
             30000, "the floor client to connect");
         floorStart = NowMs() - started;
+        // Its window was shown in front of the measuring one.
+        latency::BringInFront(window.get());
         floorMemory = MeasureMemory(floorClient, client.get(), "the floor client");
         floorTimes = MeasurePresses(client.get(), presses, "the floor client");
         if (flood > 0)

@@ -2,7 +2,6 @@
 #include "platform/win32/paced_call.h"
 
 #include <algorithm>
-#include <cstdint>
 
 namespace bw::win32 {
 
@@ -17,7 +16,7 @@ PacedCall::PacedCall(std::function<void()> call, Duration quiet, Duration longes
       longestWait_(longestWait),
       window_([this](UINT message, WPARAM wParam, LPARAM) {
           if (message == kRunMessage) {
-              // Posted at the longest wait; a late one of a burst already answered is no ask.
+              posted_ = false;
               if (asked_) Run();
               return true;
           }
@@ -30,29 +29,24 @@ PacedCall::PacedCall(std::function<void()> call, Duration quiet, Duration longes
           else
               SetTimerFor(quiet_ - quietFor);
           return true;
-      }),
-      longestWaitTimer_(CreateThreadpoolTimer(
-          [](PTP_CALLBACK_INSTANCE, void* window, PTP_TIMER) {
-              PostMessageW(static_cast<HWND>(window), kRunMessage, 0, 0);
-          },
-          window_.Handle(), nullptr)) {}
+      }) {}
 
 PacedCall::~PacedCall() {
-    longestWaitTimer_.reset();
     KillTimer(window_.Handle(), kTimerId);
 }
 
 void PacedCall::Ask() {
     lastAsk_ = Clock::now();
-    if (asked_) return;
-    asked_ = true;
-    SetTimerFor(quiet_);
-    // Due in 100 ns units, negative for a time from now.
-    const auto due =
-        -std::chrono::duration_cast<std::chrono::nanoseconds>(longestWait_).count() / 100;
-    FILETIME dueTime{static_cast<DWORD>(due),
-                     static_cast<DWORD>(static_cast<std::uint64_t>(due) >> 32)};
-    if (longestWaitTimer_) SetThreadpoolTimer(longestWaitTimer_.get(), &dueTime, 0, 0);
+    if (!asked_) {
+        asked_ = true;
+        firstAsk_ = lastAsk_;
+        SetTimerFor(quiet_);
+        return;
+    }
+    // A timer message only comes when nothing else is queued: under a steady stream of
+    // socket messages it never would. The call then joins the queue behind them.
+    if (!posted_ && lastAsk_ - firstAsk_ >= longestWait_)
+        posted_ = PostMessageW(window_.Handle(), kRunMessage, 0, 0) != FALSE;
 }
 
 void PacedCall::SetTimerFor(Clock::duration wait) {
@@ -62,7 +56,6 @@ void PacedCall::SetTimerFor(Clock::duration wait) {
 
 void PacedCall::Run() {
     KillTimer(window_.Handle(), kTimerId);
-    if (longestWaitTimer_) SetThreadpoolTimer(longestWaitTimer_.get(), nullptr, 0, 0);
     asked_ = false;
     // Asked again from inside the call, it is owed once more.
     call_();

@@ -84,17 +84,6 @@ struct HookTraits {
     static void Close(Handle h) { UnhookWindowsHookEx(h); }
 };
 
-// Closed only once it can call back no more: stopped, and its running callback waited for.
-struct ThreadpoolTimerTraits {
-    using Handle = PTP_TIMER;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle h) {
-        SetThreadpoolTimer(h, nullptr, 0, 0);
-        WaitForThreadpoolTimerCallbacks(h, TRUE);
-        CloseThreadpoolTimer(h);
-    }
-};
-
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
@@ -105,7 +94,6 @@ using UniqueSocket = UniqueHandle<SocketTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 using UniqueHook = UniqueHandle<HookTraits>;
-using UniqueThreadpoolTimer = UniqueHandle<ThreadpoolTimerTraits>;
 
 // A window's device context, released where it was got.
 class WindowDc {
