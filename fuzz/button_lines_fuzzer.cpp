@@ -6,13 +6,7 @@
 #include <cstdlib>
 
 #include "actions/action_list.h"
-#include "fakes/fake_executors.h"
-#include "fakes/fake_message_boxes.h"
-#include "fakes/fake_program_folder.h"
-#include "fakes/fake_status_display.h"
-#include "fakes/fake_tcp_client.h"
-#include "fakes/fake_timer.h"
-#include "fakes/recording_log.h"
+#include "fakes.h"
 #include "remote/action_dispatch.h"
 #include "remote/button_messages.h"
 #include "remote/server_connection.h"

@@ -7,8 +7,7 @@
 
 #include "actions/action_list.h"
 #include "actions/list_persistence.h"
-#include "fakes/fake_settings_store.h"
-#include "fakes/recording_log.h"
+#include "fakes.h"
 
 using namespace bw;
 using namespace bw::test;

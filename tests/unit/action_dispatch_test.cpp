@@ -4,28 +4,14 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
-#include <optional>
-#include <string>
 #include <tuple>
-#include <utility>
-#include <vector>
 
-#include "actions/action_list.h"
-#include "catalogue_names.h"
-#include "fakes/fake_executors.h"
-#include "fakes/fake_message_boxes.h"
-#include "fakes/recording_log.h"
-#include "remote/action_dispatch.h"
+#include "fakes.h"
 
 namespace bw::test {
 namespace {
 
-using Calls = std::vector<std::string>;
-using Boxes = std::vector<ShownBox>;
-
-class ActionDispatchTest : public ::testing::Test {
-  protected:
+struct ActionDispatchTest : ::testing::Test {
     RecordingLog bindings;  // the lines of adding rows, kept apart
     ActionList list{bindings};
     FakeExecutors executors;
@@ -37,8 +23,7 @@ class ActionDispatchTest : public ::testing::Test {
     ActionDispatch dispatch{list, executors.Wire(), log, failures, watch};
 
     void AddF5(const std::string& button) { list.AddKey("1", button, "F5", "116", "0"); }
-    // Runs every count in turn and returns the executor calls and log lines they made.
-    Calls Hold(const std::string& button, std::vector<std::int16_t> counts) {
+    Strings Hold(const std::string& button, std::vector<std::int16_t> counts) {
         executors.calls.clear();
         log.lines.clear();
         for (std::int16_t n : counts) dispatch.RunActions(button, n);
@@ -47,22 +32,22 @@ class ActionDispatchTest : public ::testing::Test {
     std::size_t Lines() const { return log.lines.size(); }
 };
 
-TEST_F(ActionDispatchTest, EachActionTypeHasItsOwnRepeatRule) {
+TEST_F(ActionDispatchTest, EachActionTypeHasItsOwnRepeatRuleAndSomeEndThePassWhenHeld) {
     AddF5("K");
     list.AddMouse("M", MouseName("Mouse Move UP"));
     list.AddSys("S", SystemName("Volume UP"));
     list.AddRun("R", "C:\\Tools\\edit.exe");
     const std::vector<std::int16_t> held{0, 1, 2, 3, 4, 5, 6, 7};
-    EXPECT_EQ(Hold("K", held), Calls(4, "key F5 116 0 1"));  // 0, 5, 6 and 7
-    EXPECT_EQ(log.lines, std::vector(4, RecordedLine{LogKind::Change, "Simulating Keyboard: F5"}));
-    EXPECT_EQ(Hold("R", held), Calls{"run C:\\Tools\\edit.exe"});
-    EXPECT_EQ(log.lines, (std::vector<RecordedLine>{{LogKind::Change, "Running: edit.exe"}}));
+    EXPECT_EQ(Hold("K", held), Strings(4, "key F5 116 0 1"));  // 0, 5, 6 and 7
+    EXPECT_EQ(log.lines, LogLines(4, {LogKind::Change, "Simulating Keyboard: F5"}));
+    EXPECT_EQ(Hold("R", held), Strings{"run C:\\Tools\\edit.exe"});
+    EXPECT_EQ(log.lines, (LogLines{{LogKind::Change, "Running: edit.exe"}}));
     EXPECT_EQ(Hold("M", {0, 1, 4, 9}),
-              (Calls{"mouse Mouse Move UP 0 2", "mouse Mouse Move UP 1 4",
-                     "mouse Mouse Move UP 4 6", "mouse Mouse Move UP 9 8"}));
+              (Strings{"mouse Mouse Move UP 0 2", "mouse Mouse Move UP 1 4",
+                       "mouse Mouse Move UP 4 6", "mouse Mouse Move UP 9 8"}));
     EXPECT_EQ(Lines(), 4u);
     // A system row gets every count and writes its own lines, none here.
-    EXPECT_EQ(Hold("S", {0, 3}), (Calls{"sys Volume UP 0", "sys Volume UP 3"}));
+    EXPECT_EQ(Hold("S", {0, 3}), (Strings{"sys Volume UP 0", "sys Volume UP 3"}));
     EXPECT_EQ(Lines(), 0u);
     // Only rows of exactly that button run, and nothing else happens.
     list.AddMouse("K ", MouseName("Left Mouse Click"));
@@ -71,7 +56,22 @@ TEST_F(ActionDispatchTest, EachActionTypeHasItsOwnRepeatRule) {
     EXPECT_TRUE(Hold("k", {0}).empty());
     EXPECT_EQ(Lines(), 0u);
     EXPECT_EQ(Hold("K", {0}).size(), 2u);  // bound twice: runs twice
-    EXPECT_EQ(Hold("", {0}), Calls{"mouse Right Mouse Click 0 2"});
+    EXPECT_EQ(Hold("", {0}), Strings{"mouse Right Mouse Click 0 2"});
+    // A held keyboard or run row ends the pass for the rows after it.
+    list.Clear();
+    const std::string up = MouseName("Mouse Move UP");
+    AddF5("B");
+    list.AddMouse("B", up);
+    EXPECT_TRUE(Hold("B", {2}).empty());  // the keyboard row ends it before the mouse row
+    list.Clear();
+    list.AddMouse("B", up);
+    list.AddRun("B", "C:\\x.exe");
+    AddF5("B");
+    EXPECT_EQ(Hold("B", {6}), Strings{"mouse Mouse Move UP 6 7"});  // the run row ends it
+    // At count 0 everything runs, in list order.
+    EXPECT_EQ(Hold("B", {0}),
+              (Strings{"mouse Mouse Move UP 0 2", "run C:\\x.exe", "key F5 116 0 1"}));
+    EXPECT_TRUE(boxes.calls.empty());
 }
 
 // The program in front is read once while its window stays in front: a handle that comes
@@ -85,13 +85,13 @@ TEST_F(ActionDispatchTest, RowsForTheProgramInFrontReplaceTheGlobalOnesAndRemote
     list.AddKey("1", "RIGHT", "Right", "39", "0", {"player-a.exe", "media"});
     list.AddKey("1", "STOP", "End", "35", "0", {"player-c"});  // typed without its extension
     list.AddKey("1", "STOP", "Home", "36", "0");
-    const Calls f5{"key F5 116 0 1"}, space{"key Space 32 0 1"}, play{"key Play 179 0 1"},
+    const Strings f5{"key F5 116 0 1"}, space{"key Space 32 0 1"}, play{"key Play 179 0 1"},
         playAndClick{"key Play 179 0 1", "mouse Left Mouse Click 0 2"}, end{"key End 35 0 1"},
         home{"key Home 36 0 1"};
     // The line's button and remote, the window in front (handle, process, program), what
     // runs, and whether the line read the program in front.
     // clang-format off
-    const std::tuple<const char*, const char*, std::uintptr_t, std::uint32_t, const char*, Calls, bool> cases[] = {
+    const std::tuple<const char*, const char*, std::uintptr_t, std::uint32_t, const char*, Strings, bool> cases[] = {
         {"PLAY", "media", 11, 1, "player-a.exe", f5, true}, {"PLAY", "media", 12, 2, "Player-B.exe", space, true},
         {"PLAY", "media", 13, 3, "other.exe", play, true},  {"PLAY", "tv", 11, 1, "player-a.exe", f5, true},
         {"PLAY", "tv", 13, 3, "other.exe", playAndClick, true}, {"PLAY", "tv", 14, 4, "", playAndClick, true},
@@ -120,55 +120,28 @@ TEST_F(ActionDispatchTest, InputForAProgramThatRunsAsAdministratorWarnsOncePerWi
     list.AddMouse("M", MouseName("Mouse Move UP"));
     list.AddSys("V", SystemName("Volume UP"));
     list.AddSys("S", SystemName("Close the current windows"));  // Alt+F4 is keys too
-    const RecordedLine dropped{LogKind::Error,
-                               "Keys cannot reach player.exe: it runs as administrator. Start "
-                               "Buttonwise as administrator to control it."},
-        unknown{LogKind::Error, "Keys may not reach player.exe: it runs with other rights."},
-        unknownUnnamed{LogKind::Error,
-                       "Keys may not reach the program in front: it runs with other rights."};
+    const Strings dropped{
+        "Keys cannot reach player.exe: it runs as administrator. Start "
+        "Buttonwise as administrator to control it."},
+        unknown{"Keys may not reach player.exe: it runs with other rights."},
+        unnamed{"Keys may not reach the program in front: it runs with other rights."}, none;
     using enum InputReach;
     // The window in front (handle, process, program, reach), the button, and the warning.
-    const std::tuple<std::uintptr_t, std::uint32_t, const char*, InputReach, const char*,
-                     std::optional<RecordedLine>>
-        presses[] = {
-            {7, 1, "player.exe", Dropped, "K", dropped},
-            {7, 1, "player.exe", Dropped, "M", {}},
-            {8, 1, "player.exe", Dropped, "V", {}},
-            {8, 1, "player.exe", Dropped, "S", dropped},
-            {8, 1, "player.exe", Dropped, "M", {}},
-            {9, 3, "player.exe", Arrives, "K", {}},
-            {9, 3, "player.exe", Arrives, "S", {}},
-            {7, 1, "player.exe", Dropped, "K", {}},
-            {7, 2, "player.exe", Dropped, "M", dropped},
-            {6, 4, "player.exe", Unknown, "M", unknown},
-            {5, 5, "", Unknown, "K", unknownUnnamed},
-            {5, 5, "", Unknown, "S", {}},
-        };
+    // clang-format off
+    const std::tuple<std::uintptr_t, std::uint32_t, const char*, InputReach, const char*, Strings> presses[] = {
+        {7, 1, "player.exe", Dropped, "K", dropped}, {7, 1, "player.exe", Dropped, "M", none},
+        {8, 1, "player.exe", Dropped, "V", none},    {8, 1, "player.exe", Dropped, "S", dropped},
+        {8, 1, "player.exe", Dropped, "M", none},    {9, 3, "player.exe", Arrives, "K", none},
+        {9, 3, "player.exe", Arrives, "S", none},    {7, 1, "player.exe", Dropped, "K", none},
+        {7, 2, "player.exe", Dropped, "M", dropped}, {6, 4, "player.exe", Unknown, "M", unknown},
+        {5, 5, "", Unknown, "K", unnamed},           {5, 5, "", Unknown, "S", none},
+    };
+    // clang-format on
     for (const auto& [window, process, program, reach, button, warning] : presses) {
         foreground.Show(window, process, {program, reach});
         EXPECT_EQ(Hold(button, {0}).size(), 1u) << "the input still goes out";
-        std::vector<RecordedLine> errors;
-        std::ranges::copy_if(log.lines, std::back_inserter(errors),
-                             [](const RecordedLine& l) { return l.kind == LogKind::Error; });
-        EXPECT_EQ(errors, warning ? std::vector{*warning} : std::vector<RecordedLine>{})
-            << window << button;
+        EXPECT_EQ(log.Texts(LogKind::Error), warning) << window << button;
     }
-}
-
-TEST_F(ActionDispatchTest, AHeldKeyboardOrRunRowEndsThePassForTheRowsAfterIt) {
-    const std::string up = MouseName("Mouse Move UP");
-    AddF5("B");
-    list.AddMouse("B", up);
-    EXPECT_TRUE(Hold("B", {2}).empty());  // the keyboard row ends it before the mouse row
-    list.Clear();
-    list.AddMouse("B", up);
-    list.AddRun("B", "C:\\x.exe");
-    AddF5("B");
-    EXPECT_EQ(Hold("B", {6}), Calls{"mouse Mouse Move UP 6 7"});  // the run row ends it
-    // At count 0 everything runs, in list order.
-    EXPECT_EQ(Hold("B", {0}),
-              (Calls{"mouse Mouse Move UP 0 2", "run C:\\x.exe", "key F5 116 0 1"}));
-    EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(ActionDispatchTest, AKeyboardColumnThatIsNoNumberInRangeEndsThePassWithABox) {
@@ -188,53 +161,52 @@ TEST_F(ActionDispatchTest, AKeyboardColumnThatIsNoNumberInRangeEndsThePassWithAB
         list.AddMouse("B", MouseName("Left Mouse Click"));
         list.AddKey(type, "B", "bad", code, shift);
         list.AddMouse("B", MouseName("Right Mouse Click"));
-        boxes.shown.clear();
-        EXPECT_EQ(Hold("B", {0}), Calls{"mouse Left Mouse Click 0 2"}) << code;
+        boxes.calls.clear();
+        EXPECT_EQ(Hold("B", {0}), Strings{"mouse Left Mouse Click 0 2"}) << code;
         EXPECT_EQ(Lines(), 2u) << "the mouse row's line and the keyboard row's";
-        EXPECT_EQ(boxes.shown, (Boxes{{description, "Error happened", 0x10}}))
+        EXPECT_EQ(boxes.calls, Strings{FailureBox(description)})
             << code << " " << shift << " " << type;
     }
     // Blanks around a number are no fault.
     list.Clear();
     list.AddKey(" 2 ", "B", "ok", " 65", "2 ");
-    EXPECT_EQ(Hold("B", {0}), Calls{"key ok 65 2 2"});
+    EXPECT_EQ(Hold("B", {0}), Strings{"key ok 65 2 2"});
 }
 
 TEST_F(ActionDispatchTest, AFailureShowsOneBoxAtATimeButTheOpenCountdownIsPassedOverSilently) {
     list.AddSys("B", SystemName("Shutdown windows"));
     list.AddMouse("B", MouseName("Left Mouse Click"));
     executors.systemGoesOn = false;  // the countdown shows already: the exit takes it over
-    EXPECT_EQ(Hold("B", {0}), Calls{"sys Shutdown windows 0"});
-    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(Hold("B", {0}), Strings{"sys Shutdown windows 0"});
+    EXPECT_TRUE(boxes.calls.empty());
     executors.systemGoesOn = true;
     executors.failingCall = "sys";
     executors.failOn = Failure(5, "Access is denied.");
     // The box's modal loop receives the repeats of the held button: their failures go to
     // the log, and once it is closed the next failure has its box again.
-    boxes.whileShown = [&] {
+    boxes.during = [&](const std::string&) {
         for (std::int16_t n = 5; n < 8; ++n) dispatch.RunActions("B", n);
     };
     EXPECT_EQ(Hold("B", {0}).size(), 4u);
-    EXPECT_EQ(boxes.shown, (Boxes{{"Access is denied.", "Error happened", 0x10}}));
+    EXPECT_EQ(boxes.calls, Strings{FailureBox("Access is denied.")});
     EXPECT_EQ(std::ranges::count(log.lines, RecordedLine{LogKind::Error, "Access is denied."}), 3);
-    boxes.whileShown = nullptr;
+    boxes.during = nullptr;
     dispatch.RunActions("B", 0);
-    EXPECT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.calls.size(), 2u);
 }
 
 // The countdown leaves the main window usable for ten seconds: what the user does with the
 // list meanwhile acts on the list, and the waiting pass runs what the press meant.
 TEST_F(ActionDispatchTest, APassRunsTheRowsOfItsLineWhateverHappensToTheListMeanwhile) {
-    const std::pair<std::function<void()>, Calls> changes[] = {
+    // clang-format off
+    const std::pair<std::function<void()>, Strings> changes[] = {
         {[&] { list.Clear(); }, {}},
         {[&] { list.RemoveRows({1}); }, {}},
         {[&] { list.Move(2, -1); }, {}},  // the next row up, over the waiting one
-        {[&] {
-             list.AddRun("B", "C:\\y.exe", {"", "", 2});
-         },
-         {}},                                                                     // edited in place
+        {[&] { list.AddRun("B", "C:\\y.exe", {"", "", 2}); }, {}},  // edited in place
         {[&] { dispatch.RunActions("C", 0); }, {"mouse Right Mouse Click 0 2"}},  // a line
     };
+    // clang-format on
     for (const auto& [change, nested] : changes) {
         list.Clear();
         list.AddSys("B", SystemName("Log off windows"));
@@ -244,11 +216,9 @@ TEST_F(ActionDispatchTest, APassRunsTheRowsOfItsLineWhateverHappensToTheListMean
         executors.during = [&, &change = change](const std::string& call) {
             if (call == "sys Log off windows 0") change();
         };
-        Calls expected{"sys Log off windows 0"};
-        expected.insert(expected.end(), nested.begin(), nested.end());
-        expected.insert(expected.end(), {"mouse Left Mouse Click 0 2", "run C:\\x.exe"});
-        EXPECT_EQ(Hold("B", {0}), expected);
-        EXPECT_TRUE(boxes.shown.empty()) << "the user's own change reported as a failure";
+        EXPECT_EQ(Hold("B", {0}), Strings{"sys Log off windows 0"} + nested +
+                                      Strings({"mouse Left Mouse Click 0 2", "run C:\\x.exe"}));
+        EXPECT_TRUE(boxes.calls.empty()) << "the user's own change reported as a failure";
     }
 }
 

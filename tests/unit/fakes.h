@@ -1,0 +1,328 @@
+// What the portable core asks of Windows, played in memory: each fake records what it is
+// asked as text, in order, and what can fail on Windows can be told to fail. The fuzzers use
+// them too, so nothing here depends on GoogleTest.
+#pragma once
+
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "emulation/keyboard.h"
+#include "platform/code_page.h"
+#include "platform/failure.h"
+#include "platform/foreground_program.h"
+#include "platform/message_boxes.h"
+#include "platform/message_pump.h"
+#include "platform/mouse_input.h"
+#include "platform/program_folder.h"
+#include "platform/settings_store.h"
+#include "platform/shell.h"
+#include "platform/system_services.h"
+#include "platform/tcp_client.h"
+#include "platform/timer.h"
+#include "remote/action_dispatch.h"
+#include "remote/status_display.h"
+
+namespace bw::test {
+
+using Strings = std::vector<std::string>;
+
+inline Strings operator+(Strings a, const Strings& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// Every call as text, in order. A test can run code inside a call, as a modal window's loop
+// would, and have the calls that start with failingCall throw failOn.
+struct Recorder {
+    Strings calls;
+    std::function<void(const std::string& call)> during;
+    std::optional<Failure> failOn;
+    std::string failingCall;
+    void Record(const std::string& call) {
+        calls.push_back(call);
+        if (during) during(call);
+        if (failOn && call.starts_with(failingCall)) throw *failOn;
+    }
+};
+
+// Action names as the tests write them: only names the catalogue has, so that a renamed
+// action fails the tests that use it instead of leaving them with a name no binding holds.
+inline std::string MouseName(const std::string& name) {
+    return FindMouseAction(name) ? name : throw Failure(name + " is no mouse action");
+}
+inline std::string SystemName(const std::string& name) {
+    return FindSystemAction(name) ? name : throw Failure(name + " is no system action");
+}
+
+struct RecordedLine {
+    LogKind kind;
+    std::string text;
+    bool operator==(const RecordedLine&) const = default;
+};
+using LogLines = std::vector<RecordedLine>;
+
+struct RecordingLog : EventLogWriter {
+    LogLines lines;
+    void Write(LogKind kind, const std::string& text) override { lines.push_back({kind, text}); }
+    Strings Texts(std::optional<LogKind> only = {}) const {
+        Strings texts;
+        for (const auto& [kind, text] : lines)
+            if (!only || kind == *only) texts.push_back(text);
+        return texts;
+    }
+};
+
+// A box as the fake records it: "title: text (style)".
+inline std::string Box(const std::string& text, const std::string& title, unsigned style) {
+    return title + ": " + text + " (" + std::to_string(style) + ")";
+}
+inline std::string FailureBox(const std::string& text) {
+    return Box(text, kErrorBoxTitle, 0x10);
+}
+
+// Answers every box with a set answer; during runs in the box's modal loop.
+struct FakeMessageBoxes : MessageBoxes, Recorder {
+    int answer = kIdOk;
+    int Show(const std::string& text, const std::string& title, unsigned style) override {
+        Record(Box(text, title, style));
+        return answer;
+    }
+};
+
+// Records every write in order and can be told to refuse writes from a given one on.
+struct FakeSettingsStore : SettingsStore {
+    std::map<std::string, std::string> values;  // by "application\section\key"
+    Strings writes;                             // "key=value", in order
+    std::optional<std::size_t> failFromWrite;   // 0 refuses the first write
+
+    static std::string Path(const std::string& a, const std::string& s, const std::string& k) {
+        return a + "\\" + s + "\\" + k;
+    }
+    std::string Read(const std::string& a, const std::string& s, const std::string& k,
+                     const std::string& fallback) override {
+        const auto it = values.find(Path(a, s, k));
+        return it == values.end() ? fallback : it->second;
+    }
+    void Write(const std::string& a, const std::string& s, const std::string& k,
+               const std::string& value) override {
+        if (failFromWrite && writes.size() >= *failFromWrite) throw Failure(5, "Access is denied.");
+        writes.push_back(k + "=" + value);
+        values[Path(a, s, k)] = value;
+    }
+    // The list's own section.
+    std::string& Key(const std::string& key) { return values[Path("Buttonwise", "Key", key)]; }
+};
+
+struct FakeProgramFolder : ProgramFolder {
+    std::string path = "C:\\Program Files\\Buttonwise";
+    std::map<std::string, std::string> files;  // by full path
+    std::string Path() override { return path; }
+    std::string ReadFile(const std::string& file) override {
+        const auto it = files.find(file);
+        if (it == files.end()) throw Failure(2, "The system cannot find the file specified.");
+        return it->second;
+    }
+};
+
+// Windows-1252 as far as the tests need it: bytes from 0xA0 on are the Latin-1 letters.
+struct Latin1CodePage : CodePage {
+    std::string AnsiToUtf8(std::string_view bytes) override {
+        std::string text;
+        for (const char byte : bytes) {
+            const auto c = static_cast<unsigned char>(byte);
+            text += c < 0x80 ? std::string(1, byte)
+                             : std::string{static_cast<char>(0xC0 | (c >> 6)),
+                                           static_cast<char>(0x80 | (c & 0x3F))};
+        }
+        return text;
+    }
+};
+
+// Loads the key table from KeyMap.ini's text ("65,A" lines), the way the program does.
+inline void LoadKeyTable(Keyboard& keyboard, const std::string& keyMap) {
+    FakeProgramFolder folder;
+    folder.files[FileInFolder(folder.path, kKeyMapFile)] = keyMap;
+    Latin1CodePage ansi;
+    RecordingLog log;
+    keyboard.LoadKeyMap(folder, ansi, log);
+}
+
+// Ticks when the test says so, and only while enabled, like the real one.
+struct FakeTimer : Timer {
+    int interval = 0;
+    bool enabled = false;
+    std::function<void()> onTick;
+    void SetTickHandler(std::function<void()> handler) override { onTick = std::move(handler); }
+    void SetInterval(int milliseconds) override { interval = milliseconds; }
+    void SetEnabled(bool e) override { enabled = e; }
+    bool Enabled() const override { return enabled; }
+    // Whether a tick happened.
+    bool Tick() {
+        if (!enabled || !onTick) return false;
+        onTick();
+        return true;
+    }
+};
+
+// Lets a test play the server: accept, refuse, close, send. Events come only for an
+// attempt that is under way, as on Windows.
+struct FakeTcpClient : TcpClient, Recorder {
+    TcpClientEvents* events = nullptr;
+    bool open = false;
+    std::string pending;
+
+    void SetEvents(TcpClientEvents* e) override { events = e; }
+    void Close() override {
+        Record("close");
+        open = false;
+        pending.clear();
+    }
+    void Connect(const std::string& host, int port) override {
+        Record("connect " + host + ":" + std::to_string(port));
+        open = true;
+    }
+    std::string Read() override {
+        Record("read");
+        return std::exchange(pending, {});
+    }
+    void Accept() {
+        Deliver([this] { events->OnConnect(); });
+    }
+    void Refuse() { Fail(10061, "No connection could be made: the target machine refused it."); }
+    void Fail(int number, const std::string& text) {
+        Deliver([&] { events->OnError(number, text); });
+    }
+    void PeerCloses() {
+        Deliver([this] { events->OnClose(); });
+    }
+    void Send(const std::string& bytes) {
+        pending += bytes;
+        Deliver([this] { events->OnDataArrival(pending.size()); });
+    }
+    void Deliver(const std::function<void()>& event) {
+        if (open && events) event();
+    }
+};
+
+struct FakeStatusDisplay : StatusDisplay {
+    std::optional<std::string> text;
+    std::optional<ServerPicture> server;
+    std::vector<StatusPicture> statuses;  // every small picture shown, in order
+    std::vector<int> receiveFrames;
+    void SetStatusText(const std::string& t) override { text = t; }
+    void ShowStatusPicture(StatusPicture p) override { statuses.push_back(p); }
+    void ShowServerPicture(ServerPicture p) override { server = p; }
+    void ShowReceiveFrame(int frame) override { receiveFrames.push_back(frame); }
+};
+
+// The desktop as the executors see it: keys down and up ("v65", "^65"), characters typed
+// ("U+00FC", one per UTF-16 unit), mouse events ("6 0 0", "1 -7 0"), yields, the window in
+// front minimised, the session ended ("end 13") and items opened ("open item | folder").
+struct FakeDesktop : KeyboardInput,
+                     MouseInput,
+                     MessagePump,
+                     WindowCommands,
+                     ExitSession,
+                     Shell,
+                     Recorder {
+    long shellAnswer = 42;
+    void SendCharacters(std::u16string_view units) override {
+        for (const char16_t unit : units) {
+            char code[8];
+            std::snprintf(code, sizeof code, "U+%04X", unsigned{unit});
+            Record(code);
+        }
+    }
+    void SendKey(std::uint8_t key, KeyDirection direction) override {
+        Record((direction == KeyDirection::Down ? "v" : "^") + std::to_string(key));
+    }
+    void MouseEvent(std::uint32_t flags, int dx, int dy) override {
+        Record(std::to_string(flags) + " " + std::to_string(dx) + " " + std::to_string(dy));
+    }
+    void DoEvents() override { Record("yield"); }
+    void MinimizeForegroundWindow() override { Record("minimise"); }
+    void EndSession(std::uint32_t flags) override { Record("end " + std::to_string(flags)); }
+    long Open(const std::string& item, const std::string& folder) override {
+        Record("open " + item + " | " + folder);
+        return shellAnswer;
+    }
+};
+
+// The default output device, a new one for every step: "set#2" is the second device's
+// write, and "output#2" the step that took it.
+struct FakeVolume : Volume, Recorder {
+    std::optional<std::uint32_t> level = 0;  // nothing: the device does not say it
+    bool muted = false;
+    std::vector<std::uint32_t> set;
+    int devices = 0;
+
+    struct Device : AudioOutput {
+        explicit Device(FakeVolume& v) : volume(v), number("#" + std::to_string(v.devices)) {}
+        FakeVolume& volume;
+        std::string number;
+        std::optional<std::uint32_t> Level() override {
+            volume.Record("level" + number);
+            return volume.level;
+        }
+        void SetLevel(std::uint32_t value) override {
+            volume.Record("set" + number);
+            volume.set.push_back(value);
+            volume.level = value;
+        }
+        bool Muted() override { return volume.muted; }
+        void Unmute() override {
+            volume.Record("unmute" + number);
+            volume.muted = false;
+        }
+    };
+    std::unique_ptr<AudioOutput> DefaultOutput() override {
+        Record("output#" + std::to_string(++devices));
+        return std::make_unique<Device>(*this);
+    }
+};
+
+// Answers for each window what the test says of it; a window it says nothing of has no
+// program that can be read.
+struct FakeForeground : ForegroundProgram {
+    WindowInFront front;
+    std::map<WindowInFront, ProgramInFront> programs;
+    int lookups = 0;
+    WindowInFront Window() override { return front; }
+    ProgramInFront Describe(const WindowInFront& window) override {
+        ++lookups;
+        const auto it = programs.find(window);
+        return it == programs.end() ? ProgramInFront{} : it->second;
+    }
+    void Show(std::uintptr_t handle, std::uint32_t process, ProgramInFront program) {
+        front = {handle, process};
+        programs[front] = std::move(program);
+    }
+};
+
+// The executors of the four action types: "key F5 116 0 1", "mouse Left Mouse Click 0 2",
+// "sys Volume UP 3", "run C:\x.exe".
+struct FakeExecutors : Recorder {
+    bool systemGoesOn = true;  // false as when an exit takes the countdown over
+    ActionExecutors Wire() {
+        auto n = [](int value) { return " " + std::to_string(value); };
+        return {[this, n](const std::string& value, const KeyStroke& stroke) {
+                    Record("key " + value + n(stroke.key) + n(stroke.modifiers) + n(stroke.kind));
+                },
+                [this, n](const std::string& name, std::int16_t repeats, std::int16_t step) {
+                    Record("mouse " + name + n(repeats) + n(step));
+                },
+                [this, n](const std::string& name, std::int16_t repeats) {
+                    Record("sys " + name + n(repeats));
+                    return systemGoesOn;
+                },
+                [this](const std::string& path) { Record("run " + path); }};
+    }
+};
+
+}  // namespace bw::test
