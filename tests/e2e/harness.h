@@ -1,109 +1,211 @@
-// What every end-to-end test is built on: the real Buttonwise.exe started and read from
-// outside, the button-line server driven through its control port, the saved bindings in
-// the registry, real keystrokes and clicks, and one way to wait.
+// What every journey is built on: the real Buttonwise.exe started and read from outside, the
+// button-line server driven through its control port, the saved bindings in the registry, real
+// keystrokes, and one way to wait.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
+#include <cstdint>
+#include <cstdlib>
 #include <initializer_list>
-#include <optional>
-#include <string>
-#include <vector>
 
-#include "platform/win32/unique_handle.h"
-#include "window_reader.h"
+#include "platform/win32/module_folder.h"
+#include "platform/win32/send_input_keyboard.h"
+#include "platform/win32/winsock_session.h"
+#include "reader.h"  // and what it includes
 
 namespace bw::test {
+
+using reader::MainWindowView;
+using reader::TextOf;
 
 inline constexpr int kStartMs = 30000;  // a fresh Wine prefix is slow the first time
 inline constexpr int kActMs = 10000;    // from a button line to its effect, with room
 
-// Polls until the condition holds; fails the test, naming what it waited for and adding
-// what `shown` tells, when it does not within the time. Returns whether it held.
-bool WaitUntil(const std::string& what, const std::function<bool()>& condition,
-               int timeoutMs = kActMs, const std::function<std::string()>& shown = {});
+// Polls until the condition holds; past the time it throws, naming what it waited for and
+// adding what `shown` tells, which fails the test and ends it there.
+inline void WaitUntil(const std::string& what, const std::function<bool()>& condition,
+                      int timeoutMs = kActMs, const std::function<std::string()>& shown = {}) {
+    const unsigned long long deadline = GetTickCount64() + static_cast<unsigned>(timeoutMs);
+    for (; !condition(); Sleep(20))
+        if (GetTickCount64() > deadline)
+            throw Failure("timed out after " + std::to_string(timeoutMs) + " ms waiting for " +
+                          what + (shown ? shown() : std::string()));
+}
 
-// A program beside the test program, where the build puts every program, and starting one
-// (a failure to start throws Failure).
-std::wstring BesideTheTests(const std::wstring& name);
-win32::UniqueKernelHandle StartProcess(std::wstring commandLine);
+// Where the build puts every program: beside the test program.
+inline std::wstring BesideTheTests(const std::wstring& name) {
+    return win32::Widen(FileInFolder(win32::ModuleFolder().Path(), win32::Narrow(name)));
+}
+
+inline win32::UniqueKernelHandle StartProcess(std::wstring commandLine) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info))
+        throw win32::LastErrorFailure();
+    CloseHandle(info.hThread);
+    return win32::UniqueKernelHandle(info.hProcess);
+}
 
 class ProgramUnderTest {
   public:
-    // Ends any copy left running, starts Buttonwise.exe and waits for its main window.
-    ProgramUnderTest();
-    ~ProgramUnderTest();
-    ProgramUnderTest(const ProgramUnderTest&) = delete;
-    ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
-
-    // The window as it is now; fails the test when it is gone.
-    reader::MainWindowView Read() const;
-    // Reads until the condition holds; returns the last reading. Fails the test on timeout.
-    reader::MainWindowView WaitFor(const std::string& what,
-                                   const std::function<bool(const reader::MainWindowView&)>& until,
-                                   int timeoutMs = kActMs) const;
+    // Waits for the main window, shown only once start-up is done and every part of it exists.
+    ProgramUnderTest() : process_(Start()) {
+        auto shown = [&] {
+            HWND window = reader::FindMainWindow();
+            if (!window && Ends(0)) throw Failure("Buttonwise.exe ended before showing its window");
+            return window && IsWindowVisible(window);
+        };
+        WaitUntil("the Buttonwise main window", shown, kStartMs);
+    }
+    ~ProgramUnderTest() {
+        TerminateProcess(process_.get(), 0);
+        Ends(10000);
+    }
+    MainWindowView Read() const {
+        return WaitFor("a reading", [](const MainWindowView&) { return true; });
+    }
+    // The reading the condition holds for; a window gone or not answering ends the wait at once.
+    MainWindowView WaitFor(const std::string& what,
+                           const std::function<bool(const MainWindowView&)>& until,
+                           int timeoutMs = kActMs) const {
+        MainWindowView view;
+        auto holds = [&] {
+            std::optional<MainWindowView> reading;
+            try {
+                reading = reader::ReadMainWindow();
+            } catch (const Failure& failure) {
+                throw Failure(failure.Description() + ", waiting for " + what);
+            }
+            if (!reading) throw Failure("the Buttonwise main window is gone, waiting for " + what);
+            return until(view = *reading);
+        };
+        WaitUntil(what, holds, timeoutMs, [&] { return "; it shows:\n" + reader::Format(view); });
+        return view;
+    }
     bool Ends(int timeoutMs) const {
         return WaitForSingleObject(process_.get(), static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
     }
-    // Starts another copy and returns its exit code once it ended.
-    static unsigned long StartAnotherCopy(int timeoutMs);
 
   private:
+    // A copy still running would take the start over, and the journeys would act on it.
+    static win32::UniqueKernelHandle Start() {
+        WaitUntil("no other Buttonwise running", [] { return !reader::FindMainWindow(); });
+        return StartProcess(L"\"" + BesideTheTests(L"Buttonwise.exe") + L"\"");
+    }
     win32::UniqueKernelHandle process_;
 };
 
-inline bool Connected(const reader::MainWindowView& v) {
-    return std::ranges::count(v.log, reader::LogRow{"ok", "WinLIRC is running."}) > 0;
-}
-// How many change lines of exactly that text the log shows.
-inline std::size_t CountLog(const reader::MainWindowView& v, const std::string& text) {
-    return static_cast<std::size_t>(std::ranges::count(v.log, reader::LogRow{"change", text}));
+inline bool Connected(const MainWindowView& v) {
+    return v.status == "WinLIRC is running. You can assign actions to remote control keys now.";
 }
 
-// Sends a command to the button-line server and fails the test unless it is done.
-void Server(const std::string& command);
+// Fails the test unless the button-line server did the command (a held button takes seconds).
+inline void Server(const std::string& command) {
+    static win32::WinsockSession winsock;
+    const char* portText = std::getenv("BUTTONSERVER_CONTROL_PORT");
+    win32::UniqueSocket s(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<u_short>(portText ? std::atoi(portText) : 8766));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(connect(s.get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0)
+        << "the button-line server is not running";
+    const DWORD deadlineMs = 60000;
+    setsockopt(s.get(), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&deadlineMs),
+               sizeof deadlineMs);
+    const std::string request = command + "\n";
+    send(s.get(), request.data(), static_cast<int>(request.size()), 0);
+    std::string answer;
+    char buffer[512];
+    for (int n; (n = recv(s.get(), buffer, sizeof buffer, 0)) > 0;) answer.append(buffer, n);
+    ASSERT_TRUE(answer.starts_with("ok")) << command << " -> " << answer;
+}
 
-// The saved bindings (Software\VB and VBA Program Settings\Buttonwise\Key), through the
-// system's registry functions, not the program's own code.
+// The saved bindings, through the system's registry functions, not the program's own. A row:
+// button, action type, name, key code, shift and type as earlier versions saved, program, remote.
 namespace saved {
-struct Row {
-    std::string button, type, name, code = {}, shift = {}, keyType = {}, program = {}, remote = {};
-};
-void Clear();
-// The rows with their six values each and the count, as installations before programs and
-// remotes saved them; a row with a program or a remote gets both values too.
-void WriteRows(const std::vector<Row>& rows);
-std::optional<std::string> Read(const std::string& name);
+inline constexpr wchar_t kKey[] = L"Software\\VB and VBA Program Settings\\Buttonwise\\Key";
+
+inline std::optional<std::string> Read(const std::string& name) {
+    wchar_t text[4096] = {};
+    DWORD bytes = sizeof text;
+    // Only REG_SZ, as earlier versions wrote; without RRF_NOEXPAND, REG_EXPAND_SZ would pass too.
+    if (RegGetValueW(HKEY_CURRENT_USER, kKey, win32::Widen(name).c_str(),
+                     RRF_RT_REG_SZ | RRF_NOEXPAND, nullptr, text, &bytes) != ERROR_SUCCESS)
+        return std::nullopt;
+    return win32::Narrow(text);
+}
+
+inline void Clear() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Buttonwise");
+    ASSERT_FALSE(Read("#ListCount")) << "the saved bindings could not be removed";
+}
+
+inline void WriteRows(const std::vector<std::vector<std::string>>& rows) {
+    auto write = [](const std::string& name, const std::string& value) {
+        const std::wstring text = win32::Widen(value);
+        ASSERT_EQ(
+            RegSetKeyValueW(HKEY_CURRENT_USER, kKey, win32::Widen(name).c_str(), REG_SZ,
+                            text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))),
+            ERROR_SUCCESS)
+            << name;
+    };
+    const char* names[] = {"RemoteKey", "ActionType", "ActionName", "KeyCode",
+                           "KeyShift",  "KeyType",    "Program",    "Remote"};
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        for (std::size_t k = 0; k < (rows[i].size() > 6 ? 8u : 6u); ++k)
+            write(names[k] + std::to_string(i + 1), k < rows[i].size() ? rows[i][k] : "");
+    write("#ListCount", std::to_string(rows.size()));
+}
 }  // namespace saved
 
-// Keys and clicks as a keyboard and a mouse make them, through the program's own SendInput
-// wrappers: {VK_MENU, 'R'} is Alt+R, released in reverse.
-void PressKeys(std::initializer_list<WORD> keys);
-void Click(HWND window);  // in its middle
-void ClickAt(POINT screen, DWORD buttons = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP);
-// Brings a top-level window to the front and waits until it is.
-void BringToFront(HWND window);
-// The focused window of the window's thread; a popup menu of that thread while one is open.
-HWND FocusOf(HWND window);
-HWND OpenMenuOf(HWND window);
+// Keys as a keyboard makes them, through the program's own SendInput wrapper:
+// {{VK_MENU, 'R'}, {VK_DOWN}} is Alt+R, released in reverse, then Down.
+inline void PressKeys(std::initializer_list<std::initializer_list<WORD>> chords) {
+    win32::SendInputKeyboard keyboard;
+    for (const auto& keys : chords) {
+        for (WORD key : keys) keyboard.SendKey(static_cast<std::uint8_t>(key), KeyDirection::Down);
+        for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+            keyboard.SendKey(static_cast<std::uint8_t>(*key), KeyDirection::Up);
+    }
+}
 
-// A dialog of that title once it shows; fails the test when it does not.
-HWND WaitForDialog(const wchar_t* title, int timeoutMs = kActMs);
-std::string TextOf(HWND control);
+inline void BringToFront(HWND window) {
+    SetForegroundWindow(window);
+    WaitUntil(
+        "the window in front", [&] { return GetForegroundWindow() == window; }, 2000);
+}
 
-// Every test starts with the server listening and no saved bindings, and leaves none.
-class E2eTest : public ::testing::Test {
+// Shown only once its controls exist.
+inline HWND WaitForDialog(const wchar_t* title, int timeoutMs = kActMs) {
+    HWND dialog = nullptr;
+    WaitUntil(
+        "the dialog " + win32::Narrow(title) + " to show",
+        [&] { return (dialog = reader::FindDialog(title)) && IsWindowVisible(dialog); }, timeoutMs);
+    return dialog;
+}
+
+// A journey's tests share one Buttonwise, started with the saved rows once for them all, and
+// each goes on where the one before left the window.
+class Journey : public ::testing::Test {
   protected:
-    void SetUp() override {
+    static void Start(const std::vector<std::vector<std::string>>& rows) {
         Server("start");
         saved::Clear();
+        saved::WriteRows(rows);
+        program.emplace();
+        program->WaitFor("the connection", Connected, kStartMs);
     }
-    void TearDown() override {
+    static void TearDownTestSuite() {
+        program.reset();
         saved::Clear();
         Server("stop");
     }
+    static inline std::optional<ProgramUnderTest> program;
 };
 
 }  // namespace bw::test

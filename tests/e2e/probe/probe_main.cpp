@@ -1,12 +1,12 @@
-// A foreground window that writes every key event and mouse button it receives to a file,
-// one line each: "down|up <virtual-key> <scan code> <extended 0|1>", a mouse button under
-// its virtual-key code (1 left, 2 right, 4 middle), and "char <UTF-16 unit> 0 0" for each
-// character of typed text (VK_PACKET). End-to-end tests read the file to see
-// what a bound button did. With --cover it is a topmost window over the whole screen, as a
-// full-screen player is; with --frame and --content-of, a Store app's frame and its content.
+// buttonwise-probe FILE [--cover | --frame | --content-of=WINDOW]: a window in front that writes
+// each key event and mouse button it gets to FILE, one line each: "v<virtual key> <scan code>
+// <extended 0|1>" down, "^..." up (buttons as VK_LBUTTON, VK_RBUTTON, VK_MBUTTON), "c<UTF-16
+// unit> 0 0" for each character of typed text (VK_PACKET). --cover makes it a topmost window over
+// the whole screen, as a full-screen player is; --frame and --content-of, a Store app's frame and
+// its content, a child of the frame. Without arguments, as a Run binding starts it, it appends
+// the folder it was started in to buttonwise-starts.txt in the temporary folder.
 #include <cstdio>
 #include <cstdlib>
-#include <cwchar>
 #include <string>
 
 #include "platform/win32/windows_api.h"
@@ -14,116 +14,74 @@
 namespace {
 
 FILE* g_out = nullptr;
-WPARAM g_lastDown = 0;
 
-void Record(const char* direction, WPARAM virtualKey, LPARAM flags) {
-    const unsigned scan = (static_cast<unsigned long>(flags) >> 16) & 0xFF;
-    const unsigned extended = (static_cast<unsigned long>(flags) >> 24) & 1;
-    std::fprintf(g_out, "%s %u %u %u\n", direction, static_cast<unsigned>(virtualKey), scan,
-                 extended);
+LRESULT Record(char kind, WPARAM virtualKey, LPARAM flags) {
+    const auto bits = static_cast<unsigned long>(flags);
+    std::fprintf(g_out, "%c%u %lu %lu\n", kind, static_cast<unsigned>(virtualKey),
+                 (bits >> 16) & 0xFF, (bits >> 24) & 1);
     std::fflush(g_out);
+    return 0;
 }
 
 LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-            g_lastDown = wParam;
-            Record("down", wParam, lParam);
-            return 0;
-        case WM_KEYUP:
-        case WM_SYSKEYUP:
-            Record("up", wParam, lParam);
-            return 0;
-        case WM_CHAR:
-            // The character a typed text's VK_PACKET made; the characters of ordinary keys
-            // are left out, the keys themselves tell them.
-            if (g_lastDown == VK_PACKET) Record("char", wParam, 0);
-            return 0;
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-            Record("down", VK_LBUTTON, 0);
-            return 0;
-        case WM_LBUTTONUP:
-            Record("up", VK_LBUTTON, 0);
-            return 0;
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONDBLCLK:
-            Record("down", VK_RBUTTON, 0);
-            return 0;
-        case WM_RBUTTONUP:
-            Record("up", VK_RBUTTON, 0);
-            return 0;
-        case WM_MBUTTONDOWN:
-        case WM_MBUTTONDBLCLK:
-            Record("down", VK_MBUTTON, 0);
-            return 0;
-        case WM_MBUTTONUP:
-            Record("up", VK_MBUTTON, 0);
-            return 0;
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
-        default:
-            return DefWindowProcW(window, message, wParam, lParam);
-    }
+    static WPARAM lastDown = 0;
+    const unsigned button = message - WM_LBUTTONDOWN;  // down, up, double-click of each
+    if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)
+        return Record('v', lastDown = wParam, lParam);
+    if (message == WM_KEYUP || message == WM_SYSKEYUP) return Record('^', wParam, lParam);
+    // Only the characters of a typed text's VK_PACKET: the keys tell the others.
+    if (message == WM_CHAR) return lastDown == VK_PACKET ? Record('c', wParam, 0) : 0;
+    if (button < 9) return Record(button % 3 == 1 ? '^' : 'v', "\1\2\4"[button / 3], 0);
+    if (message == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    const std::wstring mode = argc == 3 ? argv[2] : L"";
-    const bool cover = mode == L"--cover", frame = mode == L"--frame";
-    // --content-of=WINDOW: a child of another probe's frame, as a Store app's own window is
-    // the child of its frame in the frame host's process.
-    const std::wstring contentOf = L"--content-of=";
+    if (argc < 2) {
+        wchar_t temp[MAX_PATH], folder[MAX_PATH];
+        if (!GetTempPathW(MAX_PATH, temp) || !GetCurrentDirectoryW(MAX_PATH, folder)) return 1;
+        FILE* out =
+            _wfopen((std::wstring(temp) + L"buttonwise-starts.txt").c_str(), L"a, ccs=UTF-8");
+        if (!out) return 1;
+        std::fwprintf(out, L"%ls\n", folder);
+        return std::fclose(out) != 0;
+    }
+    const std::wstring mode = argc > 2 ? argv[2] : L"", contentOf = L"--content-of=";
+    const bool cover = mode == L"--cover";
     HWND parent =
         mode.starts_with(contentOf)
             ? reinterpret_cast<HWND>(std::wcstoull(mode.c_str() + contentOf.size(), nullptr, 10))
             : nullptr;
-    if (argc < 2 || argc > 3 || (argc == 3 && !cover && !frame && !parent)) {
-        std::fputs(
-            "usage: buttonwise-probe OUTPUT_FILE [--cover | --frame | --content-of=WINDOW]\n",
-            stderr);
-        return 2;
-    }
-    g_out = _wfopen(argv[1], L"w");
-    if (!g_out) return 1;
-
+    if (!(g_out = _wfopen(argv[1], L"w"))) return 1;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = Procedure;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = frame    ? L"ApplicationFrameWindow"
-                       : parent ? L"Windows.UI.Core.CoreWindow"
-                                : L"ButtonwiseProbe";
+    wc.lpszClassName = mode == L"--frame" ? L"ApplicationFrameWindow"
+                       : parent           ? L"Windows.UI.Core.CoreWindow"
+                                          : L"ButtonwiseProbe";
     RegisterClassExW(&wc);
-    // Large, so that the tests' pointer stays over it wherever it moves.
-    HWND window = cover
-                      ? CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"Buttonwise Probe",
-                                        WS_POPUP | WS_VISIBLE, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                                        GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
-                                        wc.hInstance, nullptr)
-                  : parent ? CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0,
-                                             100, 100, parent, nullptr, wc.hInstance, nullptr)
-                           : CreateWindowExW(0, wc.lpszClassName, L"Buttonwise Probe",
-                                             WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 700, 500,
-                                             nullptr, nullptr, wc.hInstance, nullptr);
+    // Large, so that the pointer stays over it wherever a binding moves it.
+    const RECT r = cover ? RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}
+                         : RECT{40, 40, 740, 540};
+    HWND window = CreateWindowExW(cover ? WS_EX_TOPMOST : 0, wc.lpszClassName, L"Buttonwise Probe",
+                                  WS_VISIBLE | (cover    ? WS_POPUP
+                                                : parent ? WS_CHILD
+                                                         : WS_OVERLAPPEDWINDOW),
+                                  parent ? 0 : r.left, parent ? 0 : r.top, r.right - r.left,
+                                  r.bottom - r.top, parent, nullptr, wc.hInstance, nullptr);
     if (!window) return 1;
     if (!parent) {
         SetForegroundWindow(window);
         SetFocus(window);
     }
-    // Ready only once the window can take keys: the test waits for this line.
+    // Ready only once the window can take keys: the tests wait for this line.
     std::fputs("ready\n", g_out);
     std::fflush(g_out);
-
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    for (MSG message; GetMessageW(&message, nullptr, 0, 0) > 0; DispatchMessageW(&message))
         TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    std::fclose(g_out);
-    return 0;
+    return std::fclose(g_out);
 }
