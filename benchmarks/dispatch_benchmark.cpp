@@ -73,7 +73,7 @@ class MemoryStore : public bw::SettingsStore {
     }
 };
 
-// HandleLine and RunActions for one line, the list's last row the only one bound to it;
+// HandleLine and the dispatch of one repeat line, the list's last row the only one bound to it;
 // with a second argument of 1, a row for the program in front comes before it.
 void BM_OneLineOverTheList(benchmark::State& state) {
     NullLog log;
@@ -90,8 +90,11 @@ void BM_OneLineOverTheList(benchmark::State& state) {
     bw::ActionDispatch dispatch(list, executors.Wire(), log, failures, watch);
     NoDisplay display;
     Utf8Only ansi;
-    bw::ButtonMessages buttons(display, failures, log, ansi,
-                               std::bind_front(&bw::ActionDispatch::RunActions, &dispatch));
+    bw::ButtonMessages buttons(
+        display, failures, log, ansi,
+        [&](const std::string& button, std::int16_t repeat, const std::string& remote) {
+            dispatch.OnPress({bw::PressEvent::Kind::Repeat, button, remote, repeat});
+        });
     for (auto _ : state) buttons.OnLine("000000000000f40b 07 PLAY remote1");
     if (executors.runs != static_cast<std::size_t>(state.iterations()))
         state.SkipWithError("the bound row did not run");

@@ -55,12 +55,34 @@ KeyStroke ReadKeyStroke(const std::string& keyType, const std::string& keyShift,
     return stroke;
 }
 
+std::string StoredWhen(When when) {
+    return when == When::Held ? "hold" : when == When::Long ? "long" : "";
+}
+
+When ReadWhen(const std::string& stored) {
+    return stored == "hold" ? When::Held : stored == "long" ? When::Long : When::Pressed;
+}
+
+std::string WhenSuffix(When when) {
+    return when == When::Held ? " (held)" : when == When::Long ? " (long press)" : "";
+}
+
+bool CanHold(const ActionRow& row) {
+    if (row.type == ActionType::Keyboard)
+        return row.stroke.failure.empty() && (row.stroke.kind == kPredefinedKey ||
+                                              row.stroke.kind == kKeyWithModifiers);
+    const MouseAction* action =
+        row.type == ActionType::Mouse ? FindMouseAction(row.value) : nullptr;
+    return action && action->clicks == 1;
+}
+
 std::string ButtonText(const ActionRow& row) {
     return row.remote.empty() ? row.button : row.button + " on " + row.remote;
 }
 
 std::string ActionText(const ActionRow& row) {
-    return row.program.empty() ? row.action : row.action + " (" + row.program + ")";
+    const std::string action = row.action + WhenSuffix(row.when);
+    return row.program.empty() ? action : action + " (" + row.program + ")";
 }
 
 void ActionList::AddKey(const std::string& keyType, const std::string& button,
@@ -103,6 +125,9 @@ void ActionList::Place(ActionRow row, const RowPlacement& placement,
                        const std::function<std::string(const std::string& button)>& changeLine) {
     row.program = placement.program;
     row.remote = placement.remote;
+    row.when = placement.when;
+    // A stored list may say "hold" for any row; a row that cannot be held acts on the press.
+    if (row.when == When::Held && !CanHold(row)) row.when = When::Pressed;
     std::string line = changeLine(ButtonText(row));
     if (!row.program.empty()) line += " while " + row.program + " is in front";
     if (placement.replaces != 0) {

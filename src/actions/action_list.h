@@ -29,6 +29,15 @@ struct KeyStroke {
 KeyStroke ReadKeyStroke(const std::string& keyType, const std::string& keyShift,
                         const std::string& keyCode);
 
+// When a row acts in a press: on the press, under its type's repeat rule; held down for as
+// long as the button is; or once, when the button has been held for the long-press time.
+enum class When { Pressed, Held, Long };
+// As stored: "", "hold", "long". Anything else is read as Pressed.
+std::string StoredWhen(When when);
+When ReadWhen(const std::string& stored);
+// What the action list adds to a row's action text: " (held)", " (long press)".
+std::string WhenSuffix(When when);
+
 // One binding, with every value as the store keeps it.
 struct ActionRow {
     ActionType type;
@@ -41,8 +50,13 @@ struct ActionRow {
     std::string program = {};
     std::string remote = {};
     KeyStroke stroke = {};  // keyboard rows only
+    When when = When::Pressed;
     bool operator==(const ActionRow&) const = default;
 };
+
+// Only what has a down and an up can be held: a predefined key, a key with modifiers, a
+// single click.
+bool CanHold(const ActionRow& row);
 
 // What a binding is limited to, and where the new row goes: appended, or in place of the
 // row at a 1-based position when a binding is edited.
@@ -50,11 +64,13 @@ struct RowPlacement {
     std::string program = {};
     std::string remote = {};
     std::size_t replaces = 0;
+    When when = When::Pressed;  // Held for a row that cannot be held is Pressed
 };
 
 // The button as a row shows and logs it: "PLAY", or "PLAY on tv" for one remote only.
 std::string ButtonText(const ActionRow& row);
-// The action as a row shows and logs it, with its program in brackets where it has one.
+// The action as a row shows and logs it, with when it acts and its program in brackets where
+// it has them: "Simulating Keyboard: Right (held) (player.exe)".
 std::string ActionText(const ActionRow& row);
 
 class ActionList {

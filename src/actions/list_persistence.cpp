@@ -16,7 +16,7 @@ namespace {
 // for them.
 struct StoredRow {
     OlderRowValues older;
-    std::string program, remote, check;
+    std::string program, remote, press, check;
 };
 
 // A failed save is said in the log, and the caller decides whether it also needs a box.
@@ -32,7 +32,7 @@ void SaveLoggingFailure(EventLogWriter& log, Body&& body) {
 
 }  // namespace
 
-std::string RowCheck(const OlderRowValues& values) {
+std::string RowCheck(const OlderRowValues& values, const std::string& press) {
     // FNV-1a over each value with its length before it, so that no two different rows
     // run together into the same bytes.
     std::uint64_t hash = 14695981039346656037ull;
@@ -43,6 +43,10 @@ std::string RowCheck(const OlderRowValues& values) {
                                      &values.keyShift, &values.keyType}) {
         add(std::to_string(value->size()) + ":");
         add(*value);
+    }
+    if (!press.empty()) {
+        add(std::to_string(press.size()) + ":");
+        add(press);
     }
     std::string text(16, '0');
     for (std::size_t i = 16; i-- > 0; hash >>= 4) text[i] = "0123456789abcdef"[hash & 0xF];
@@ -73,7 +77,9 @@ void ListPersistence::WriteRow(std::size_t position) {
     // under a row that has none; the check last, once the values it vouches for are there.
     Write("Program" + n, row.program);
     Write("Remote" + n, row.remote);
-    Write("Check" + n, RowCheck(older));
+    const std::string press = StoredWhen(row.when);
+    Write("Press" + n, press);
+    Write("Check" + n, RowCheck(older, press));
 }
 
 void ListPersistence::WriteCount() {
@@ -119,6 +125,7 @@ void ListPersistence::LoadList() {
                      Read("KeyCode" + n),   Read("KeyShift" + n),   Read("KeyType" + n)};
         row.program = Read("Program" + n);
         row.remote = Read("Remote" + n);
+        row.press = Read("Press" + n);
         row.check = Read("Check" + n);
         anyChecked = anyChecked || !row.check.empty();
     }
@@ -127,11 +134,15 @@ void ListPersistence::LoadList() {
         // installation past the end of the list this one saved; one with a check that does
         // not match, rewritten by one (the version before this one also writes Program and
         // Remote, but no check: its rewritten row loses them too, as there is no telling).
-        const bool checked = row.check == RowCheck(row.older);
-        allChecked = allChecked && checked;
+        // A press value left behind under a row the installation before rewrote: its check
+        // matches the six values alone.
+        const bool all = !row.check.empty() && row.check == RowCheck(row.older, row.press);
+        const bool checked = all || row.check == RowCheck(row.older);
+        allChecked = allChecked && all;
         const bool own = row.check.empty() ? !anyChecked : checked;
         // Lists saved before rows had these load as rows for any program and any remote.
-        const RowPlacement placement = own ? RowPlacement{row.program, row.remote} : RowPlacement{};
+        RowPlacement placement = own ? RowPlacement{row.program, row.remote} : RowPlacement{};
+        if (all) placement.when = ReadWhen(row.press);
         const OlderRowValues& v = row.older;
         switch (static_cast<ActionType>(ParseInt16(v.type).value_or(0))) {
             case ActionType::Keyboard:

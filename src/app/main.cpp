@@ -10,6 +10,7 @@
 #include "actions/action_list.h"
 #include "actions/list_persistence.h"
 #include "emulation/exit_countdown.h"
+#include "emulation/held_input.h"
 #include "emulation/keyboard.h"
 #include "emulation/launcher.h"
 #include "emulation/mouse.h"
@@ -25,6 +26,7 @@
 #include "platform/win32/send_input_keyboard.h"
 #include "platform/win32/window_message_boxes.h"
 #include "platform/win32/peek_message_pump.h"
+#include "platform/win32/press_timing.h"
 #include "platform/win32/send_input_mouse.h"
 #include "platform/win32/module_folder.h"
 #include "platform/win32/desktop_shell.h"
@@ -34,6 +36,7 @@
 #include "platform/win32/winsock_tcp_client.h"
 #include "remote/action_dispatch.h"
 #include "remote/button_messages.h"
+#include "remote/button_presses.h"
 #include "remote/foreground_watch.h"
 #include "remote/server_connection.h"
 #include "ui/action_list_commands.h"
@@ -82,10 +85,12 @@ class Program {
     win32::ModuleFolder folder;
     win32::AnsiCodePage ansi;
     win32::SendInputKeyboard keys;
-    Keyboard keyboard{keys};
+    Keyboard keyboard{keys, eventLog};
     win32::SendInputMouse pointer;
     win32::PeekMessagePump pump;
-    Mouse mouse{pointer, pump};
+    Mouse mouse{pointer, pump, eventLog};
+    win32::TickClock clock;
+    HeldInput held{keyboard, mouse, clock, win32::SystemKeyRepeat};
     win32::DesktopShell shell;
     Launcher launcher{shell, folder, eventLog};
     ui::CountdownWindow countdownWindow;
@@ -103,12 +108,18 @@ class Program {
                              std::bind_front(&Mouse::Act, &mouse),
                              std::bind_front(&SystemActions::Run, &system),
                              std::bind_front(&Launcher::Open, &launcher),
-                             std::bind_front(&ExitCountdown::CancelByButton, &countdown)},
+                             std::bind_front(&ExitCountdown::CancelByButton, &countdown),
+                             std::bind_front(&HeldInput::Hold, &held),
+                             std::bind_front(&HeldInput::ReleaseAll, &held)},
                             eventLog,
                             lineFailures,
                             inFront};
+    win32::WindowTimer pressTimer;
+    ButtonPresses presses{dispatch, held, clock, pressTimer,
+                          LongPressMsFrom(settings.Read(kSettingsApplication, "Settings",
+                                                        "LongPressMs", ""))};
     ButtonMessages buttons{mainWindow, lineFailures, eventLog, ansi,
-                           std::bind_front(&ActionDispatch::RunActions, &dispatch)};
+                           std::bind_front(&ButtonPresses::OnLine, &presses)};
     win32::WinsockTcpClient serverClient;
     win32::WindowTimer reconnectTimer;
     ServerConnection connection{serverClient, reconnectTimer, mainWindow, eventLog};
@@ -124,10 +135,18 @@ class Program {
 Program::Program(HINSTANCE instance) : mainWindow(instance) {
     mainWindow.SetLogSource(&eventLog);
     mainWindow.SetCloseQuestion([this] {
-        return questions.Show("Are you sure you want to exit?", kAppTitle,
-                              kMbYesNo | kMbIconQuestion) == kIdYes;
+        const bool yes = questions.Show("Are you sure you want to exit?", kAppTitle,
+                                        kMbYesNo | kMbIconQuestion) == kIdYes;
+        // The program ends at once on Yes, without running a destructor.
+        if (yes) presses.DropPress();
+        return yes;
     });
-    bindings.SetChangedHandler([this](std::size_t count) { mainWindow.ActionRowsChanged(count); });
+    // A held key belongs to a row that may no longer be there, or mean the same.
+    bindings.SetChangedHandler([this](std::size_t count) {
+        presses.DropPress();
+        mainWindow.ActionRowsChanged(count);
+    });
+    connection.SetEndHandler([this] { presses.DropPress(); });
     mainWindow.SetActionSource(&bindings);
     connection.SetLineHandler([this](const std::string& line) { buttons.OnLine(line); });
     mainWindow.SetCommands({

@@ -34,15 +34,31 @@ std::string ModifierPrefix(std::int32_t mask) {
 
 }  // namespace
 
+void Keyboard::SendKey(std::uint8_t key, KeyDirection direction) {
+    if (input_.SendKey(key, direction) || input_.SendKey(key, direction)) return;
+    std::string name = KeyName(key, 0);
+    if (name.empty()) name = "number " + std::to_string(key);
+    log_.Write(LogKind::Error, "The key " + name + " could not be sent " +
+                                   (direction == KeyDirection::Down ? "down" : "up") +
+                                   ": Windows did not take it.");
+}
+
+std::vector<std::uint8_t> Keyboard::KeysDown(const KeyStroke& stroke) {
+    std::vector<std::uint8_t> keys;
+    if (stroke.kind == kKeyWithModifiers) keys = ModifierKeys(stroke.modifiers);
+    if (stroke.key != 0) keys.push_back(stroke.key);
+    return keys;
+}
+
 void Keyboard::SendModifierKeys(std::int32_t modifiers, KeyDirection direction) {
-    for (std::uint8_t key : ModifierKeys(modifiers)) input_.SendKey(key, direction);
+    for (std::uint8_t key : ModifierKeys(modifiers)) SendKey(key, direction);
 }
 
 void Keyboard::PressKey(std::uint8_t key, std::int32_t modifiers) {
     SendModifierKeys(modifiers, KeyDirection::Down);
     if (key != 0) {
-        input_.SendKey(key, KeyDirection::Down);
-        input_.SendKey(key, KeyDirection::Up);
+        SendKey(key, KeyDirection::Down);
+        SendKey(key, KeyDirection::Up);
     }
     SendModifierKeys(modifiers, KeyDirection::Up);
 }

@@ -21,7 +21,13 @@ inline constexpr const char* kKeyMapFile = "KeyMap.ini";
 
 class Keyboard {
   public:
-    explicit Keyboard(KeyboardInput& input) : input_(input) {}
+    Keyboard(KeyboardInput& input, EventLogWriter& log) : input_(input), log_(log) {}
+
+    // One key event. One the system did not take goes once more: a key that is not let up
+    // stays down for every program. A second refusal is said in the log, naming the key.
+    void SendKey(std::uint8_t key, KeyDirection direction);
+    // The keys of a stroke in the order they go down: its modifiers, then the key itself.
+    static std::vector<std::uint8_t> KeysDown(const KeyStroke& stroke);
 
     // Modifiers down, the key down and up (none for code 0), modifiers up in the same order.
     void PressKey(std::uint8_t key, std::int32_t modifiers);
@@ -44,6 +50,7 @@ class Keyboard {
     void SendModifierKeys(std::int32_t modifiers, KeyDirection direction);
 
     KeyboardInput& input_;
+    EventLogWriter& log_;
     std::vector<KeyMapEntry> keyMap_;
 };
 

@@ -10,10 +10,26 @@ namespace {
 // Repeats 1 to 5 of a held move button do nothing: the pause tells a press from a hold.
 constexpr std::int16_t kLastPausedRepeat = 5;
 
+// "The left mouse button's release", as a failed event is said.
+std::string MouseEventName(std::uint32_t flags) {
+    if (flags == kMouseMove) return "A pointer move";
+    const std::string button = flags & (kMouseLeftDown | kMouseLeftUp)     ? "left"
+                               : flags & (kMouseRightDown | kMouseRightUp) ? "right"
+                                                                           : "middle";
+    const bool down = flags & (kMouseLeftDown | kMouseRightDown | kMouseMiddleDown);
+    const bool up = flags & (kMouseLeftUp | kMouseRightUp | kMouseMiddleUp);
+    return "The " + button + " mouse button's " + (down && up ? "click" : down ? "press" : "release");
+}
+
 }  // namespace
 
+void Mouse::Send(std::uint32_t flags, int dx, int dy) {
+    if (input_.MouseEvent(flags, dx, dy) || input_.MouseEvent(flags, dx, dy)) return;
+    log_.Write(LogKind::Error, MouseEventName(flags) + " could not be sent: Windows did not take it.");
+}
+
 void Mouse::Click(std::uint32_t flags) {
-    input_.MouseEvent(flags, 0, 0);
+    Send(flags);
     // Lets the target take the click before anything else happens, which also keeps the
     // two halves of a double click apart.
     pump_.DoEvents();
@@ -25,7 +41,7 @@ void Mouse::Act(const std::string& name, std::int16_t repeat, std::int16_t step)
     if (repeat < 1)
         for (int i = 0; i < action->clicks; ++i) Click(action->buttonFlags);
     if (action->clicks == 0 && (repeat < 1 || repeat > kLastPausedRepeat))
-        input_.MouseEvent(kMouseMove, action->dx * step, action->dy * step);
+        Send(kMouseMove, action->dx * step, action->dy * step);
 }
 
 }  // namespace bw

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/event_log_writer.h"
 #include "platform/message_pump.h"
 #include "platform/mouse_input.h"
 
@@ -12,7 +13,12 @@ namespace bw {
 
 class Mouse {
   public:
-    Mouse(MouseInput& input, MessagePump& pump) : input_(input), pump_(pump) {}
+    Mouse(MouseInput& input, MessagePump& pump, EventLogWriter& log)
+        : input_(input), pump_(pump), log_(log) {}
+
+    // One event, sent once more when the system did not take it, then said in the log: a
+    // button that is not let up stays down for every program.
+    void Send(std::uint32_t flags, int dx = 0, int dy = 0);
 
     // A click happens on the first line of a press only; a move on the first line and
     // from repeat 6 on. Names are compared exactly; an unknown one does nothing.
@@ -23,6 +29,7 @@ class Mouse {
 
     MouseInput& input_;
     MessagePump& pump_;
+    EventLogWriter& log_;
 };
 
 }  // namespace bw

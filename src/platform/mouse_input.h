@@ -15,8 +15,9 @@ class MouseInput {
   public:
     virtual ~MouseInput() = default;
     // One event: a press and release together when both flags are given; dx and dy are a
-    // relative move in mickeys, to which the user's pointer speed applies.
-    virtual void MouseEvent(std::uint32_t flags, int dx, int dy) = 0;
+    // relative move in mickeys, to which the user's pointer speed applies. False when the
+    // system did not take it.
+    virtual bool MouseEvent(std::uint32_t flags, int dx, int dy) = 0;
 };
 
 }  // namespace bw

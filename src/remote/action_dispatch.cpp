@@ -1,6 +1,7 @@
-// One pass over the list for one button event, under each type's repeat rule.
+// The passes over the list for the steps of a press, under each type's repeat rule.
 #include "remote/action_dispatch.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/failure.h"
@@ -14,19 +15,96 @@ std::int16_t MoveStep(std::int16_t repeat) {
     return static_cast<std::int16_t>(std::lround(2.0 * std::sqrt(repeats) + 2.0));
 }
 
-void ActionDispatch::RunActions(const std::string& button, std::int16_t repeat,
-                                const std::string& remote) {
+void ActionDispatch::OnPress(const PressEvent& event) {
     RunGuarded(
         [&] {
-            if (repeat == 0 && !ButtonEndsSession(bindings_, button, remote) &&
-                executors_.cancelCountdown && executors_.cancelCountdown(button))
-                return;
-            foreground_.BeginLine();
-            for (const ActionRow& row :
-                 RowsForLine(bindings_, button, remote, foreground_))
-                if (!RunRow(row, repeat)) return;
+            switch (event.kind) {
+                case PressEvent::Kind::Start:
+                    return Start(event);
+                case PressEvent::Kind::Repeat:
+                    return Repeat(event);
+                case PressEvent::Kind::Long:
+                    return Long();
+                case PressEvent::Kind::End:
+                case PressEvent::Kind::Drop:
+                    return End(event.kind == PressEvent::Kind::Drop);
+            }
         },
-        [this](const std::string& description) { failures_.Report(description); });
+        [this](const std::string& description) {
+            // Before the box: its loop may last, and a key left down would stay down meanwhile.
+            Release();
+            failures_.Report(description);
+        });
+}
+
+void ActionDispatch::Start(const PressEvent& event) {
+    Release();
+    press_ = Press{};
+    press_->number = ++presses_;
+    if (event.repeat == 0 && !ButtonEndsSession(bindings_, event.button, event.remote) &&
+        executors_.cancelCountdown && executors_.cancelCountdown(event.button)) {
+        if (press_ && press_->number == presses_) press_->cancelledCountdown = true;
+        return;
+    }
+    foreground_.BeginLine();
+    const std::vector<ActionRow> rows =
+        RowsForLine(bindings_, event.button, event.remote, foreground_);
+    const bool hasLong = std::ranges::any_of(rows, [](const ActionRow& r) { return r.when == When::Long; });
+    const std::uint64_t number = press_->number;
+    press_->hasLong = hasLong;
+    bool passGoesOn = true;
+    for (const ActionRow& row : rows) {
+        // A modal loop of an earlier row may have seen this press end and another begin.
+        const bool current = press_ && press_->number == number;
+        if (row.when == When::Held && current) {
+            HoldRow(row);
+        } else if (row.when == When::Long && current) {
+            press_->longRows.push_back(row);
+        } else if (row.when == When::Pressed && hasLong && current) {
+            press_->shortRows.push_back(row);
+        } else if (row.when == When::Pressed && !hasLong && passGoesOn) {
+            passGoesOn = RunRow(row, event.repeat);
+        }
+    }
+}
+
+void ActionDispatch::Repeat(const PressEvent& event) {
+    if (press_ && (press_->hasLong || press_->cancelledCountdown)) return;
+    foreground_.BeginLine();
+    std::vector<ActionRow> rows = RowsForLine(bindings_, event.button, event.remote, foreground_);
+    std::erase_if(rows, [](const ActionRow& row) { return row.when != When::Pressed; });
+    RunRows(rows, event.repeat);
+}
+
+void ActionDispatch::Long() {
+    if (!press_ || press_->cancelledCountdown) return;
+    const std::vector<ActionRow> rows = std::move(press_->longRows);
+    press_->longRows.clear();
+    press_->shortRows.clear();  // a long press is never also a short one
+    if (rows.empty()) return;
+    foreground_.BeginLine();
+    RunRows(rows, 0);
+}
+
+void ActionDispatch::End(bool dropped) {
+    Release();
+    if (!press_) return;
+    const Press press = std::move(*press_);
+    press_.reset();
+    if (dropped || press.shortRows.empty()) return;
+    foreground_.BeginLine();
+    RunRows(press.shortRows, 0);
+}
+
+void ActionDispatch::RunRows(const std::vector<ActionRow>& rows, std::int16_t repeat) {
+    for (const ActionRow& row : rows)
+        if (!RunRow(row, repeat)) return;
+}
+
+void ActionDispatch::HoldRow(const ActionRow& row) {
+    log_.LogChange(row.action);
+    foreground_.WarnIfUnreachable();
+    if (executors_.hold) executors_.hold(row);
 }
 
 bool ActionDispatch::RunRow(const ActionRow& row, std::int16_t repeat) {

@@ -1,15 +1,19 @@
-// Turns one button event into actions: walks the action list in order and runs every row
-// bound to the button under the repeat rule of its action type.
+// Turns the presses of a button into actions: walks the action list in order and runs every
+// row bound to the button, each as its "When" says: a Pressed row under the repeat rule of
+// its action type, a Held row down for the whole press, a Long row once the press is long.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "actions/action_list.h"
 #include "platform/event_log_writer.h"
 #include "remote/foreground_watch.h"
 #include "remote/line_failure_report.h"
+#include "remote/press_tracker.h"
 
 namespace bw {
 
@@ -24,6 +28,9 @@ struct ActionExecutors {
     // Closes the exit countdown when it shows, naming the button that cancelled it; false
     // when none shows.
     std::function<bool(const std::string& button)> cancelCountdown = {};
+    // Puts a held row's keys or button down, and lets everything held go up.
+    std::function<void(const ActionRow& row)> hold = {};
+    std::function<void()> release = {};
 };
 
 // Repeats from which a held keyboard button fires again: the pause before it tells a held
@@ -43,24 +50,47 @@ class ActionDispatch {
           failures_(failures),
           foreground_(foreground) {}
 
-    // Runs the rows that act on the line (RowsForLine), in list order. A failure ends the
-    // pass and is reported; an exit that takes over the countdown already showing ends it
-    // silently. The pass may be re-entered from an executor's modal loop, and the
-    // list may change under it: the pass goes on with the rows it took at its start. While
-    // the exit countdown shows, a press of a button without a row that ends the session
-    // cancels it and does nothing else: the countdown may not have the keyboard.
-    void RunActions(const std::string& button, std::int16_t repeat,
-                    const std::string& remote = {});
+    // One step of a press. Its start takes the rows that act on it (RowsForLine), in list
+    // order, and runs them: Pressed rows at once, unless a Long row applies to the press,
+    // in which case they wait for its end and run only if it was short; Held rows go down.
+    // A repeat runs the Pressed rows for that line under their repeat rule; the long-press
+    // moment runs the Long rows once; the end lets everything held go up. Dropped, a press
+    // lets go and does nothing more. A failure ends the pass, lets go of what is held and
+    // is reported; an exit that takes over the countdown already showing ends the pass
+    // silently. A pass may be re-entered from an executor's modal loop, and the list may
+    // change under it: it goes on with the rows it took at its start. While the exit
+    // countdown shows, a press of a button without a row that ends the session cancels it
+    // and does nothing else: the countdown may not have the keyboard.
+    void OnPress(const PressEvent& event);
 
   private:
+    // What a press took at its start and still has to do.
+    struct Press {
+        std::vector<ActionRow> longRows, shortRows;  // shortRows: Pressed rows waiting for a short end
+        bool hasLong = false, cancelledCountdown = false;
+        std::uint64_t number = 0;
+    };
+
+    void Start(const PressEvent& event);
+    void Repeat(const PressEvent& event);
+    void Long();
+    void End(bool dropped);
+    // Runs rows as on the first line, until one ends the pass.
+    void RunRows(const std::vector<ActionRow>& rows, std::int16_t repeat);
     // False when the pass ends at this row.
     bool RunRow(const ActionRow& row, std::int16_t repeat);
+    void HoldRow(const ActionRow& row);
+    void Release() {
+        if (executors_.release) executors_.release();
+    }
 
     const ActionList& bindings_;
     ActionExecutors executors_;
     EventLogWriter& log_;
     LineFailureReport& failures_;
     ForegroundWatch& foreground_;
+    std::optional<Press> press_;
+    std::uint64_t presses_ = 0;  // numbers each press, so a pass can tell it is over
 };
 
 }  // namespace bw

@@ -57,6 +57,7 @@ void ServerConnection::OnError(int number, const std::string& description) {
 }
 
 void ServerConnection::ConnectionEnded() {
+    if (onEnd_) onEnd_();
     if (connectedNotTurnedAway_) serverFullReported_ = false;
     connectedNotTurnedAway_ = false;
 }

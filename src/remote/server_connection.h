@@ -46,6 +46,9 @@ class ServerConnection : private TcpClientEvents {
     ServerConnection& operator=(const ServerConnection&) = delete;
 
     void SetLineHandler(LineHandler handler) { onLine_ = std::move(handler); }
+    // Told when a connection ends or is given up for a new one: no line will end a press
+    // that it began.
+    void SetEndHandler(std::function<void()> handler) { onEnd_ = std::move(handler); }
 
     // Starts one connection attempt, abandoning any earlier one. Until its outcome the
     // reconnect timer runs: the outage is said at the first tick without one.
@@ -71,6 +74,7 @@ class ServerConnection : private TcpClientEvents {
     StatusDisplay& display_;
     EventLogWriter& log_;
     LineHandler onLine_;
+    std::function<void()> onEnd_;
     LineFramer framer_;
     // Lines received but not yet handled. A handler may run a modal loop in which more data
     // arrives; that nested arrival goes on with this queue, so lines keep their order.

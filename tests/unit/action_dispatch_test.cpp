@@ -26,7 +26,7 @@ struct ActionDispatchTest : ::testing::Test {
     Strings Hold(const std::string& button, std::vector<std::int16_t> counts) {
         executors.calls.clear();
         log.lines.clear();
-        for (std::int16_t n : counts) dispatch.RunActions(button, n);
+        for (std::int16_t n : counts) Line(dispatch, button, n);
         return executors.calls;
     }
     std::size_t Lines() const { return log.lines.size(); }
@@ -108,7 +108,7 @@ TEST_F(ActionDispatchTest, RowsForTheProgramInFrontReplaceTheGlobalOnesAndRemote
         foreground.Show(window, process, {program});
         executors.calls.clear();
         const int lookups = foreground.lookups;
-        dispatch.RunActions(button, 0, remote);
+        Line(dispatch, button, 0, remote);
         EXPECT_EQ(executors.calls, calls)
             << button << " " << remote << " " << window << " " << process << " " << program;
         EXPECT_EQ(foreground.lookups - lookups, read ? 1 : 0) << window << " " << process;
@@ -185,13 +185,13 @@ TEST_F(ActionDispatchTest, AFailureShowsOneBoxAtATimeButTheOpenCountdownIsPassed
     // The box's modal loop receives the repeats of the held button: their failures go to
     // the log, and once it is closed the next failure has its box again.
     boxes.during = [&](const std::string&) {
-        for (std::int16_t n = 5; n < 8; ++n) dispatch.RunActions("B", n);
+        for (std::int16_t n = 5; n < 8; ++n) Line(dispatch, "B", n);
     };
     EXPECT_EQ(Hold("B", {0}).size(), 4u);
     EXPECT_EQ(boxes.calls, Strings{FailureBox("Access is denied.")});
     EXPECT_EQ(std::ranges::count(log.lines, RecordedLine{LogKind::Error, "Access is denied."}), 3);
     boxes.during = nullptr;
-    dispatch.RunActions("B", 0);
+    Line(dispatch, "B", 0);
     EXPECT_EQ(boxes.calls.size(), 2u);
 }
 
@@ -204,7 +204,7 @@ TEST_F(ActionDispatchTest, APassRunsTheRowsOfItsLineWhateverHappensToTheListMean
         {[&] { list.RemoveRows({1}); }, {}},
         {[&] { list.Move(2, -1); }, {}},  // the next row up, over the waiting one
         {[&] { list.AddRun("B", "C:\\y.exe", {"", "", 2}); }, {}},  // edited in place
-        {[&] { dispatch.RunActions("C", 0); }, {"mouse Right Mouse Click 0 2"}},  // a line
+        {[&] { Line(dispatch, "C", 0); }, {"mouse Right Mouse Click 0 2"}},  // a line
     };
     // clang-format on
     for (const auto& [change, nested] : changes) {

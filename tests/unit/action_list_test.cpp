@@ -88,20 +88,21 @@ TEST_F(ActionListTest, ARunRowShowsItsFileNameAndAFolderItsPath) {
     }
 }
 
-TEST_F(ActionListTest, SavesNineValuesPerRowInOrderAndTheCountLastAndLoadsThemBack) {
+TEST_F(ActionListTest, SavesTenValuesPerRowInOrderAndTheCountLastAndLoadsThemBack) {
     persistence.SaveList();
     EXPECT_EQ(store.writes, Strings{"#ListCount=0"});
     store.writes.clear();
     list.AddKey("2", "MENU", "Ctrl + A", "65", "2");
-    list.AddRun("R", "C:\\x.exe", {"player.exe", "tv"});
+    list.AddRun("R", "C:\\x.exe", {"player.exe", "tv", 0, When::Long});
     persistence.SaveList();
     EXPECT_EQ(store.writes,
               (Strings{"RemoteKey1=MENU", "ActionType1=1", "ActionName1=Ctrl + A", "KeyCode1=65",
-                       "KeyShift1=2", "KeyType1=2", "Program1=", "Remote1=",
+                       "KeyShift1=2", "KeyType1=2", "Program1=", "Remote1=", "Press1=",
                        "Check1=" + RowCheck({"MENU", "1", "Ctrl + A", "65", "2", "2"}),
                        "RemoteKey2=R", "ActionType2=4", "ActionName2=C:\\x.exe",
                        "KeyCode2=", "KeyShift2=", "KeyType2=", "Program2=player.exe", "Remote2=tv",
-                       "Check2=" + RowCheck({"R", "4", "C:\\x.exe", "", "", ""}), "#ListCount=2"}));
+                       "Press2=long", "Check2=" + RowCheck({"R", "4", "C:\\x.exe", "", "", ""}, "long"),
+                       "#ListCount=2"}));
     // A store that refuses: said in the log, thrown on, the list kept, and no count for
     // rows that were not written.
     store.failFromWrite = 3;
@@ -112,10 +113,14 @@ TEST_F(ActionListTest, SavesNineValuesPerRowInOrderAndTheCountLastAndLoadsThemBa
     EXPECT_EQ(store.values.count("Buttonwise\\Key\\#ListCount"), 0u);
     store.failFromWrite.reset();
     log.lines.pop_back();
-    list.AddKey("1", "PLAY", "F5", "116", "0");
-    list.AddKey("3", "TEXT", "Hi 2", "0", "0");
-    list.AddMouse("OK", click);
-    list.AddSys("POWER", SystemName("Log off windows"), {"", "tv"});
+    // Held where it can be: a key, a click; typed text and a system action act on the press.
+    list.AddKey("1", "PLAY", "F5", "116", "0", {"", "", 0, When::Held});
+    list.AddKey("3", "TEXT", "Hi 2", "0", "0", {"", "", 0, When::Held});
+    list.AddMouse("OK", click, {"", "", 0, When::Held});
+    list.AddSys("POWER", SystemName("Log off windows"), {"", "tv", 0, When::Held});
+    EXPECT_EQ(ActionText(list.Row(3)), "Simulating Keyboard: F5 (held)");
+    EXPECT_EQ(ActionText(list.Row(4)) + ActionText(list.Row(6)),
+              "Simulating Keyboard: Hi 2System Event: Log off windows");
     list.AddRun("1", "\\\\server\\share\\");
     persistence.SaveList();
     store.writes.clear();
@@ -149,6 +154,27 @@ TEST_F(ActionListTest, UntrustworthyValuesSkipTheirRowOrTheListButNeverWrite) {
         FiveSavedRows();
         for (const auto& [key, value] : values) store.Key(key) = value;
         EXPECT_EQ(KeptAtTheirPlace(), kept);
+    }
+    // A press value only with the check that covers it: a row the installation before
+    // rewrote (its check covers the six values alone) keeps its program and remote but not
+    // a press value left behind; one changed behind the check loses all three.
+    const OlderRowValues first{"1", "2", click, "", "", ""};
+    // clang-format off
+    const std::tuple<const char*, std::string, const char*, When> presses[] = {
+        {"hold", RowCheck(first, "hold"), "p1.exe", When::Held},
+        {"long", RowCheck(first, "long"), "p1.exe", When::Long},
+        {"hold", RowCheck(first), "p1.exe", When::Pressed},
+        {"long", RowCheck(first, "hold"), "", When::Pressed},
+        {"down", RowCheck(first, "down"), "p1.exe", When::Pressed},
+    };
+    // clang-format on
+    for (const auto& [press, check, program, when] : presses) {
+        FiveSavedRows();
+        store.Key("Press1") = press;
+        store.Key("Check1") = check;
+        const ActionList loaded = Reload();
+        EXPECT_EQ(std::pair(loaded.Row(1).program, loaded.Row(1).when), std::pair(std::string(program), when))
+            << press << " " << check;
     }
     // A list saved before rows had checks keeps every program, as it did, also after a move
     // saved two of its rows: 4 and 5 changed places, each with its own program.
@@ -206,7 +232,8 @@ TEST_F(ActionListTest, EveryDemoBindingNamesAnActionThatExists) {
     }
     std::ifstream keyMap(BUTTONWISE_SOURCE_DIR "/data/KeyMap.ini");
     FakeDesktop input;
-    Keyboard keyboard(input);
+    RecordingLog keyLog;
+    Keyboard keyboard(input, keyLog);
     LoadKeyTable(keyboard, std::string(std::istreambuf_iterator<char>(keyMap), {}));
     const ActionList loaded = Reload();
     ASSERT_EQ(std::to_string(loaded.Count()), store.Key("#ListCount"));
@@ -262,8 +289,8 @@ TEST_F(ActionListTest, RemovingAndMovingSelectTheRightRowAndSaveRowsBeyondTheCou
         EXPECT_EQ(selection.selected, selectedAfter);
         EXPECT_THROW(list.Row(list.Count() + 1), Failure) << "read past the end";
         const bool moved = command * command == 1 && left != Strings{"1", "2", "3", "4", "5"};
-        const std::size_t saved = command == 0 || command == 2 ? 9 * left.size() + 1 : 0;
-        EXPECT_EQ(store.writes.size(), moved ? 18 : saved);
+        const std::size_t saved = command == 0 || command == 2 ? 10 * left.size() + 1 : 0;
+        EXPECT_EQ(store.writes.size(), moved ? 20 : saved);
         if (command >= 2) {
             EXPECT_EQ(changes, command == 2 ? 1u : 0u);
         }

@@ -42,14 +42,14 @@ struct FakeCountdownWindow : CountdownView {
 
 struct ExecutorsTest : ::testing::Test {
     FakeDesktop desktop;
-    Keyboard keyboard{desktop};
+    RecordingLog log;
+    Keyboard keyboard{desktop, log};
     FakeVolume volume;
     FakeCountdownWindow window{desktop};
     FakeTimer countdownTimer;
-    RecordingLog log;
     ExitCountdown countdown{window, countdownTimer, desktop, log};
     SystemActions system{keyboard, volume, desktop, countdown, log};
-    Mouse mouse{desktop, desktop};
+    Mouse mouse{desktop, desktop, log};
 
     Strings Hold(const std::string& name, int repeats) {
         desktop.calls.clear();
@@ -283,11 +283,11 @@ TEST_F(ExecutorsTest, WhileTheCountdownShowsAnExitButtonTakesItOverAndAnyOtherPr
     ActionDispatch dispatch{list, executors, log, failures, watch};
     window.whileOpen = [&] {
         Ticks(4);
-        dispatch.RunActions("RESTART", 0);  // its pass ends at the restart row
-        dispatch.RunActions("OK", 3);       // a repeat of a press that began before: no press
+        Line(dispatch, "RESTART", 0);  // its pass ends at the restart row
+        Line(dispatch, "OK", 3);       // a repeat of a press that began before: no press
         Ticks(6);
     };
-    dispatch.RunActions("POWER", 0);
+    Line(dispatch, "POWER", 0);
     EXPECT_TRUE(boxes.calls.empty());
     // The restart at zero; then the outer pass goes on: its click, the nested one's never.
     EXPECT_EQ(desktop.calls, Counting("Shutdown", 10, 6) + Counting("Restart", 5, 0) +
@@ -313,9 +313,9 @@ TEST_F(ExecutorsTest, WhileTheCountdownShowsAnExitButtonTakesItOverAndAnyOtherPr
         log.lines.clear();
         window.whileOpen = [&, &buttons = buttons] {
             for (const std::string& button : buttons)
-                button == "10 ticks" ? Ticks(10) : dispatch.RunActions(button, 0);
+                button == "10 ticks" ? Ticks(10) : Line(dispatch, button, 0);
         };
-        dispatch.RunActions("POWER", 0);
+        Line(dispatch, "POWER", 0);
         EXPECT_FALSE(window.open);
         EXPECT_EQ(log.Texts(), Strings{"Shutdown windows"} + lines +
                                    Strings{"Simulating Mouse: Left Mouse Click"})

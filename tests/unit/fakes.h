@@ -232,6 +232,8 @@ struct FakeDesktop : KeyboardInput,
                      Shell,
                      Recorder {
     long shellAnswer = 42;
+    int refuse = 0;  // how many of the next key and mouse events the system does not take
+    bool Taken() { return refuse == 0 || refuse-- == 0; }
     void SendCharacters(std::u16string_view units) override {
         for (const char16_t unit : units) {
             char code[8];
@@ -239,11 +241,15 @@ struct FakeDesktop : KeyboardInput,
             Record(code);
         }
     }
-    void SendKey(std::uint8_t key, KeyDirection direction) override {
+    bool SendKey(std::uint8_t key, KeyDirection direction) override {
+        if (!Taken()) return false;
         Record((direction == KeyDirection::Down ? "v" : "^") + std::to_string(key));
+        return true;
     }
-    void MouseEvent(std::uint32_t flags, int dx, int dy) override {
+    bool MouseEvent(std::uint32_t flags, int dx, int dy) override {
+        if (!Taken()) return false;
         Record(std::to_string(flags) + " " + std::to_string(dx) + " " + std::to_string(dy));
+        return true;
     }
     void DoEvents() override { Record("yield"); }
     void MinimizeForegroundWindow() override { Record("minimise"); }
@@ -306,9 +312,11 @@ struct FakeForeground : ForegroundProgram {
 };
 
 // The executors of the four action types: "key F5 116 0 1", "mouse Left Mouse Click 0 2",
-// "sys Volume UP 3", "run C:\x.exe".
+// "sys Volume UP 3", "run C:\x.exe"; "hold Simulating Keyboard: F5" for a held row, and
+// the count of calls to let everything go.
 struct FakeExecutors : Recorder {
     bool systemGoesOn = true;  // false as when an exit takes the countdown over
+    int releases = 0;
     ActionExecutors Wire() {
         auto n = [](int value) { return " " + std::to_string(value); };
         return {[this, n](const std::string& value, const KeyStroke& stroke) {
@@ -321,8 +329,18 @@ struct FakeExecutors : Recorder {
                     Record("sys " + name + n(repeats));
                     return systemGoesOn;
                 },
-                [this](const std::string& path) { Record("run " + path); }};
+                [this](const std::string& path) { Record("run " + path); },
+                {},
+                [this](const ActionRow& row) { Record("hold " + row.action); },
+                [this] { ++releases; }};
     }
 };
+
+// One line of a press, as the press tracker tells it: a count of 0 starts a press.
+inline void Line(ActionDispatch& dispatch, const std::string& button, std::int16_t repeat,
+                 const std::string& remote = {}) {
+    dispatch.OnPress({repeat == 0 ? PressEvent::Kind::Start : PressEvent::Kind::Repeat, button,
+                      remote, repeat});
+}
 
 }  // namespace bw::test

@@ -44,8 +44,8 @@ struct FakeAddActionView : BindingEditorView {
 
 struct AddActionTest : ::testing::Test {
     FakeDesktop input;
-    Keyboard keyboard{input};
     RecordingLog log;
+    Keyboard keyboard{input, log};
     ActionList list{log};
     FakeSettingsStore store;
     ListPersistence persistence{store, list, log};

@@ -18,7 +18,7 @@ HKL ForegroundLayout() {
 
 }  // namespace
 
-void SendInputKeyboard::SendKey(std::uint8_t virtualKey, KeyDirection direction) {
+bool SendInputKeyboard::SendKey(std::uint8_t virtualKey, KeyDirection direction) {
     // The layout's own scan code first: it differs between layouts for letters.
     if (direction == KeyDirection::Down || !layout_) layout_ = ForegroundLayout();
     UINT scan = MapVirtualKeyExW(virtualKey, MAPVK_VK_TO_VSC, layout_);
@@ -29,8 +29,8 @@ void SendInputKeyboard::SendKey(std::uint8_t virtualKey, KeyDirection direction)
     input.ki.wScan = static_cast<WORD>(scan & 0xFF);
     input.ki.dwFlags = direction == KeyDirection::Up ? KEYEVENTF_KEYUP : 0;
     if (IsExtendedKey(virtualKey)) input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
-    // One event per call keeps the order exact; the outcome is not looked at.
-    SendInput(1, &input, sizeof input);
+    // One event per call keeps the order exact, and tells which event did not go out.
+    return SendInput(1, &input, sizeof input) == 1;
 }
 
 void SendInputKeyboard::SendCharacters(std::u16string_view units) {

@@ -9,7 +9,7 @@ namespace bw::win32 {
 
 class SendInputKeyboard final : public KeyboardInput {
   public:
-    void SendKey(std::uint8_t virtualKey, KeyDirection direction) override;
+    bool SendKey(std::uint8_t virtualKey, KeyDirection direction) override;
     void SendCharacters(std::u16string_view units) override;
 
   private:

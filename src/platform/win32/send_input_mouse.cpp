@@ -5,13 +5,13 @@
 
 namespace bw::win32 {
 
-void SendInputMouse::MouseEvent(std::uint32_t flags, int dx, int dy) {
+bool SendInputMouse::MouseEvent(std::uint32_t flags, int dx, int dy) {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dx = dx;
     input.mi.dy = dy;
     input.mi.dwFlags = flags;  // the MOUSEEVENTF_ values
-    SendInput(1, &input, sizeof input);
+    return SendInput(1, &input, sizeof input) == 1;
 }
 
 }  // namespace bw::win32

@@ -7,7 +7,7 @@ namespace bw::win32 {
 
 class SendInputMouse final : public MouseInput {
   public:
-    void MouseEvent(std::uint32_t flags, int dx, int dy) override;
+    bool MouseEvent(std::uint32_t flags, int dx, int dy) override;
 };
 
 }  // namespace bw::win32

@@ -1,0 +1,55 @@
+// Holding and letting go, and the key repeat of a held key.
+#include "emulation/held_input.h"
+
+#include "actions/action_catalogue.h"
+
+namespace bw {
+
+namespace {
+
+constexpr std::uint32_t kMouseDownFlags = kMouseLeftDown | kMouseRightDown | kMouseMiddleDown;
+
+}  // namespace
+
+void HeldInput::Hold(const ActionRow& row) {
+    if (!CanHold(row)) return;
+    if (row.type == ActionType::Mouse) {
+        const std::uint32_t flags = FindMouseAction(row.value)->buttonFlags;
+        mouse_.Send(flags & kMouseDownFlags);
+        down_.push_back({0, flags & ~kMouseDownFlags});
+        return;
+    }
+    for (const std::uint8_t key : Keyboard::KeysDown(row.stroke)) {
+        keyboard_.SendKey(key, KeyDirection::Down);
+        down_.push_back({key, 0});
+    }
+    // The user's settings of the moment, as the keyboard itself would use them.
+    repeat_ = keyRepeat_();
+    nextRepeat_ = clock_.Now() + repeat_.delay;
+}
+
+void HeldInput::ReleaseAll() {
+    // Taken out first, so that nothing can be let up twice.
+    std::vector<Down> down = std::move(down_);
+    down_.clear();
+    for (auto held = down.rbegin(); held != down.rend(); ++held)
+        held->key ? keyboard_.SendKey(held->key, KeyDirection::Up) : mouse_.Send(held->upFlags);
+}
+
+std::optional<Millis> HeldInput::NextDeadline() const {
+    // Only the key that went down last repeats, as on a keyboard; a mouse button never does.
+    if (down_.empty() || down_.back().key == 0) return std::nullopt;
+    return nextRepeat_;
+}
+
+void HeldInput::OnTime() {
+    const Millis now = clock_.Now();
+    if (!NextDeadline() || now < nextRepeat_) return;
+    // A key-down of a key that is down is what a real key's repeat is: the system marks it
+    // as a repeat. A late tick sends one, not the ones it missed.
+    keyboard_.SendKey(down_.back().key, KeyDirection::Down);
+    nextRepeat_ += repeat_.period;
+    if (nextRepeat_ <= now) nextRepeat_ = now + repeat_.period;
+}
+
+}  // namespace bw
