@@ -1,0 +1,145 @@
+// Presses in time: button lines at given moments through the real tracker, dispatch and held
+// input into the desktop fake, and what went down and up when. Every way a press can end
+// must let go of everything it put down.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+
+#include "emulation/held_input.h"
+#include "fakes.h"
+#include "remote/button_presses.h"
+
+namespace bw::test {
+namespace {
+
+struct FakeClock : Clock {
+    Millis now = 0;
+    Millis Now() override { return now; }
+};
+
+struct PressTest : ::testing::Test {
+    FakeDesktop desktop;
+    RecordingLog log;
+    ActionList list{log};
+    FakeClock clock;
+    FakeTimer timer;
+    Keyboard keyboard{desktop, log};
+    Mouse mouse{desktop, desktop, log};
+    FakeMessageBoxes boxes;
+    LineFailureReport failures{boxes, log};
+    FakeForeground foreground;
+    ForegroundWatch watch{foreground, log};
+    std::optional<HeldInput> held{std::in_place, keyboard, mouse, clock,
+                                  [] { return KeyRepeat{500, 100}; }};
+    ActionDispatch dispatch{list,
+                            {std::bind_front(&Keyboard::Run, &keyboard),
+                             std::bind_front(&Mouse::Act, &mouse), nullptr, nullptr, nullptr,
+                             std::bind_front(&HeldInput::Hold, &*held),
+                             std::bind_front(&HeldInput::ReleaseAll, &*held)},
+                            log,
+                            failures,
+                            watch};
+    std::optional<ButtonPresses> presses{std::in_place, dispatch, *held, clock, timer, 800};
+
+    PressTest() {
+        const RowPlacement held{"", "", 0, When::Held}, onLong{"", "", 0, When::Long};
+        list.AddKey("1", "RIGHT", "Right", "39", "0", held);
+        list.AddMouse("OK", "Left Mouse Click", held);
+        list.AddKey("2", "SHIFTA", "Shift + A", "65", "1", held);
+        list.AddKey("1", "MENU", "F1", "112", "0");
+        list.AddKey("1", "MENU", "Esc", "27", "0", onLong);
+        list.AddKey("1", "PLAY", "F5", "116", "0", onLong);
+        // A held key, then a row whose stored key is no number: its box comes mid-pass.
+        list.AddKey("1", "BAD", "Right", "39", "0", held);
+        list.AddKey("1", "BAD", "x", "300", "0");
+        boxes.during = [&](const std::string&) { desktop.Record("box"); };
+        desktop.during = [&](const std::string& call) {
+            if (call != "box") desktop.calls.back() += "@" + std::to_string(clock.now);
+        };
+    }
+    // The timer's ticks up to the moment, each when it is due.
+    void RunUntil(Millis moment) {
+        while (timer.Enabled() && clock.now + timer.interval <= moment) {
+            clock.now += timer.interval;
+            timer.Tick();
+        }
+        clock.now = moment;
+    }
+    // "300 OK 2 tv": at 300 ms a line of OK, repeat 2, from remote tv (r when not given);
+    // "300 connection", "300 list", "300 exit": what cuts a press off at that moment;
+    // "2000": time passes.
+    void Play(const std::string& script) {
+        std::istringstream steps(script);
+        for (std::string step; std::getline(steps, step, ',');) {
+            std::istringstream words(step);
+            Millis at = 0;
+            std::string what, remote = "r";
+            int repeat = 0;
+            words >> at >> what >> repeat >> remote;
+            RunUntil(at);
+            if (what == "connection" || what == "list") {
+                presses->DropPress();
+            } else if (what == "exit") {
+                presses.reset();
+                held.reset();
+            } else if (!what.empty()) {
+                presses->OnLine(what, static_cast<std::int16_t>(repeat), remote);
+            }
+        }
+    }
+};
+
+TEST_F(PressTest, EveryPressLetsGoOfWhatItHeldAndALongPressIsNeverAlsoAShortOne) {
+    // Lines come every 108 ms while a button is held: the release time is 250 ms until a
+    // remote has been heard repeating (r, from the second case on; a and b), 270 ms after.
+    // The key repeats from 500 ms, every 100 ms.
+    // clang-format off
+    const std::pair<const char*, const char*> cases[] = {
+        {"0 RIGHT 0, 2000", "v39@0 ^39@251"},  // a tap
+        {"0 RIGHT 0, 108 RIGHT 1, 216 RIGHT 2, 324 RIGHT 3, 432 RIGHT 4, 540 RIGHT 5, 648 RIGHT 6, 2000",
+         "v39@0 v39@500 v39@600 v39@700 v39@800 v39@900 ^39@919"},
+        // One repeat line lost: a gap of twice the usual does not cut the hold.
+        {"0 RIGHT 0, 108 RIGHT 1, 216 RIGHT 2, 432 RIGHT 3, 540 RIGHT 4, 2000",
+         "v39@0 v39@500 v39@600 v39@700 v39@800 ^39@811"},
+        {"0 SHIFTA 0, 100 SHIFTA 1, 2000", "v16@0 v65@0 ^65@371 ^16@371"},  // up in reverse
+        {"0 OK 0, 108 OK 1, 216 OK 2, 2000", "2 0 0@0 4 0 0@487"},  // a button does not repeat
+        // Long press: its row once at the first line past 800 ms, the Pressed row never;
+        // a short press runs the Pressed row once, when the silence has ended it.
+        {"0 MENU 0, 108 MENU 1, 216 MENU 2, 324 MENU 3, 432 MENU 4, 540 MENU 5, 648 MENU 6, 756 MENU 7, 864 MENU 8, 972 MENU 9, 2000",
+         "v27@864 ^27@864"},
+        {"0 MENU 0, 108 MENU 1, 216 MENU 2, 2000", "v112@487 ^112@487"},
+        {"0 PLAY 0, 108 PLAY 1, 216 PLAY 2, 324 PLAY 3, 432 PLAY 4, 540 PLAY 5, 648 PLAY 6, 756 PLAY 7, 864 PLAY 8, 2000",
+         "v116@864 ^116@864"},
+        {"0 PLAY 0, 432 PLAY 4, 864 PLAY 8, 2000", ""},  // silences between: three short presses
+        // Another button, another remote, a new first line: the held one goes up at once.
+        {"0 RIGHT 0, 50 OK 0, 2000", "v39@0 ^39@50 2 0 0@50 4 0 0@321"},
+        {"0 RIGHT 0 a, 100 RIGHT 1 b, 2000", "v39@0 ^39@100 v39@100 ^39@351"},
+        {"0 RIGHT 0, 108 RIGHT 1, 216 RIGHT 0, 2000", "v39@0 ^39@216 v39@216 ^39@487"},
+        // A first line told twice within 50 ms is one press.
+        {"0 RIGHT 0, 20 RIGHT 0, 2000", "v39@0 ^39@271"},
+        // Cut off: the connection ends, the list changes, the program ends.
+        {"0 RIGHT 0, 108 RIGHT 1, 150 connection, 2000", "v39@0 ^39@150"},
+        {"0 SHIFTA 0, 150 list, 2000", "v16@0 v65@0 ^65@150 ^16@150"},
+        {"0 MENU 0, 150 list, 2000", ""},  // a cut-off press is no short press
+        {"0 OK 0, 150 exit", "2 0 0@0 4 0 0@150"},
+        // A failure mid-pass lets go before its box.
+        {"0 BAD 0, 2000", "v39@0 ^39@0 box"},
+    };
+    // clang-format on
+    for (const auto& [script, expected] : cases) {
+        desktop.calls.clear();
+        Play(script);
+        std::string calls;
+        for (const std::string& call : desktop.calls) calls += (calls.empty() ? "" : " ") + call;
+        EXPECT_EQ(calls, expected) << script;
+        if (!presses) {
+            held.emplace(keyboard, mouse, clock, [] { return KeyRepeat{500, 100}; });
+            presses.emplace(dispatch, *held, clock, timer, 800);
+        }
+        clock.now += 10000;
+    }
+}
+
+}  // namespace
+}  // namespace bw::test
