@@ -115,9 +115,9 @@ class Program {
                             lineFailures,
                             inFront};
     win32::WindowTimer pressTimer;
-    ButtonPresses presses{dispatch, held, clock, pressTimer,
-                          LongPressMsFrom(settings.Read(kSettingsApplication, "Settings",
-                                                        "LongPressMs", ""))};
+    const Millis longPressMs =
+        LongPressMsFrom(settings.Read(kSettingsApplication, "Settings", "LongPressMs", ""));
+    ButtonPresses presses{dispatch, held, clock, pressTimer, longPressMs};
     ButtonMessages buttons{mainWindow, lineFailures, eventLog, ansi,
                            std::bind_front(&ButtonPresses::OnLine, &presses)};
     win32::WinsockTcpClient serverClient;
@@ -125,7 +125,8 @@ class Program {
     ServerConnection connection{serverClient, reconnectTimer, mainWindow, eventLog};
 
     const std::string readme = FileInFolder(folder.Path(), "Readme.txt");
-    ui::ProgramDialogs dialogs{{bindings, persistence, keyboard, boxes, buttons, launcher},
+    ui::ProgramDialogs dialogs{{bindings, persistence, keyboard, boxes, buttons, launcher,
+                                longPressMs},
                                std::string(kAppTitle) + " " + BUTTONWISE_SHORT_VERSION,
                                readme,
                                [this] { return mainWindow.Handle(); },

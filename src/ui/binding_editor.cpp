@@ -15,6 +15,49 @@ bool AcceptTypedCharacter(char32_t c) {
     return !control || c == 8;  // Backspace
 }
 
+std::string WhenExplanation(When when, Millis longPressMs) {
+    switch (when) {
+        case When::Held:
+            return "Stays down while the button is held.";
+        case When::Long: {
+            const std::string time =
+                longPressMs % 100 != 0
+                    ? std::to_string(longPressMs) + " ms"
+                    : std::to_string(longPressMs / 1000) +
+                          (longPressMs % 1000 ? "." + std::to_string(longPressMs % 1000 / 100)
+                                              : "") +
+                          " s";
+            return "Acts once the button has been held for " + time + ".";
+        }
+        case When::Pressed:
+            break;
+    }
+    return "Acts when the button is pressed.";
+}
+
+bool BindingEditor::CanHoldAction() const {
+    if (actionType_ == ActionType::Keyboard) return keyOption_ != KeyOption::Text;
+    const MouseAction* action =
+        actionType_ == ActionType::Mouse ? FindMouseAction(mouseAction_) : nullptr;
+    return action && action->clicks == 1;
+}
+
+void BindingEditor::ShowWhen() {
+    const bool canHold = CanHoldAction();
+    if (when_ == When::Held && !canHold) when_ = When::Pressed;
+    view_.ShowWhen(when_, canHold, WhenExplanation(when_, longPressMs_));
+}
+
+void BindingEditor::ChooseWhen(When when) {
+    when_ = when;
+    ShowWhen();
+}
+
+void BindingEditor::ChooseMouseAction(const std::string& name) {
+    mouseAction_ = name;
+    ShowWhen();
+}
+
 void BindingEditor::Open() {
     open_ = true;
     RunGuarded(
@@ -40,6 +83,8 @@ void BindingEditor::Open() {
             view_.EnableAutoComplete();
             view_.SetRemoteName("");
             view_.SetProgramHint(ProgramHint(""));
+            when_ = When::Pressed;
+            ShowWhen();
             if (editing_) LoadRow(bindings_.Row(editing_));
         },
         [this](const std::string& description) { boxes_.ShowFailure(description); });
@@ -77,6 +122,7 @@ void BindingEditor::LoadRow(const ActionRow& row) {
             break;
     }
     if (row.type != ActionType::Keyboard) view_.SetActionValue(row.type, row.value);
+    ChooseWhen(row.when);
 }
 
 void BindingEditor::LoadKeyboardRow(const ActionRow& row) {
@@ -99,7 +145,7 @@ void BindingEditor::LoadKeyboardRow(const ActionRow& row) {
 }
 
 RowPlacement BindingEditor::Placement() const {
-    return {ProgramFileName(program_), onlyRemote_ ? remote_ : std::string(), editing_};
+    return {ProgramFileName(program_), onlyRemote_ ? remote_ : std::string(), editing_, when_};
 }
 
 std::string ProgramFileName(const std::string& text) {
@@ -121,11 +167,13 @@ void BindingEditor::ProgramChanged(const std::string& text) {
 void BindingEditor::ChooseActionType(ActionType type) {
     actionType_ = type;
     view_.ShowPane(type);
+    ShowWhen();
 }
 
 void BindingEditor::ChooseKeyOption(KeyOption option) {
     keyOption_ = option;
     ApplyKeyOption(option);
+    ShowWhen();
 }
 
 void BindingEditor::ApplyKeyOption(KeyOption option) {

@@ -13,6 +13,7 @@
 #include "emulation/keyboard.h"
 #include "platform/message_boxes.h"
 #include "remote/button_messages.h"
+#include "remote/press_tracker.h"
 
 namespace bw {
 
@@ -50,6 +51,9 @@ class BindingEditorView {
     // For an edited row: its text to type, and its mouse or system action or run path.
     virtual void SetTextToType(const std::string& text) = 0;
     virtual void SetActionValue(ActionType type, const std::string& value) = 0;
+    // When the binding acts: the chosen one, whether "Held down" can be chosen for the
+    // action as it stands, and the chosen one's explanation.
+    virtual void ShowWhen(When when, bool canHold, const std::string& explanation) = 0;
     // Titled "Edit Action"; the dialog closes on confirming.
     virtual void ShowAsEdit() = 0;
     virtual void Close() = 0;
@@ -59,15 +63,19 @@ class BindingEditorView {
 // Backspace: control characters would be typed as nothing the user can see.
 bool AcceptTypedCharacter(char32_t character);
 
+// The line under the "When" choices: what the chosen one does.
+std::string WhenExplanation(When when, Millis longPressMs);
+
 class BindingEditor final : public LearnMode {
   public:
     BindingEditor(BindingEditorView& view, ActionList& bindings, ListPersistence& persistence,
-              const Keyboard& keyboard, MessageBoxes& boxes)
+                  const Keyboard& keyboard, MessageBoxes& boxes, Millis longPressMs)
         : view_(view),
           bindings_(bindings),
           persistence_(persistence),
           keyboard_(keyboard),
-          boxes_(boxes) {}
+          boxes_(boxes),
+          longPressMs_(longPressMs) {}
 
     // Before the dialog opens: it edits the row at that 1-based position instead of adding.
     void EditRow(std::size_t position) { editing_ = position; }
@@ -84,7 +92,9 @@ class BindingEditor final : public LearnMode {
     void ChoosePredefinedKey(const std::string& name);
     void CaptureKey(std::int16_t key, std::int16_t modifiers);
     void TextToTypeChanged(const std::string& text);
-    void ChooseMouseAction(const std::string& name) { mouseAction_ = name; }
+    void ChooseMouseAction(const std::string& name);
+    // "Held down" stays chosen only while the action can be held; otherwise it is "Pressed".
+    void ChooseWhen(When when);
     void ChooseSystemAction(const std::string& name) { systemAction_ = name; }
     void RunPathChanged(const std::string& path) { runProgram_ = path; }
     void ContinueAddingChanged(bool checked) { autoAdd_ = checked; }
@@ -103,6 +113,8 @@ class BindingEditor final : public LearnMode {
     };
 
     void ApplyKeyOption(KeyOption option);
+    bool CanHoldAction() const;
+    void ShowWhen();
     void LoadRow(const ActionRow& row);
     void LoadKeyboardRow(const ActionRow& row);
     RowPlacement Placement() const;
@@ -112,8 +124,10 @@ class BindingEditor final : public LearnMode {
     ListPersistence& persistence_;
     const Keyboard& keyboard_;
     MessageBoxes& boxes_;
+    Millis longPressMs_;
 
     bool open_ = false;
+    When when_ = When::Pressed;
     std::string button_;
     ActionType actionType_ = ActionType::Keyboard;
     KeyOption keyOption_ = KeyOption::Predefined;

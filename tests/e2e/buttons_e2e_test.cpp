@@ -156,6 +156,9 @@ const std::pair<std::vector<std::string>, ActionRowView> kBindings[] = {
     {{"POWER", "3", "Shutdown windows"}, {"system", "POWER", "System Event: Shutdown windows"}},
     {{"POWER", "4", kProbe}, {"run", "POWER", "Running: buttonwise-probe.exe"}},  // once its countdown was cancelled
     {{"ESC", "1", "Escape", "27", "0", "1"}, {"keyboard", "ESC", "Simulating Keyboard: Escape"}},
+    {{"HOLD", "1", "Right", "39", "0", "1", "", "", "hold"}, {"keyboard", "HOLD", "Simulating Keyboard: Right (held)"}},
+    {{"LONG", "1", "F2", "113", "0", "1", "", "", "long"}, {"keyboard", "LONG", "Simulating Keyboard: F2 (long press)"}},
+    {{"LONG", "1", "F3", "114", "0", "1"}, {"keyboard", "LONG", "Simulating Keyboard: F3"}},
 };
 // clang-format on
 
@@ -210,6 +213,48 @@ TEST_F(ButtonsE2eTest, ABoundButtonTypesItsKeysWithTheKeyboardsScanCodesOncePerL
     ExpectTyped(probe, "press OK", "v1 ^1");
     // The log follows the keys a moment later.
     WaitForLines("Simulating Keyboard: Play/Pause", 5);
+    EXPECT_TRUE(probe.Events().empty()) << Keys(probe.Events());
+}
+
+// The events the probe got up to the first that starts with `last`, as they come.
+std::vector<std::string> EventsUntil(ProbeWindow& probe, const std::string& last) {
+    std::vector<std::string> events;
+    auto found = [&] {
+        events = probe.Events();
+        return std::ranges::any_of(events, [&](auto& e) { return e.starts_with(last); });
+    };
+    WaitUntil("the probe to get " + last, found, kActMs, [&] { return "; it got " + Keys(events); });
+    return probe.Take(static_cast<std::size_t>(
+        std::ranges::find_if(events, [&](auto& e) { return e.starts_with(last); }) -
+        events.begin() + 1));
+}
+
+unsigned long long TimeOf(const std::string& event) {
+    return std::stoull(event.substr(event.rfind(' ') + 1));
+}
+
+// No line says a button was let go: a held key goes up when the lines stop. Meanwhile it
+// repeats as a keyboard's key does, from the keyboard delay on. A long press gives the long
+// row's key and never the short row's; a short press the short row's, once its silence ended
+// it.
+TEST_F(ButtonsE2eTest, AHeldKeyStaysDownAndRepeatsAndALongPressIsNeverAlsoAShortOne) {
+    ProbeWindow probe(L"--times");
+    UINT delay = 1;
+    SystemParametersInfoW(SPI_GETKEYBOARDDELAY, 0, &delay, 0);
+    Server("hold HOLD 12");  // 12 lines 108 ms apart: held for about 1.2 s
+    const unsigned long long lastLine = GetTickCount64();
+    const std::vector<std::string> held = EventsUntil(probe, "^39");
+    const std::string keys = Keys(held);
+    ASSERT_TRUE(keys.starts_with("v39 r39") && keys.ends_with("r39 ^39")) << keys;
+    EXPECT_EQ(std::ranges::count(held, 'v', [](auto& e) { return e[0]; }), 1) << keys;
+    EXPECT_GE(TimeOf(held[1]) - TimeOf(held[0]), (delay + 1) * 250 - 20) << "repeated early";
+    // Up a release time (about 270 ms) after the last line; the rest is room for a slow run.
+    EXPECT_LT(TimeOf(held.back()) - lastLine, 1500u) << "let go late";
+    Server("hold LONG 12");
+    EXPECT_EQ(Keys(EventsUntil(probe, "^113")), "v113 ^113");
+    Server("press LONG");
+    EXPECT_EQ(Keys(EventsUntil(probe, "^114")), "v114 ^114");
+    Sleep(500);  // a short row that came late, or twice, would come in this time
     EXPECT_TRUE(probe.Events().empty()) << Keys(probe.Events());
 }
 

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <initializer_list>
 
+#include "actions/list_persistence.h"
 #include "platform/win32/module_folder.h"
 #include "platform/win32/send_input_keyboard.h"
 #include "platform/win32/winsock_session.h"
@@ -126,7 +127,8 @@ inline void Server(const std::string& command) {
 }
 
 // The saved bindings, through the system's registry functions, not the program's own. A row:
-// button, action type, name, key code, shift and type as earlier versions saved, program, remote.
+// button, action type, name, key code, shift and type as earlier versions saved, program,
+// remote, and when it acts ("hold", "long"), which counts only with the row's check.
 namespace saved {
 inline constexpr wchar_t kKey[] = L"Software\\VB and VBA Program Settings\\Buttonwise\\Key";
 
@@ -154,11 +156,16 @@ inline void WriteRows(const std::vector<std::vector<std::string>>& rows) {
             ERROR_SUCCESS)
             << name;
     };
-    const char* names[] = {"RemoteKey", "ActionType", "ActionName", "KeyCode",
-                           "KeyShift",  "KeyType",    "Program",    "Remote"};
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        for (std::size_t k = 0; k < (rows[i].size() > 6 ? 8u : 6u); ++k)
-            write(names[k] + std::to_string(i + 1), k < rows[i].size() ? rows[i][k] : "");
+    const char* names[] = {"RemoteKey", "ActionType", "ActionName", "KeyCode", "KeyShift",
+                           "KeyType",   "Program",    "Remote",     "Press"};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const auto& row = rows[i];
+        const std::string n = std::to_string(i + 1);
+        for (std::size_t k = 0; k < (row.size() > 8 ? 9u : row.size() > 6 ? 8u : 6u); ++k)
+            write(names[k] + n, k < row.size() ? row[k] : "");
+        if (row.size() > 8)
+            write("Check" + n, RowCheck({row[0], row[1], row[2], row[3], row[4], row[5]}, row[8]));
+    }
     write("#ListCount", std::to_string(rows.size()));
 }
 }  // namespace saved

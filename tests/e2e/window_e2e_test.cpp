@@ -175,7 +175,7 @@ TEST_F(WindowE2eTest, AButtonBoundWithKeysAndClicksIsSavedAndBackAfterARestart) 
     // Arrow keys on the buttons Tab reaches after the predefined key option leave the options
     // alone. Alt+K moves the focus on: once it has, the arrows were seen.
     const std::pair<int, int> stops[] = {
-        {1, ui::kIdOnlyForRemote}, {4, ui::kIdContinueAdding}, {5, ui::kIdAdd}, {6, ui::kIdCancel}};
+        {2, ui::kIdOnlyForRemote}, {5, ui::kIdContinueAdding}, {6, ui::kIdAdd}, {7, ui::kIdCancel}};
     for (const auto& [tabs, id] : stops) {
         Click(GetDlgItem(dialog, ui::kIdPredefinedOption));
         HWND button = GetDlgItem(dialog, id);

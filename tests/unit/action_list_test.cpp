@@ -249,8 +249,9 @@ TEST_F(ActionListTest, EveryDemoBindingNamesAnActionThatExists) {
         if (row.type == ActionType::System) known = FindSystemAction(row.value) != nullptr;
         EXPECT_TRUE(known) << row.action;
         const std::string n = std::to_string(i);
-        EXPECT_EQ(row.program + "|" + row.remote,
-                  store.Key("Program" + n) + "|" + store.Key("Remote" + n))
+        EXPECT_EQ(row.program + "|" + row.remote + "|" + StoredWhen(row.when),
+                  store.Key("Program" + n) + "|" + store.Key("Remote" + n) + "|" +
+                      store.Key("Press" + n))
             << "row " << n << " was not saved with its check";
     }
 }

@@ -38,6 +38,12 @@ struct FakeAddActionView : BindingEditorView {
     void SetProgramHint(const std::string& h) override { programHint = h; }
     void SetTextToType(const std::string& t) override { textToType = t; }
     void SetActionValue(ActionType, const std::string& v) override { actionValue = v; }
+    void ShowWhen(When w, bool canHold, const std::string& explanation) override {
+        when = w, holdable = canHold, whenExplanation = explanation;
+    }
+    When when = When::Long;
+    bool holdable = false;
+    std::string whenExplanation;
     void ShowAsEdit() override { title = "Edit Action"; }
     void Close() override { closed = true; }
 };
@@ -51,8 +57,8 @@ struct AddActionTest : ::testing::Test {
     ListPersistence persistence{store, list, log};
     FakeMessageBoxes boxes;
     FakeAddActionView view, editView;
-    BindingEditor dialog{view, list, persistence, keyboard, boxes};
-    BindingEditor editing{editView, list, persistence, keyboard, boxes};
+    BindingEditor dialog{view, list, persistence, keyboard, boxes, 800};
+    BindingEditor editing{editView, list, persistence, keyboard, boxes, 1500};
 
     void SetUp() override {
         LoadKeyTable(keyboard, "116,F5\n67,C\n13,Enter\n");
@@ -180,6 +186,48 @@ TEST_F(AddActionTest, EditingShowsTheRowAndPutsTheBindingInItsPlaceForOneProgram
     dialog.Confirm();
     EXPECT_EQ(list.Row(6).program, "player");
     EXPECT_EQ(view.programHint, "Stored as \"player\": with any extension, as player.exe.");
+}
+
+// "Held down" only for what has a down and an up; chosen for anything else, it falls back
+// to "Pressed". The explanation follows the choice and the long-press time.
+TEST_F(AddActionTest, HeldDownIsOfferedOnlyWhereThereIsAnUpAndEditShowsTheRowsChoice) {
+    EXPECT_EQ(std::tuple(view.when, view.holdable, view.whenExplanation),
+              std::tuple(When::Pressed, true, std::string("Acts when the button is pressed.")));
+    dialog.ChooseWhen(When::Held);
+    EXPECT_EQ(view.whenExplanation, "Stays down while the button is held.");
+    // What the user changes next, and whether Held down then stays chosen.
+    // clang-format off
+    const std::pair<std::function<void()>, bool> changes[] = {
+        {[&] { dialog.ChooseKeyOption(KeyOption::Custom); }, true},
+        {[&] { dialog.ChooseKeyOption(KeyOption::Text); }, false},
+        {[&] { dialog.ChooseActionType(ActionType::Mouse); }, true},  // a single click
+        {[&] { dialog.ChooseActionType(ActionType::Mouse); dialog.ChooseMouseAction(MouseName("Left Mouse Double Click")); }, false},
+        {[&] { dialog.ChooseActionType(ActionType::Mouse); dialog.ChooseMouseAction(MouseName("Mouse Move UP")); }, false},
+        {[&] { dialog.ChooseActionType(ActionType::System); }, false},
+        {[&] { dialog.ChooseActionType(ActionType::Run); }, false},
+    };
+    // clang-format on
+    for (const auto& [change, holdable] : changes) {
+        dialog.ChooseActionType(ActionType::Keyboard);
+        dialog.ChooseKeyOption(KeyOption::Predefined);
+        dialog.ChooseMouseAction(MouseName("Right Mouse Click"));
+        dialog.ChooseWhen(When::Held);
+        change();
+        EXPECT_EQ(std::pair(view.when, view.holdable),
+                  std::pair(holdable ? When::Held : When::Pressed, holdable));
+    }
+    dialog.ChooseWhen(When::Long);
+    EXPECT_EQ(view.whenExplanation, "Acts once the button has been held for 0.8 s.");
+    dialog.RunPathChanged("C:\\x.exe");
+    dialog.Confirm();
+    EXPECT_EQ(ActionText(list.Row(1)), "Running: x.exe (long press)");
+    list.AddKey("1", "B", "F5", "116", "0", {"", "", 0, When::Held});
+    EXPECT_EQ(Edit(2).when, When::Held);
+    editing.ChooseWhen(When::Long);
+    EXPECT_EQ(editView.whenExplanation, "Acts once the button has been held for 1.5 s.");
+    editing.Confirm();
+    EXPECT_EQ(list.Row(2).when, When::Long);
+    EXPECT_EQ(store.Key("Press2"), "long");
 }
 
 TEST_F(AddActionTest, AFailingAddOrSaveShowsABoxAndKeepsTheDialogAsItWas) {

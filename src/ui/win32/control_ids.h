@@ -47,6 +47,10 @@ inline constexpr int kIdRemoteName = 415;
 inline constexpr int kIdProgram = 416;
 inline constexpr int kIdBrowseProgram = 417;
 inline constexpr int kIdProgramHint = 418;
+inline constexpr int kIdWhenPressed = 436;  // "When the button is": three choices in a row
+inline constexpr int kIdWhenHeld = 437;
+inline constexpr int kIdWhenLong = 438;
+inline constexpr int kIdWhenExplanation = 439;
 inline constexpr wchar_t kEditActionTitle[] = L"Edit Action";
 
 // Menu items.

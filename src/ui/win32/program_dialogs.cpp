@@ -17,7 +17,7 @@ void ProgramDialogs::OpenActionDialog(std::size_t editedRow) {
     if (BringUpOpenDialog()) return;
     AddActionDialog window;
     BindingEditor logic(window, parts_.bindings, parts_.persistence, parts_.keyboard,
-                    parts_.boxes);
+                        parts_.boxes, parts_.longPressMs);
     if (editedRow) logic.EditRow(editedRow);
     parts_.buttons.SetLearnMode(&logic);
     window.ShowModal(addActionOwner_(), logic, &openDialog_);

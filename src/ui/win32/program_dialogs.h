@@ -11,6 +11,7 @@
 #include "actions/list_persistence.h"
 #include "emulation/keyboard.h"
 #include "emulation/launcher.h"
+#include "platform/clock.h"
 #include "platform/message_boxes.h"
 #include "platform/win32/windows_api.h"
 #include "remote/button_messages.h"
@@ -26,6 +27,7 @@ class ProgramDialogs {
         MessageBoxes& boxes;
         ButtonMessages& buttons;
         Launcher& launcher;
+        Millis longPressMs;  // for the dialog's words on a long press
     };
     // aboutTitle: the About box's first line; readme: the read-me its link opens.
     // addActionOwner and aboutOwner: the window each dialog is modal to at the moment.

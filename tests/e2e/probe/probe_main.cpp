@@ -1,7 +1,9 @@
-// buttonwise-probe FILE [--cover | --frame | --content-of=WINDOW]: a window in front that writes
-// each key event and mouse button it gets to FILE, one line each: "v<virtual key> <scan code>
-// <extended 0|1>" down, "^..." up (buttons as VK_LBUTTON, VK_RBUTTON, VK_MBUTTON), "c<UTF-16
-// unit> 0 0" for each character of typed text (VK_PACKET). --cover makes it a topmost window over
+// buttonwise-probe FILE [--cover | --frame | --content-of=WINDOW | --times]: a window in front
+// that writes each key event and mouse button it gets to FILE, one line each: "v<virtual key>
+// <scan code> <extended 0|1>" down, "r..." a key's repeat (down while it was down), "^..." up
+// (buttons as VK_LBUTTON, VK_RBUTTON, VK_MBUTTON), "c<UTF-16 unit> 0 0" for each character of
+// typed text (VK_PACKET); with --times, each line ends in the tick count it came at. --cover
+// makes it a topmost window over
 // the whole screen, as a full-screen player is; --frame and --content-of, a Store app's frame and
 // its content, a child of the frame. Without arguments, as a Run binding starts it, it appends
 // the folder it was started in to buttonwise-starts.txt in the temporary folder.
@@ -14,11 +16,15 @@
 namespace {
 
 FILE* g_out = nullptr;
+bool g_times = false;
 
 LRESULT Record(char kind, WPARAM virtualKey, LPARAM flags) {
     const auto bits = static_cast<unsigned long>(flags);
-    std::fprintf(g_out, "%c%u %lu %lu\n", kind, static_cast<unsigned>(virtualKey),
+    if (kind == 'v' && (bits >> 30) & 1) kind = 'r';  // the key was down already
+    std::fprintf(g_out, "%c%u %lu %lu", kind, static_cast<unsigned>(virtualKey),
                  (bits >> 16) & 0xFF, (bits >> 24) & 1);
+    if (g_times) std::fprintf(g_out, " %llu", GetTickCount64());
+    std::fputc('\n', g_out);
     std::fflush(g_out);
     return 0;
 }
@@ -50,6 +56,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     const std::wstring mode = argc > 2 ? argv[2] : L"", contentOf = L"--content-of=";
     const bool cover = mode == L"--cover";
+    g_times = mode == L"--times";
     HWND parent =
         mode.starts_with(contentOf)
             ? reinterpret_cast<HWND>(std::wcstoull(mode.c_str() + contentOf.size(), nullptr, 10))

@@ -218,6 +218,15 @@ void AddActionDialog::SetActionValue(ActionType type, const std::string& value) 
     if (index >= 0) SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
+void AddActionDialog::ShowWhen(When when, bool canHold, const std::string& explanation) {
+    const int checked = when == When::Held   ? kIdWhenHeld
+                        : when == When::Long ? kIdWhenLong
+                                             : kIdWhenPressed;
+    CheckRadioButton(dialog_, kIdWhenPressed, kIdWhenLong, checked);
+    EnableWindow(Item(kIdWhenHeld), canHold);
+    SetWindowTextW(Item(kIdWhenExplanation), win32::Widen(explanation).c_str());
+}
+
 void AddActionDialog::ShowAsEdit() {
     SetWindowTextW(dialog_, kEditActionTitle);
     SetWindowTextW(Item(kIdAdd), L"OK");
@@ -285,6 +294,14 @@ void AddActionDialog::OnCommand(int id, int code, HWND) {
 
 void AddActionDialog::OnWhereCommand(int id, int code) {
     switch (id) {
+        case kIdWhenPressed:
+        case kIdWhenHeld:
+        case kIdWhenLong:
+            if (code == BN_CLICKED)
+                logic_->ChooseWhen(id == kIdWhenHeld   ? When::Held
+                                   : id == kIdWhenLong ? When::Long
+                                                       : When::Pressed);
+            break;
         case kIdOnlyForRemote:
             if (code == BN_CLICKED)
                 logic_->OnlyForRemoteChanged(IsDlgButtonChecked(dialog_, id) == BST_CHECKED);

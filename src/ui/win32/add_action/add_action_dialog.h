@@ -37,6 +37,7 @@ class AddActionDialog final : public BindingEditorView, private ModalDialog {
     void SetProgramHint(const std::string& hint) override;
     void SetTextToType(const std::string& text) override;
     void SetActionValue(ActionType type, const std::string& value) override;
+    void ShowWhen(When when, bool canHold, const std::string& explanation) override;
     void ShowAsEdit() override;
     void Close() override;
 

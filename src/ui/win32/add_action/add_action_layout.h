@@ -11,13 +11,13 @@
 
 namespace bw::ui::add_action_layout {
 
-inline constexpr int kClientWidth = 331, kClientHeight = 434;
+inline constexpr int kClientWidth = 331, kClientHeight = 492;
 
 // The labels' ids: only the layout uses them.
 inline constexpr int kIdKeyNameCaption = 420, kIdActionCaption = 421, kIdMouseCaption = 422,
                      kIdSystemCaption = 423, kIdRunCaption = 424, kIdRunHint = 425,
                      kIdStep2Line = 426, kIdStep2 = 427, kIdStep1Line = 428, kIdStep1 = 429,
-                     kIdProgramCaption = 430, kIdStep3 = 431;
+                     kIdProgramCaption = 430, kIdStep3 = 431, kIdWhenFrame = 435;
 
 inline constexpr DWORD kLabel = SS_LEFT | WS_GROUP;
 inline constexpr DWORD kDropDown = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
@@ -60,26 +60,35 @@ inline constexpr ControlSpec kLayout[] = {
     {L"STATIC", kIdRunHint,
      L"You can type any File, Folder, Document or even  Internet address here.",
      {71, 193, 203, 40}, kLabel},
+    // When it acts: a group of three options of its own, arrows moving between them.
+    {L"BUTTON", kIdWhenPressed, L"Pr&essed", {14, 314, 80, 18},
+     WS_TABSTOP | BS_AUTORADIOBUTTON | WS_GROUP, 0, kGrow},
+    {L"BUTTON", kIdWhenHeld, L"&Held down", {108, 314, 92, 18}, BS_AUTORADIOBUTTON, 0, kGrow},
+    {L"BUTTON", kIdWhenLong, L"&Long press", {214, 314, 100, 18}, BS_AUTORADIOBUTTON, 0, kGrow},
+    {L"STATIC", kIdWhenExplanation, L"", {14, 334, 304, 13},
+     SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS | WS_GROUP},
     // Where the binding acts: empty and unchecked, everywhere.
-    {L"BUTTON", kIdOnlyForRemote, L"&Only for this remote", {14, 315, 157, 18},
+    {L"BUTTON", kIdOnlyForRemote, L"&Only for this remote", {14, 373, 157, 18},
      WS_TABSTOP | BS_AUTOCHECKBOX | WS_GROUP, 0, kGrow},
-    {L"STATIC", kIdRemoteName, L"", {176, 317, 142, 15},
+    {L"STATIC", kIdRemoteName, L"", {176, 375, 142, 15},
      SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS | WS_GROUP},
     {L"STATIC", kIdProgramCaption, L"Only while this program is in &front:",
-     {14, 338, 184, 13}, kLabel, 0, kGrow},
-    {L"COMBOBOX", kIdProgram, L"", {31, 354, 218, 21 * 8},
+     {14, 396, 184, 13}, kLabel, 0, kGrow},
+    {L"COMBOBOX", kIdProgram, L"", {31, 412, 218, 21 * 8},
      WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL | CBS_SORT | WS_GROUP},
-    {L"BUTTON", kIdBrowseProgram, L"...", {250, 353, 27, 22},
+    {L"BUTTON", kIdBrowseProgram, L"...", {250, 411, 27, 22},
      WS_TABSTOP | BS_PUSHBUTTON | WS_GROUP},
-    {L"STATIC", kIdProgramHint, L"", {31, 380, 246, 13},
+    {L"STATIC", kIdProgramHint, L"", {31, 438, 246, 13},
      SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS | WS_GROUP},
-    {L"BUTTON", kIdContinueAdding, L"Continue adding buttons", {9, 409, 145, 18},
+    {L"BUTTON", kIdContinueAdding, L"Continue adding buttons", {9, 467, 145, 18},
      WS_TABSTOP | BS_AUTOCHECKBOX | WS_GROUP, 0, kGrow},
-    {L"BUTTON", kIdAdd, L"Add", {164, 407, 79, 21},
+    {L"BUTTON", kIdAdd, L"Add", {164, 465, 79, 21},
      WS_TABSTOP | BS_DEFPUSHBUTTON | WS_GROUP},
-    {L"BUTTON", kIdCancel, L"Cancel", {248, 407, 79, 21},
+    {L"BUTTON", kIdCancel, L"Cancel", {248, 465, 79, 21},
      WS_TABSTOP | BS_PUSHBUTTON | WS_GROUP},
-    {L"BUTTON", kIdStep3, L" Step 3 (optional) ", {6, 297, 320, 102},
+    {L"BUTTON", kIdWhenFrame, L" When the button is ", {6, 297, 320, 55},
+     BS_GROUPBOX | WS_GROUP, 0, Fit::Design, true},
+    {L"BUTTON", kIdStep3, L" Step 3 (optional) ", {6, 355, 320, 102},
      BS_GROUPBOX | WS_GROUP, 0, Fit::Design, true},
     {L"STATIC", kIdStep2Line, L"Choose the action performed by pressing the key:",
      {15, 93, 233, 13}, kLabel, 0, kGrow, true},
