@@ -20,7 +20,8 @@ bool g_times = false;
 
 LRESULT Record(char kind, WPARAM virtualKey, LPARAM flags) {
     const auto bits = static_cast<unsigned long>(flags);
-    if (kind == 'v' && (bits >> 30) & 1) kind = 'r';  // the key was down already
+    // The key was down already; typed text's characters all come as one key, VK_PACKET.
+    if (kind == 'v' && (bits >> 30) & 1 && virtualKey != VK_PACKET) kind = 'r';
     std::fprintf(g_out, "%c%u %lu %lu", kind, static_cast<unsigned>(virtualKey),
                  (bits >> 16) & 0xFF, (bits >> 24) & 1);
     if (g_times) std::fprintf(g_out, " %llu", GetTickCount64());
