@@ -26,6 +26,7 @@ void HeldInput::Hold(const ActionRow& row) {
     // The user's settings of the moment, as the keyboard itself would use them.
     repeat_ = keyRepeat_();
     nextRepeat_ = clock_.Now() + repeat_.delay;
+    repeating_ = true;
 }
 
 void HeldInput::ReleaseAll() {
@@ -33,12 +34,15 @@ void HeldInput::ReleaseAll() {
     std::vector<Down> down = std::move(down_);
     down_.clear();
     for (auto held = down.rbegin(); held != down.rend(); ++held)
-        held->key ? keyboard_.SendKey(held->key, KeyDirection::Up) : mouse_.Send(held->upFlags);
+        if (held->key)
+            keyboard_.SendKey(held->key, KeyDirection::Up);
+        else
+            mouse_.Send(held->upFlags);
 }
 
 std::optional<Millis> HeldInput::NextDeadline() const {
     // Only the key that went down last repeats, as on a keyboard; a mouse button never does.
-    if (down_.empty() || down_.back().key == 0) return std::nullopt;
+    if (down_.empty() || down_.back().key == 0 || !repeating_) return std::nullopt;
     return nextRepeat_;
 }
 
@@ -46,8 +50,10 @@ void HeldInput::OnTime() {
     const Millis now = clock_.Now();
     if (!NextDeadline() || now < nextRepeat_) return;
     // A key-down of a key that is down is what a real key's repeat is: the system marks it
-    // as a repeat. A late tick sends one, not the ones it missed.
-    keyboard_.SendKey(down_.back().key, KeyDirection::Down);
+    // as a repeat. A late tick sends one, not the ones it missed. A repeat the system does
+    // not take (a window in front that runs as administrator) ends the repeats: one line
+    // in the log, not thirty a second.
+    repeating_ = keyboard_.SendKey(down_.back().key, KeyDirection::Down);
     nextRepeat_ += repeat_.period;
     if (nextRepeat_ <= now) nextRepeat_ = now + repeat_.period;
 }

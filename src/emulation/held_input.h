@@ -49,6 +49,7 @@ class HeldInput {
     std::vector<Down> down_;
     KeyRepeat repeat_;
     Millis nextRepeat_ = 0;
+    bool repeating_ = false;
 };
 
 }  // namespace bw

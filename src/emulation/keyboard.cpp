@@ -34,13 +34,14 @@ std::string ModifierPrefix(std::int32_t mask) {
 
 }  // namespace
 
-void Keyboard::SendKey(std::uint8_t key, KeyDirection direction) {
-    if (input_.SendKey(key, direction) || input_.SendKey(key, direction)) return;
+bool Keyboard::SendKey(std::uint8_t key, KeyDirection direction) {
+    if (input_.SendKey(key, direction) || input_.SendKey(key, direction)) return true;
     std::string name = KeyName(key, 0);
     if (name.empty()) name = "number " + std::to_string(key);
     log_.Write(LogKind::Error, "The key " + name + " could not be sent " +
                                    (direction == KeyDirection::Down ? "down" : "up") +
                                    ": Windows did not take it.");
+    return false;
 }
 
 std::vector<std::uint8_t> Keyboard::KeysDown(const KeyStroke& stroke) {

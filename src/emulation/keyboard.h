@@ -24,8 +24,9 @@ class Keyboard {
     Keyboard(KeyboardInput& input, EventLogWriter& log) : input_(input), log_(log) {}
 
     // One key event. One the system did not take goes once more: a key that is not let up
-    // stays down for every program. A second refusal is said in the log, naming the key.
-    void SendKey(std::uint8_t key, KeyDirection direction);
+    // stays down for every program. A second refusal is said in the log, naming the key,
+    // and returns false.
+    bool SendKey(std::uint8_t key, KeyDirection direction);
     // The keys of a stroke in the order they go down: its modifiers, then the key itself.
     static std::vector<std::uint8_t> KeysDown(const KeyStroke& stroke);
 
