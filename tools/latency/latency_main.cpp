@@ -1,11 +1,16 @@
-// buttonwise-latency [PRESSES [FLOOD [STARTS]]]: how fast a button line becomes a key in the
-// window in front, on one clock: this program is the server and that window. It measures
-// first a minimal client (buttonwise-floor-client, on port 8767) as the floor, then
-// Buttonwise.exe from its own folder (on 127.0.0.1:8765; the button LAT must be bound to a
-// key): PRESSES single presses (default 300), one burst of FLOOD presses (default 20,000; 0
-// leaves it out) and STARTS starts of Buttonwise, from the start to its window shown and
-// connected (default 5). Each program's resident memory is read at rest after its start and
-// again after 1,000 presses.
+// buttonwise-latency [PRESSES [FLOOD [STARTS [HOLDS]]]]: how fast a button line becomes a key
+// in the window in front, on one clock: this program is the server and that window. It
+// measures first a minimal client (buttonwise-floor-client, on port 8767) as the floor, then
+// Buttonwise.exe from its own folder (on 127.0.0.1:8765), with the bindings it writes for it
+// before the start: LAT and LAT2 pressed to F5, HOLD held down on F6. PRESSES single presses
+// (default 300), one burst of FLOOD presses (default 20,000; 0 leaves it out), STARTS starts of
+// Buttonwise, from the start to its window shown and connected (default 5), and HOLDS holds of
+// HOLD (default 20; 0 leaves them out): its first line, then a repeat line every 108 ms for
+// about a second, timed from the first line to the key-down and from the last line to the
+// key-up. Presses take LAT and LAT2 in turn: Buttonwise takes a first line of the button
+// already pressed, within 50 ms of that press's first, for the same press told twice, and
+// presses here come about a millisecond apart. Each program's resident memory is read at rest
+// after its start and again after 1,000 presses.
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -16,22 +21,87 @@
 
 #include <psapi.h>
 
+#include "actions/action_list.h"
+#include "actions/list_persistence.h"
+#include "platform/failure.h"
 #include "platform/program_folder.h"
-#include "platform/win32/utf16.h"
 #include "platform/win32/module_folder.h"
+#include "platform/win32/registry_store.h"
+#include "platform/win32/utf16.h"
 
 namespace {
 
 using bw::win32::UniqueKernelHandle;
 using bw::win32::UniqueSocket;
 using latency::Fail;
+using latency::KeyCounts;
 using latency::Keys;
 using latency::NowMs;
 using latency::PumpUntil;
 
 constexpr int kFloorPort = 8767;
 constexpr int kServerPort = 8765;
-const std::string kLine = "000000000000f40b 00 LAT remote1\n";
+constexpr UINT kPressKey = VK_F5, kHeldKey = VK_F6;
+
+// Two buttons bound alike and pressed in turn, so that every line is a press of its own; the
+// floor client answers any line alike.
+const std::string kPressLines[2] = {"000000000000f40b 00 LAT remote1\n",
+                                    "000000000000f40a 00 LAT2 remote1\n"};
+// Counted over the whole run, so that no measurement starts with the button the one before
+// ended with.
+int g_pressLinesTaken = 0;
+
+const std::string& NextPressLine() {
+    return kPressLines[g_pressLinesTaken++ % 2];
+}
+
+// A remote's repeat lines while a button is held, and what Buttonwise waits after the last
+// before it lets the key up once it has heard them: the median gap and half again.
+constexpr double kRepeatGapMs = 108;
+constexpr double kReleaseMs = 270;
+constexpr int kRepeatLines = 9;  // the first line and nine repeats: about a second held
+
+std::string HoldLine(int repeat) {
+    char line[64];
+    std::snprintf(line, sizeof line, "000000000000f409 %02x HOLD remote1\n", repeat);
+    return line;
+}
+
+// The rows Buttonwise loads at its start, written as it writes them itself, each with the
+// check without which a row's press value does not count.
+void WriteBindings() {
+    struct Row {
+        const char *button, *key, *keyCode;
+        bw::When when;
+    };
+    const Row rows[] = {{"LAT", "F5", "116", bw::When::Pressed},
+                        {"LAT2", "F5", "116", bw::When::Pressed},
+                        {"HOLD", "F6", "117", bw::When::Held}};
+    bw::win32::RegistryStore store;
+    std::size_t n = 0;
+    try {
+        auto write = [&](const std::string& name, const std::string& value) {
+            store.Write(bw::kSettingsApplication, bw::kSettingsSection, name, value);
+        };
+        for (const Row& row : rows) {
+            const bw::OlderRowValues older{row.button, "1", row.key, row.keyCode, "0", "1"};
+            const std::string press = bw::StoredWhen(row.when), i = std::to_string(++n);
+            write("RemoteKey" + i, older.button);
+            write("ActionType" + i, older.type);
+            write("ActionName" + i, older.name);
+            write("KeyCode" + i, older.keyCode);
+            write("KeyShift" + i, older.keyShift);
+            write("KeyType" + i, older.keyType);
+            write("Program" + i, "");
+            write("Remote" + i, "");
+            write("Press" + i, press);
+            write("Check" + i, bw::RowCheck(older, press));
+        }
+        write("#ListCount", std::to_string(n));
+    } catch (const bw::Failure& failure) {
+        Fail("cannot write Buttonwise's bindings: " + failure.Description());
+    }
+}
 
 // The programs built beside this one.
 std::wstring BesideMe(const std::string& name) {
@@ -65,13 +135,15 @@ struct Presses {
 Presses MeasurePresses(SOCKET client, int presses, const std::string& who) {
     std::vector<double> times;
     for (int i = 1; i <= presses; ++i) {
-        const long downs = Keys().downs, ups = Keys().ups;
+        const KeyCounts& key = Keys(kPressKey);
+        const long downs = key.downs, ups = key.ups;
+        const std::string& line = NextPressLine();
         const double sent = NowMs();
-        send(client, kLine.data(), static_cast<int>(kLine.size()), 0);
-        PumpUntil([&] { return Keys().downs > downs; }, 5000,
+        send(client, line.data(), static_cast<int>(line.size()), 0);
+        PumpUntil([&] { return key.downs > downs; }, 5000,
                   "the key-down of press " + std::to_string(i) + " from " + who);
         times.push_back(NowMs() - sent);
-        PumpUntil([&] { return Keys().ups > ups; }, 5000,
+        PumpUntil([&] { return key.ups > ups; }, 5000,
                   "the key-up of press " + std::to_string(i) + " from " + who);
     }
     Presses result;
@@ -90,27 +162,78 @@ struct Flood {
 // One burst of presses: the time until the last key-down, and how long the client's window
 // took at worst to answer meanwhile. Every press must come exactly once.
 Flood MeasureFlood(SOCKET client, int presses, HWND clientWindow, const std::string& who) {
-    const long downs = Keys().downs, ups = Keys().ups;
+    const KeyCounts& key = Keys(kPressKey);
+    const long downs = key.downs, ups = key.ups;
     std::string burst;
-    burst.reserve(kLine.size() * static_cast<std::size_t>(presses));
-    for (int i = 0; i < presses; ++i) burst += kLine;
+    burst.reserve(kPressLines[1].size() * static_cast<std::size_t>(presses));
+    for (int i = 0; i < presses; ++i) burst += NextPressLine();
     latency::AnswerWatch watch(clientWindow);
     const double start = NowMs();
     Flood flood;
     {
         latency::BurstSender sender(client, std::move(burst));
-        PumpUntil([&] { return Keys().downs - downs >= presses; }, 900000,
+        PumpUntil([&] { return key.downs - downs >= presses; }, 900000,
                   std::to_string(presses) + " key-downs from " + who);
         flood.seconds = (NowMs() - start) / 1000.0;
     }
-    PumpUntil([&] { return Keys().ups - ups >= presses; }, 10000, "the last key-up from " + who);
+    PumpUntil([&] { return key.ups - ups >= presses; }, 10000, "the last key-up from " + who);
     const double settle = NowMs() + 500;
     PumpUntil([&] { return NowMs() > settle; }, 1000, "a moment after the flood");
-    if (Keys().downs - downs != presses)
-        Fail(who + " sent " + std::to_string(Keys().downs - downs) + " key-downs for " +
+    if (key.downs - downs != presses)
+        Fail(who + " sent " + std::to_string(key.downs - downs) + " key-downs for " +
              std::to_string(presses) + " presses");
     flood.longestAnswerMs = watch.LongestMs();
     return flood;
+}
+
+struct Holds {
+    std::vector<double> downs;    // sorted, ms from the first line's write to the key-down
+    std::vector<double> lateUps;  // sorted, ms from the last line's write to the key-up, less
+                                  // the release time
+    long repeats = 0;             // the held key's own repeats, over all the holds
+};
+
+// Holds HOLD as a remote does: its first line, then the repeat lines 108 ms apart, then
+// nothing; the next hold starts once the key is up. The key must go down once and up once a
+// hold, and not before the last line.
+Holds MeasureHolds(SOCKET client, int holds) {
+    const KeyCounts& key = Keys(kHeldKey);
+    const long repeatsBefore = key.repeats;
+    Holds result;
+    for (int i = 1; i <= holds; ++i) {
+        const std::string hold = "hold " + std::to_string(i) + " of HOLD (F6) from Buttonwise";
+        const long downs = key.downs, ups = key.ups;
+        double first = 0, last = 0, down = 0;
+        for (int repeat = 0; repeat <= kRepeatLines; ++repeat) {
+            if (repeat > 0) {
+                const double due = first + repeat * kRepeatGapMs;
+                PumpUntil([&] { return NowMs() >= due; }, kRepeatGapMs + 1000,
+                          "the time of repeat line " + std::to_string(repeat) + " of " + hold);
+            }
+            if (key.ups != ups)
+                Fail("the key went up before repeat line " + std::to_string(repeat) + " of " +
+                     hold + ": the hold was cut in two");
+            const std::string line = HoldLine(repeat);
+            last = NowMs();
+            if (repeat == 0) first = last;
+            send(client, line.data(), static_cast<int>(line.size()), 0);
+            // Timed as a single press is, so that the two compare.
+            if (repeat == 0) {
+                PumpUntil([&] { return key.downs > downs; }, 5000, "the key-down of " + hold);
+                down = NowMs() - first;
+            }
+        }
+        PumpUntil([&] { return key.ups > ups; }, kReleaseMs + 5000,
+                  "the key-up of " + hold + " after its last line");
+        result.lateUps.push_back(NowMs() - last - kReleaseMs);
+        result.downs.push_back(down);
+        if (key.downs != downs + 1)
+            Fail(std::to_string(key.downs - downs) + " key-downs, not repeats, in " + hold);
+    }
+    result.repeats = key.repeats - repeatsBefore;
+    std::sort(result.downs.begin(), result.downs.end());
+    std::sort(result.lateUps.begin(), result.lateUps.end());
+    return result;
 }
 
 double At(const std::vector<double>& sorted, double q) {
@@ -121,6 +244,24 @@ void PrintPresses(const char* who, const Presses& p) {
     const std::vector<double>& t = p.sorted;
     std::printf("  %-12s median %6.2f ms  p99 %6.2f ms  max %6.2f ms (press %d)\n", who, At(t, 0.5),
                 At(t, 0.99), t.back(), p.slowest);
+}
+
+void PrintHolds(int holds, const Holds& h, const Presses& floor) {
+    std::printf(
+        "%d holds of HOLD (held on F6): the first line, then %d repeat lines %.0f ms "
+        "apart:\n",
+        holds, kRepeatLines, kRepeatGapMs);
+    std::printf(
+        "  first line to WM_KEYDOWN      median %6.2f ms  max %6.2f ms  (the floor's "
+        "press: median %.2f ms, %+.2f ms)\n",
+        At(h.downs, 0.5), h.downs.back(), At(floor.sorted, 0.5),
+        At(h.downs, 0.5) - At(floor.sorted, 0.5));
+    std::printf(
+        "  last line to WM_KEYUP, less the %.0f ms release time: median %6.2f ms  max "
+        "%6.2f ms\n",
+        kReleaseMs, At(h.lateUps, 0.5), h.lateUps.back());
+    std::printf("  the held key repeated %ld times meanwhile (%.1f a hold)\n", h.repeats,
+                static_cast<double>(h.repeats) / holds);
 }
 
 // Resident memory (the working set) of a running program, in MB.
@@ -156,6 +297,8 @@ int wmain(int argc, wchar_t** argv) {
     const int presses = std::max(1, argc > 1 ? _wtoi(argv[1]) : 300);
     const int flood = std::max(0, argc > 2 ? _wtoi(argv[2]) : 20000);
     const int starts = std::max(1, argc > 3 ? _wtoi(argv[3]) : 5);
+    const int holds = std::max(0, argc > 4 ? _wtoi(argv[4]) : 20);
+    WriteBindings();
     WSADATA wsa;
     WSAStartup(MAKEWORD(2, 2), &wsa);
     const bw::win32::UniqueWindow window = latency::CreateWindowInFront();
@@ -232,6 +375,8 @@ int wmain(int argc, wchar_t** argv) {
     // and losing the foreground, which the start-up figure holds.
     const Memory memory = MeasureMemory(buttonwise, client.get(), "Buttonwise");
     const Presses times = MeasurePresses(client.get(), presses, "Buttonwise");
+    Holds held;
+    if (holds > 0) held = MeasureHolds(client.get(), holds);
     Flood buttonwiseFlood;
     if (flood > 0)
         buttonwiseFlood = MeasureFlood(client.get(), flood,
@@ -244,6 +389,7 @@ int wmain(int argc, wchar_t** argv) {
     PrintPresses("Buttonwise", times);
     std::printf("  Buttonwise's median is %.1f times the floor's\n",
                 At(times.sorted, 0.5) / At(floorTimes.sorted, 0.5));
+    if (holds > 0) PrintHolds(holds, held, floorTimes);
     if (flood > 0) {
         std::printf("%d presses in one burst, until the last WM_KEYDOWN:\n", flood);
         PrintFlood("floor client", flood, floorFlood);
@@ -260,8 +406,7 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("Resident memory, at rest after the start and after 1000 presses (MB):\n");
     std::printf("  floor client %6.1f %6.1f\n", floorMemory.atRest, floorMemory.afterPresses);
     std::printf("  Buttonwise   %6.1f %6.1f  (%+.1f MB against the floor after the presses)\n",
-                memory.atRest, memory.afterPresses,
-                memory.afterPresses - floorMemory.afterPresses);
+                memory.atRest, memory.afterPresses, memory.afterPresses - floorMemory.afterPresses);
     WSACleanup();
     return 0;
 }

@@ -10,11 +10,13 @@ namespace latency {
 
 namespace {
 
-KeyCounts g_keys;
+KeyCounts g_keys[256];
 
 LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) ++g_keys.downs;
-    if (message == WM_KEYUP || message == WM_SYSKEYUP) ++g_keys.ups;
+    KeyCounts& key = g_keys[wParam & 0xFF];
+    if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)
+        ++((lParam & (1 << 30)) ? key.repeats : key.downs);
+    if (message == WM_KEYUP || message == WM_SYSKEYUP) ++key.ups;
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -39,8 +41,8 @@ void Fail(const std::string& message) {
     std::exit(1);
 }
 
-const KeyCounts& Keys() {
-    return g_keys;
+const KeyCounts& Keys(UINT virtualKey) {
+    return g_keys[virtualKey & 0xFF];
 }
 
 bw::win32::UniqueWindow CreateWindowInFront() {

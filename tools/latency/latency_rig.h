@@ -19,12 +19,12 @@ double NowMs();
 // Prints the message, and which window was in front, and ends the program with a failure.
 [[noreturn]] void Fail(const std::string& message);
 
-// Key-downs and key-ups the window in front has received.
+// What the window in front has received of one key. A key-down of a key already down (its
+// previous-state bit set) is a repeat: it goes to repeats, never to downs.
 struct KeyCounts {
-    long downs = 0;
-    long ups = 0;
+    long downs = 0, repeats = 0, ups = 0;
 };
-const KeyCounts& Keys();
+const KeyCounts& Keys(UINT virtualKey);
 
 // The window the keys must reach; it is brought in front and kept there.
 bw::win32::UniqueWindow CreateWindowInFront();
