@@ -1,6 +1,5 @@
-// What the portable core asks of Windows, played in memory: each fake records what it is
-// asked as text, in order, and what can fail on Windows can be told to fail. The fuzzers use
-// them too, so nothing here depends on GoogleTest.
+// What the portable core asks of Windows, played in memory: each fake records its calls as
+// text, in order, and can fail where Windows can. The fuzzers use them: no GoogleTest here.
 #pragma once
 
 #include <cstdio>
@@ -134,11 +133,9 @@ struct FakeProgramFolder : ProgramFolder {
 struct Latin1CodePage : CodePage {
     std::string AnsiToUtf8(std::string_view bytes) override {
         std::string text;
-        for (const char byte : bytes) {
-            const auto c = static_cast<unsigned char>(byte);
-            text += c < 0x80 ? std::string(1, byte)
-                             : std::string{static_cast<char>(0xC0 | (c >> 6)),
-                                           static_cast<char>(0x80 | (c & 0x3F))};
+        for (const unsigned char c : bytes) {
+            if (c >= 0x80) text += static_cast<char>(0xC0 | (c >> 6));
+            text += static_cast<char>(c < 0x80 ? c : 0x80 | (c & 0x3F));
         }
         return text;
     }
@@ -162,8 +159,7 @@ struct FakeTimer : Timer {
     void SetInterval(int milliseconds) override { interval = milliseconds; }
     void SetEnabled(bool e) override { enabled = e; }
     bool Enabled() const override { return enabled; }
-    // Whether a tick happened.
-    bool Tick() {
+    bool Tick() {  // whether a tick happened
         if (!enabled || !onTick) return false;
         onTick();
         return true;
@@ -191,22 +187,20 @@ struct FakeTcpClient : TcpClient, Recorder {
         Record("read");
         return std::exchange(pending, {});
     }
+    bool Live() const { return open && events; }
     void Accept() {
-        Deliver([this] { events->OnConnect(); });
+        if (Live()) events->OnConnect();
     }
     void Refuse() { Fail(10061, "No connection could be made: the target machine refused it."); }
     void Fail(int number, const std::string& text) {
-        Deliver([&] { events->OnError(number, text); });
+        if (Live()) events->OnError(number, text);
     }
     void PeerCloses() {
-        Deliver([this] { events->OnClose(); });
+        if (Live()) events->OnClose();
     }
     void Send(const std::string& bytes) {
         pending += bytes;
-        Deliver([this] { events->OnDataArrival(pending.size()); });
-    }
-    void Deliver(const std::function<void()>& event) {
-        if (open && events) event();
+        if (Live()) events->OnDataArrival(pending.size());
     }
 };
 
@@ -232,8 +226,6 @@ struct FakeDesktop : KeyboardInput,
                      Shell,
                      Recorder {
     long shellAnswer = 42;
-    int refuse = 0;  // how many of the next key and mouse events the system does not take
-    bool Taken() { return refuse == 0 || refuse-- == 0; }
     void SendCharacters(std::u16string_view units) override {
         for (const char16_t unit : units) {
             char code[8];
@@ -242,12 +234,10 @@ struct FakeDesktop : KeyboardInput,
         }
     }
     bool SendKey(std::uint8_t key, KeyDirection direction) override {
-        if (!Taken()) return false;
         Record((direction == KeyDirection::Down ? "v" : "^") + std::to_string(key));
         return true;
     }
     bool MouseEvent(std::uint32_t flags, int dx, int dy) override {
-        if (!Taken()) return false;
         Record(std::to_string(flags) + " " + std::to_string(dx) + " " + std::to_string(dy));
         return true;
     }
@@ -265,7 +255,6 @@ struct FakeDesktop : KeyboardInput,
 struct FakeVolume : Volume, Recorder {
     std::optional<std::uint32_t> level = 0;  // nothing: the device does not say it
     bool muted = false;
-    std::vector<std::uint32_t> set;
     int devices = 0;
 
     struct Device : AudioOutput {
@@ -278,7 +267,6 @@ struct FakeVolume : Volume, Recorder {
         }
         void SetLevel(std::uint32_t value) override {
             volume.Record("set" + number);
-            volume.set.push_back(value);
             volume.level = value;
         }
         bool Muted() override { return volume.muted; }
@@ -293,8 +281,7 @@ struct FakeVolume : Volume, Recorder {
     }
 };
 
-// Answers for each window what the test says of it; a window it says nothing of has no
-// program that can be read.
+// Answers for each window what the test says of it; for any other, no program can be read.
 struct FakeForeground : ForegroundProgram {
     WindowInFront front;
     std::map<WindowInFront, ProgramInFront> programs;
@@ -312,11 +299,9 @@ struct FakeForeground : ForegroundProgram {
 };
 
 // The executors of the four action types: "key F5 116 0 1", "mouse Left Mouse Click 0 2",
-// "sys Volume UP 3", "run C:\x.exe"; "hold Simulating Keyboard: F5" for a held row, and
-// the count of calls to let everything go.
+// "sys Volume UP 3", "run C:\x.exe".
 struct FakeExecutors : Recorder {
     bool systemGoesOn = true;  // false as when an exit takes the countdown over
-    int releases = 0;
     ActionExecutors Wire() {
         auto n = [](int value) { return " " + std::to_string(value); };
         return {[this, n](const std::string& value, const KeyStroke& stroke) {
@@ -329,11 +314,19 @@ struct FakeExecutors : Recorder {
                     Record("sys " + name + n(repeats));
                     return systemGoesOn;
                 },
-                [this](const std::string& path) { Record("run " + path); },
-                {},
-                [this](const ActionRow& row) { Record("hold " + row.action); },
-                [this] { ++releases; }};
+                [this](const std::string& path) { Record("run " + path); }};
     }
+};
+
+// What the tests build the core on: the list, whose lines of adding rows go to a log of their
+// own, the log, the box of a failure and the window in front.
+struct CoreRig {
+    RecordingLog bindings, log;
+    ActionList list{bindings};
+    FakeMessageBoxes boxes;
+    LineFailureReport failures{boxes, log};
+    FakeForeground foreground;
+    ForegroundWatch watch{foreground, log};
 };
 
 // One line of a press, as the press tracker tells it: a count of 0 starts a press.

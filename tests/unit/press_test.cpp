@@ -1,9 +1,7 @@
-// Presses in time: button lines at given moments through the real tracker, dispatch and held
-// input into the desktop fake, and what went down and up when. Every way a press can end
-// must let go of everything it put down.
+// Presses in time: lines at given moments through the real tracker, dispatch and held input
+// into the desktop fake; every way a press can end must let go of everything it put down.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <sstream>
 
 #include "emulation/held_input.h"
@@ -18,18 +16,12 @@ struct FakeClock : Clock {
     Millis Now() override { return now; }
 };
 
-struct PressTest : ::testing::Test {
+struct PressTest : ::testing::Test, CoreRig {
     FakeDesktop desktop;
-    RecordingLog log;
-    ActionList list{log};
     FakeClock clock;
     FakeTimer timer;
     Keyboard keyboard{desktop, log};
     Mouse mouse{desktop, desktop, log};
-    FakeMessageBoxes boxes;
-    LineFailureReport failures{boxes, log};
-    FakeForeground foreground;
-    ForegroundWatch watch{foreground, log};
     std::optional<HeldInput> held{std::in_place, keyboard, mouse, clock,
                                   [] { return KeyRepeat{500, 100}; }};
     ActionDispatch dispatch{list,
@@ -58,26 +50,20 @@ struct PressTest : ::testing::Test {
             if (call != "box") desktop.calls.back() += "@" + std::to_string(clock.now);
         };
     }
-    // The timer's ticks up to the moment, each when it is due.
-    void RunUntil(Millis moment) {
-        while (timer.Enabled() && clock.now + timer.interval <= moment) {
-            clock.now += timer.interval;
-            timer.Tick();
-        }
-        clock.now = moment;
-    }
     // "300 OK 2 tv": at 300 ms a line of OK, repeat 2, from remote tv (r when not given);
-    // "300 connection", "300 list", "300 exit": what cuts a press off at that moment;
-    // "2000": time passes.
+    // "300 connection" ("list", "exit"): what cuts a press off then; "2000": time passes.
     void Play(const std::string& script) {
         std::istringstream steps(script);
         for (std::string step; std::getline(steps, step, ',');) {
             std::istringstream words(step);
-            Millis at = 0;
+            Millis at = 0, repeat = 0;
             std::string what, remote = "r";
-            int repeat = 0;
             words >> at >> what >> repeat >> remote;
-            RunUntil(at);
+            while (timer.Enabled() && clock.now + timer.interval <= at) {
+                clock.now += timer.interval;
+                timer.Tick();
+            }
+            clock.now = at;
             if (what == "connection" || what == "list") {
                 presses->DropPress();
             } else if (what == "exit") {
@@ -118,13 +104,13 @@ TEST_F(PressTest, EveryPressLetsGoOfWhatItHeldAndALongPressIsNeverAlsoAShortOne)
         {"0 RIGHT 0, 108 RIGHT 1, 216 RIGHT 0, 2000", "v39@0 ^39@216 v39@216 ^39@487"},
         // A first line told twice within 50 ms is one press.
         {"0 RIGHT 0, 20 RIGHT 0, 2000", "v39@0 ^39@271"},
-        // Cut off: the connection ends, the list changes, the program ends.
+        // A failure mid-pass lets go before its box.
+        {"0 BAD 0, 2000", "v39@0 ^39@0 box"},
+        // Cut off: the connection ends, the list changes, the program ends (the last case).
         {"0 RIGHT 0, 108 RIGHT 1, 150 connection, 2000", "v39@0 ^39@150"},
         {"0 SHIFTA 0, 150 list, 2000", "v16@0 v65@0 ^65@150 ^16@150"},
         {"0 MENU 0, 150 list, 2000", ""},  // a cut-off press is no short press
         {"0 OK 0, 150 exit", "2 0 0@0 4 0 0@150"},
-        // A failure mid-pass lets go before its box.
-        {"0 BAD 0, 2000", "v39@0 ^39@0 box"},
     };
     // clang-format on
     for (const auto& [script, expected] : cases) {
@@ -133,10 +119,6 @@ TEST_F(PressTest, EveryPressLetsGoOfWhatItHeldAndALongPressIsNeverAlsoAShortOne)
         std::string calls;
         for (const std::string& call : desktop.calls) calls += (calls.empty() ? "" : " ") + call;
         EXPECT_EQ(calls, expected) << script;
-        if (!presses) {
-            held.emplace(keyboard, mouse, clock, [] { return KeyRepeat{500, 100}; });
-            presses.emplace(dispatch, *held, clock, timer, 800);
-        }
         clock.now += 10000;
     }
 }

@@ -1,5 +1,4 @@
-// The remote side: arrivals cut into lines and taken apart, what one line does in the main
-// window, and the connection to the server with its once-per-outage report and retries.
+// The remote side: lines framed and parsed, what a line does, the connection and its retries.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,10 +20,9 @@ TEST(ParseButtonLineTest, TakesTheRepeatCountButtonAndRemoteAsTheServerWroteThem
     const std::pair<const char*, ButtonLine> cases[] = {
         {"000000000000f40b 00 PLAY remote1", {0, "PLAY", "remote1"}}, {"0 0a PLAY r", {10, "PLAY", "r"}},
         {"0 1g X r", {1, "X", "r"}},   {"0 g1 X r", {0, "X", "r"}},   {"0 100 X r", {256, "X", "r"}},
-        {"0 7fff X r", {32767, "X", "r"}}, {"0 8000 X r", {32767, "X", "r"}},
-        {"0 ffffffffffff X r", {32767, "X", "r"}}, {"0 0C VOL+ tv", {12, "VOL+", "tv"}},
-        {"0 00  PLAY r", {0, "", "PLAY"}}, {"0 00 PLAY", {0, "PLAY", ""}}, {"0 05", {5, "", ""}},
-        {"0 00 PLAY r more", {0, "PLAY", "r"}}, {"0 00 PLAY  r", {0, "PLAY", ""}},
+        {"0 7fff X r", {32767, "X", "r"}}, {"0 8000 X r", {32767, "X", "r"}}, {"0 0C VOL+ tv", {12, "VOL+", "tv"}},
+        {"0 ffffffffffff X r", {32767, "X", "r"}}, {"0 00  PLAY r", {0, "", "PLAY"}}, {"0 00 PLAY", {0, "PLAY", ""}},
+        {"0 05", {5, "", ""}}, {"0 00 PLAY r more", {0, "PLAY", "r"}}, {"0 00 PLAY  r", {0, "PLAY", ""}},
         {"0", {0, "", ""}}, {"", {0, "", ""}}, {"0 00 Grüße r", {0, "Grüße", "r"}},
     };
     // clang-format on
@@ -37,14 +35,12 @@ TEST(LineFramerTest, GivesEveryWholeLineOnceInOrderWhateverTheReads) {
     // The arrivals, and the lines framed: a server's refusal as "full: " and its text.
     // clang-format off
     const std::pair<Strings, Strings> cases[] = {
-        {{"c 00 UP r\n"}, {"c 00 UP r"}},  {{"c 00 UP r\nc 01 UP r\n"}, {"c 00 UP r", "c 01 UP r"}},
-        {{"c", " 00", " OK", " r", "\n"}, {"c 00 OK r"}},  {{"a 00 A r\nb 00 B", " r\n"}, {"a 00 A r", "b 00 B r"}},
+        {{"c 00 UP r\nc 01 UP r\n"}, {"c 00 UP r", "c 01 UP r"}},  {{"c", " 00", " OK", " r", "\n"}, {"c 00 OK r"}},
+        {{"a 00 A r\nb 00 B", " r\n"}, {"a 00 A r", "b 00 B r"}},  {{"\n"}, {""}},  {{longest + "\n"}, {longest}},
         {{"c 00 UP r"}, {}},  // an unfinished line waits
         {{"c 00 UP r\r\n"}, {"c 00 UP r"}},  {{"c 00 UP r\r\r\n"}, {"c 00 UP r\r"}},  // only one CR goes
-        {{"\n"}, {""}},
         {{longLine + "\nc 00 OK r\n"}, {"c 00 OK r"}},  // dropped up to its end
         {{megabyte, megabyte, "\nc 00 OK r\n"}, {"c 00 OK r"}},  // a server without line ends
-        {{longest + "\n"}, {longest}},
         {{"BEGIN\nSIGHUP\nEND\nc 00 OK r\n"}, {"c 00 OK r"}},  // a packet
         {{"c 00 A r\nBEG", "IN\r\nLIST\nSUCCESS\nDATA\n1\nc 00 B r\nE", "ND\n", "c 00 C r\n"}, {"c 00 A r", "c 00 C r"}},
         {{"Sorry the server is full.\n"}, {"full: Sorry the server is full."}},
@@ -54,9 +50,8 @@ TEST(LineFramerTest, GivesEveryWholeLineOnceInOrderWhateverTheReads) {
         LineFramer framer;
         Strings lines;
         for (const std::string& bytes : arrivals)
-            for (const FramedLine& line : framer.Feed(bytes))
-                lines.push_back((line.kind == FramedLine::Kind::Button ? "" : "full: ") +
-                                line.text);
+            for (const FramedLine& l : framer.Feed(bytes))
+                lines.push_back(l.kind == FramedLine::Kind::Button ? l.text : "full: " + l.text);
         EXPECT_EQ(lines, expected) << arrivals.front().substr(0, 40);
     }
 }
@@ -64,16 +59,11 @@ TEST(LineFramerTest, GivesEveryWholeLineOnceInOrderWhateverTheReads) {
 struct FakeDialog : LearnMode, Recorder {
     bool open = true;
     bool IsOpen() const override { return open; }
-    void Learn(const std::string& name, const std::string& remote) override {
-        Record(name + " " + remote);
-    }
+    void Learn(const std::string& b, const std::string& r) override { Record(b + " " + r); }
 };
 
-struct ButtonMessagesTest : ::testing::Test {
+struct ButtonMessagesTest : ::testing::Test, CoreRig {
     FakeStatusDisplay display;
-    FakeMessageBoxes boxes;
-    RecordingLog log;
-    LineFailureReport failures{boxes, log};
     Latin1CodePage ansi;
     Strings dispatched;
     ButtonMessages buttons{
@@ -85,8 +75,7 @@ struct ButtonMessagesTest : ::testing::Test {
 };
 
 TEST_F(ButtonMessagesTest, EveryLineIsDispatchedInUtf8OrAnsiAndEveryThirdCountStepsTheAnimation) {
-    for (const char* count :
-         {"00", "01", "02", "03", "04", "05", "06", "0c", "0a", "00", "00", "00"})
+    for (const char* count : {"00", "02", "03", "04", "05", "06", "0c", "0a", "00", "00", "00"})
         buttons.HandleLine(std::string("0 ") + count + " UP r");
     EXPECT_EQ(display.receiveFrames, (std::vector<int>{1, 2, 3, 4, 5, 6, 1}));
     dispatched.clear();
@@ -96,7 +85,6 @@ TEST_F(ButtonMessagesTest, EveryLineIsDispatchedInUtf8OrAnsiAndEveryThirdCountSt
     buttons.OnLine("0 00 Gr\xFC\xDF r");
     EXPECT_EQ(dispatched, (Strings{"PLAY 10 remote1", " 0 ", "Gr\xC3\xBC\xC3\x9F 0 r",
                                    "Gr\xC3\xBC\xC3\x9F 0 r"}));
-    EXPECT_TRUE(boxes.calls.empty());
 }
 
 TEST_F(ButtonMessagesTest, AnOpenAddActionDialogLearnsEveryButtonAndAFailureThereIsShown) {
@@ -108,7 +96,6 @@ TEST_F(ButtonMessagesTest, AnOpenAddActionDialogLearnsEveryButtonAndAFailureTher
     buttons.HandleLine("0 00 UP r");
     buttons.HandleLine("0 00 DOWN r");
     EXPECT_EQ(dialog.calls, (Strings{"UP r", "DOWN r"}));
-    EXPECT_EQ(dispatched.size(), 4u);
     // A name with a NUL in it would be saved cut short: refused, learnt and bound nowhere.
     buttons.OnLine(std::string("0 00 UP r\0x", 11));
     buttons.OnLine(std::string("0 00 U\0P r", 10));
@@ -117,8 +104,6 @@ TEST_F(ButtonMessagesTest, AnOpenAddActionDialogLearnsEveryButtonAndAFailureTher
         "\" was refused: a button or remote name in it holds a NUL character.";
     EXPECT_EQ(log.Texts(LogKind::Error),
               (Strings{"The line \"0 00 UP r\\0x" + refused, "The line \"0 00 U\\0P r" + refused}));
-    EXPECT_EQ(log.lines.size(), 2u);
-    // A failing dialog shows a box and the line is not dispatched.
     dialog.failOn = Failure(91, "Object variable or With block variable not set");
     buttons.HandleLine("0 00 UP r");
     EXPECT_EQ(dispatched.size(), 4u);
@@ -145,16 +130,14 @@ struct ServerConnectionTest : ::testing::Test {
     }
 };
 
-// What the status shows at each step is what the end-to-end connection journey reads; here,
-// what it cannot see: each attempt abandons the one before, and a new outage's blink goes
-// on from where the last one left it.
+// The status at each step is the connection journey's; here, what it cannot see: each attempt
+// abandons the one before, and a new outage's blink goes on from where the last one left it.
 TEST_F(ServerConnectionTest, RetriesEveryTickClosingFirstAndTheBlinkGoesOnAcrossOutages) {
     EXPECT_EQ(display.text, " ");
     EXPECT_EQ(timer.interval, 2000);
     connection.Connect();
-    // Windows takes about a tick to refuse a closed port: a tick never cancels the attempt
-    // under way, which may yet connect, but the outage is said at the first one; an attempt
-    // without an outcome for five ticks is given up for a new one.
+    // Windows takes about a tick to refuse a closed port: a tick leaves the attempt under way,
+    // which may yet connect, but says the outage; five ticks without an outcome start anew.
     for (int tick = 1; tick < kTicksBeforeNewAttempt; ++tick) ASSERT_TRUE(timer.Tick());
     EXPECT_EQ(client.calls, (Strings{"close", "connect 127.0.0.1:8765"}));
     EXPECT_EQ(log.lines, LogLines{kDownLine});
@@ -221,11 +204,10 @@ TEST_F(ServerConnectionTest, EveryStateMovesAndLogsAsTheTableSays) {
         }
 }
 
-TEST_F(ServerConnectionTest, DataIsDrainedAndHandedOnInOrderWithoutTheOldConnectionsHalfLine) {
+TEST_F(ServerConnectionTest, DataIsHandedOnInOrderWithoutTheOldHalfLineAndAFullServerSaidOnce) {
     Connected();
     client.Send("0f 00 UP r\n0f 01 UP r\n0f 00 PL");
     client.Send(std::string("AY r\r\n\xff\n", 8));
-    EXPECT_EQ(client.calls.back(), "read");
     EXPECT_EQ(received, (Strings{"0f 00 UP r", "0f 01 UP r", "0f 00 PLAY r", "\xff"}));
 
     // A new connection forgets the old one's half line and open packet.
@@ -245,9 +227,8 @@ TEST_F(ServerConnectionTest, DataIsDrainedAndHandedOnInOrderWithoutTheOldConnect
     });
     client.Send("1\n2\n");
     EXPECT_EQ(received, (Strings{"1", "2", "3"}));
-}
 
-TEST_F(ServerConnectionTest, AFullServerIsOneErrorLineNotAButtonAndNotOnEveryRetry) {
+    received.clear();
     auto fullLines = [&] { return std::ranges::count(log.Texts(LogKind::Error), kServerFullLine); };
     for (int attempt = 0; attempt < 3; ++attempt) {
         Connected();

@@ -1,6 +1,5 @@
-// The Win32 parts that deliver through the message loop, against the real API: timer ticks,
-// paced calls, and the Winsock client against a real loopback server. (Reconnecting after an
-// outage is the connection journey's.)
+// What delivers through the message loop, against the real API: timer ticks, paced calls, the
+// Winsock client against a loopback server (reconnecting is the connection journey's).
 #include <gtest/gtest.h>
 
 #include <algorithm>

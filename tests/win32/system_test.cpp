@@ -1,6 +1,5 @@
-// Text, files and settings at the Windows boundary where no journey reaches: a bad byte,
-// system error texts, files beyond one read and missing ones, the ANSI code page, and a
-// registry write the system refuses.
+// Text, files and settings at the Windows boundary where no journey reaches: a bad byte, error
+// texts, long and missing files, the ANSI code page, and a registry write the system refuses.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -17,9 +16,12 @@
 namespace bw::test {
 namespace {
 
-// UTF-8 to UTF-16 and back is the journeys' (they type and read text of every plane).
-TEST(Utf16Test, ABadByteDoesNotEatTheRest) {
+// The rest of UTF-8 to UTF-16 and back is the journeys' (they type and read every plane).
+TEST(TextTest, ABadUtf8ByteDoesNotEatTheRestAndAnsiTextBecomesUtf8) {
     EXPECT_EQ(win32::Widen("\xff!").back(), L'!');
+    ASSERT_EQ(GetACP(), 1252u) << "the test's bytes are Windows-1252";
+    EXPECT_EQ(win32::AnsiCodePage().AnsiToUtf8("Gr\xFC\xDF\x65 \x80"), "Grüße €");
+    EXPECT_EQ(win32::AnsiCodePage().AnsiToUtf8(""), "");
 }
 
 TEST(SystemErrorTest, KnownErrorsAreWordedAndUnknownOnesNamedByNumber) {
@@ -47,12 +49,6 @@ TEST(ModuleFolderTest, ReadsAFileWholeBeyondOneReadOrFailsWithTheReason) {
     std::filesystem::remove(file);
     EXPECT_EQ(SystemErrorOf([&] { folder.ReadFile(win32::Narrow(file.wstring())); }),
               ERROR_FILE_NOT_FOUND);
-}
-
-TEST(AnsiCodePageTest, SingleByteTextBecomesUtf8) {
-    ASSERT_EQ(GetACP(), 1252u) << "the test's bytes are Windows-1252";
-    EXPECT_EQ(win32::AnsiCodePage().AnsiToUtf8("Gr\xFC\xDF\x65 \x80"), "Grüße €");
-    EXPECT_EQ(win32::AnsiCodePage().AnsiToUtf8(""), "");
 }
 
 TEST(RegistryStoreTest, ARefusedWriteThrowsWithTheSystemsReason) {
