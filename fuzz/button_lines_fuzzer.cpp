@@ -20,11 +20,6 @@ using namespace bw::test;
 
 namespace {
 
-struct FuzzClock : Clock {
-    Millis now = 0;
-    Millis Now() override { return now; }
-};
-
 // Keys and buttons down at the end of what the desktop was sent: "v39" puts 39 down, "^39"
 // lets it up; a mouse event "2 0 0" puts the left button down, "4 0 0" up.
 std::set<std::string> StillDown(const Strings& calls) {
@@ -48,7 +43,7 @@ std::set<std::string> StillDown(const Strings& calls) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
     FakeTcpClient client;
-    FakeTimer reconnectTimer, pressTimer;
+    FakeTimer reconnectTimer;
     FakeStatusDisplay display;
     RecordingLog log;
     ActionList list(log);
@@ -67,7 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FakeDesktop desktop;
     Keyboard keyboard(desktop, log);
     Mouse mouse(desktop, desktop, log);
-    FuzzClock clock;
+    FakeClock clock;
+    ClockedTimer pressTimer(clock);
     HeldInput heldInput(keyboard, mouse, clock, [] { return KeyRepeat{250, 33}; });
     FakeMessageBoxes boxes;
     LineFailureReport failures(boxes, log);
@@ -100,15 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ++lines;
         buttons.OnLine(line);
     });
-    // Time passes as the press timer would see it: each tick when it is due.
-    auto passTime = [&](Millis ms) {
-        const Millis until = clock.now + ms;
-        while (pressTimer.Enabled() && clock.now + pressTimer.interval <= until) {
-            clock.now += pressTimer.interval;
-            pressTimer.Tick();
-        }
-        clock.now = until;
-    };
+    auto passTime = [&](Millis ms) { pressTimer.RunUntil(clock.now + ms); };
     connection.Connect();
     client.Accept();
     while (input.remaining_bytes() > 0) {

@@ -25,6 +25,7 @@ void ButtonPresses::DropPress() {
 
 void ButtonPresses::OnTick() {
     timer_.SetEnabled(false);
+    armedFor_.reset();
     held_.OnTime();
     Handle(tracker_.OnTime(clock_.Now()));
 }
@@ -45,7 +46,15 @@ void ButtonPresses::Schedule() {
     std::optional<Millis> due = tracker_.NextDeadline();
     if (const std::optional<Millis> repeat = held_.NextDeadline())
         due = due ? std::min(*due, *repeat) : *repeat;
-    if (!due) return timer_.SetEnabled(false);
+    if (!due) {
+        armedFor_.reset();
+        return timer_.SetEnabled(false);
+    }
+    // Every line moves the press's end later: a timer set for earlier wakes, finds the
+    // press still going and sets itself again. Setting it at every line would cost two
+    // calls into the system per line under a flood.
+    if (armedFor_ && *armedFor_ <= *due) return;
+    armedFor_ = *due;
     timer_.SetEnabled(false);
     timer_.SetInterval(static_cast<int>(std::max<Millis>(1, *due - clock_.Now())));
     timer_.SetEnabled(true);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,7 @@ class ButtonPresses {
     Timer& timer_;
     PressTracker tracker_;
     std::uint64_t handled_ = 0;  // counts the batches of steps begun
+    std::optional<Millis> armedFor_;  // when the timer is set to wake it
 };
 
 }  // namespace bw

@@ -166,6 +166,35 @@ struct FakeTimer : Timer {
     }
 };
 
+struct FakeClock : Clock {
+    Millis now = 0;
+    Millis Now() override { return now; }
+};
+
+// A timer on a test's clock: it ticks once its interval has passed since it was set, as
+// SetTimer's does, however much time the test lets pass in one step.
+struct ClockedTimer : FakeTimer {
+    explicit ClockedTimer(FakeClock& c) : clock(c) {}
+    FakeClock& clock;
+    Millis setAt = 0;
+    void SetInterval(int milliseconds) override {
+        FakeTimer::SetInterval(milliseconds);
+        setAt = clock.now;
+    }
+    void SetEnabled(bool e) override {
+        if (e && !enabled) setAt = clock.now;
+        FakeTimer::SetEnabled(e);
+    }
+    // Each tick due up to the moment, with the clock at the tick's time.
+    void RunUntil(Millis moment) {
+        while (enabled && setAt + interval <= moment) {
+            clock.now = setAt += interval;
+            Tick();
+        }
+        clock.now = moment;
+    }
+};
+
 // Lets a test play the server: accept, refuse, close, send. Events come only for an
 // attempt that is under way, as on Windows.
 struct FakeTcpClient : TcpClient, Recorder {
@@ -226,6 +255,8 @@ struct FakeDesktop : KeyboardInput,
                      Shell,
                      Recorder {
     long shellAnswer = 42;
+    int refuse = 0;  // how many of the next key and mouse events the system does not take
+    bool Taken() { return refuse == 0 || refuse-- == 0; }
     void SendCharacters(std::u16string_view units) override {
         for (const char16_t unit : units) {
             char code[8];
@@ -234,10 +265,12 @@ struct FakeDesktop : KeyboardInput,
         }
     }
     bool SendKey(std::uint8_t key, KeyDirection direction) override {
+        if (!Taken()) return false;
         Record((direction == KeyDirection::Down ? "v" : "^") + std::to_string(key));
         return true;
     }
     bool MouseEvent(std::uint32_t flags, int dx, int dy) override {
+        if (!Taken()) return false;
         Record(std::to_string(flags) + " " + std::to_string(dx) + " " + std::to_string(dy));
         return true;
     }
