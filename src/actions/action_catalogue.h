@@ -60,6 +60,10 @@ enum class SystemCommand {
     LogOff,
     Restart,
     Shutdown,
+    Sleep,
+    Hibernate,
+    Mute,
+    ScreenOff,
 };
 struct SystemAction {
     const char* name;
@@ -76,6 +80,10 @@ inline constexpr SystemAction kSystemActions[] = {
     {"Log off windows", SystemCommand::LogOff},
     {"Restart windows", SystemCommand::Restart},
     {"Shutdown windows", SystemCommand::Shutdown},
+    {"Sleep", SystemCommand::Sleep},
+    {"Hibernate", SystemCommand::Hibernate},
+    {"Mute", SystemCommand::Mute},
+    {"Turn off the screen", SystemCommand::ScreenOff},
 };
 
 // A key combination, which a window of a program that runs above this one never receives.
@@ -85,10 +93,11 @@ constexpr bool SendsKeys(SystemCommand command) {
            command == SystemProperties;
 }
 
-// It ends the session, after the countdown.
-constexpr bool EndsSession(SystemCommand command) {
+// It ends the session or puts the computer to sleep, after the countdown.
+constexpr bool PowersDown(SystemCommand command) {
     using enum SystemCommand;
-    return command == LogOff || command == Restart || command == Shutdown;
+    return command == LogOff || command == Restart || command == Shutdown || command == Sleep ||
+           command == Hibernate;
 }
 
 // Nothing for a name no action has (a binding from another version does nothing).

@@ -38,6 +38,7 @@
 #include "remote/button_messages.h"
 #include "remote/button_presses.h"
 #include "remote/foreground_watch.h"
+#include "remote/power_events.h"
 #include "remote/server_connection.h"
 #include "ui/action_list_commands.h"
 #include "ui/event_log.h"
@@ -91,12 +92,13 @@ class Program {
     Mouse mouse{pointer, pump, eventLog};
     win32::TickClock clock;
     HeldInput held{keyboard, mouse, clock, win32::SystemKeyRepeat};
+    SessionState session{clock, eventLog};
     win32::DesktopShell shell;
     Launcher launcher{shell, folder, eventLog};
     ui::CountdownWindow countdownWindow;
     win32::WindowTimer countdownTimer;
-    win32::ExitWindowsSession session;
-    ExitCountdown countdown{countdownWindow, countdownTimer, session, eventLog};
+    win32::ExitWindowsSession sessionEnd;
+    ExitCountdown countdown{countdownWindow, countdownTimer, sessionEnd, eventLog};
     win32::EndpointVolume volume;
     win32::ForegroundWindowCommands windows;
     SystemActions system{keyboard, volume, windows, countdown, eventLog};
@@ -110,7 +112,8 @@ class Program {
                              std::bind_front(&Launcher::Open, &launcher),
                              std::bind_front(&ExitCountdown::CancelByButton, &countdown),
                              std::bind_front(&HeldInput::Hold, &held),
-                             std::bind_front(&HeldInput::ReleaseAll, &held)},
+                             std::bind_front(&HeldInput::ReleaseAll, &held),
+                             std::bind_front(&SessionState::PassOver, &session)},
                             eventLog,
                             lineFailures,
                             inFront};
@@ -123,6 +126,7 @@ class Program {
     win32::WinsockTcpClient serverClient;
     win32::WindowTimer reconnectTimer;
     ServerConnection connection{serverClient, reconnectTimer, mainWindow, eventLog};
+    PowerEvents power{session, presses, countdown, connection, eventLog};
 
     const std::string readme = FileInFolder(folder.Path(), "Readme.txt");
     ui::ProgramDialogs dialogs{{bindings, persistence, keyboard, boxes, buttons, launcher,
@@ -148,6 +152,9 @@ Program::Program(HINSTANCE instance) : mainWindow(instance) {
         mainWindow.ActionRowsChanged(count);
     });
     connection.SetEndHandler([this] { presses.DropPress(); });
+    mainWindow.SetSystemEvents({[this] { power.Suspending(); }, [this] { power.Resumed(); },
+                                [this] { power.Locked(); }, [this] { power.Unlocked(); },
+                                [this] { power.SessionEnding(); }});
     mainWindow.SetActionSource(&bindings);
     connection.SetLineHandler([this](const std::string& line) { buttons.OnLine(line); });
     mainWindow.SetCommands({

@@ -33,12 +33,12 @@ bool ExitCountdown::Show(const ExitKind& kind) {
     return true;
 }
 
-std::string CountdownText(const std::string& typeName, int secondsLeft) {
-    return typeName + " windows in " + std::to_string(secondsLeft) + " seconds...";
+std::string CountdownText(const ExitKind& kind, int secondsLeft) {
+    return std::string(kind.coming) + " in " + std::to_string(secondsLeft) + " seconds...";
 }
 
 std::string ExitCountdown::Text() const {
-    return CountdownText(kind_.name, kCountdownSeconds - secondsElapsed_);
+    return CountdownText(kind_, kCountdownSeconds - secondsElapsed_);
 }
 
 void ExitCountdown::Opened() {
@@ -87,10 +87,13 @@ void ExitCountdown::ForceExitWindows() {
     // Without it Windows halts at "it is now safe to switch off" instead of switching off.
     if (kind_.type == kExitShutdown) flags += kEwxPowerOff;
     try {
-        session_.EndSession(flags);
+        if (kind_.type == kExitSleep || kind_.type == kExitHibernate)
+            session_.Suspend(kind_.type == kExitHibernate);
+        else
+            session_.EndSession(flags);
     } catch (const Failure& failure) {
-        std::string line = kind_.name;
-        line += " windows failed: ";
+        std::string line = kind_.coming;
+        line += " failed: ";
         line += failure.Description();
         log_.Write(LogKind::Error, line);
     }

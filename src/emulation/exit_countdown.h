@@ -1,4 +1,5 @@
-// The ten-second countdown before a log off, restart or shutdown, which the user can cancel.
+// The ten-second countdown before a log off, restart, shutdown, sleep or hibernation, which
+// the user can cancel.
 // One object for the whole run; its window is built at each showing.
 #pragma once
 
@@ -11,21 +12,27 @@
 
 namespace bw {
 
-// ExitType values: the base flags of ExitWindowsEx.
-inline constexpr std::int32_t kExitLogOff = 0, kExitShutdown = 1, kExitRestart = 2;
+// ExitType values: the base flags of ExitWindowsEx; the two suspends are no flags of it.
+inline constexpr std::int32_t kExitLogOff = 0, kExitShutdown = 1, kExitRestart = 2,
+                              kExitSleep = -1, kExitHibernate = -2;
 inline constexpr int kCountdownSeconds = 10;
 
-// The three exits with the name the countdown says.
+// The exits with the name a cancel says ("Shutdown was cancelled") and what the countdown
+// says is coming ("Shutdown windows in 10 seconds...").
 struct ExitKind {
     std::int32_t type;
     const char* name;
+    const char* coming;
 };
-inline constexpr ExitKind kLogOffExit{kExitLogOff, "Log off"},
-    kRestartExit{kExitRestart, "Restart"}, kShutdownExit{kExitShutdown, "Shutdown"};
-inline constexpr ExitKind kExitKinds[] = {kLogOffExit, kRestartExit, kShutdownExit};
+inline constexpr ExitKind kLogOffExit{kExitLogOff, "Log off", "Log off windows"},
+    kRestartExit{kExitRestart, "Restart", "Restart windows"},
+    kShutdownExit{kExitShutdown, "Shutdown", "Shutdown windows"},
+    kSleepExit{kExitSleep, "Sleep", "Sleep"}, kHibernateExit{kExitHibernate, "Hibernate", "Hibernate"};
+inline constexpr ExitKind kExitKinds[] = {kLogOffExit, kRestartExit, kShutdownExit, kSleepExit,
+                                          kHibernateExit};
 
 // "Shutdown windows in 10 seconds...": what the countdown's window shows.
-std::string CountdownText(const std::string& typeName, int secondsLeft);
+std::string CountdownText(const ExitKind& kind, int secondsLeft);
 // Under it: the window may show without the keyboard, and any button of the remote but one
 // bound to an exit cancels it.
 inline constexpr const char* kCountdownRemoteHint = "Press any button on the remote to cancel.";
@@ -75,7 +82,8 @@ class ExitCountdown final : private CountdownEvents {
     void Opened() override;
     void CancelPressed() override;
     void Closed() override;
-    // Forced, and for a shutdown with the power switched off. A refusal is an error line.
+    // Forced, and for a shutdown with the power switched off; or the suspend. A refusal is
+    // an error line.
     void ForceExitWindows();
     std::string Text() const;
 

@@ -1,4 +1,4 @@
-// The ten system actions, the volume arithmetic and the exit actions' countdown.
+// The system actions, the volume arithmetic and the exit actions' countdown.
 #include "emulation/system_actions.h"
 
 #include "actions/action_catalogue.h"
@@ -24,8 +24,20 @@ std::int32_t SystemActions::ChangeVolume(std::int16_t step) {
     if (level >= kMaxLevel - 1) level = kMaxLevel;
     output->SetLevel(static_cast<std::uint32_t>(level));
     // A step is meant to be heard.
-    if (output->Muted()) output->Unmute();
+    if (output->Muted()) output->SetMuted(false);
     return level;
+}
+
+void SystemActions::ToggleMute() {
+    try {
+        const std::unique_ptr<AudioOutput> output = volume_.DefaultOutput();
+        const bool mute = !output->Muted();
+        output->SetMuted(mute);
+        log_.LogChange(mute ? "Muted" : "Sound on");
+    } catch (const Failure& failure) {
+        log_.Write(LogKind::Error, "The sound could not be muted or turned on: " +
+                                       failure.Description());
+    }
 }
 
 bool SystemActions::Run(const std::string& name, std::int16_t repeat) {
@@ -72,6 +84,16 @@ bool SystemActions::Run(const std::string& name, std::int16_t repeat) {
             return countdown_.Show(kRestartExit);
         case SystemCommand::Shutdown:
             return countdown_.Show(kShutdownExit);
+        case SystemCommand::Sleep:
+            return countdown_.Show(kSleepExit);
+        case SystemCommand::Hibernate:
+            return countdown_.Show(kHibernateExit);
+        case SystemCommand::Mute:
+            ToggleMute();
+            return true;
+        case SystemCommand::ScreenOff:
+            windows_.TurnOffScreen();
+            return true;
         case SystemCommand::VolumeUp:
         case SystemCommand::VolumeDown:
             return true;

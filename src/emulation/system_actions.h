@@ -1,5 +1,5 @@
-// The ten system actions: volume steps, window commands, fixed key combinations, and log
-// off, restart or shutdown after the countdown.
+// The system actions: volume steps and mute, window commands, fixed key combinations, the
+// screen off, and log off, restart, shutdown, sleep or hibernation after the countdown.
 #pragma once
 
 #include <cstdint>
@@ -35,6 +35,8 @@ class SystemActions {
     // new level. Throws Failure when the device refuses or does not say its level, and
     // nothing is changed then.
     std::int32_t ChangeVolume(std::int16_t step);
+    // The same device's mute, the other way; said in the log, a refusal too.
+    void ToggleMute();
 
     Keyboard& keyboard_;
     Volume& volume_;

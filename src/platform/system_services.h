@@ -20,7 +20,7 @@ class AudioOutput {
     virtual void SetLevel(std::uint32_t level) = 0;
     virtual bool Muted() = 0;
     // Throws Failure when the device refuses.
-    virtual void Unmute() = 0;
+    virtual void SetMuted(bool muted) = 0;
 };
 
 class Volume {
@@ -36,6 +36,8 @@ class WindowCommands {
     virtual ~WindowCommands() = default;
     // Minimises the window in front, if there is one.
     virtual void MinimizeForegroundWindow() = 0;
+    // Turns the displays off, as their power saving does; any input turns them on again.
+    virtual void TurnOffScreen() = 0;
 };
 
 class ExitSession {
@@ -43,6 +45,9 @@ class ExitSession {
     virtual ~ExitSession() = default;
     // ExitWindowsEx flags. Throws Failure with the system's words when Windows refuses.
     virtual void EndSession(std::uint32_t flags) = 0;
+    // Sleep, or hibernation. Throws Failure with the system's words, or saying that
+    // hibernation is off.
+    virtual void Suspend(bool hibernate) = 0;
 };
 
 }  // namespace bw

@@ -41,7 +41,8 @@ void ActionDispatch::Start(const PressEvent& event) {
     Release();
     press_ = Press{};
     press_->number = ++presses_;
-    if (event.repeat == 0 && !ButtonEndsSession(bindings_, event.button, event.remote) &&
+    button_ = event.button;
+    if (event.repeat == 0 && !ButtonPowersDown(bindings_, event.button, event.remote) &&
         executors_.cancelCountdown && executors_.cancelCountdown(event.button)) {
         if (press_ && press_->number == presses_) press_->cancelledCountdown = true;
         return;
@@ -102,12 +103,14 @@ void ActionDispatch::RunRows(const std::vector<ActionRow>& rows, std::int16_t re
 }
 
 void ActionDispatch::HoldRow(const ActionRow& row) {
+    if (PassedOver(row)) return;
     log_.LogChange(row.action);
     foreground_.WarnIfUnreachable();
     if (executors_.hold) executors_.hold(row);
 }
 
 bool ActionDispatch::RunRow(const ActionRow& row, std::int16_t repeat) {
+    if (PassedOver(row)) return true;
     switch (row.type) {
         case ActionType::Keyboard: {
             if (repeat >= 1 && repeat < kKeyboardRepeatFrom) return false;

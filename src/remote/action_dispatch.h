@@ -31,6 +31,10 @@ struct ActionExecutors {
     // Puts a held row's keys or button down, and lets everything held go up.
     std::function<void(const ActionRow& row)> hold = {};
     std::function<void()> release = {};
+    // Whether a row of that button's press (numbered from 1) is passed over: after a wake,
+    // while the screen is locked.
+    std::function<bool(const ActionRow& row, const std::string& button, std::uint64_t press)>
+        passOver = {};
 };
 
 // Repeats from which a held keyboard button fires again: the pause before it tells a held
@@ -80,6 +84,9 @@ class ActionDispatch {
     // False when the pass ends at this row.
     bool RunRow(const ActionRow& row, std::int16_t repeat);
     void HoldRow(const ActionRow& row);
+    bool PassedOver(const ActionRow& row) const {
+        return executors_.passOver && executors_.passOver(row, button_, presses_);
+    }
     void Release() {
         if (executors_.release) executors_.release();
     }
@@ -91,6 +98,7 @@ class ActionDispatch {
     ForegroundWatch& foreground_;
     std::optional<Press> press_;
     std::uint64_t presses_ = 0;  // numbers each press, so a pass can tell it is over
+    std::string button_;         // the button of the latest press
 };
 
 }  // namespace bw

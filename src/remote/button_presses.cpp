@@ -16,8 +16,8 @@ void ButtonPresses::OnLine(const std::string& button, std::int16_t repeat,
     Handle(tracker_.OnLine(button, remote, repeat, clock_.Now()));
 }
 
-void ButtonPresses::DropPress() {
-    Handle(tracker_.DropPress());
+void ButtonPresses::DropPress(bool sleeping) {
+    Handle(tracker_.DropPress(sleeping));
     // A press that had already ended may have left a repeat going in a pass cut short.
     held_.ReleaseAll();
     Schedule();

@@ -27,8 +27,9 @@ class ButtonPresses {
     // One button line, as the server numbered its repeat.
     void OnLine(const std::string& button, std::int16_t repeat, const std::string& remote);
     // The press under way is cut off and lets go of what it holds: the connection ended,
-    // the list changed, the program ends.
-    void DropPress();
+    // the list changed, the program ends, the screen locked; the computer goes to sleep,
+    // after which that press's repeat lines start nothing.
+    void DropPress(bool sleeping = false);
 
   private:
     void Handle(const std::vector<PressEvent>& events);

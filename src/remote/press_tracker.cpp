@@ -57,7 +57,8 @@ std::vector<PressEvent> PressTracker::OnTime(Millis now) {
     return events;
 }
 
-std::vector<PressEvent> PressTracker::DropPress() {
+std::vector<PressEvent> PressTracker::DropPress(bool sleeping) {
+    afterSleep_ = afterSleep_ || sleeping;
     std::vector<PressEvent> events;
     End(events, PressEvent::Kind::Drop);
     return events;
@@ -74,6 +75,8 @@ std::vector<PressEvent> PressTracker::OnLine(const std::string& button, const st
     const bool same = press_ && press_->button == button && press_->remote == remote;
     if (same && repeat == 0 && press_->lastRepeat == 0 && now - press_->started < kDuplicateMs)
         return events;
+    if (repeat == 0) afterSleep_ = false;
+    if (!same && repeat != 0 && afterSleep_) return events;
     if (!same || repeat == 0) {
         End(events);
         Start(events, button, remote, repeat, now);

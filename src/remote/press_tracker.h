@@ -49,8 +49,10 @@ class PressTracker {
                                    std::int16_t repeat, Millis now);
     // What the passing of time means: a press ended by silence.
     std::vector<PressEvent> OnTime(Millis now);
-    // Drops the press under way, if there is one.
-    std::vector<PressEvent> DropPress();
+    // Drops the press under way, if there is one. Across a sleep, the repeat lines of a
+    // press that began before it may still come after the wake: they start nothing until
+    // a first line does.
+    std::vector<PressEvent> DropPress(bool sleeping = false);
     // When OnTime will next have something to say.
     std::optional<Millis> NextDeadline() const;
 
@@ -71,6 +73,7 @@ class PressTracker {
     void LearnGap(const std::string& remote, Millis gap);
 
     Millis longPressMs_;
+    bool afterSleep_ = false;
     std::optional<Press> press_;
     std::map<std::string, std::deque<Millis>> gaps_;  // the latest repeat gaps by remote
 };

@@ -27,13 +27,13 @@ bool Bound(const ActionRow& row, const std::string& button, const std::string& r
 
 }  // namespace
 
-bool ButtonEndsSession(const ActionList& list, const std::string& button,
+bool ButtonPowersDown(const ActionList& list, const std::string& button,
                        const std::string& remote) {
     for (std::size_t i = 1; i <= list.Count(); ++i) {
         const ActionRow& row = list.Row(i);
         const SystemAction* action =
             row.type == ActionType::System ? FindSystemAction(row.value) : nullptr;
-        if (Bound(row, button, remote) && action && EndsSession(action->command)) return true;
+        if (Bound(row, button, remote) && action && PowersDown(action->command)) return true;
     }
     return false;
 }

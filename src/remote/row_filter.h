@@ -21,9 +21,10 @@ bool ProgramMatches(std::string_view rowProgram, std::string_view programInFront
 // A program name with a dot in it is taken for a name with its extension.
 bool HasExtension(std::string_view program);
 
-// Whether the button has a row that ends the session for the line's remote, for whatever
-// program: while the countdown shows, the program in front may be the countdown itself.
-bool ButtonEndsSession(const ActionList& list, const std::string& button,
+// Whether the button has a row that ends the session or puts the computer to sleep for the
+// line's remote, for whatever program: while the countdown shows, the program in front may
+// be the countdown itself.
+bool ButtonPowersDown(const ActionList& list, const std::string& button,
                        const std::string& remote);
 
 // Copies of the rows that act on the line, in list order, taken when the line arrives: an

@@ -38,6 +38,14 @@ void ServerConnection::Connect() {
     }
 }
 
+void ServerConnection::Disconnect() {
+    framer_.Reset();
+    ConnectionEnded();
+    ticksWithoutOutcome_.reset();
+    reconnectTimer_.SetEnabled(false);
+    client_.Close();
+}
+
 void ServerConnection::OnConnect() {
     ticksWithoutOutcome_.reset();
     connectedNotTurnedAway_ = true;

@@ -53,6 +53,9 @@ class ServerConnection : private TcpClientEvents {
     // Starts one connection attempt, abandoning any earlier one. Until its outcome the
     // reconnect timer runs: the outage is said at the first tick without one.
     void Connect();
+    // Closes the connection and stops retrying, as the computer goes to sleep; Connect
+    // starts again.
+    void Disconnect();
 
   private:
     // The socket's events, as the client delivers them, and the reconnect timer's tick.

@@ -10,6 +10,8 @@
 
 #include "harness.h"
 
+#include <shellapi.h>
+
 namespace bw::test {
 namespace {
 
@@ -159,6 +161,7 @@ const std::pair<std::vector<std::string>, ActionRowView> kBindings[] = {
     {{"HOLD", "1", "Right", "39", "0", "1", "", "", "hold"}, {"keyboard", "HOLD", "Simulating Keyboard: Right (held)"}},
     {{"LONG", "1", "F2", "113", "0", "1", "", "", "long"}, {"keyboard", "LONG", "Simulating Keyboard: F2 (long press)"}},
     {{"LONG", "1", "F3", "114", "0", "1"}, {"keyboard", "LONG", "Simulating Keyboard: F3"}},
+    {{"NAP", "3", "Sleep"}, {"system", "NAP", "System Event: Sleep"}},
 };
 // clang-format on
 
@@ -216,6 +219,17 @@ TEST_F(ButtonsE2eTest, ABoundButtonTypesItsKeysWithTheKeyboardsScanCodesOncePerL
     EXPECT_TRUE(probe.Events().empty()) << Keys(probe.Events());
 }
 
+// Under Wine an exit at zero would end every program of the prefix: the countdown journeys keep
+// their waits short, and a guard cancels a countdown still open after eight seconds (with
+// Cancel's own notification: a safety net, not a user's step).
+constexpr int kInsideTheCountdownMs = 2000;
+std::jthread CountdownGuard(HWND countdown) {
+    return std::jthread([countdown](std::stop_token stop) {
+        for (int tenths = 0; tenths < 80 && !stop.stop_requested(); ++tenths) Sleep(100);
+        if (!stop.stop_requested()) PostMessageW(countdown, WM_COMMAND, IDCANCEL, 0);
+    });
+}
+
 // The events the probe got up to the first that starts with `last`, as they come.
 std::vector<std::string> EventsUntil(ProbeWindow& probe, const std::string& last) {
     std::vector<std::string> events;
@@ -256,6 +270,48 @@ TEST_F(ButtonsE2eTest, AHeldKeyStaysDownAndRepeatsAndALongPressIsNeverAlsoAShort
     EXPECT_EQ(Keys(EventsUntil(probe, "^114")), "v114 ^114");
     Sleep(500);  // a short row that came late, or twice, would come in this time
     EXPECT_TRUE(probe.Events().empty()) << Keys(probe.Events());
+}
+
+// Wine can neither sleep nor lock: the test sends the program's top-level window what Windows
+// would, while the window is hidden in the tray as a media PC's usually is.
+TEST_F(ButtonsE2eTest, ASleepLetsGoAndClosesAndAWakeReconnectsAtOnceButRunsNoSleepForAWhile) {
+    HWND window = reader::FindMainWindow();
+    PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    program->WaitFor("the window in the tray", [](auto& v) { return !v.visible; });
+    ProbeWindow probe;
+    std::jthread holding([] { Server("hold HOLD 20"); });  // about two seconds
+    EventsUntil(probe, "v39");
+    reader::Ask(window, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    const std::string keys = Keys(EventsUntil(probe, "^39"));
+    EXPECT_EQ(keys.find("v39"), std::string::npos) << keys;
+    WaitUntil("the connection to close",
+              [] { return Server("status").find(" clients=0 ") != std::string::npos; });
+    // The wake connects at once, not at the next retry; Windows says it twice, once when a
+    // user is there.
+    holding.join();
+    const unsigned long long woke = GetTickCount64();
+    for (WPARAM wake : {PBT_APMRESUMEAUTOMATIC, PBT_APMRESUMESUSPEND})
+        reader::Ask(window, WM_POWERBROADCAST, wake, 0);
+    Server("wait-clients 1 500");
+    for (const char* line : {"The computer is going to sleep.", "The computer woke up."})
+        WaitForLines(line, 1);
+    // The press that woke the computer may come after the wake: no sleep for 5 s.
+    Server("press NAP");
+    program->WaitFor("the sleep not run", [](const MainWindowView& v) {
+        return !v.log.empty() && v.log.back().text.starts_with("NAP: 'Sleep' was not run: the "
+                                                               "computer woke up 0.");
+    });
+    EXPECT_EQ(reader::FindDialog(ui::kCountdownTitle), nullptr);
+    Sleep(static_cast<DWORD>(woke + 6000 - std::min(GetTickCount64(), woke + 6000)));
+    Server("press NAP");
+    HWND countdown = WaitForDialog(ui::kCountdownTitle);
+    const std::jthread guard = CountdownGuard(countdown);
+    EXPECT_EQ(TextOf(GetDlgItem(countdown, ui::kIdCountdownText)), "Sleep in 10 seconds...");
+    Server("press ESC");
+    WaitForLines("Sleep was cancelled: ESC was pressed.", 1);
+    PostMessageW(FindWindowW(ui::kTrayWindowClass, nullptr), ui::kTrayCallbackMessage, 0,
+                 MAKELPARAM(NIN_SELECT, ui::kTrayIconId));
+    program->WaitFor("the window back from the tray", [](auto& v) { return v.visible; });
 }
 
 TEST_F(ButtonsE2eTest, AButtonActsForTheProgramInFrontAndOnlyForItsRemote) {
@@ -299,17 +355,6 @@ TEST_F(ButtonsE2eTest, ARunBindingStartsItsProgramOncePerPressInButtonwisesFolde
         return !v.log.empty() && v.log.back() == failed;
     });
     EXPECT_EQ(std::ranges::count(view.log, std::string("error"), &LogRow::kind), 1) << "GONE's";
-}
-
-// Under Wine an exit at zero would end every program of the prefix: the countdown journeys keep
-// their waits short, and a guard cancels a countdown still open after eight seconds (with
-// Cancel's own notification: a safety net, not a user's step).
-constexpr int kInsideTheCountdownMs = 2000;
-std::jthread CountdownGuard(HWND countdown) {
-    return std::jthread([countdown](std::stop_token stop) {
-        for (int tenths = 0; tenths < 80 && !stop.stop_requested(); ++tenths) Sleep(100);
-        if (!stop.stop_requested()) PostMessageW(countdown, WM_COMMAND, IDCANCEL, 0);
-    });
 }
 
 TEST_F(ButtonsE2eTest, ACoveringPlayerDoesNotHideTheCountdownAndAnyButtonCancelsIt) {

@@ -104,10 +104,10 @@ inline bool Connected(const MainWindowView& v) {
     return v.status == "WinLIRC is running. You can assign actions to remote control keys now.";
 }
 
-// Fails the test unless the button-line server did the command (a held button takes seconds).
-// Presses come at a person's pace: a first line right behind another of the same button is
-// taken for the same press told twice.
-inline void Server(const std::string& command) {
+// The button-line server's answer to the command (a held button takes seconds); throws,
+// failing the test, unless it did it. Presses come at a person's pace: a first line right
+// behind another of the same button is taken for the same press told twice.
+inline std::string Server(const std::string& command) {
     static win32::WinsockSession winsock;
     static unsigned long long lastPress = 0;
     const bool press = command.starts_with("press ") || command.starts_with("hold ");
@@ -118,8 +118,8 @@ inline void Server(const std::string& command) {
     address.sin_family = AF_INET;
     address.sin_port = htons(static_cast<u_short>(portText ? std::atoi(portText) : 8766));
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(connect(s.get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0)
-        << "the button-line server is not running";
+    if (connect(s.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+        throw Failure("the button-line server is not running");
     const DWORD deadlineMs = 60000;
     setsockopt(s.get(), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&deadlineMs),
                sizeof deadlineMs);
@@ -129,7 +129,8 @@ inline void Server(const std::string& command) {
     char buffer[512];
     for (int n; (n = recv(s.get(), buffer, sizeof buffer, 0)) > 0;) answer.append(buffer, n);
     if (press) lastPress = GetTickCount64();
-    ASSERT_TRUE(answer.starts_with("ok")) << command << " -> " << answer;
+    if (!answer.starts_with("ok")) throw Failure(command + " -> " + answer);
+    return answer;
 }
 
 // The saved bindings, through the system's registry functions, not the program's own. A row:

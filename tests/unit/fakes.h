@@ -276,7 +276,9 @@ struct FakeDesktop : KeyboardInput,
     }
     void DoEvents() override { Record("yield"); }
     void MinimizeForegroundWindow() override { Record("minimise"); }
+    void TurnOffScreen() override { Record("screen off"); }
     void EndSession(std::uint32_t flags) override { Record("end " + std::to_string(flags)); }
+    void Suspend(bool hibernate) override { Record(hibernate ? "hibernate" : "sleep"); }
     long Open(const std::string& item, const std::string& folder) override {
         Record("open " + item + " | " + folder);
         return shellAnswer;
@@ -303,9 +305,9 @@ struct FakeVolume : Volume, Recorder {
             volume.level = value;
         }
         bool Muted() override { return volume.muted; }
-        void Unmute() override {
-            volume.Record("unmute" + number);
-            volume.muted = false;
+        void SetMuted(bool muted) override {
+            volume.Record((muted ? "mute" : "unmute") + number);
+            volume.muted = muted;
         }
     };
     std::unique_ptr<AudioOutput> DefaultOutput() override {

@@ -62,8 +62,8 @@ class EndpointOutput final : public AudioOutput {
         BOOL muted = FALSE;
         return SUCCEEDED(volume_->GetMute(&muted)) && muted;
     }
-    void Unmute() override {
-        if (const HRESULT result = volume_->SetMute(FALSE, nullptr); FAILED(result))
+    void SetMuted(bool muted) override {
+        if (const HRESULT result = volume_->SetMute(muted ? TRUE : FALSE, nullptr); FAILED(result))
             throw SystemFailure(result);
     }
 
@@ -100,7 +100,9 @@ class WaveOutOutput final : public AudioOutput {
         }
     }
     bool Muted() override { return false; }
-    void Unmute() override {}
+    void SetMuted(bool muted) override {
+        if (muted) throw Failure("the sound device has no mute.");
+    }
 
   private:
     std::optional<DWORD> Channels() const {
@@ -137,6 +139,12 @@ void ForegroundWindowCommands::MinimizeForegroundWindow() {
     if (HWND front = GetForegroundWindow()) CloseWindow(front);
 }
 
+void ForegroundWindowCommands::TurnOffScreen() {
+    // Posted, not sent: a hung window must not hold the remote up. The default window
+    // procedure of whichever window takes it switches the displays off.
+    PostMessageW(HWND_BROADCAST, WM_SYSCOMMAND, SC_MONITORPOWER, 2);
+}
+
 namespace {
 
 void EnableShutdownPrivilege() {
@@ -155,6 +163,19 @@ void EnableShutdownPrivilege() {
 }
 
 }  // namespace
+
+void ExitWindowsSession::Suspend(bool hibernate) {
+    using Allowed = BOOLEAN WINAPI();
+    using SetState = BOOLEAN WINAPI(BOOLEAN, BOOLEAN, BOOLEAN);
+    const SystemLibrary power(L"powrprof.dll");
+    const auto allowed = power.Find<Allowed>("IsPwrHibernateAllowed");
+    const auto setState = power.Find<SetState>("SetSuspendState");
+    if (!setState) throw Failure("this computer offers no sleep.");
+    if (hibernate && (!allowed || !allowed())) throw Failure("hibernation is off on this computer.");
+    EnableShutdownPrivilege();
+    // Not forced, and any wake-up event may wake it: the remote's receiver among them.
+    if (!setState(hibernate, FALSE, FALSE)) throw LastErrorFailure();
+}
 
 void ExitWindowsSession::EndSession(std::uint32_t flags) {
     if (flags & (EWX_SHUTDOWN | EWX_REBOOT | EWX_POWEROFF)) EnableShutdownPrivilege();

@@ -1,5 +1,6 @@
 // The output volume (the default device's endpoint volume, or the wave-out volume where
-// there is no such device), the window in front, and the end of the Windows session.
+// there is no such device), the window in front and the screen, and the end of the Windows
+// session or its sleep.
 #pragma once
 
 #include "platform/system_services.h"
@@ -15,12 +16,15 @@ class EndpointVolume final : public Volume {
 class ForegroundWindowCommands final : public WindowCommands {
   public:
     void MinimizeForegroundWindow() override;
+    void TurnOffScreen() override;
 };
 
 class ExitWindowsSession final : public ExitSession {
   public:
     // Enables the shutdown privilege first, which a restart or shutdown needs.
     void EndSession(std::uint32_t flags) override;
+    // SetSuspendState, from the system folder's powrprof.dll.
+    void Suspend(bool hibernate) override;
 };
 
 }  // namespace bw::win32

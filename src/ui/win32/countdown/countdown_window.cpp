@@ -76,7 +76,7 @@ void CountdownWindow::ApplyDpi(int dpi) {
                  win32::TextWidthPixels(hint, font_.get(), win32::Widen(kCountdownRemoteHint)) +
                      win32::ScaleForDpi(4, dpi));
     for (const ExitKind& kind : kExitKinds) {
-        const std::wstring longest = win32::Widen(CountdownText(kind.name, kCountdownSeconds));
+        const std::wstring longest = win32::Widen(CountdownText(kind, kCountdownSeconds));
         labelWidth = std::max(labelWidth, win32::TextWidthPixels(label, font_.get(), longest) +
                                               win32::ScaleForDpi(4, dpi));
     }

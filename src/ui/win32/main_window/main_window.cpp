@@ -73,9 +73,11 @@ MainWindow::MainWindow(HINSTANCE instance)
     actionListView_ = GetDlgItem(window, kIdActionList);
     CreateColumns();
     ApplyDpi(win32::WindowDpi(window));
+    sessionNotification_.emplace(window);
 }
 
 MainWindow::~MainWindow() {
+    sessionNotification_.reset();
     // The window goes first, while the pictures and fonts its controls use still exist.
     window_.reset();
 }
@@ -211,6 +213,25 @@ void MainWindow::EndProgram() {
     ExitProcess(0);
 }
 
+void MainWindow::OnSystemEvent(UINT message, WPARAM wParam) {
+    auto tell = [](const std::function<void()>& handler) {
+        if (handler) handler();
+    };
+    if (message == WM_POWERBROADCAST && wParam == PBT_APMSUSPEND) tell(systemEvents_.suspending);
+    // Resumed automatically, and again when a user is there: said once, acted on once.
+    if (message == WM_POWERBROADCAST &&
+        (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND))
+        tell(systemEvents_.resumed);
+    if (message == WM_WTSSESSION_CHANGE && wParam == WTS_SESSION_LOCK) tell(systemEvents_.locked);
+    if (message == WM_WTSSESSION_CHANGE && wParam == WTS_SESSION_UNLOCK)
+        tell(systemEvents_.unlocked);
+    // The process is ended once this returns: nothing is asked, nothing is left held.
+    if (message == WM_ENDSESSION && wParam) {
+        tell(systemEvents_.sessionEnding);
+        EndProgram();
+    }
+}
+
 void MainWindow::OnCommand(int id) {
     auto run = [](const std::function<void()>& command) {
         if (command) command();
@@ -332,6 +353,13 @@ LRESULT MainWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
         case WM_CLOSE:
             if (!closeQuestion_ || closeQuestion_()) EndProgram();
             return 0;
+        case WM_POWERBROADCAST:
+        case WM_WTSSESSION_CHANGE:
+        case WM_ENDSESSION:
+            OnSystemEvent(message, wParam);
+            return message == WM_POWERBROADCAST ? TRUE : 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;  // a remote's program never holds up the end of a session
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;

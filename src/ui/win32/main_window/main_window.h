@@ -11,6 +11,7 @@
 #include "actions/action_list.h"
 #include "platform/text_measure.h"
 #include "platform/win32/paced_call.h"
+#include "platform/win32/session_notification.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/window_timer.h"
 #include "platform/win32/window_class.h"
@@ -53,6 +54,13 @@ class MainWindow final : public StatusDisplay,
     void SetCommands(Commands commands) { commands_ = std::move(commands); }
     // Asked when the user closes the window; true ends the program at once.
     void SetCloseQuestion(std::function<bool()> question) { closeQuestion_ = std::move(question); }
+
+    // What Windows tells every top-level window, hidden ones too, of the computer's sleep
+    // and the session's lock and end.
+    struct SystemEvents {
+        std::function<void()> suspending, resumed, locked, unlocked, sessionEnding;
+    };
+    void SetSystemEvents(SystemEvents events) { systemEvents_ = std::move(events); }
 
     // Enter on the action list edits its row, Alt+Up and Alt+Down move it; true when the
     // message was one of these and is handled.
@@ -101,6 +109,7 @@ class MainWindow final : public StatusDisplay,
     // Edit and the moves are greyed where they would do nothing.
     void EnableRowCommands(HMENU menu);
     void OnTrayEvent(unsigned event, POINT at);
+    void OnSystemEvent(UINT message, WPARAM wParam);
     [[noreturn]] void EndProgram();
     // The picture and accessible name the status picture shows now.
     HICON StatusIcon() const;
@@ -133,6 +142,8 @@ class MainWindow final : public StatusDisplay,
     Commands commands_;
     std::wstring itemText_;  // holds the text a list item shows until the list copies it
     std::function<bool()> closeQuestion_;
+    SystemEvents systemEvents_;
+    std::optional<win32::SessionNotification> sessionNotification_;
     TrayIcon tray_;
     win32::WindowTimer trayRetry_;
     TrayPresence trayPresence_{tray_, trayRetry_};
