@@ -13,29 +13,6 @@
 namespace bw::test {
 namespace {
 
-// Runs the test's script while open, as the real loop runs timers and lines, then the close
-// box. Its texts and "top" go to the desktop's calls: one timeline shows the session's end.
-struct FakeCountdownWindow : CountdownView {
-    explicit FakeCountdownWindow(Recorder& d) : desktop(d) {}
-    Recorder& desktop;
-    bool open = false;
-    std::function<void()> whileOpen;
-    CountdownEvents* events = nullptr;
-
-    void ShowModal(CountdownEvents& e) override {
-        open = true;
-        events = &e;
-        e.Opened();
-        if (whileOpen) whileOpen();
-        Close();
-    }
-    void SetText(const std::string& text) override { desktop.Record(text); }
-    void BringToTop() override { desktop.Record("top"); }
-    void Close() override {
-        if (std::exchange(open, false)) events->Closed();
-    }
-};
-
 struct ExecutorsTest : ::testing::Test, CoreRig {
     FakeDesktop desktop;
     Keyboard keyboard{desktop, log};

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "emulation/exit_countdown.h"
 #include "emulation/keyboard.h"
 #include "platform/code_page.h"
 #include "platform/failure.h"
@@ -313,6 +314,29 @@ struct FakeVolume : Volume, Recorder {
     std::unique_ptr<AudioOutput> DefaultOutput() override {
         Record("output#" + std::to_string(++devices));
         return std::make_unique<Device>(*this);
+    }
+};
+
+// Runs the test's script while open, as the real loop runs timers and lines, then the close
+// box. Its texts and "top" go to the desktop's calls: one timeline shows the session's end.
+struct FakeCountdownWindow : CountdownView {
+    explicit FakeCountdownWindow(Recorder& d) : desktop(d) {}
+    Recorder& desktop;
+    bool open = false;
+    std::function<void()> whileOpen;
+    CountdownEvents* events = nullptr;
+
+    void ShowModal(CountdownEvents& e) override {
+        open = true;
+        events = &e;
+        e.Opened();
+        if (whileOpen) whileOpen();
+        Close();
+    }
+    void SetText(const std::string& text) override { desktop.Record(text); }
+    void BringToTop() override { desktop.Record("top"); }
+    void Close() override {
+        if (std::exchange(open, false)) events->Closed();
     }
 };
 

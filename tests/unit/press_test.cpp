@@ -5,8 +5,10 @@
 #include <sstream>
 
 #include "emulation/held_input.h"
+#include "emulation/system_actions.h"
 #include "fakes.h"
 #include "remote/button_presses.h"
+#include "remote/power_events.h"
 
 namespace bw::test {
 namespace {
@@ -15,19 +17,33 @@ struct PressTest : ::testing::Test, CoreRig {
     FakeDesktop desktop;
     FakeClock clock;
     ClockedTimer timer{clock};
+    Millis start = 0;  // the moment a script's times count from
     Keyboard keyboard{desktop, log};
     Mouse mouse{desktop, desktop, log};
     std::optional<HeldInput> held{std::in_place, keyboard, mouse, clock,
                                   [] { return KeyRepeat{500, 100}; }};
+    FakeVolume volume;
+    FakeCountdownWindow window{desktop};
+    FakeTimer countdownTimer, reconnectTimer;
+    ExitCountdown countdown{window, countdownTimer, desktop, log};
+    SystemActions system{keyboard, volume, desktop, countdown, log};
+    SessionState session{clock, log};
     ActionDispatch dispatch{list,
                             {std::bind_front(&Keyboard::Run, &keyboard),
-                             std::bind_front(&Mouse::Act, &mouse), nullptr, nullptr, nullptr,
+                             std::bind_front(&Mouse::Act, &mouse),
+                             std::bind_front(&SystemActions::Run, &system), nullptr,
+                             std::bind_front(&ExitCountdown::CancelByButton, &countdown),
                              std::bind_front(&HeldInput::Hold, &*held),
-                             std::bind_front(&HeldInput::ReleaseAll, &*held)},
+                             std::bind_front(&HeldInput::ReleaseAll, &*held),
+                             std::bind_front(&SessionState::PassOver, &session)},
                             log,
                             failures,
                             watch};
     std::optional<ButtonPresses> presses{std::in_place, dispatch, *held, clock, timer, 800};
+    FakeTcpClient client;
+    FakeStatusDisplay display;
+    ServerConnection connection{client, reconnectTimer, display, log};
+    PowerEvents power{session, *presses, countdown, connection, log};
 
     PressTest() {
         const RowPlacement held{"", "", 0, When::Held}, onLong{"", "", 0, When::Long};
@@ -40,24 +56,41 @@ struct PressTest : ::testing::Test, CoreRig {
         // A held key, then a row whose stored key is no number: its box comes mid-pass.
         list.AddKey("1", "BAD", "Right", "39", "0", held);
         list.AddKey("1", "BAD", "x", "300", "0");
+        list.AddKey("1", "KEY", "F5", "116", "0");
+        list.AddSys("NAP", "Sleep");
+        list.AddSys("POWER", "Shutdown windows");
+        list.AddSys("VOL", "Volume UP");
+        connection.Connect();
+        client.Accept();
+        client.during = [&](const std::string& call) {
+            if (call != "read") desktop.calls.push_back("server " + call);
+        };
         boxes.during = [&](const std::string&) { desktop.Record("box"); };
         desktop.during = [&](const std::string& call) {
-            if (call != "box") desktop.calls.back() += "@" + std::to_string(clock.now);
+            if (call != "box") desktop.calls.back() += "@" + std::to_string(clock.now - start);
         };
     }
     // "300 OK 2 tv": at 300 ms a line of OK, repeat 2, from remote tv (r when not given);
     // "300 connection" ("list", "exit"): what cuts a press off then; "300 refuse 2": the
     // system does not take the next two key events; "2000": time passes.
     void Play(const std::string& script) {
+        start = clock.now + 10000;  // long after whatever came before
         std::istringstream steps(script);
         for (std::string step; std::getline(steps, step, ',');) {
             std::istringstream words(step);
             Millis at = 0, repeat = 0;
             std::string what, remote = "r";
             words >> at >> what >> repeat >> remote;
-            timer.RunUntil(at);
+            timer.RunUntil(start + at);
             if (what == "refuse") {
                 desktop.refuse = static_cast<int>(repeat);
+            } else if (what == "suspend" || what == "wake" || what == "lock" ||
+                       what == "unlock" || what == "end") {
+                const std::map<std::string, void (PowerEvents::*)()> events{
+                    {"suspend", &PowerEvents::Suspending}, {"wake", &PowerEvents::Resumed},
+                    {"lock", &PowerEvents::Locked}, {"unlock", &PowerEvents::Unlocked},
+                    {"end", &PowerEvents::SessionEnding}};
+                (power.*events.at(what))();
             } else if (what == "connection" || what == "list") {
                 presses->DropPress();
             } else if (what == "exit") {
@@ -120,6 +153,43 @@ TEST_F(PressTest, EveryPressLetsGoOfWhatItHeldAndALongPressIsNeverAlsoAShortOne)
     }
     EXPECT_EQ(log.Texts(LogKind::Error),
               Strings{"The key number 39 could not be sent up: Windows did not take it."});
+}
+
+// As Windows tells them: nothing stays held across a sleep, a lock or the session's end; no
+// countdown outlives a sleep; a wake reconnects at once, leaves the repeats of a press from
+// before the sleep alone, and runs no row that would power the computer down for 5 s (the
+// press that woke it may come after the wake); the lock screen gets no keys, the volume
+// still steps.
+TEST_F(PressTest, SleepWakeLockAndTheSessionsEndLetGoAndPassOverWhatMustNotRun) {
+    const std::string asleep = "The computer is going to sleep.", woke = "The computer woke up.";
+    // clang-format off
+    const std::tuple<const char*, const char*, Strings> cases[] = {
+        {"0 RIGHT 0, 100 RIGHT 1, 150 suspend, 160 suspend, 200 RIGHT 2, 300 wake, 310 wake, 400 RIGHT 3, 2000",
+         "v39@0 ^39@150 server close server close server connect 127.0.0.1:8765", {asleep, woke}},
+        {"0 suspend, 100 wake, 1300 NAP 0, 1500 NAP 1, 5000 POWER 0, 5200 NAP 0, 6000",
+         "server close server close server connect 127.0.0.1:8765 Sleep in 10 seconds...@5200 top@5200",
+         {asleep, woke, "NAP: 'Sleep' was not run: the computer woke up 1.2 s ago.",
+          "POWER: 'Shutdown windows' was not run: the computer woke up 4.9 s ago.", "Sleep"}},
+        {"0 RIGHT 0, 50 lock, 100 KEY 0, 200 VOL 0, 300 KEY 0, 400 unlock, 500 KEY 0, 2000",
+         "v39@0 ^39@50 v116@500 ^116@500",
+         {"Keys cannot reach the locked screen.", "Volume set to: 4%", "Volume UP"}},
+        {"0 SHIFTA 0, 100 end", "v16@0 v65@0 ^65@100 ^16@100", {}},
+    };
+    // clang-format on
+    for (const auto& [script, expected, lines] : cases) {
+        desktop.calls.clear();
+        log.lines.clear();
+        Play(script);
+        std::string calls;
+        for (const std::string& call : desktop.calls) calls += (calls.empty() ? "" : " ") + call;
+        EXPECT_EQ(calls, expected) << script;
+        std::erase_if(log.lines, [](auto& line) { return line.text.starts_with("Simulating"); });
+        EXPECT_EQ(log.Texts(), lines) << script;
+    }
+    // A countdown open as the computer goes to sleep is cancelled.
+    window.whileOpen = [&] { power.Suspending(); };
+    Play("0 POWER 0");
+    EXPECT_EQ(log.lines.back().text, "Shutdown was cancelled: the computer is going to sleep.");
 }
 
 }  // namespace
