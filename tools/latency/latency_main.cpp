@@ -67,37 +67,19 @@ std::string HoldLine(int repeat) {
     return line;
 }
 
-// The rows Buttonwise loads at its start, written as it writes them itself, each with the
-// check without which a row's press value does not count.
+// The rows Buttonwise loads at its start, saved as Buttonwise itself saves them: the press
+// value counts only with its row's check.
 void WriteBindings() {
-    struct Row {
-        const char *button, *key, *keyCode;
-        bw::When when;
-    };
-    const Row rows[] = {{"LAT", "F5", "116", bw::When::Pressed},
-                        {"LAT2", "F5", "116", bw::When::Pressed},
-                        {"HOLD", "F6", "117", bw::When::Held}};
+    struct Quiet : bw::EventLogWriter {
+        void Write(bw::LogKind, const std::string&) override {}
+    } log;
+    bw::ActionList list(log);
+    list.AddKey("1", "LAT", "F5", "116", "0");
+    list.AddKey("1", "LAT2", "F5", "116", "0");
+    list.AddKey("1", "HOLD", "F6", "117", "0", {"", "", 0, bw::When::Held});
     bw::win32::RegistryStore store;
-    std::size_t n = 0;
     try {
-        auto write = [&](const std::string& name, const std::string& value) {
-            store.Write(bw::kSettingsApplication, bw::kSettingsSection, name, value);
-        };
-        for (const Row& row : rows) {
-            const bw::OlderRowValues older{row.button, "1", row.key, row.keyCode, "0", "1"};
-            const std::string press = bw::StoredWhen(row.when), i = std::to_string(++n);
-            write("RemoteKey" + i, older.button);
-            write("ActionType" + i, older.type);
-            write("ActionName" + i, older.name);
-            write("KeyCode" + i, older.keyCode);
-            write("KeyShift" + i, older.keyShift);
-            write("KeyType" + i, older.keyType);
-            write("Program" + i, "");
-            write("Remote" + i, "");
-            write("Press" + i, press);
-            write("Check" + i, bw::RowCheck(older, press));
-        }
-        write("#ListCount", std::to_string(n));
+        bw::ListPersistence(store, list, log).SaveList();
     } catch (const bw::Failure& failure) {
         Fail("cannot write Buttonwise's bindings: " + failure.Description());
     }
