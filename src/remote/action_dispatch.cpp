@@ -24,10 +24,10 @@ void ActionDispatch::OnPress(const PressEvent& event) {
                 case PressEvent::Kind::Repeat:
                     return Repeat(event);
                 case PressEvent::Kind::Long:
-                    return Long();
+                    return Long(event);
                 case PressEvent::Kind::End:
                 case PressEvent::Kind::Drop:
-                    return End(event.kind == PressEvent::Kind::Drop);
+                    return End(event);
             }
         },
         [this](const std::string& description) {
@@ -41,6 +41,7 @@ void ActionDispatch::Start(const PressEvent& event) {
     Release();
     press_ = Press{};
     press_->number = ++presses_;
+    press_->press = event.press;
     button_ = event.button;
     if (event.repeat == 0 && !ButtonPowersDown(bindings_, event.button, event.remote) &&
         executors_.cancelCountdown && executors_.cancelCountdown(event.button)) {
@@ -70,15 +71,15 @@ void ActionDispatch::Start(const PressEvent& event) {
 }
 
 void ActionDispatch::Repeat(const PressEvent& event) {
-    if (press_ && (press_->hasLong || press_->cancelledCountdown)) return;
+    if (Stale(event) || (press_ && (press_->hasLong || press_->cancelledCountdown))) return;
     foreground_.BeginLine();
     std::vector<ActionRow> rows = RowsForLine(bindings_, event.button, event.remote, foreground_);
     std::erase_if(rows, [](const ActionRow& row) { return row.when != When::Pressed; });
     RunRows(rows, event.repeat);
 }
 
-void ActionDispatch::Long() {
-    if (!press_ || press_->cancelledCountdown) return;
+void ActionDispatch::Long(const PressEvent& event) {
+    if (!press_ || Stale(event) || press_->cancelledCountdown) return;
     const std::vector<ActionRow> rows = std::move(press_->longRows);
     press_->longRows.clear();
     press_->shortRows.clear();  // a long press is never also a short one
@@ -87,9 +88,12 @@ void ActionDispatch::Long() {
     RunRows(rows, 0);
 }
 
-void ActionDispatch::End(bool dropped) {
+void ActionDispatch::End(const PressEvent& event) {
+    // What a later press put down is that press's to let go.
+    if (Stale(event)) return;
     Release();
     if (!press_) return;
+    const bool dropped = event.kind == PressEvent::Kind::Drop;
     const Press press = std::move(*press_);
     press_.reset();
     if (dropped || press.shortRows.empty()) return;

@@ -72,13 +72,17 @@ class ActionDispatch {
     struct Press {
         std::vector<ActionRow> longRows, shortRows;  // shortRows: Pressed rows waiting for a short end
         bool hasLong = false, cancelledCountdown = false;
-        std::uint64_t number = 0;
+        std::uint64_t number = 0;  // counted here, for the rows a pass passes over
+        std::uint64_t press = 0;   // the tracker's number, which later steps name
     };
 
     void Start(const PressEvent& event);
     void Repeat(const PressEvent& event);
-    void Long();
-    void End(bool dropped);
+    void Long(const PressEvent& event);
+    void End(const PressEvent& event);
+    // A step of a press that is over or was never started here: a modal loop of an
+    // earlier step handled what came after it.
+    bool Stale(const PressEvent& event) const { return press_ && press_->press != event.press; }
     // Runs rows as on the first line, until one ends the pass.
     void RunRows(const std::vector<ActionRow>& rows, std::int16_t repeat);
     // False when the pass ends at this row.

@@ -14,6 +14,7 @@ ButtonPresses::ButtonPresses(ActionDispatch& dispatch, HeldInput& held, Clock& c
 void ButtonPresses::OnLine(const std::string& button, std::int16_t repeat,
                            const std::string& remote) {
     Handle(tracker_.OnLine(button, remote, repeat, clock_.Now()));
+    Schedule();
 }
 
 void ButtonPresses::DropPress(bool sleeping) {
@@ -26,25 +27,29 @@ void ButtonPresses::DropPress(bool sleeping) {
 void ButtonPresses::OnTick() {
     timer_.SetEnabled(false);
     armedFor_.reset();
-    held_.OnTime();
+    // The end first: a repeat due at the same moment would come after the button was let go.
     Handle(tracker_.OnTime(clock_.Now()));
+    if (tracker_.LinesFlowing(clock_.Now())) held_.OnTime();
+    Schedule();
 }
 
 void ButtonPresses::Handle(const std::vector<PressEvent>& events) {
-    // A step may run a modal loop (the countdown) in which more lines come and are handled
-    // at once, so that a press can cancel it. The tracker has then moved on, and what is
-    // left of this batch is out of date: a press it would start has already ended.
-    const std::uint64_t batch = ++handled_;
+    // A step may run a modal loop (the countdown, a click's yield) in which more lines and
+    // ticks are handled at once, so that a press can cancel the countdown. The tracker has
+    // then moved on: a press this batch would start has already ended, and its other steps
+    // name a press the dispatch is no longer at.
     for (const PressEvent& event : events)
-        if (handled_ == batch) dispatch_.OnPress(event);
+        if (event.kind != PressEvent::Kind::Start || event.press == tracker_.CurrentPress())
+            dispatch_.OnPress(event);
     // Nothing stays down once no press is under way, however the steps went.
-    if (!tracker_.NextDeadline()) held_.ReleaseAll();
-    Schedule();
+    if (!tracker_.CurrentPress()) held_.ReleaseAll();
 }
 
 void ButtonPresses::Schedule() {
     std::optional<Millis> due = tracker_.NextDeadline();
-    if (const std::optional<Millis> repeat = held_.NextDeadline())
+    // A repeat only while the lines come: the silence that ends the press repeats nothing.
+    if (const std::optional<Millis> repeat = held_.NextDeadline();
+        repeat && tracker_.LinesFlowing(clock_.Now()))
         due = due ? std::min(*due, *repeat) : *repeat;
     if (!due) {
         armedFor_.reset();

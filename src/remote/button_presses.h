@@ -41,7 +41,6 @@ class ButtonPresses {
     Clock& clock_;
     Timer& timer_;
     PressTracker tracker_;
-    std::uint64_t handled_ = 0;  // counts the batches of steps begun
     std::optional<Millis> armedFor_;  // when the timer is set to wake it
 };
 

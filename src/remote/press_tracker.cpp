@@ -20,17 +20,27 @@ Millis LongPressMsFrom(const std::string& stored) {
               : kDefaultLongPressMs;
 }
 
-Millis PressTracker::ReleaseMs(const std::string& remote) const {
+Millis PressTracker::MedianGap(const std::string& remote) const {
     const auto found = gaps_.find(remote);
-    if (found == gaps_.end() || found->second.empty()) return kFirstReleaseMs;
+    // Until heard, the gap the first release time allows for.
+    if (found == gaps_.end() || found->second.empty()) return kFirstReleaseMs * 2 / 5;
     std::vector<Millis> gaps(found->second.begin(), found->second.end());
     std::nth_element(gaps.begin(), gaps.begin() + static_cast<std::ptrdiff_t>(gaps.size() / 2),
                      gaps.end());
-    const Millis median = gaps[gaps.size() / 2];
+    return gaps[gaps.size() / 2];
+}
+
+Millis PressTracker::ReleaseMs(const std::string& remote) const {
+    const Millis median = MedianGap(remote);
+    if (gaps_.find(remote) == gaps_.end()) return kFirstReleaseMs;
     // Counted from when the next line was due, half again the gap: one lost repeat line
     // (a gap of twice the usual) must not cut a hold in two, and a let-go button must not
     // seem held for long.
     return std::clamp(median + median * 3 / 2, kShortestReleaseMs, kLongestReleaseMs);
+}
+
+bool PressTracker::LinesFlowing(Millis now) const {
+    return press_ && now - press_->lastLine <= MedianGap(press_->remote) * 3 / 2;
 }
 
 void PressTracker::LearnGap(const std::string& remote, Millis gap) {
@@ -41,13 +51,15 @@ void PressTracker::LearnGap(const std::string& remote, Millis gap) {
 
 void PressTracker::Start(std::vector<PressEvent>& events, const std::string& button,
                          const std::string& remote, std::int16_t repeat, Millis now) {
-    press_ = Press{button, remote, now, now, repeat, false};
-    events.push_back({PressEvent::Kind::Start, button, remote, repeat});
+    press_ = Press{button, remote, now, now, repeat, false, ++presses_};
+    events.push_back({PressEvent::Kind::Start, button, remote, repeat, press_->number});
 }
 
 void PressTracker::End(std::vector<PressEvent>& events, PressEvent::Kind kind) {
     if (!press_) return;
-    events.push_back({kind, press_->button, press_->remote});
+    events.push_back({kind, press_->button, press_->remote, 0, press_->number});
+    if (kind == PressEvent::Kind::End)
+        ended_ = Ended{press_->button, press_->remote, press_->lastLine, press_->lastRepeat};
     press_.reset();
 }
 
@@ -73,8 +85,15 @@ std::vector<PressEvent> PressTracker::OnLine(const std::string& button, const st
                                              std::int16_t repeat, Millis now) {
     std::vector<PressEvent> events = OnTime(now);
     const bool same = press_ && press_->button == button && press_->remote == remote;
-    if (same && repeat == 0 && press_->lastRepeat == 0 && now - press_->started < kDuplicateMs)
+    // The same line told twice (two receivers hear one remote): a first line, or a repeat
+    // whose count does not go on.
+    if (same && repeat <= press_->lastRepeat && now - press_->lastLine < kDuplicateMs &&
+        (repeat != 0 || press_->lastRepeat == 0))
         return events;
+    if (!same && ended_ && ended_->button == button && ended_->remote == remote &&
+        repeat == ended_->lastRepeat + 1 && now - ended_->lastLine <= kLongestReleaseMs)
+        LearnGap(remote, now - ended_->lastLine);
+    ended_.reset();
     if (repeat == 0) afterSleep_ = false;
     if (!same && repeat != 0 && afterSleep_) return events;
     if (!same || repeat == 0) {
@@ -86,14 +105,14 @@ std::vector<PressEvent> PressTracker::OnLine(const std::string& button, const st
         if (repeat == press_->lastRepeat + 1) LearnGap(remote, now - press_->lastLine);
         press_->lastLine = now;
         press_->lastRepeat = repeat;
-        events.push_back({PressEvent::Kind::Repeat, button, remote, repeat});
+        events.push_back({PressEvent::Kind::Repeat, button, remote, repeat, press_->number});
     }
     // A line that comes once the button has been held for the long-press time proves it
     // was: a moment taken from a timer alone would call a press long that ended just
     // before it, while its silence was still being waited out.
     if (press_ && !press_->longReached && now - press_->started >= longPressMs_) {
         press_->longReached = true;
-        events.push_back({PressEvent::Kind::Long, button, remote});
+        events.push_back({PressEvent::Kind::Long, button, remote, 0, press_->number});
     }
     return events;
 }

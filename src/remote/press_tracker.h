@@ -22,6 +22,7 @@ struct PressEvent {
     Kind kind;
     std::string button, remote;
     std::int16_t repeat = 0;  // the line's count, for Start and Repeat
+    std::uint64_t press = 0;  // which press, numbered from 1 as they start
     bool operator==(const PressEvent&) const = default;
 };
 
@@ -55,6 +56,11 @@ class PressTracker {
     std::vector<PressEvent> DropPress(bool sleeping = false);
     // When OnTime will next have something to say.
     std::optional<Millis> NextDeadline() const;
+    // The press under way, 0 for none.
+    std::uint64_t CurrentPress() const { return press_ ? press_->number : 0; }
+    // Whether its lines still come at the remote's pace: a held key repeats only while they
+    // do, not through the silence that ends the press.
+    bool LinesFlowing(Millis now) const;
 
     // How long a press from this remote may stay silent before it is over.
     Millis ReleaseMs(const std::string& remote) const;
@@ -65,16 +71,27 @@ class PressTracker {
         Millis started = 0, lastLine = 0;
         std::int16_t lastRepeat = 0;
         bool longReached = false;
+        std::uint64_t number = 0;
+    };
+    // The last press silence ended: a remote whose repeats come slower than the first wait
+    // is still heard repeating.
+    struct Ended {
+        std::string button, remote;
+        Millis lastLine = 0;
+        std::int16_t lastRepeat = 0;
     };
 
     void Start(std::vector<PressEvent>& events, const std::string& button,
                const std::string& remote, std::int16_t repeat, Millis now);
     void End(std::vector<PressEvent>& events, PressEvent::Kind kind = PressEvent::Kind::End);
     void LearnGap(const std::string& remote, Millis gap);
+    Millis MedianGap(const std::string& remote) const;
 
     Millis longPressMs_;
     bool afterSleep_ = false;
     std::optional<Press> press_;
+    std::optional<Ended> ended_;
+    std::uint64_t presses_ = 0;
     std::map<std::string, std::deque<Millis>> gaps_;  // the latest repeat gaps by remote
 };
 
