@@ -140,11 +140,8 @@ class Program {
 Program::Program(HINSTANCE instance) : mainWindow(instance) {
     mainWindow.SetLogSource(&eventLog);
     mainWindow.SetCloseQuestion([this] {
-        const bool yes = questions.Show("Are you sure you want to exit?", kAppTitle,
-                                        kMbYesNo | kMbIconQuestion) == kIdYes;
-        // The program ends at once on Yes, without running a destructor.
-        if (yes) presses.DropPress();
-        return yes;
+        return questions.Show("Are you sure you want to exit?", kAppTitle,
+                              kMbYesNo | kMbIconQuestion) == kIdYes;
     });
     // A held key belongs to a row that may no longer be there, or mean the same.
     bindings.SetChangedHandler([this](std::size_t count) {
@@ -153,8 +150,11 @@ Program::Program(HINSTANCE instance) : mainWindow(instance) {
     });
     connection.SetEndHandler([this] { presses.DropPress(); });
     mainWindow.SetSystemEvents({[this] { power.Suspending(); }, [this] { power.Resumed(); },
-                                [this] { power.Locked(); }, [this] { power.Unlocked(); },
-                                [this] { power.SessionEnding(); }});
+                                [this] { power.Locked(); }, [this] { power.Unlocked(); }});
+    // The process ends without running a destructor: nothing may stay held.
+    mainWindow.SetBeforeExit([this] { power.Exiting(); });
+    // A failure of the Add Action dialog's learning shows its box outside any pass.
+    lineFailures.SetBeforeBox([this] { held.ReleaseAll(); });
     mainWindow.SetActionSource(&bindings);
     connection.SetLineHandler([this](const std::string& line) { buttons.OnLine(line); });
     mainWindow.SetCommands({

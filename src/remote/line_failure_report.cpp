@@ -11,6 +11,7 @@ void LineFailureReport::Report(const std::string& description) {
         return;
     }
     const ScopedFlag open(boxOpen_);
+    if (beforeBox_) beforeBox_();
     boxes_.ShowFailure(description);
 }
 

@@ -4,6 +4,7 @@
 // while a box is open go to the event log instead of stacking boxes.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/event_log_writer.h"
@@ -17,11 +18,14 @@ class LineFailureReport {
 
     // Shows the box, or writes an error line while a box of ours is open already.
     void Report(const std::string& description);
+    // Called before a box opens: its loop may last, and nothing may stay held meanwhile.
+    void SetBeforeBox(std::function<void()> beforeBox) { beforeBox_ = std::move(beforeBox); }
 
   private:
     MessageBoxes& boxes_;
     EventLogWriter& log_;
     bool boxOpen_ = false;
+    std::function<void()> beforeBox_;
 };
 
 }  // namespace bw

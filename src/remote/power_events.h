@@ -31,8 +31,9 @@ class PowerEvents {
     void Resumed();
     void Locked();
     void Unlocked() { state_.Unlocked(); }
-    // Nothing may block the end of the session: everything held goes up, and the caller ends.
-    void SessionEnding() { presses_.DropPress(); }
+    // The program ends, by whatever way (the session's end, the exit question, the
+    // installer): everything held goes up, and the caller ends the process.
+    void Exiting() { presses_.DropPress(); }
 
   private:
     SessionState& state_;

@@ -209,6 +209,7 @@ void MainWindow::EndProgram() {
     // At once, from wherever the question was asked: a pass that waits underneath in a modal
     // loop (the countdown, a click's yield, a failure box) must not go on with its keys and
     // launches while the loops unwind. Everything was saved when it changed.
+    if (beforeExit_) beforeExit_();
     trayPresence_.RemoveTrayIcon();
     ExitProcess(0);
 }
@@ -225,11 +226,8 @@ void MainWindow::OnSystemEvent(UINT message, WPARAM wParam) {
     if (message == WM_WTSSESSION_CHANGE && wParam == WTS_SESSION_LOCK) tell(systemEvents_.locked);
     if (message == WM_WTSSESSION_CHANGE && wParam == WTS_SESSION_UNLOCK)
         tell(systemEvents_.unlocked);
-    // The process is ended once this returns: nothing is asked, nothing is left held.
-    if (message == WM_ENDSESSION && wParam) {
-        tell(systemEvents_.sessionEnding);
-        EndProgram();
-    }
+    // The session ends: so does the program, here, without a question.
+    if (message == WM_ENDSESSION && wParam) EndProgram();
 }
 
 void MainWindow::OnCommand(int id) {

@@ -54,11 +54,13 @@ class MainWindow final : public StatusDisplay,
     void SetCommands(Commands commands) { commands_ = std::move(commands); }
     // Asked when the user closes the window; true ends the program at once.
     void SetCloseQuestion(std::function<bool()> question) { closeQuestion_ = std::move(question); }
+    // Called on every way out, just before the process ends without running a destructor.
+    void SetBeforeExit(std::function<void()> beforeExit) { beforeExit_ = std::move(beforeExit); }
 
     // What Windows tells every top-level window, hidden ones too, of the computer's sleep
     // and the session's lock and end.
     struct SystemEvents {
-        std::function<void()> suspending, resumed, locked, unlocked, sessionEnding;
+        std::function<void()> suspending, resumed, locked, unlocked;
     };
     void SetSystemEvents(SystemEvents events) { systemEvents_ = std::move(events); }
 
@@ -142,6 +144,7 @@ class MainWindow final : public StatusDisplay,
     Commands commands_;
     std::wstring itemText_;  // holds the text a list item shows until the list copies it
     std::function<bool()> closeQuestion_;
+    std::function<void()> beforeExit_;
     SystemEvents systemEvents_;
     std::optional<win32::SessionNotification> sessionNotification_;
     TrayIcon tray_;
