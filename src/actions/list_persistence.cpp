@@ -16,7 +16,7 @@ namespace {
 // for them.
 struct StoredRow {
     OlderRowValues older;
-    std::string program, remote, press, check;
+    std::string program, remote, press, check, pressCheck;
 };
 
 // A failed save is said in the log, and the caller decides whether it also needs a box.
@@ -79,7 +79,9 @@ void ListPersistence::WriteRow(std::size_t position) {
     Write("Remote" + n, row.remote);
     const std::string press = StoredWhen(row.when);
     Write("Press" + n, press);
-    Write("Check" + n, RowCheck(older, press));
+    // The installation before press values reads Check as the six values' alone.
+    Write("Check" + n, RowCheck(older));
+    Write("PressCheck" + n, RowCheck(older, press));
 }
 
 void ListPersistence::WriteCount() {
@@ -127,6 +129,7 @@ void ListPersistence::LoadList() {
         row.remote = Read("Remote" + n);
         row.press = Read("Press" + n);
         row.check = Read("Check" + n);
+        row.pressCheck = Read("PressCheck" + n);
         anyChecked = anyChecked || !row.check.empty();
     }
     for (const StoredRow& row : rows) {
@@ -134,15 +137,15 @@ void ListPersistence::LoadList() {
         // installation past the end of the list this one saved; one with a check that does
         // not match, rewritten by one (the version before this one also writes Program and
         // Remote, but no check: its rewritten row loses them too, as there is no telling).
-        // A press value left behind under a row the installation before rewrote: its check
-        // matches the six values alone.
-        const bool all = !row.check.empty() && row.check == RowCheck(row.older, row.press);
-        const bool checked = all || row.check == RowCheck(row.older);
-        allChecked = allChecked && all;
+        const bool checked = row.check == RowCheck(row.older);
+        // A press value left behind under a row the installation before rewrote: that one
+        // writes Check, not PressCheck.
+        const bool pressChecked = row.pressCheck == RowCheck(row.older, row.press);
+        allChecked = allChecked && checked && pressChecked;
         const bool own = row.check.empty() ? !anyChecked : checked;
         // Lists saved before rows had these load as rows for any program and any remote.
         RowPlacement placement = own ? RowPlacement{row.program, row.remote} : RowPlacement{};
-        if (all) placement.when = ReadWhen(row.press);
+        if (pressChecked) placement.when = ReadWhen(row.press);
         const OlderRowValues& v = row.older;
         switch (static_cast<ActionType>(ParseInt16(v.type).value_or(0))) {
             case ActionType::Keyboard:

@@ -1,11 +1,12 @@
 // Writes the action list to the per-user settings store after every change and rebuilds it
 // at start-up. Layout: application "Buttonwise", section "Key", "#ListCount" and six keys per
 // row ("RemoteKey1", "ActionType1", ...), so that lists saved by earlier installations load,
-// then the values earlier installations never read: "Program1", "Remote1", "Press1", and
-// "Check1", a fingerprint of the row's six older values and its press value. An earlier
-// installation shares the key and rewrites rows without writing a check (the oldest ones
-// without the newer values at all), or with a check over the six values only (the one
-// before press values); the check tells which newer values still belong to their row.
+// then the values earlier installations never read: "Program1", "Remote1", "Press1",
+// "Check1", a fingerprint of the row's six older values, and "PressCheck1", one of the six and
+// the press value. An earlier installation shares the key and rewrites rows without writing
+// a check (the oldest ones without the newer values at all), or, the one before press
+// values, with Check but no PressCheck; the checks tell which newer values still belong to
+// their row, and that installation still finds its own check right.
 #pragma once
 
 #include <cstddef>
@@ -25,8 +26,8 @@ struct OlderRowValues {
     std::string button, type, name, keyCode, keyShift, keyType;
 };
 
-// "Check<n>": 16 hexadecimal digits that change with any of the six values and the press
-// value. Without a press value it is the check of the installation before press values.
+// "Check<n>" and "PressCheck<n>": 16 hexadecimal digits that change with any of the six
+// values, and with the press value.
 std::string RowCheck(const OlderRowValues& values, const std::string& press = {});
 
 class ListPersistence {
@@ -46,9 +47,9 @@ class ListPersistence {
 
     // Appends the saved rows through the add procedures, so each logs its binding. An
     // unreadable count loads nothing and says so; a row of unknown type is skipped. A row's
-    // newer values are taken only when its check vouches for them: program, remote and
-    // press when it matches all seven, program and remote when it matches the six alone,
-    // and program and remote in a list saved before rows had a check (no row has one).
+    // newer values are taken only when their check vouches for them: program and remote
+    // when Check matches the six values (or in a list saved before rows had a check, when
+    // no row has one), the press value when PressCheck matches the six and it.
     void LoadList();
 
   private:

@@ -23,6 +23,7 @@ class SessionState {
     // Each returns whether it is news: a second message for the same change is not.
     bool Suspended();
     bool Woke();
+    // A lock said twice is one lock.
     void Locked();
     void Unlocked() { locked_ = false; }
 

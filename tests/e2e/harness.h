@@ -135,8 +135,8 @@ inline std::string Server(const std::string& command) {
 
 // The saved bindings, through the system's registry functions, not the program's own. A row:
 // button, action type, name, key code, shift and type as earlier versions saved, program,
-// remote, and when it acts ("hold", "long"); a row with more than the six gets its check, as
-// this version saves it.
+// remote, and when it acts ("hold", "long"); a row with more than the six gets its checks, as
+// this version saves them.
 namespace saved {
 inline constexpr wchar_t kKey[] = L"Software\\VB and VBA Program Settings\\Buttonwise\\Key";
 
@@ -171,9 +171,9 @@ inline void WriteRows(const std::vector<std::vector<std::string>>& rows) {
         const std::string n = std::to_string(i + 1);
         for (std::size_t k = 0; k < (row.size() > 8 ? 9u : row.size() > 6 ? 8u : 6u); ++k)
             write(names[k] + n, k < row.size() ? row[k] : "");
-        if (row.size() > 6)
-            write("Check" + n, RowCheck({row[0], row[1], row[2], row[3], row[4], row[5]},
-                                        row.size() > 8 ? row[8] : ""));
+        const OlderRowValues older{row[0], row[1], row[2], row[3], row[4], row[5]};
+        if (row.size() > 6) write("Check" + n, RowCheck(older));
+        if (row.size() > 8) write("PressCheck" + n, RowCheck(older, row[8]));
     }
     write("#ListCount", std::to_string(rows.size()));
 }

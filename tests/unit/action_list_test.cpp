@@ -71,7 +71,7 @@ struct ActionListTest : ::testing::Test, CoreRig {
     }
 };
 
-TEST_F(ActionListTest, SavesTenValuesPerRowInOrderAndTheCountLastAndLoadsThemBack) {
+TEST_F(ActionListTest, SavesElevenValuesPerRowInOrderAndTheCountLastAndLoadsThemBack) {
     list.AddKey("2", "MENU", "Ctrl + A", "65", "2");
     list.AddRun("R", "C:\\x.exe", {"player.exe", "tv", 0, When::Long});
     persistence.SaveList();
@@ -79,9 +79,11 @@ TEST_F(ActionListTest, SavesTenValuesPerRowInOrderAndTheCountLastAndLoadsThemBac
               (Strings{"RemoteKey1=MENU", "ActionType1=1", "ActionName1=Ctrl + A", "KeyCode1=65",
                        "KeyShift1=2", "KeyType1=2", "Program1=", "Remote1=", "Press1=",
                        "Check1=" + RowCheck({"MENU", "1", "Ctrl + A", "65", "2", "2"}),
+                       "PressCheck1=" + RowCheck({"MENU", "1", "Ctrl + A", "65", "2", "2"}),
                        "RemoteKey2=R", "ActionType2=4", "ActionName2=C:\\x.exe",
                        "KeyCode2=", "KeyShift2=", "KeyType2=", "Program2=player.exe", "Remote2=tv",
-                       "Press2=long", "Check2=" + RowCheck({"R", "4", "C:\\x.exe", "", "", ""}, "long"),
+                       "Press2=long", "Check2=" + RowCheck({"R", "4", "C:\\x.exe", "", "", ""}),
+                       "PressCheck2=" + RowCheck({"R", "4", "C:\\x.exe", "", "", ""}, "long"),
                        "#ListCount=2"}));
     // A store that refuses: said in the log, thrown on, and no count for rows not written.
     store.failFromWrite = 3;
@@ -126,8 +128,9 @@ TEST_F(ActionListTest, UntrustworthyValuesSkipTheirRowOrTheListButNeverWrite) {
     // An earlier installation shares the key and rewrites rows with their six older values only
     // (so does an older backup): a row keeps its program and remote only where they were saved
     // with it, and a press value only under the check that covers it. A row the version before
-    // rewrote (its check covers the six alone) keeps program and remote, not a press value left
-    // behind. Row 6 of a longer, older list has no check. What was rewritten; what is kept.
+    // rewrote (it writes Check, over the six, but no PressCheck) keeps program and remote, not a
+    // press value left behind. Row 6 of a longer, older list has no check. What was rewritten;
+    // what is kept.
     const OlderRowValues first{"1", "2", click, "", "", ""};
     // clang-format off
     const std::pair<std::map<std::string, std::string>, std::string> rewrites[] = {
@@ -135,11 +138,12 @@ TEST_F(ActionListTest, UntrustworthyValuesSkipTheirRowOrTheListButNeverWrite) {
         {{{"ActionName1", "Right Mouse Click"}}, "2345"},  {{{"KeyCode3", "1"}}, "1245"},
         {{{"KeyShift4", "1"}}, "1235"},  {{{"KeyType2", "1"}}, "1345"},
         {{{"RemoteKey6", "6"}, {"ActionType6", "6"}, {"Program6", "6"}, {"#ListCount", "6"}}, "12345"},
-        {{{"Press1", "hold"}, {"Check1", RowCheck(first, "hold")}}, "1h2345"},
-        {{{"Press1", "long"}, {"Check1", RowCheck(first, "long")}}, "1l2345"},
-        {{{"Press1", "hold"}, {"Check1", RowCheck(first)}}, "12345"},
-        {{{"Press1", "long"}, {"Check1", RowCheck(first, "hold")}}, "2345"},
-        {{{"Press1", "down"}, {"Check1", RowCheck(first, "down")}}, "12345"},
+        {{{"Press1", "hold"}, {"PressCheck1", RowCheck(first, "hold")}}, "1h2345"},
+        {{{"Press1", "long"}, {"PressCheck1", RowCheck(first, "long")}}, "1l2345"},
+        {{{"Press1", "hold"}}, "12345"},  // left behind: the PressCheck is the empty value's
+        {{{"Press1", "long"}, {"PressCheck1", RowCheck(first, "hold")}}, "12345"},
+        {{{"Press1", "down"}, {"PressCheck1", RowCheck(first, "down")}}, "12345"},
+        {{{"Press1", "hold"}, {"PressCheck1", RowCheck(first, "hold")}, {"KeyCode1", "9"}}, "2345"},
     };
     // clang-format on
     for (const auto& [values, kept] : rewrites) {
@@ -244,8 +248,8 @@ TEST_F(ActionListTest, RemovingAndMovingSelectTheRightRowAndSaveRowsBeyondTheCou
         EXPECT_EQ(Buttons(list), left) << command;
         EXPECT_EQ(selection.selected, selectedAfter);
         const bool moved = command * command == 1 && left != "12345";
-        const std::size_t saved = command == 0 || command == 2 ? 10 * left.size() + 1 : 0;
-        EXPECT_EQ(store.writes.size(), moved ? 20 : saved);
+        const std::size_t saved = command == 0 || command == 2 ? 11 * left.size() + 1 : 0;
+        EXPECT_EQ(store.writes.size(), moved ? 22 : saved);
         EXPECT_EQ(command >= 2 ? changes : 0u, command == 2 ? 1u : 0u);
         EXPECT_EQ(store.Key("RemoteKey5"), "5") << "rows beyond the count stay, unread";
         EXPECT_EQ(Buttons(Reload(), true), left) << "each row comes back with its own program";

@@ -93,7 +93,7 @@ struct PressTest : ::testing::Test, CoreRig {
                 const std::map<std::string, void (PowerEvents::*)()> events{
                     {"suspend", &PowerEvents::Suspending}, {"wake", &PowerEvents::Resumed},
                     {"lock", &PowerEvents::Locked}, {"unlock", &PowerEvents::Unlocked},
-                    {"end", &PowerEvents::SessionEnding}};
+                    {"end", &PowerEvents::Exiting}};
                 (power.*events.at(what))();
             } else if (what == "connection" || what == "list") {
                 presses->DropPress();

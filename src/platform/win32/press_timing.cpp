@@ -11,7 +11,7 @@ Millis TickClock::Now() {
 
 KeyRepeat SystemKeyRepeat() {
     // The delay is 0 to 3, about 250 ms a step; the speed 0 to 31, from about 2.5 to about
-    // 30 repeats a second. What cannot be read is the settings' middle.
+    // 30 repeats a second. What cannot be read is taken as Windows' own defaults.
     UINT delay = 1;
     DWORD speed = 31;
     SystemParametersInfoW(SPI_GETKEYBOARDDELAY, 0, &delay, 0);
