@@ -97,10 +97,10 @@ class Program {
     Launcher launcher{shell, folder, eventLog};
     ui::CountdownWindow countdownWindow;
     win32::WindowTimer countdownTimer;
-    win32::ExitWindowsSession sessionEnd;
+    win32::ExitWindowsSession sessionEnd{[this] { return mainWindow.Handle(); }};
     ExitCountdown countdown{countdownWindow, countdownTimer, sessionEnd, eventLog};
     win32::EndpointVolume volume;
-    win32::ForegroundWindowCommands windows;
+    win32::ForegroundWindowCommands windows{[this] { return mainWindow.Handle(); }};
     SystemActions system{keyboard, volume, windows, countdown, eventLog};
     LineFailureReport lineFailures{boxes, eventLog};
     win32::ForegroundProcess foreground;

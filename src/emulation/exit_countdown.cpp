@@ -83,14 +83,15 @@ void ExitCountdown::Closed() {
 }
 
 void ExitCountdown::ForceExitWindows() {
-    std::uint32_t flags = static_cast<std::uint32_t>(kind_.type) + kEwxForce;
-    // Without it Windows halts at "it is now safe to switch off" instead of switching off.
-    if (kind_.type == kExitShutdown) flags += kEwxPowerOff;
     try {
-        if (kind_.type == kExitSleep || kind_.type == kExitHibernate)
+        if (kind_.type == kExitSleep || kind_.type == kExitHibernate) {
             session_.Suspend(kind_.type == kExitHibernate);
-        else
+        } else {
+            std::uint32_t flags = static_cast<std::uint32_t>(kind_.type) + kEwxForce;
+            // Without it Windows halts at "it is now safe to switch off" instead.
+            if (kind_.type == kExitShutdown) flags += kEwxPowerOff;
             session_.EndSession(flags);
+        }
     } catch (const Failure& failure) {
         std::string line = kind_.coming;
         line += " failed: ";

@@ -1,6 +1,8 @@
 // Holding and letting go, and the key repeat of a held key.
 #include "emulation/held_input.h"
 
+#include <utility>
+
 #include "actions/action_catalogue.h"
 
 namespace bw {
@@ -11,8 +13,14 @@ constexpr std::uint32_t kMouseDownFlags = kMouseLeftDown | kMouseRightDown | kMo
 
 }  // namespace
 
+bool HeldInput::LetUp(const Down& held) {
+    return held.key ? keyboard_.SendKey(held.key, KeyDirection::Up) : mouse_.Send(held.upFlags);
+}
+
 void HeldInput::Hold(const ActionRow& row) {
     if (!CanHold(row)) return;
+    for (const Down& held : std::exchange(stuck_, {}))
+        if (!LetUp(held)) stuck_.push_back(held);
     if (row.type == ActionType::Mouse) {
         const std::uint32_t flags = FindMouseAction(row.value)->buttonFlags;
         mouse_.Send(flags & kMouseDownFlags);
@@ -31,13 +39,11 @@ void HeldInput::Hold(const ActionRow& row) {
 
 void HeldInput::ReleaseAll() {
     // Taken out first, so that nothing can be let up twice.
-    std::vector<Down> down = std::move(down_);
+    std::vector<Down> down = std::exchange(stuck_, {});
+    for (auto held = down_.rbegin(); held != down_.rend(); ++held) down.push_back(*held);
     down_.clear();
-    for (auto held = down.rbegin(); held != down.rend(); ++held)
-        if (held->key)
-            keyboard_.SendKey(held->key, KeyDirection::Up);
-        else
-            mouse_.Send(held->upFlags);
+    for (const Down& held : down)
+        if (!LetUp(held)) stuck_.push_back(held);
 }
 
 std::optional<Millis> HeldInput::NextDeadline() const {

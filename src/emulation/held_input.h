@@ -28,9 +28,10 @@ class HeldInput {
     // Puts the row's keys or mouse button down and keeps them down; a row that cannot be
     // held (CanHold) puts nothing down.
     void Hold(const ActionRow& row);
-    // Everything held goes up, the last down first.
+    // Everything held goes up, the last down first. What the system did not take (the
+    // secure desktop of a lock or of an elevation prompt takes no input) stays to be let up
+    // again at the next press and the next release.
     void ReleaseAll();
-    bool Holding() const { return !down_.empty(); }
 
     // Sends the held key's repeat when it is due.
     void OnTime();
@@ -41,12 +42,14 @@ class HeldInput {
         std::uint8_t key = 0;       // a key, or
         std::uint32_t upFlags = 0;  // the mouse event that lets its button up
     };
+    bool LetUp(const Down& held);
 
     Keyboard& keyboard_;
     Mouse& mouse_;
     Clock& clock_;
     std::function<KeyRepeat()> keyRepeat_;
     std::vector<Down> down_;
+    std::vector<Down> stuck_;  // down still, as far as the system is concerned
     KeyRepeat repeat_;
     Millis nextRepeat_ = 0;
     bool repeating_ = false;

@@ -23,9 +23,10 @@ std::string MouseEventName(std::uint32_t flags) {
 
 }  // namespace
 
-void Mouse::Send(std::uint32_t flags, int dx, int dy) {
-    if (input_.MouseEvent(flags, dx, dy) || input_.MouseEvent(flags, dx, dy)) return;
+bool Mouse::Send(std::uint32_t flags, int dx, int dy) {
+    if (input_.MouseEvent(flags, dx, dy) || input_.MouseEvent(flags, dx, dy)) return true;
     log_.Write(LogKind::Error, MouseEventName(flags) + " could not be sent: Windows did not take it.");
+    return false;
 }
 
 void Mouse::Click(std::uint32_t flags) {

@@ -16,9 +16,9 @@ class Mouse {
     Mouse(MouseInput& input, MessagePump& pump, EventLogWriter& log)
         : input_(input), pump_(pump), log_(log) {}
 
-    // One event, sent once more when the system did not take it, then said in the log: a
-    // button that is not let up stays down for every program.
-    void Send(std::uint32_t flags, int dx = 0, int dy = 0);
+    // One event, sent once more when the system did not take it, then said in the log (and
+    // false): a button that is not let up stays down for every program.
+    bool Send(std::uint32_t flags, int dx = 0, int dy = 0);
 
     // A click happens on the first line of a press only; a move on the first line and
     // from repeat 6 on. Names are compared exactly; an unknown one does nothing.

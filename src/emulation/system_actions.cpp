@@ -24,14 +24,17 @@ std::int32_t SystemActions::ChangeVolume(std::int16_t step) {
     if (level >= kMaxLevel - 1) level = kMaxLevel;
     output->SetLevel(static_cast<std::uint32_t>(level));
     // A step is meant to be heard.
-    if (output->Muted()) output->SetMuted(false);
+    if (output->Muted().value_or(false)) output->SetMuted(false);
     return level;
 }
 
 void SystemActions::ToggleMute() {
     try {
         const std::unique_ptr<AudioOutput> output = volume_.DefaultOutput();
-        const bool mute = !output->Muted();
+        // A mute that cannot be read would always turn into "Muted".
+        const std::optional<bool> muted = output->Muted();
+        if (!muted) throw Failure("the device does not say whether it is muted.");
+        const bool mute = !*muted;
         output->SetMuted(mute);
         log_.LogChange(mute ? "Muted" : "Sound on");
     } catch (const Failure& failure) {

@@ -18,7 +18,8 @@ class AudioOutput {
     // Sets the master level; the channels keep their balance. Throws Failure when the
     // device refuses.
     virtual void SetLevel(std::uint32_t level) = 0;
-    virtual bool Muted() = 0;
+    // Nothing when the device does not say.
+    virtual std::optional<bool> Muted() = 0;
     // Throws Failure when the device refuses.
     virtual void SetMuted(bool muted) = 0;
 };

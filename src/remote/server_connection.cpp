@@ -25,6 +25,7 @@ ServerConnection::~ServerConnection() {
 void ServerConnection::Connect() {
     // A new connection starts with a new line: nothing is left of the old one.
     framer_.Reset();
+    waitingLines_.clear();
     ConnectionEnded();
     try {
         client_.Close();
@@ -40,6 +41,7 @@ void ServerConnection::Connect() {
 
 void ServerConnection::Disconnect() {
     framer_.Reset();
+    waitingLines_.clear();
     ConnectionEnded();
     ticksWithoutOutcome_.reset();
     reconnectTimer_.SetEnabled(false);

@@ -19,10 +19,12 @@ bool SessionState::Suspended() {
 }
 
 bool SessionState::Woke() {
-    // Windows may say it twice: resumed automatically, and resumed with a user there.
-    if (!asleep_) return false;
+    // Windows says it twice: resumed automatically, and again with a user there. A wake
+    // whose sleep went unnoticed (a busy program may miss the suspend's notice) is a wake.
+    const Millis now = clock_.Now();
+    if (!asleep_ && wokeAt_ && now - *wokeAt_ < kWakeGraceMs) return false;
     asleep_ = false;
-    wokeAt_ = clock_.Now();
+    wokeAt_ = now;
     return true;
 }
 
@@ -48,6 +50,9 @@ bool SessionState::PassOver(const ActionRow& row, const std::string& button,
         }
         return true;
     }
+    // Input on its way out as the computer goes to sleep reaches nothing: a click's yield
+    // may have handed out the suspend's notice in the middle of a pass.
+    if (asleep_ && SendsInput(row)) return true;
     if (locked_ && SendsInput(row)) {
         if (!lockSaid_) log_.Write(LogKind::Error, "Keys cannot reach the locked screen.");
         lockSaid_ = true;

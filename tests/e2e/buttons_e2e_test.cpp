@@ -279,7 +279,14 @@ TEST_F(ButtonsE2eTest, ASleepLetsGoAndClosesAndAWakeReconnectsAtOnceButRunsNoSle
     PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     program->WaitFor("the window in the tray", [](auto& v) { return !v.visible; });
     ProbeWindow probe;
-    std::jthread holding([] { Server("hold HOLD 20"); });  // about two seconds
+    std::string holdFailed;
+    std::jthread holding([&] {  // about two seconds; a throw here would end the journey
+        try {
+            Server("hold HOLD 20");
+        } catch (const Failure& failure) {
+            holdFailed = failure.Description();
+        }
+    });
     EventsUntil(probe, "v39");
     reader::Ask(window, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
     const std::string keys = Keys(EventsUntil(probe, "^39"));
@@ -289,6 +296,7 @@ TEST_F(ButtonsE2eTest, ASleepLetsGoAndClosesAndAWakeReconnectsAtOnceButRunsNoSle
     // The wake connects at once, not at the next retry; Windows says it twice, once when a
     // user is there.
     holding.join();
+    EXPECT_EQ(holdFailed, "");
     const unsigned long long woke = GetTickCount64();
     for (WPARAM wake : {PBT_APMRESUMEAUTOMATIC, PBT_APMRESUMESUSPEND})
         reader::Ask(window, WM_POWERBROADCAST, wake, 0);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <initializer_list>
@@ -109,7 +110,7 @@ inline bool Connected(const MainWindowView& v) {
 // behind another of the same button is taken for the same press told twice.
 inline std::string Server(const std::string& command) {
     static win32::WinsockSession winsock;
-    static unsigned long long lastPress = 0;
+    static std::atomic<unsigned long long> lastPress = 0;  // a hold may go from a thread
     const bool press = command.starts_with("press ") || command.starts_with("hold ");
     while (press && GetTickCount64() < lastPress + 100) Sleep(5);
     const char* portText = std::getenv("BUTTONSERVER_CONTROL_PORT");
@@ -171,8 +172,9 @@ inline void WriteRows(const std::vector<std::vector<std::string>>& rows) {
         const std::string n = std::to_string(i + 1);
         for (std::size_t k = 0; k < (row.size() > 8 ? 9u : row.size() > 6 ? 8u : 6u); ++k)
             write(names[k] + n, k < row.size() ? row[k] : "");
+        if (row.size() <= 6) continue;
         const OlderRowValues older{row[0], row[1], row[2], row[3], row[4], row[5]};
-        if (row.size() > 6) write("Check" + n, RowCheck(older));
+        write("Check" + n, RowCheck(older));
         if (row.size() > 8) write("PressCheck" + n, RowCheck(older, row[8]));
     }
     write("#ListCount", std::to_string(rows.size()));

@@ -202,6 +202,7 @@ TEST_F(ActionListTest, EveryDemoBindingNamesAnActionThatExists) {
     Keyboard keyboard(input, log);
     LoadKeyTable(keyboard, std::string(std::istreambuf_iterator<char>(keyMap), {}));
     ActionList loaded = Reload();
+    ASSERT_GT(loaded.Count(), 5u) << "demo_bindings.reg holds too few rows, or is missing";
     for (std::size_t i = 1; i <= loaded.Count(); ++i) {
         const ActionRow& row = loaded.Row(i);
         const KeyStroke& key = row.stroke;

@@ -305,7 +305,7 @@ struct FakeVolume : Volume, Recorder {
             volume.Record("set" + number);
             volume.level = value;
         }
-        bool Muted() override { return volume.muted; }
+        std::optional<bool> Muted() override { return volume.muted; }
         void SetMuted(bool muted) override {
             volume.Record((muted ? "mute" : "unmute") + number);
             volume.muted = muted;

@@ -62,6 +62,9 @@ struct PressTest : ::testing::Test, CoreRig {
         list.AddSys("NAP", "Sleep");
         list.AddSys("POWER", "Shutdown windows");
         list.AddSys("VOL", "Volume UP");
+        list.AddSys("MUTE", "Mute");
+        list.AddSys("SCREEN", "Turn off the screen");
+        list.AddSys("HIB", "Hibernate");
         connection.Connect();
         client.Accept();
         client.during = [&](const std::string& call) {
@@ -145,9 +148,9 @@ TEST_F(PressTest, EveryPressLetsGoOfWhatItHeldAndALongPressIsNeverAlsoAShortOne)
         // A failure mid-pass lets go before its box.
         {"0 BAD 0, 2000", "v39@0 ^39@0 box"},
         // A key-up the system does not take goes once more; refused again, it is named in
-        // the log (below).
+        // the log (below) and let up at the next press.
         {"0 RIGHT 0, 100 refuse 1, 2000", "v39@0 ^39@271"},
-        {"0 RIGHT 0, 100 refuse 2, 2000", "v39@0"},
+        {"0 RIGHT 0, 100 refuse 4, 500 OK 0, 2000", "v39@0 ^39@500 2 0 0@500 4 0 0@771"},
         // Cut off: the connection ends, the list changes, the program ends (the last case).
         {"0 RIGHT 0, 108 RIGHT 1, 150 connection, 2000", "v39@0 ^39@150"},
         {"0 SHIFTA 0, 150 list, 2000", "v16@0 v65@0 ^65@150 ^16@150"},
@@ -163,7 +166,11 @@ TEST_F(PressTest, EveryPressLetsGoOfWhatItHeldAndALongPressIsNeverAlsoAShortOne)
         EXPECT_EQ(calls, expected) << script;
     }
     EXPECT_EQ(log.Texts(LogKind::Error),
-              Strings{"The key number 39 could not be sent up: Windows did not take it."});
+              Strings(2, "The key number 39 could not be sent up: Windows did not take it."));
+    // The stored long-press time: held within its bounds, the default for anything else.
+    for (const auto& [stored, ms] : {std::pair{"", 800}, {"1200", 1200}, {"100", 300},
+                                     {"99999", 5000}, {"0.5", 800}, {"-5", 800}})
+        EXPECT_EQ(LongPressMsFrom(stored), ms) << stored;
 }
 
 // As Windows tells them: nothing stays held across a sleep, a lock or the session's end; no
@@ -181,9 +188,10 @@ TEST_F(PressTest, SleepWakeLockAndTheSessionsEndLetGoAndPassOverWhatMustNotRun) 
          "server close server close server connect 127.0.0.1:8765 Sleep in 10 seconds...@5200 top@5200",
          {asleep, woke, "NAP: 'Sleep' was not run: the computer woke up 1.2 s ago.",
           "POWER: 'Shutdown windows' was not run: the computer woke up 4.9 s ago.", "Sleep"}},
-        {"0 RIGHT 0, 50 lock, 100 KEY 0, 200 VOL 0, 300 KEY 0, 400 unlock, 500 KEY 0, 2000",
-         "v39@0 ^39@50 v116@500 ^116@500",
-         {"Keys cannot reach the locked screen.", "Volume set to: 4%", "Volume UP"}},
+        {"0 RIGHT 0, 50 lock, 100 KEY 0, 200 VOL 0, 250 MUTE 0, 300 KEY 0, 350 MUTE 0, 380 SCREEN 0, 400 unlock, 500 KEY 0, 2000",
+         "v39@0 ^39@50 screen off@380 v116@500 ^116@500",
+         {"Keys cannot reach the locked screen.", "Volume set to: 4%", "Volume UP", "Mute", "Muted",
+          "Mute", "Sound on", "Turn off the screen"}},
         {"0 SHIFTA 0, 100 end", "v16@0 v65@0 ^65@100 ^16@100", {}},
     };
     // clang-format on
@@ -197,10 +205,15 @@ TEST_F(PressTest, SleepWakeLockAndTheSessionsEndLetGoAndPassOverWhatMustNotRun) 
         std::erase_if(log.lines, [](auto& line) { return line.text.starts_with("Simulating"); });
         EXPECT_EQ(log.Texts(), lines) << script;
     }
-    // A countdown open as the computer goes to sleep is cancelled.
+    // A countdown open as the computer goes to sleep is cancelled; one that runs out suspends.
     window.whileOpen = [&] { power.Suspending(); };
     Play("0 POWER 0");
     EXPECT_EQ(log.lines.back().text, "Shutdown was cancelled: the computer is going to sleep.");
+    window.whileOpen = [&] {
+        for (int tick = 0; tick < kCountdownSeconds; ++tick) countdownTimer.Tick();
+    };
+    Play("0 wake, 6000 HIB 0");
+    EXPECT_EQ(desktop.calls.back(), "hibernate@6000");
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <thread>
 
 #include "platform/failure.h"
 #include "platform/win32/com_ptr.h"
@@ -58,9 +60,10 @@ class EndpointOutput final : public AudioOutput {
             FAILED(result))
             throw SystemFailure(result);
     }
-    bool Muted() override {
+    std::optional<bool> Muted() override {
         BOOL muted = FALSE;
-        return SUCCEEDED(volume_->GetMute(&muted)) && muted;
+        if (FAILED(volume_->GetMute(&muted))) return std::nullopt;
+        return muted != FALSE;
     }
     void SetMuted(bool muted) override {
         if (const HRESULT result = volume_->SetMute(muted ? TRUE : FALSE, nullptr); FAILED(result))
@@ -99,7 +102,7 @@ class WaveOutOutput final : public AudioOutput {
             throw Failure(Narrow(text));
         }
     }
-    bool Muted() override { return false; }
+    std::optional<bool> Muted() override { return false; }
     void SetMuted(bool muted) override {
         if (muted) throw Failure("the sound device has no mute.");
     }
@@ -140,9 +143,14 @@ void ForegroundWindowCommands::MinimizeForegroundWindow() {
 }
 
 void ForegroundWindowCommands::TurnOffScreen() {
-    // Posted, not sent: a hung window must not hold the remote up. The default window
-    // procedure of whichever window takes it switches the displays off.
-    PostMessageW(HWND_BROADCAST, WM_SYSCOMMAND, SC_MONITORPOWER, 2);
+    TurnOffDisplays(ownWindow_());
+}
+
+void TurnOffDisplays(HWND ownWindow) {
+    // To our own window, whose default procedure switches the displays off: broadcast, the
+    // command would wait in the queue of every busy or frozen window and switch them off
+    // again whenever that window runs next.
+    if (ownWindow) SendMessageW(ownWindow, WM_SYSCOMMAND, SC_MONITORPOWER, 2);
 }
 
 namespace {
@@ -165,16 +173,35 @@ void EnableShutdownPrivilege() {
 }  // namespace
 
 void ExitWindowsSession::Suspend(bool hibernate) {
-    using Allowed = BOOLEAN WINAPI();
-    using SetState = BOOLEAN WINAPI(BOOLEAN, BOOLEAN, BOOLEAN);
-    const SystemLibrary power(L"powrprof.dll");
-    const auto allowed = power.Find<Allowed>("IsPwrHibernateAllowed");
-    const auto setState = power.Find<SetState>("SetSuspendState");
-    if (!setState) throw Failure("this computer offers no sleep.");
-    if (hibernate && (!allowed || !allowed())) throw Failure("hibernation is off on this computer.");
+    using Capabilities = BOOLEAN WINAPI(PSYSTEM_POWER_CAPABILITIES);
+    SYSTEM_POWER_CAPABILITIES power{};
+    {
+        const SystemLibrary library(L"powrprof.dll");
+        const auto capabilities = library.Find<Capabilities>("GetPwrCapabilities");
+        if (!capabilities || !capabilities(&power))
+            throw Failure("what sleep this computer offers could not be read.");
+    }
+    // The modern standby flag (AoAc), at its documented place, which this SDK's structure
+    // still calls spare.
+    static_assert(offsetof(SYSTEM_POWER_CAPABILITIES, spare2) + 2 == 0x14);
+    const bool modernStandby = power.spare2[2] != 0;
+    if (hibernate && !(power.SystemS4 && power.HiberFilePresent))
+        throw Failure("hibernation is off on this computer.");
+    if (!hibernate && !(power.SystemS1 || power.SystemS2 || power.SystemS3)) {
+        // Such a computer sleeps when its screen goes off; asked to sleep, it would hibernate.
+        if (!modernStandby) throw Failure("this computer offers no sleep.");
+        return TurnOffDisplays(ownWindow_());
+    }
     EnableShutdownPrivilege();
-    // Not forced, and any wake-up event may wake it: the remote's receiver among them.
-    if (!setState(hibernate, FALSE, FALSE)) throw LastErrorFailure();
+    // On a thread of its own: the call returns only once the computer is awake again, and
+    // meanwhile this one must take the suspend's notice as every program does. Not forced,
+    // and any wake-up event may wake it: the remote's receiver among them.
+    std::thread([hibernate] {
+        using SetState = BOOLEAN WINAPI(BOOLEAN, BOOLEAN, BOOLEAN);
+        const SystemLibrary library(L"powrprof.dll");
+        if (const auto setState = library.Find<SetState>("SetSuspendState"))
+            setState(hibernate, FALSE, FALSE);
+    }).detach();
 }
 
 void ExitWindowsSession::EndSession(std::uint32_t flags) {

@@ -220,8 +220,9 @@ void MainWindow::OnSystemEvent(UINT message, WPARAM wParam) {
     };
     if (message == WM_POWERBROADCAST && wParam == PBT_APMSUSPEND) tell(systemEvents_.suspending);
     // Resumed automatically, and again when a user is there: said once, acted on once.
-    if (message == WM_POWERBROADCAST &&
-        (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND))
+    if (message == WM_POWERBROADCAST && (wParam == PBT_APMRESUMEAUTOMATIC ||
+                                         wParam == PBT_APMRESUMESUSPEND ||
+                                         wParam == PBT_APMRESUMECRITICAL))
         tell(systemEvents_.resumed);
     if (message == WM_WTSSESSION_CHANGE && wParam == WTS_SESSION_LOCK) tell(systemEvents_.locked);
     if (message == WM_WTSSESSION_CHANGE && wParam == WTS_SESSION_UNLOCK)
