@@ -57,8 +57,8 @@ void HeldInput::OnTime() {
     if (!NextDeadline() || now < nextRepeat_) return;
     // A key-down of a key that is down is what a real key's repeat is: the system marks it
     // as a repeat. A late tick sends one, not the ones it missed. A repeat the system does
-    // not take (a window in front that runs as administrator) ends the repeats: one line
-    // in the log, not thirty a second.
+    // not take (input blocked, a secure desktop in front) ends the repeats: one line in the
+    // log, not thirty a second.
     repeating_ = keyboard_.SendKey(down_.back().key, KeyDirection::Down);
     nextRepeat_ += repeat_.period;
     if (nextRepeat_ <= now) nextRepeat_ = now + repeat_.period;
