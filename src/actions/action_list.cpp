@@ -67,13 +67,16 @@ std::string WhenSuffix(When when) {
     return when == When::Held ? " (held)" : when == When::Long ? " (long press)" : "";
 }
 
-bool CanHold(const ActionRow& row) {
-    if (row.type == ActionType::Keyboard)
-        return row.stroke.failure.empty() && (row.stroke.kind == kPredefinedKey ||
-                                              row.stroke.kind == kKeyWithModifiers);
+bool CanHold(ActionType type, std::int16_t keyKind, std::string_view mouseAction) {
+    if (type == ActionType::Keyboard)
+        return keyKind == kPredefinedKey || keyKind == kKeyWithModifiers;
     const MouseAction* action =
-        row.type == ActionType::Mouse ? FindMouseAction(row.value) : nullptr;
+        type == ActionType::Mouse ? FindMouseAction(mouseAction) : nullptr;
     return action && action->clicks == 1;
+}
+
+bool CanHold(const ActionRow& row) {
+    return row.stroke.failure.empty() && CanHold(row.type, row.stroke.kind, row.value);
 }
 
 std::string ButtonText(const ActionRow& row) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "actions/action_catalogue.h"
@@ -55,7 +56,8 @@ struct ActionRow {
 };
 
 // Only what has a down and an up can be held: a predefined key, a key with modifiers, a
-// single click.
+// single click. The row's numbers must also read as numbers.
+bool CanHold(ActionType type, std::int16_t keyKind, std::string_view mouseAction);
 bool CanHold(const ActionRow& row);
 
 // What a binding is limited to, and where the new row goes: appended, or in place of the

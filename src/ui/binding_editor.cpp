@@ -35,15 +35,10 @@ std::string WhenExplanation(When when, Millis longPressMs) {
     return "Acts when the button is pressed.";
 }
 
-bool BindingEditor::CanHoldAction() const {
-    if (actionType_ == ActionType::Keyboard) return keyOption_ != KeyOption::Text;
-    const MouseAction* action =
-        actionType_ == ActionType::Mouse ? FindMouseAction(mouseAction_) : nullptr;
-    return action && action->clicks == 1;
-}
-
 void BindingEditor::ShowWhen() {
-    const bool canHold = CanHoldAction();
+    // The kind the pending key will have: a predefined or a captured key, or a text.
+    const bool canHold = CanHold(
+        actionType_, keyOption_ == KeyOption::Text ? kTextToType : kPredefinedKey, mouseAction_);
     if (when_ == When::Held && !canHold) when_ = When::Pressed;
     view_.ShowWhen(when_, canHold, WhenExplanation(when_, longPressMs_));
 }

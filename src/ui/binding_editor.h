@@ -113,7 +113,6 @@ class BindingEditor final : public LearnMode {
     };
 
     void ApplyKeyOption(KeyOption option);
-    bool CanHoldAction() const;
     void ShowWhen();
     void LoadRow(const ActionRow& row);
     void LoadKeyboardRow(const ActionRow& row);
