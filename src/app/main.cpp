@@ -46,6 +46,8 @@
 #include "ui/win32/countdown/countdown_window.h"
 #include "ui/win32/main_window/main_window.h"
 #include "ui/win32/main_window/main_message_loop.h"
+#include "ui/win32/on_screen/press_window.h"
+#include "ui/press_display.h"
 #include "ui/win32/program_dialogs.h"
 
 namespace {
@@ -127,6 +129,9 @@ class Program {
     win32::WindowTimer reconnectTimer;
     ServerConnection connection{serverClient, reconnectTimer, mainWindow, eventLog};
     PowerEvents power{session, presses, countdown, connection, eventLog};
+    ui::PressWindow pressWindow;
+    win32::WindowTimer pressShownTimer;
+    PressDisplay onScreen{pressWindow, pressShownTimer, settings, eventLog};
 
     const std::string readme = FileInFolder(folder.Path(), "Readme.txt");
     ui::ProgramDialogs dialogs{{bindings, persistence, keyboard, boxes, buttons, launcher,
@@ -137,7 +142,9 @@ class Program {
                                [this] { return ShownMainWindow(); }};
 };
 
-Program::Program(HINSTANCE instance) : mainWindow(instance) {
+Program::Program(HINSTANCE instance) : mainWindow(instance), pressWindow(instance) {
+    dispatch.SetOutcome(onScreen);
+    system.SetOutcome(onScreen);
     mainWindow.SetLogSource(&eventLog);
     mainWindow.SetCloseQuestion([this] {
         return questions.Show("Are you sure you want to exit?", kAppTitle,
@@ -149,8 +156,23 @@ Program::Program(HINSTANCE instance) : mainWindow(instance) {
         mainWindow.ActionRowsChanged(count);
     });
     connection.SetEndHandler([this] { presses.DropPress(); });
-    mainWindow.SetSystemEvents({[this] { power.Suspending(); }, [this] { power.Resumed(); },
-                                [this] { power.Locked(); }, [this] { power.Unlocked(); }});
+    // Nothing shows on the lock screen, nor lingers as the computer goes to sleep.
+    mainWindow.SetSystemEvents({[this] {
+                                    onScreen.SetAsleep(true);
+                                    power.Suspending();
+                                },
+                                [this] {
+                                    onScreen.SetAsleep(false);
+                                    power.Resumed();
+                                },
+                                [this] {
+                                    onScreen.SetLocked(true);
+                                    power.Locked();
+                                },
+                                [this] {
+                                    onScreen.SetLocked(false);
+                                    power.Unlocked();
+                                }});
     // The process ends without running a destructor: nothing may stay held.
     mainWindow.SetBeforeExit([this] { power.Exiting(); });
     // A failure of the Add Action dialog's learning shows its box outside any pass.
@@ -168,6 +190,8 @@ Program::Program(HINSTANCE instance) : mainWindow(instance) {
             if (row) dialogs.OpenEditAction(*row);
         },
         [this](int step) { listCommands.MoveSelected(step); },
+        [this] { return onScreen.Enabled(); },
+        [this] { onScreen.SetEnabled(!onScreen.Enabled()); },
     });
 }
 

@@ -37,9 +37,11 @@ void SystemActions::ToggleMute() {
         const bool mute = !*muted;
         output->SetMuted(mute);
         log_.LogChange(mute ? "Muted" : "Sound on");
+        outcome_->MuteSet(mute);
     } catch (const Failure& failure) {
         log_.Write(LogKind::Error, "The sound could not be muted or turned on: " +
                                        failure.Description());
+        outcome_->NotDone("Mute not changed");
     }
 }
 
@@ -56,9 +58,11 @@ bool SystemActions::Run(const std::string& name, std::int16_t repeat) {
             const std::int32_t level = ChangeVolume(up ? kVolumeStep : -kVolumeStep);
             const auto percent = static_cast<int>(static_cast<double>(level) / kMaxLevel * 100);
             log_.LogChange("Volume set to: " + std::to_string(percent) + "%");
+            outcome_->VolumeSet(percent);
         } catch (const Failure& failure) {
             // Said as it is: a volume line after a refused step would claim what did not happen.
             log_.Write(LogKind::Error, "The volume could not be set: " + failure.Description());
+            outcome_->NotDone("Volume not set");
         }
     }
     if (repeat >= 1) return true;

@@ -7,6 +7,7 @@
 
 #include "emulation/exit_countdown.h"
 #include "emulation/keyboard.h"
+#include "emulation/press_outcome.h"
 #include "platform/event_log_writer.h"
 #include "platform/system_services.h"
 
@@ -29,6 +30,8 @@ class SystemActions {
     // countdown shows, it takes the countdown over and returns false at once: the pass that
     // asked ends there.
     bool Run(const std::string& name, std::int16_t repeat);
+    // Who is told the sound's new level or mute; nobody until set.
+    void SetOutcome(PressOutcome& outcome) { outcome_ = &outcome; }
 
   private:
     // The master level plus the step, clamped, on one device, which is unmuted; returns the
@@ -43,6 +46,8 @@ class SystemActions {
     WindowCommands& windows_;
     ExitCountdown& countdown_;
     EventLogWriter& log_;
+    PressOutcome noOutcome_;
+    PressOutcome* outcome_ = &noOutcome_;
 };
 
 }  // namespace bw

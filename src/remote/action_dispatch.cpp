@@ -16,6 +16,9 @@ std::int16_t MoveStep(std::int16_t repeat) {
 }
 
 void ActionDispatch::OnPress(const PressEvent& event) {
+    if (event.kind == PressEvent::Kind::Start || event.kind == PressEvent::Kind::Repeat ||
+        event.kind == PressEvent::Kind::Long)
+        outcome_->Line(event.button, event.kind == PressEvent::Kind::Start);
     RunGuarded(
         [&] {
             switch (event.kind) {
@@ -46,11 +49,13 @@ void ActionDispatch::Start(const PressEvent& event) {
     if (event.repeat == 0 && !ButtonPowersDown(bindings_, event.button, event.remote) &&
         executors_.cancelCountdown && executors_.cancelCountdown(event.button)) {
         if (press_ && press_->number == presses_) press_->cancelledCountdown = true;
+        outcome_->CountdownCancelled();
         return;
     }
     foreground_.BeginLine();
     const std::vector<ActionRow> rows =
         RowsForLine(bindings_, event.button, event.remote, foreground_);
+    if (rows.empty()) outcome_->NothingBound(foreground_.Current().program);
     const bool hasLong = std::ranges::any_of(rows, [](const ActionRow& r) { return r.when == When::Long; });
     const std::uint64_t number = press_->number;
     press_->hasLong = hasLong;
@@ -109,7 +114,7 @@ void ActionDispatch::RunRows(const std::vector<ActionRow>& rows, std::int16_t re
 void ActionDispatch::HoldRow(const ActionRow& row) {
     if (PassedOver(row)) return;
     log_.LogChange(row.action);
-    foreground_.WarnIfUnreachable();
+    RanInput(row);
     if (executors_.hold) executors_.hold(row);
 }
 
@@ -119,25 +124,28 @@ bool ActionDispatch::RunRow(const ActionRow& row, std::int16_t repeat) {
         case ActionType::Keyboard: {
             if (repeat >= 1 && repeat < kKeyboardRepeatFrom) return false;
             log_.LogChange(row.action);
-            foreground_.WarnIfUnreachable();
+            RanInput(row);
             if (!row.stroke.failure.empty()) throw Failure(row.stroke.failure);
             executors_.keyboard(row.value, row.stroke);
             return true;
         }
         case ActionType::Mouse:
             log_.LogChange(row.action);
-            foreground_.WarnIfUnreachable();
+            RanInput(row);
             executors_.mouse(row.value, repeat, MoveStep(repeat));
             return true;
         case ActionType::System:
             // Alt+F4, Alt+Tab and the Windows key are keys too.
             if (const SystemAction* action = FindSystemAction(row.value);
                 repeat < 1 && action && SendsKeys(action->command))
-                foreground_.WarnIfUnreachable();
+                RanInput(row);
+            else
+                outcome_->Ran(row, {});
             return executors_.system(row.value, repeat);
         case ActionType::Run:
             if (repeat >= 1) return false;
             log_.LogChange(row.action);
+            outcome_->Ran(row, {});
             executors_.run(row.value);
             return true;
     }

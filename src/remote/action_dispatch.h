@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "actions/action_list.h"
+#include "emulation/press_outcome.h"
 #include "platform/event_log_writer.h"
 #include "remote/foreground_watch.h"
 #include "remote/line_failure_report.h"
@@ -66,6 +67,8 @@ class ActionDispatch {
     // countdown shows, a press of a button without a row that ends the session cancels it
     // and does nothing else: the countdown may not have the keyboard.
     void OnPress(const PressEvent& event);
+    // Who is told what each press did; nobody until set.
+    void SetOutcome(PressOutcome& outcome) { outcome_ = &outcome; }
 
   private:
     // What a press took at its start and still has to do.
@@ -89,7 +92,14 @@ class ActionDispatch {
     bool RunRow(const ActionRow& row, std::int16_t repeat);
     void HoldRow(const ActionRow& row);
     bool PassedOver(const ActionRow& row) const {
-        return executors_.passOver && executors_.passOver(row, button_, presses_);
+        if (!executors_.passOver || !executors_.passOver(row, button_, presses_)) return false;
+        outcome_->NotRun(row);
+        return true;
+    }
+    // Warns once per window when input may not arrive, and tells the outcome every time.
+    void RanInput(const ActionRow& row) {
+        foreground_.WarnIfUnreachable();
+        outcome_->Ran(row, foreground_.Current());
     }
     void Release() {
         if (executors_.release) executors_.release();
@@ -100,6 +110,8 @@ class ActionDispatch {
     EventLogWriter& log_;
     LineFailureReport& failures_;
     ForegroundWatch& foreground_;
+    PressOutcome noOutcome_;
+    PressOutcome* outcome_ = &noOutcome_;
     std::optional<Press> press_;
     std::uint64_t presses_ = 0;  // numbers each press, so a pass can tell it is over
     std::string button_;         // the button of the latest press

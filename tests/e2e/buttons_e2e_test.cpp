@@ -9,6 +9,8 @@
 #include <thread>
 
 #include "harness.h"
+#include "platform/win32/send_input_mouse.h"
+#include "ui/win32/on_screen/press_window.h"
 
 #include <shellapi.h>
 
@@ -363,6 +365,58 @@ TEST_F(ButtonsE2eTest, ARunBindingStartsItsProgramOncePerPressInButtonwisesFolde
         return !v.log.empty() && v.log.back() == failed;
     });
     EXPECT_EQ(std::ranges::count(view.log, std::string("error"), &LogRow::kind), 1) << "GONE's";
+}
+
+// Whether the press display is on, as stored.
+std::optional<std::string> ShowPresses() {
+    wchar_t text[8] = {};
+    DWORD bytes = sizeof text;
+    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Buttonwise\\Settings",
+                     L"ShowPresses", RRF_RT_REG_SZ | RRF_NOEXPAND, nullptr, text, &bytes) != ERROR_SUCCESS)
+        return std::nullopt;
+    return win32::Narrow(text);
+}
+
+// The press shows above a covering player, which keeps the foreground and gets its key, and a
+// click on the line goes through to it; the Remote control menu turns the display off.
+TEST_F(ButtonsE2eTest, APressShowsOnTheScreenWithoutTakingTheFocusOrAClickUntilTurnedOff) {
+    ProbeWindow player(L"--cover");
+    Server("press ESC");
+    EXPECT_EQ(Keys(player.Take(2)), "v27 ^27");
+    HWND shown = nullptr;
+    WaitUntil("the press on the screen", [&] {
+        shown = FindWindowW(ui::kPressWindowClass, nullptr);
+        return shown && IsWindowVisible(shown);
+    });
+    EXPECT_EQ(TextOf(shown), "ESC · Escape → buttonwise-probe.exe");
+    const auto styles = GetWindowLongPtrW(shown, GWL_EXSTYLE);
+    EXPECT_EQ(styles & (WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOPMOST | WS_EX_NOACTIVATE),
+              WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOPMOST | WS_EX_NOACTIVATE);
+    HWND above = GetTopWindow(nullptr);  // the first of the two in the order of the screen
+    while (above && above != shown && above != player.Window()) above = GetWindow(above, GW_HWNDNEXT);
+    EXPECT_EQ(above, shown) << "the player covers the press";
+    RECT r{};
+    GetWindowRect(shown, &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    win32::SendInputMouse mouse;
+    mouse.MouseEvent(MOUSEEVENTF_LEFTDOWN, 0, 0);
+    mouse.MouseEvent(MOUSEEVENTF_LEFTUP, 0, 0);
+    EXPECT_EQ(Keys(player.Take(2)), "v1 ^1") << "the click did not go through";
+    EXPECT_EQ(GetForegroundWindow(), player.Window());
+    WaitUntil("the press to leave the screen, 1.5 s after it", [&] { return !IsWindowVisible(shown); },
+              5000);
+
+    BringToFront(reader::FindMainWindow());
+    PressKeys({{VK_MENU, 'R'}, {'S'}});
+    WaitUntil("the display turned off and stored", [] { return ShowPresses() == "0"; });
+    BringToFront(player.Window());
+    Server("press ESC");
+    EXPECT_EQ(Keys(player.Take(2)), "v27 ^27");
+    Sleep(500);  // the line would be drawn within 10 ms of the key
+    EXPECT_FALSE(IsWindowVisible(shown)) << "shown while turned off";
+    BringToFront(reader::FindMainWindow());
+    PressKeys({{VK_MENU, 'R'}, {'S'}});
+    WaitUntil("the display turned on again", [] { return ShowPresses() == "1"; });
 }
 
 TEST_F(ButtonsE2eTest, ACoveringPlayerDoesNotHideTheCountdownAndAnyButtonCancelsIt) {

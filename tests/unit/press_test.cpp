@@ -9,9 +9,34 @@
 #include "fakes.h"
 #include "remote/button_presses.h"
 #include "remote/power_events.h"
+#include "ui/press_display.h"
 
 namespace bw::test {
 namespace {
+
+// What the screen shows, as a timeline: "VOL · Volume 4 % |4|@0" (a bar at 4 %), "hide@1500".
+// Only the last line of a moment: the window draws once the pass is over.
+struct FakePressView : PressView {
+    explicit FakePressView(std::function<Millis()> n) : now(std::move(n)) {}
+    std::function<Millis()> now;
+    std::string timeline, shown;
+    std::size_t momentFrom = 0;  // where the last moment's line begins in the timeline
+    Millis moment = -1;
+    void Show(const std::string& line, std::optional<int> bar) override {
+        const std::string text = line + (bar ? " |" + std::to_string(*bar) + "|" : "");
+        if (text == shown) return;
+        if (moment == now() && !shown.empty()) timeline.resize(momentFrom);
+        Add(shown = text);
+    }
+    void Hide() override {
+        if (!std::exchange(shown, "").empty()) Add("hide");
+    }
+    void Add(const std::string& text) {
+        moment = now();
+        momentFrom = timeline.size();
+        timeline += (timeline.empty() ? "" : " ") + text + "@" + std::to_string(moment);
+    }
+};
 
 struct PressTest : ::testing::Test, CoreRig {
     FakeDesktop desktop;
@@ -31,7 +56,8 @@ struct PressTest : ::testing::Test, CoreRig {
     ActionDispatch dispatch{list,
                             {std::bind_front(&Keyboard::Run, &keyboard),
                              std::bind_front(&Mouse::Act, &mouse),
-                             std::bind_front(&SystemActions::Run, &system), nullptr,
+                             std::bind_front(&SystemActions::Run, &system),
+                             [](const std::string&) {},
                              std::bind_front(&ExitCountdown::CancelByButton, &countdown),
                              std::bind_front(&HeldInput::Hold, &*held),
                              std::bind_front(&HeldInput::ReleaseAll, &*held),
@@ -44,8 +70,14 @@ struct PressTest : ::testing::Test, CoreRig {
     FakeStatusDisplay display;
     ServerConnection connection{client, reconnectTimer, display, log};
     PowerEvents power{session, *presses, countdown, connection, log};
+    FakeSettingsStore settings;
+    ClockedTimer hideTimer{clock};
+    FakePressView view{[this] { return clock.now - start; }};
+    PressDisplay onScreen{view, hideTimer, settings, log};
 
     PressTest() {
+        dispatch.SetOutcome(onScreen);
+        system.SetOutcome(onScreen);
         const RowPlacement held{"", "", 0, When::Held}, onLong{"", "", 0, When::Long};
         list.AddKey("1", "RIGHT", "Right", "39", "0", held);
         list.AddMouse("OK", "Left Mouse Click", held);
@@ -65,6 +97,8 @@ struct PressTest : ::testing::Test, CoreRig {
         list.AddSys("MUTE", "Mute");
         list.AddSys("SCREEN", "Turn off the screen");
         list.AddSys("HIB", "Hibernate");
+        list.AddKey("3", "TEXT", "Hi", "0", "0");
+        list.AddRun("RUN", "C:\\Tools\\notepad.exe");
         connection.Connect();
         client.Accept();
         client.during = [&](const std::string& call) {
@@ -79,7 +113,9 @@ struct PressTest : ::testing::Test, CoreRig {
     }
     // "300 OK 2 tv": at 300 ms a line of OK, repeat 2, from remote tv (r when not given);
     // "300 connection" ("list", "exit"): what cuts a press off then; "300 refuse 2": the
-    // system does not take the next two key events; "2000": time passes.
+    // system does not take the next two key events; "0 front 1 x.exe": x.exe comes in front,
+    // running as administrator (0: not; no name: nothing known); "0 unreadable": the sound
+    // device stops saying its level; "2000": time passes.
     void Play(const std::string& script) {
         start = clock.now + 10000;  // long after whatever came before
         std::istringstream steps(script);
@@ -89,7 +125,13 @@ struct PressTest : ::testing::Test, CoreRig {
             std::string what, remote = "r";
             words >> at >> what >> repeat >> remote;
             timer.RunUntil(start + at);
-            if (what == "refuse") {
+            hideTimer.RunUntil(start + at);
+            if (what == "front") {  // "0 front 1 x.exe": x.exe in front, as administrator
+                const InputReach reach = repeat ? InputReach::Dropped : InputReach::Arrives;
+                foreground.Show(foreground.front.handle + 1, 7, {remote == "r" ? "" : remote, reach});
+            } else if (what == "unreadable") {
+                volume.level.reset();
+            } else if (what == "refuse") {
                 desktop.refuse = static_cast<int>(repeat);
             } else if (what == "suspend" || what == "wake" || what == "lock" ||
                        what == "unlock" || what == "end") {
@@ -98,6 +140,9 @@ struct PressTest : ::testing::Test, CoreRig {
                     {"lock", &PowerEvents::Locked}, {"unlock", &PowerEvents::Unlocked},
                     {"end", &PowerEvents::Exiting}};
                 (power.*events.at(what))();
+                // As the program tells the display too.
+                if (what == "suspend" || what == "wake") onScreen.SetAsleep(what == "suspend");
+                if (what == "lock" || what == "unlock") onScreen.SetLocked(what == "lock");
             } else if (what == "connection" || what == "list") {
                 presses->DropPress();
             } else if (what == "exit") {
@@ -214,6 +259,48 @@ TEST_F(PressTest, SleepWakeLockAndTheSessionsEndLetGoAndPassOverWhatMustNotRun) 
     };
     Play("0 wake, 6000 HIB 0");
     EXPECT_EQ(desktop.calls.back(), "hibernate@6000");
+}
+
+// What the person on the sofa sees of each press: the button and what it did, or why it did
+// nothing, until 1.5 s after the press's last line; nothing under a locked screen.
+TEST_F(PressTest, EachPressShowsItsButtonAndWhatItDidUntilAMomentAfterItsLastLine) {
+    const std::string front = "0 front 0 player.exe, ";
+    // clang-format off
+    const std::pair<std::string, const char*> cases[] = {
+        {front + "0 KEY 0, 3000", "KEY · F5 → player.exe@0 hide@1500"},
+        {"0 front 0, 0 TEXT 0, 3000", "TEXT · \"Hi\"@0 hide@1500"},  // nothing known in front
+        {front + "0 RIGHT 0, 108 RIGHT 1, 216 RIGHT 2, 3000", "RIGHT · Right (held) → player.exe@0 hide@1716"},
+        {"0 OK 0, 3000", "OK · Left Mouse Click (held)@0 hide@1500"},
+        {front + "0 MENU 0, 108 MENU 1, 216 MENU 2, 324 MENU 3, 432 MENU 4, 540 MENU 5, 648 MENU 6, 756 MENU 7, 864 MENU 8, 3000",
+         "MENU@0 MENU · Esc (long press) → player.exe@864 hide@2364"},
+        {front + "0 MENU 0, 108 MENU 1, 3000", "MENU@0 MENU · F1 → player.exe@379 hide@1608"},
+        {"0 VOL 0, 108 VOL 1, 216 VOL 2, 324 VOL 3, 432 VOL 4, 540 VOL 5, 648 VOL 6, 756 VOL 7, 3000",
+         "VOL · Volume 4 % |4|@0 VOL · Volume 9 % |9|@648 VOL · Volume 13 % |13|@756 hide@2256"},
+        {"0 MUTE 0, 100 MUTE 0, 3000", "MUTE · Muted@0 MUTE · Sound on@100 hide@1600"},
+        {"0 unreadable, 0 VOL 0, 3000", "VOL · Volume not set@0 hide@1500"},  // the device's level
+        {"0 NAP 0, 3000", "NAP · Sleep in 10 s@0 hide@1500"},
+        {"0 RUN 0, 3000", "RUN · Run notepad.exe@0 hide@1500"},
+        {front + "0 STOP 0, 3000", "STOP · nothing bound for player.exe@0 hide@1500"},
+        {"0 front 0, 0 STOP 0, 3000", "STOP · nothing bound@0 hide@1500"},
+        {"0 front 1 admin.exe, 0 KEY 0, 3000", "KEY · Keys cannot reach admin.exe (administrator)@0 hide@1500"},
+        {"0 suspend, 100 wake, 200 NAP 0, 3000", "NAP · Sleep was not run@200 hide@1700"},
+        {front + "0 KEY 0, 100 lock, 200 KEY 0, 300 unlock, 3000", "KEY · F5 → player.exe@0 hide@100"},
+    };
+    // clang-format on
+    for (const auto& [script, expected] : cases) {
+        view.timeline.clear();
+        Play(script);
+        EXPECT_EQ(view.timeline, expected) << script;
+    }
+    // Off: nothing shows and the choice is kept; a stored value that is not "0" keeps it on.
+    onScreen.SetEnabled(false);
+    Play("0 KEY 0, 3000");
+    EXPECT_EQ(view.timeline, "KEY · F5 → player.exe@0 hide@100");  // the last case's
+    EXPECT_EQ(settings.writes, Strings{"ShowPresses=0"});
+    for (const auto& [stored, on] : {std::pair{"0", false}, {"1", true}, {"", true}, {"no", true}}) {
+        settings.values["Buttonwise\\Settings\\ShowPresses"] = stored;
+        EXPECT_EQ(PressDisplay(view, hideTimer, settings, log).Enabled(), on) << stored;
+    }
 }
 
 }  // namespace

@@ -85,6 +85,17 @@ void WriteBindings() {
     }
 }
 
+// A quick person's presses: the display is drawn between them.
+constexpr int kPersonsPauseMs = 100;
+
+// Turns Buttonwise's press display on ("1") or off ("0") for its next start.
+void SetShowPresses(const wchar_t* value) {
+    if (RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Buttonwise\\Settings",
+                        L"ShowPresses", REG_SZ, value, static_cast<DWORD>((wcslen(value) + 1) * 2)) !=
+        ERROR_SUCCESS)
+        Fail("cannot turn the press display on or off");
+}
+
 // The programs built beside this one.
 std::wstring BesideMe(const std::string& name) {
     return bw::win32::Widen(bw::FileInFolder(bw::win32::ModuleFolder().Path(), name));
@@ -113,8 +124,9 @@ struct Presses {
 };
 
 // Times each press from the line's write to the key-down, waiting for the key-up before the
-// next press.
-Presses MeasurePresses(SOCKET client, int presses, const std::string& who) {
+// next press, and then the pause, if any: presses at a person's pace leave the program the
+// time to draw between them.
+Presses MeasurePresses(SOCKET client, int presses, const std::string& who, int pauseMs = 0) {
     std::vector<double> times;
     for (int i = 1; i <= presses; ++i) {
         const KeyCounts& key = Keys(kPressKey);
@@ -127,6 +139,8 @@ Presses MeasurePresses(SOCKET client, int presses, const std::string& who) {
         times.push_back(NowMs() - sent);
         PumpUntil([&] { return key.ups > ups; }, 5000,
                   "the key-up of press " + std::to_string(i) + " from " + who);
+        const double resume = NowMs() + pauseMs;
+        PumpUntil([&] { return NowMs() >= resume; }, pauseMs + 1000, "the pause after a press");
     }
     Presses result;
     result.slowest =
@@ -323,7 +337,8 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<double> startTimes, connectTimes, shownTimes;
     UniqueKernelHandle buttonwise;
     UniqueSocket client;
-    for (int i = 1; i <= starts; ++i) {
+    // Started afresh: from the start to the window shown and the connection made.
+    auto startAfresh = [&](const std::string& which) {
         if (buttonwise) {
             Stop(buttonwise);
             // Wine's desktop process waits 2 s for the X server to withdraw a killed
@@ -343,32 +358,53 @@ int wmain(int argc, wchar_t** argv) {
                 if (!shown && main && IsWindowVisible(main)) shown = NowMs() - started;
                 return connected > 0 && shown > 0;
             },
-            30000, "Buttonwise to show its window and connect (start " + std::to_string(i) + ")");
+            30000, "Buttonwise to show its window and connect (" + which + ")");
+        return std::pair{connected, shown};
+    };
+    for (int i = 1; i <= starts; ++i) {
+        const auto [connected, shown] = startAfresh("start " + std::to_string(i));
         connectTimes.push_back(connected);
         shownTimes.push_back(shown);
         startTimes.push_back(std::max(connected, shown));
     }
     // Buttonwise's window takes the foreground when it is shown, a moment after it shows.
-    HWND main = FindWindowW(L"ButtonwiseMainWindow", nullptr);
-    PumpUntil([main] { return GetForegroundWindow() == main; }, 5000,
-              "Buttonwise's window to come in front");
-    latency::BringInFront(window.get());
+    auto measuringWindowInFront = [&] {
+        HWND main = FindWindowW(L"ButtonwiseMainWindow", nullptr);
+        PumpUntil([main] { return GetForegroundWindow() == main; }, 5000,
+                  "Buttonwise's window to come in front");
+        latency::BringInFront(window.get());
+    };
+    measuringWindowInFront();
     // Presses measure the program at rest, not its first paint after showing its window
     // and losing the foreground, which the start-up figure holds.
     const Memory memory = MeasureMemory(buttonwise, client.get(), "Buttonwise");
     const Presses times = MeasurePresses(client.get(), presses, "Buttonwise");
+    const Presses paced = MeasurePresses(client.get(), presses, "Buttonwise", kPersonsPauseMs);
     Holds held;
     if (holds > 0) held = MeasureHolds(client.get(), holds);
     Flood buttonwiseFlood;
     if (flood > 0)
         buttonwiseFlood = MeasureFlood(client.get(), flood,
                                        FindWindowW(L"ButtonwiseMainWindow", nullptr), "Buttonwise");
+    // The same presses with the press display turned off, for what drawing it costs a press.
+    SetShowPresses(L"0");
+    startAfresh("the display off");
+    measuringWindowInFront();
+    MeasurePresses(client.get(), 1000, "the warm-up");  // as the memory's presses were, above
+    const Presses withoutDisplay = MeasurePresses(client.get(), presses, "without display");
+    const Presses pacedWithout =
+        MeasurePresses(client.get(), presses, "without display", kPersonsPauseMs);
     Stop(buttonwise);
+    SetShowPresses(L"1");
 
     std::printf("From the line's write to WM_KEYDOWN in the window in front, %d presses:\n",
                 presses);
     PrintPresses("floor client", floorTimes);
     PrintPresses("Buttonwise", times);
+    PrintPresses("display off", withoutDisplay);
+    std::printf("The same, %d ms between a key-up and the next press:\n", kPersonsPauseMs);
+    PrintPresses("Buttonwise", paced);
+    PrintPresses("display off", pacedWithout);
     std::printf("  Buttonwise's median is %.1f times the floor's\n",
                 At(times.sorted, 0.5) / At(floorTimes.sorted, 0.5));
     if (holds > 0) PrintHolds(holds, held, floorTimes);

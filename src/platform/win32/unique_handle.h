@@ -78,6 +78,11 @@ struct KernelHandleTraits {
     static Handle Invalid() { return nullptr; }
     static void Close(Handle h) { CloseHandle(h); }
 };
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DeleteDC(h); }
+};
 struct HookTraits {
     using Handle = HHOOK;
     static Handle Invalid() { return nullptr; }
@@ -88,6 +93,8 @@ using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;  // from CreateCompatibleDC
 using UniqueImageList = UniqueHandle<ImageListTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;  // a menu no window has taken over
 using UniqueSocket = UniqueHandle<SocketTraits>;

@@ -61,6 +61,7 @@ inline constexpr int kIdMenuRemove = 211;
 inline constexpr int kIdMenuEdit = 212;
 inline constexpr int kIdMenuMoveUp = 213;
 inline constexpr int kIdMenuMoveDown = 214;
+inline constexpr int kIdMenuShowPresses = 215;
 inline constexpr int kIdMenuReadme = 220;
 inline constexpr int kIdMenuAbout = 221;
 inline constexpr int kIdMenuOpenWindow = 230;

@@ -17,6 +17,8 @@ HMENU CreateMainMenu() {
     AppendMenuW(remote, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(remote, MF_STRING, kIdMenuMoveUp, L"Move &Up\tAlt+Up");
     AppendMenuW(remote, MF_STRING, kIdMenuMoveDown, L"Move &Down\tAlt+Down");
+    AppendMenuW(remote, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(remote, MF_STRING, kIdMenuShowPresses, kShowPressesItem);
     HMENU help = CreatePopupMenu();
     AppendMenuW(help, MF_STRING, kIdMenuReadme, L"Open &Readme");
     AppendMenuW(help, MF_SEPARATOR, 0, nullptr);
@@ -28,10 +30,12 @@ HMENU CreateMainMenu() {
     return bar;
 }
 
-win32::UniqueMenu CreateTrayMenu() {
+win32::UniqueMenu CreateTrayMenu(bool showingPresses) {
     win32::UniqueMenu tray(CreatePopupMenu());
     AppendMenuW(tray.get(), MF_STRING, kIdMenuOpenWindow, L"&Open main windows...");
     AppendMenuW(tray.get(), MF_STRING, kIdTrayAddAction, L"&Add New Action...");
+    AppendMenuW(tray.get(), MF_STRING | (showingPresses ? MF_CHECKED : MF_UNCHECKED),
+                kIdMenuShowPresses, kShowPressesItem);
     AppendMenuW(tray.get(), MF_SEPARATOR, 0, nullptr);
     AppendMenuW(tray.get(), MF_STRING, kIdTrayAbout, L"Abou&t");
     AppendMenuW(tray.get(), MF_SEPARATOR, 0, nullptr);

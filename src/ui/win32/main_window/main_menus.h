@@ -8,7 +8,9 @@ namespace bw::ui {
 
 // For SetMenu: the window takes it over and destroys it with itself.
 HMENU CreateMainMenu();
-win32::UniqueMenu CreateTrayMenu();
+// The item that turns the press display on and off, in the Remote control and tray menus.
+inline constexpr wchar_t kShowPressesItem[] = L"&Show presses on screen";
+win32::UniqueMenu CreateTrayMenu(bool showingPresses);
 
 // Shows a pop-up menu at a point on the screen, on the side the user's settings give it, and
 // returns the chosen item's identifier, 0 for none.

@@ -171,7 +171,7 @@ void MainWindow::OnTrayEvent(unsigned event, POINT at) {
             Restore();
             break;
         case TrayAction::ShowMenu: {
-            const win32::UniqueMenu menu = CreateTrayMenu();
+            const win32::UniqueMenu menu = CreateTrayMenu(ShowingPresses());
             if (const int id = ShowPopup(menu.get(), tray_.Host(), at)) OnCommand(id);
             break;
         }
@@ -180,7 +180,7 @@ void MainWindow::OnTrayEvent(unsigned event, POINT at) {
     }
 }
 
-void MainWindow::EnableRowCommands(HMENU menu) {
+void MainWindow::UpdateRemoteMenu(HMENU menu) {
     const std::optional<std::size_t> row = CurrentRow(*this);
     const std::size_t count = list_ ? list_->Count() : 0;
     auto enable = [menu](int id, bool on) {
@@ -189,6 +189,8 @@ void MainWindow::EnableRowCommands(HMENU menu) {
     enable(kIdMenuEdit, row.has_value());
     enable(kIdMenuMoveUp, row && *row > 1);
     enable(kIdMenuMoveDown, row && *row < count);
+    CheckMenuItem(menu, kIdMenuShowPresses,
+                  MF_BYCOMMAND | (ShowingPresses() ? MF_CHECKED : MF_UNCHECKED));
 }
 
 bool MainWindow::HandleListKey(const MSG& message) {
@@ -261,6 +263,9 @@ void MainWindow::OnCommand(int id) {
         case kIdMenuAbout:
         case kIdTrayAbout:
             run(commands_.about);
+            break;
+        case kIdMenuShowPresses:
+            run(commands_.toggleShowPresses);
             break;
         case kIdMenuOpenWindow:
             Restore();
@@ -335,7 +340,7 @@ LRESULT MainWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
             return 0;
         case WM_INITMENUPOPUP:
             if (reinterpret_cast<HMENU>(wParam) == GetSubMenu(GetMenu(window), 1))
-                EnableRowCommands(reinterpret_cast<HMENU>(wParam));
+                UpdateRemoteMenu(reinterpret_cast<HMENU>(wParam));
             break;
         case WM_ACTIVATE:
             if (OnActivate(LOWORD(wParam) != WA_INACTIVE)) return 0;

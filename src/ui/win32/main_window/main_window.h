@@ -38,6 +38,9 @@ class MainWindow final : public StatusDisplay,
         // The row double-clicked, or nothing for the row the keyboard and the menu mean.
         std::function<void(std::optional<std::size_t> row)> edit;
         std::function<void(int step)> move;  // -1 up, +1 down
+        // The press display: whether it is on, and turning it the other way.
+        std::function<bool()> showingPresses;
+        std::function<void()> toggleShowPresses;
     };
 
     explicit MainWindow(HINSTANCE instance);
@@ -108,8 +111,10 @@ class MainWindow final : public StatusDisplay,
     // True when the notification or activation is handled.
     bool OnNotify(NMHDR& header);
     bool OnActivate(bool active);
-    // Edit and the moves are greyed where they would do nothing.
-    void EnableRowCommands(HMENU menu);
+    // Edit and the moves are greyed where they would do nothing; the press display's item
+    // is checked while it is on.
+    void UpdateRemoteMenu(HMENU menu);
+    bool ShowingPresses() const { return commands_.showingPresses && commands_.showingPresses(); }
     void OnTrayEvent(unsigned event, POINT at);
     void OnSystemEvent(UINT message, WPARAM wParam);
     [[noreturn]] void EndProgram();
