@@ -30,7 +30,7 @@ struct CountingExecutors {
         return {[this](const std::string&, const bw::KeyStroke&) { ++runs; },
                 [this](const std::string&, std::int16_t, std::int16_t) { ++runs; },
                 [this](const std::string&, std::int16_t) { return ++runs > 0; },
-                [this](const std::string&) { ++runs; }};
+                [this](const std::string&) { return ++runs, true; }};
     }
 };
 

@@ -83,6 +83,13 @@ std::string ButtonText(const ActionRow& row) {
     return row.remote.empty() ? row.button : row.button + " on " + row.remote;
 }
 
+std::string RunItemName(std::string_view item) {
+    if (item.starts_with('"')) item = item.substr(1, item.find('"', 1) - 1);
+    while (item.ends_with('\\') || item.ends_with('/')) item.remove_suffix(1);
+    const std::string_view name = FileNameOf(item);
+    return std::string(name.empty() ? item : name);
+}
+
 std::string ActionText(const ActionRow& row) {
     const std::string action = row.action + WhenSuffix(row.when);
     return row.program.empty() ? action : action + " (" + row.program + ")";

@@ -75,6 +75,10 @@ std::string ButtonText(const ActionRow& row);
 // it has them: "Simulating Keyboard: Right (held) (player.exe)".
 std::string ActionText(const ActionRow& row);
 
+// What a Run row opens, in a word: "notepad.exe" for "C:\Tools\notepad.exe", the quoted
+// program of a command line, "example.com" for "https://example.com/", "Music" for a folder.
+std::string RunItemName(std::string_view item);
+
 class ActionList {
   public:
     // Row numbers are 16-bit in the settings store; more rows could not be loaded back.

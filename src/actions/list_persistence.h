@@ -20,6 +20,8 @@ namespace bw {
 
 inline constexpr const char* kSettingsApplication = "Buttonwise";
 inline constexpr const char* kSettingsSection = "Key";
+// The program's own options, beside the list: LongPressMs, ShowPresses.
+inline constexpr const char* kOptionsSection = "Settings";
 
 // The six values a row has had in every installation's layout, as stored.
 struct OlderRowValues {

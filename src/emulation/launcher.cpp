@@ -38,14 +38,15 @@ std::string LaunchFailureReason(long answer) {
     }
 }
 
-void Launcher::Open(const std::string& item) {
+bool Launcher::Open(const std::string& item) {
     const long answer = shell_.Open(item, folder_.Path());
-    if (answer > 32) return;
+    if (answer > 32) return true;
     std::string line = "'";
     line += item;
     line += "' could not be opened: ";
     line += LaunchFailureReason(answer);
     log_.Write(LogKind::Error, line);
+    return false;
 }
 
 }  // namespace bw

@@ -15,8 +15,9 @@ class Launcher {
     Launcher(Shell& shell, ProgramFolder& folder, EventLogWriter& log)
         : shell_(shell), folder_(folder), log_(log) {}
 
-    // The item goes to the shell whole, arguments and all. A refusal is an error line.
-    void Open(const std::string& item);
+    // The item goes to the shell whole, arguments and all. A refusal is an error line, and
+    // false.
+    bool Open(const std::string& item);
 
   private:
     Shell& shell_;

@@ -23,6 +23,10 @@ class PressOutcome {
     virtual void MuteSet(bool /*muted*/) {}
     // The last row's action was refused: what did not happen ("Volume not set").
     virtual void NotDone(const std::string& /*what*/) {}
+    // The last row failed: the press ended there with an "Error happened" box.
+    virtual void Failed() {}
+    // A short press of a button whose rows wait for a long press: nothing ran.
+    virtual void TooShort() {}
     // A row that the press would run, passed over (after a wake).
     virtual void NotRun(const ActionRow& /*row*/) {}
     // No row is bound to the button for the program in front (empty when it is unknown).

@@ -16,11 +16,10 @@ std::int16_t MoveStep(std::int16_t repeat) {
 }
 
 void ActionDispatch::OnPress(const PressEvent& event) {
-    if (event.kind == PressEvent::Kind::Start || event.kind == PressEvent::Kind::Repeat ||
-        event.kind == PressEvent::Kind::Long)
-        outcome_->Line(event.button, event.kind == PressEvent::Kind::Start);
     RunGuarded(
         [&] {
+            if (event.kind != PressEvent::Kind::End && event.kind != PressEvent::Kind::Drop)
+                outcome_->Line(event.button, event.kind == PressEvent::Kind::Start);
             switch (event.kind) {
                 case PressEvent::Kind::Start:
                     return Start(event);
@@ -36,6 +35,7 @@ void ActionDispatch::OnPress(const PressEvent& event) {
         [this](const std::string& description) {
             // Before the box: its loop may last, and a key left down would stay down meanwhile.
             Release();
+            outcome_->Failed();
             failures_.Report(description);
         });
 }
@@ -101,6 +101,7 @@ void ActionDispatch::End(const PressEvent& event) {
     const bool dropped = event.kind == PressEvent::Kind::Drop;
     const Press press = std::move(*press_);
     press_.reset();
+    if (!dropped && press.shortRows.empty() && !press.longRows.empty()) outcome_->TooShort();
     if (dropped || press.shortRows.empty()) return;
     foreground_.BeginLine();
     RunRows(press.shortRows, 0);
@@ -146,7 +147,7 @@ bool ActionDispatch::RunRow(const ActionRow& row, std::int16_t repeat) {
             if (repeat >= 1) return false;
             log_.LogChange(row.action);
             outcome_->Ran(row, {});
-            executors_.run(row.value);
+            if (!executors_.run(row.value)) outcome_->NotDone(RunItemName(row.value) + " not opened");
             return true;
     }
     return true;  // an unknown type is passed over

@@ -25,7 +25,7 @@ struct ActionExecutors {
     std::function<void(const std::string& name, std::int16_t repeat, std::int16_t step)> mouse;
     // False when the pass ends there: an exit that took over the countdown already showing.
     std::function<bool(const std::string& name, std::int16_t repeat)> system;
-    std::function<void(const std::string& path)> run;
+    std::function<bool(const std::string& path)> run;  // false when it could not be opened
     // Closes the exit countdown when it shows, naming the button that cancelled it; false
     // when none shows.
     std::function<bool(const std::string& button)> cancelCountdown = {};

@@ -12,7 +12,6 @@ namespace bw {
 
 namespace {
 
-constexpr const char* kSettingsSectionName = "Settings";
 
 std::string ProgramName(const std::string& program) {
     return program.empty() ? "the program in front" : program;
@@ -40,7 +39,7 @@ std::string RowPart(const ActionRow& row, const ProgramInFront& front) {
                 return row.value + " in " + std::to_string(kCountdownSeconds) + " s";
             return row.value + when;
         case ActionType::Run:
-            return "Run " + row.value.substr(row.value.find_last_of("\\/") + 1);
+            return "Run " + RunItemName(row.value);
     }
     return row.value;
 }
@@ -50,7 +49,7 @@ PressDisplay::PressDisplay(PressView& view, Timer& hideTimer, SettingsStore& set
     : view_(view), hideTimer_(hideTimer), settings_(settings), log_(log) {
     // Whatever else an older or a hand-made value says, the display stays on.
     enabled_ =
-        settings_.Read(kSettingsApplication, kSettingsSectionName, kShowPressesValue, "1") != "0";
+        settings_.Read(kSettingsApplication, kOptionsSection, kShowPressesValue, "1") != "0";
     hideTimer_.SetInterval(kPressShownMs);
     hideTimer_.SetEnabled(false);
     hideTimer_.SetTickHandler([this] { Hide(); });
@@ -64,7 +63,7 @@ void PressDisplay::SetEnabled(bool enabled) {
     enabled_ = enabled;
     if (!enabled) Hide();
     try {
-        settings_.Write(kSettingsApplication, kSettingsSectionName, kShowPressesValue,
+        settings_.Write(kSettingsApplication, kOptionsSection, kShowPressesValue,
                         enabled ? "1" : "0");
     } catch (const Failure& failure) {
         log_.Write(LogKind::Error,
@@ -73,13 +72,9 @@ void PressDisplay::SetEnabled(bool enabled) {
 }
 
 void PressDisplay::Line(const std::string& button, bool first) {
-    if (!Showing()) return;
-    if (first || button != button_) {
-        button_ = button;
-        parts_.clear();
-        lastTold_ = 0;
-        volume_.reset();
-    }
+    // Taken even while nothing shows: the press may end after an unlock.
+    if (first || button != button_) Begin(button);
+    if (!MayShow()) return;
     // Restarted: it goes a while after the last line, however long the press is held.
     hideTimer_.SetEnabled(false);
     hideTimer_.SetEnabled(true);
@@ -87,7 +82,8 @@ void PressDisplay::Line(const std::string& button, bool first) {
 }
 
 void PressDisplay::Ran(const ActionRow& row, const ProgramInFront& front) {
-    Tell(row, RowPart(row, front), front.reach != InputReach::Arrives);
+    Tell(row, RowPart(row, front),
+         front.reach == InputReach::Arrives ? Told::KeepTold : Told::Replace);
 }
 
 void PressDisplay::VolumeSet(int percent) {
@@ -103,32 +99,45 @@ void PressDisplay::NotDone(const std::string& what) {
     Retell(what);
 }
 
+void PressDisplay::Failed() {
+    if (lastTold_ < parts_.size())
+        Retell((parts_[lastTold_].row ? parts_[lastTold_].row->value : parts_[lastTold_].text) +
+               " failed");
+}
+
 void PressDisplay::Retell(const std::string& text) {
-    if (!Showing() || lastTold_ >= parts_.size()) return;
+    if (!MayShow() || lastTold_ >= parts_.size()) return;
     parts_[lastTold_].text = text;
     Show();
 }
 
 void PressDisplay::NotRun(const ActionRow& row) {
-    Tell(row, row.value + " was not run", true);
+    Tell(row, row.value + " was not run", Told::Replace);
 }
 
 void PressDisplay::NothingBound(const std::string& program) {
-    Tell(std::nullopt, program.empty() ? "nothing bound" : "nothing bound for " + program, true);
+    Tell(std::nullopt, program.empty() ? "nothing bound" : "nothing bound for " + program,
+         Told::Replace);
 }
 
 void PressDisplay::CountdownCancelled() {
-    Tell(std::nullopt, "countdown cancelled", true);
+    Tell(std::nullopt, "countdown cancelled", Told::Replace);
+}
+
+void PressDisplay::TooShort() {
+    Tell(std::nullopt, "hold it for its long press", Told::Replace);
 }
 
 void PressDisplay::Tell(const std::optional<ActionRow>& row, const std::string& text,
-                        bool replace) {
-    if (!Showing()) return;
+                        Told told) {
+    if (!MayShow()) return;
+    // A pass that goes on after a modal loop (the countdown) tells of its own button.
+    if (row && row->button != button_) Begin(row->button);
     const auto part = row ? std::ranges::find(parts_, row, &Part::row) : parts_.end();
     lastTold_ = static_cast<std::size_t>(part - parts_.begin());
     if (part == parts_.end())
         parts_.push_back({row, text});
-    else if (replace)
+    else if (told == Told::Replace)
         part->text = text;
     Show();
 }
@@ -139,6 +148,16 @@ void PressDisplay::Show() {
         line += (i == 0 ? " · " : ", ") + parts_[i].text;
     if (parts_.size() > kMostPartsShown) line += " …";
     view_.Show(line, volume_);
+    // Whatever shows goes again, also a row told after the hide (a pass that went on once
+    // the countdown closed).
+    if (!hideTimer_.Enabled()) hideTimer_.SetEnabled(true);
+}
+
+void PressDisplay::Begin(const std::string& button) {
+    button_ = button;
+    parts_.clear();
+    lastTold_ = 0;
+    volume_.reset();
 }
 
 void PressDisplay::Hide() {

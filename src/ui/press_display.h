@@ -43,14 +43,22 @@ class PressDisplay final : public PressOutcome {
     void SetEnabled(bool enabled);
     // Nothing shows under a locked screen, nor while the computer sleeps; a wake does not
     // end a lock.
-    void SetLocked(bool locked) { Pause(locked_ = locked); }
-    void SetAsleep(bool asleep) { Pause(asleep_ = asleep); }
+    void SetLocked(bool locked) {
+        locked_ = locked;
+        if (locked) Hide();
+    }
+    void SetAsleep(bool asleep) {
+        asleep_ = asleep;
+        if (asleep) Hide();
+    }
 
     void Line(const std::string& button, bool first) override;
     void Ran(const ActionRow& row, const ProgramInFront& front) override;
     void VolumeSet(int percent) override;
     void MuteSet(bool muted) override;
     void NotDone(const std::string& what) override;
+    void Failed() override;
+    void TooShort() override;
     void NotRun(const ActionRow& row) override;
     void NothingBound(const std::string& program) override;
     void CountdownCancelled() override;
@@ -60,13 +68,14 @@ class PressDisplay final : public PressOutcome {
         std::optional<ActionRow> row;  // the row it tells of; none for what no row did
         std::string text;
     };
-    bool Showing() const { return enabled_ && !locked_ && !asleep_; }
-    void Pause(bool now) {
-        if (now) Hide();
-    }
-    // The row's part, said again at a later line of the press, keeps its place and what
-    // its action said (the level of a volume step), unless replace.
-    void Tell(const std::optional<ActionRow>& row, const std::string& text, bool replace);
+    bool MayShow() const { return enabled_ && !locked_ && !asleep_; }
+    // Whether a row's part, told again, keeps what its action said (the level of a volume
+    // step) or takes the new text.
+    enum class Told { KeepTold, Replace };
+    // The row's part, said again at a later line of the press, keeps its place.
+    void Tell(const std::optional<ActionRow>& row, const std::string& text, Told told);
+    // A new press's line, empty.
+    void Begin(const std::string& button);
     // What the last row told its action did, in place of its part.
     void Retell(const std::string& text);
     void Hide();

@@ -139,13 +139,14 @@ inline std::string Server(const std::string& command) {
 // remote, and when it acts ("hold", "long"); a row with more than the six gets its checks, as
 // this version saves them.
 namespace saved {
-inline constexpr wchar_t kKey[] = L"Software\\VB and VBA Program Settings\\Buttonwise\\Key";
+inline constexpr wchar_t kKey[] = L"Software\\VB and VBA Program Settings\\Buttonwise\\Key",
+                          kOptions[] = L"Software\\VB and VBA Program Settings\\Buttonwise\\Settings";
 
-inline std::optional<std::string> Read(const std::string& name) {
+inline std::optional<std::string> Read(const std::string& name, const wchar_t* key = kKey) {
     wchar_t text[4096] = {};
     DWORD bytes = sizeof text;
     // Only REG_SZ, as earlier versions wrote; without RRF_NOEXPAND, REG_EXPAND_SZ would pass too.
-    if (RegGetValueW(HKEY_CURRENT_USER, kKey, win32::Widen(name).c_str(),
+    if (RegGetValueW(HKEY_CURRENT_USER, key, win32::Widen(name).c_str(),
                      RRF_RT_REG_SZ | RRF_NOEXPAND, nullptr, text, &bytes) != ERROR_SUCCESS)
         return std::nullopt;
     return win32::Narrow(text);

@@ -373,7 +373,7 @@ struct FakeExecutors : Recorder {
                     Record("sys " + name + n(repeats));
                     return systemGoesOn;
                 },
-                [this](const std::string& path) { Record("run " + path); }};
+                [this](const std::string& path) { return Record("run " + path), true; }};
     }
 };
 

@@ -57,7 +57,7 @@ struct PressTest : ::testing::Test, CoreRig {
                             {std::bind_front(&Keyboard::Run, &keyboard),
                              std::bind_front(&Mouse::Act, &mouse),
                              std::bind_front(&SystemActions::Run, &system),
-                             [](const std::string&) {},
+                             [](const std::string& path) { return path != "gone.exe"; },
                              std::bind_front(&ExitCountdown::CancelByButton, &countdown),
                              std::bind_front(&HeldInput::Hold, &*held),
                              std::bind_front(&HeldInput::ReleaseAll, &*held),
@@ -99,6 +99,7 @@ struct PressTest : ::testing::Test, CoreRig {
         list.AddSys("HIB", "Hibernate");
         list.AddKey("3", "TEXT", "Hi", "0", "0");
         list.AddRun("RUN", "C:\\Tools\\notepad.exe");
+        list.AddRun("GONE", "gone.exe");
         connection.Connect();
         client.Accept();
         client.during = [&](const std::string& call) {
@@ -280,11 +281,17 @@ TEST_F(PressTest, EachPressShowsItsButtonAndWhatItDidUntilAMomentAfterItsLastLin
         {"0 unreadable, 0 VOL 0, 3000", "VOL · Volume not set@0 hide@1500"},  // the device's level
         {"0 NAP 0, 3000", "NAP · Sleep in 10 s@0 hide@1500"},
         {"0 RUN 0, 3000", "RUN · Run notepad.exe@0 hide@1500"},
+        {"0 GONE 0, 3000", "GONE · gone.exe not opened@0 hide@1500"},
         {front + "0 STOP 0, 3000", "STOP · nothing bound for player.exe@0 hide@1500"},
         {"0 front 0, 0 STOP 0, 3000", "STOP · nothing bound@0 hide@1500"},
         {"0 front 1 admin.exe, 0 KEY 0, 3000", "KEY · Keys cannot reach admin.exe (administrator)@0 hide@1500"},
-        {"0 suspend, 100 wake, 200 NAP 0, 3000", "NAP · Sleep was not run@200 hide@1700"},
-        {front + "0 KEY 0, 100 lock, 200 KEY 0, 300 unlock, 3000", "KEY · F5 → player.exe@0 hide@100"},
+        {front + "0 KEY 0, 100 suspend, 200 wake, 300 NAP 0, 3000",
+         "KEY · F5 → player.exe@0 hide@100 NAP · Sleep was not run@300 hide@1800"},
+        // A press that began under the lock shows its own rows once unlocked, and goes.
+        {front + "0 KEY 0, 100 lock, 200 KEY 0, 300 MENU 0, 400 unlock, 3000",
+         "KEY · F5 → player.exe@0 hide@100 MENU · F1 → player.exe@571 hide@2071"},
+        {front + "0 BAD 0, 3000", "BAD · Right (held) → player.exe, x failed@0 hide@1500"},
+        {"0 PLAY 0, 3000", "PLAY@0 PLAY · hold it for its long press@271 hide@1500"},
     };
     // clang-format on
     for (const auto& [script, expected] : cases) {
@@ -294,13 +301,19 @@ TEST_F(PressTest, EachPressShowsItsButtonAndWhatItDidUntilAMomentAfterItsLastLin
     }
     // Off: nothing shows and the choice is kept; a stored value that is not "0" keeps it on.
     onScreen.SetEnabled(false);
+    view.timeline.clear();
     Play("0 KEY 0, 3000");
-    EXPECT_EQ(view.timeline, "KEY · F5 → player.exe@0 hide@100");  // the last case's
+    EXPECT_EQ(view.timeline, "");
     EXPECT_EQ(settings.writes, Strings{"ShowPresses=0"});
     for (const auto& [stored, on] : {std::pair{"0", false}, {"1", true}, {"", true}, {"no", true}}) {
         settings.values["Buttonwise\\Settings\\ShowPresses"] = stored;
-        EXPECT_EQ(PressDisplay(view, hideTimer, settings, log).Enabled(), on) << stored;
+        FakeTimer unused;
+        EXPECT_EQ(PressDisplay(view, unused, settings, log).Enabled(), on) << stored;
     }
+    for (const auto& [item, name] : {std::pair{"C:\\Tools\\notepad.exe", "notepad.exe"},
+                                     {"\"C:\\A B\\x.exe\" --full", "x.exe"},
+                                     {"https://example.com/", "example.com"}, {"C:\\Music\\", "Music"}})
+        EXPECT_EQ(RunItemName(item), name);
 }
 
 }  // namespace

@@ -27,6 +27,7 @@
 #include "platform/program_folder.h"
 #include "platform/win32/module_folder.h"
 #include "platform/win32/registry_store.h"
+#include "ui/press_display.h"
 #include "platform/win32/utf16.h"
 
 namespace {
@@ -89,11 +90,13 @@ void WriteBindings() {
 constexpr int kPersonsPauseMs = 100;
 
 // Turns Buttonwise's press display on ("1") or off ("0") for its next start.
-void SetShowPresses(const wchar_t* value) {
-    if (RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Buttonwise\\Settings",
-                        L"ShowPresses", REG_SZ, value, static_cast<DWORD>((wcslen(value) + 1) * 2)) !=
-        ERROR_SUCCESS)
-        Fail("cannot turn the press display on or off");
+void SetShowPresses(const char* value) {
+    try {
+        bw::win32::RegistryStore().Write(bw::kSettingsApplication, "Settings", bw::kShowPressesValue,
+                                         value);
+    } catch (const bw::Failure& failure) {
+        Fail("cannot turn the press display on or off: " + failure.Description());
+    }
 }
 
 // The programs built beside this one.
@@ -295,6 +298,7 @@ int wmain(int argc, wchar_t** argv) {
     const int starts = std::max(1, argc > 3 ? _wtoi(argv[3]) : 5);
     const int holds = std::max(0, argc > 4 ? _wtoi(argv[4]) : 20);
     WriteBindings();
+    SetShowPresses("1");  // whatever a run that failed half-way left
     WSADATA wsa;
     WSAStartup(MAKEWORD(2, 2), &wsa);
     const bw::win32::UniqueWindow window = latency::CreateWindowInFront();
@@ -387,7 +391,7 @@ int wmain(int argc, wchar_t** argv) {
         buttonwiseFlood = MeasureFlood(client.get(), flood,
                                        FindWindowW(L"ButtonwiseMainWindow", nullptr), "Buttonwise");
     // The same presses with the press display turned off, for what drawing it costs a press.
-    SetShowPresses(L"0");
+    SetShowPresses("0");
     startAfresh("the display off");
     measuringWindowInFront();
     MeasurePresses(client.get(), 1000, "the warm-up");  // as the memory's presses were, above
@@ -395,7 +399,7 @@ int wmain(int argc, wchar_t** argv) {
     const Presses pacedWithout =
         MeasurePresses(client.get(), presses, "without display", kPersonsPauseMs);
     Stop(buttonwise);
-    SetShowPresses(L"1");
+    SetShowPresses("1");
 
     std::printf("From the line's write to WM_KEYDOWN in the window in front, %d presses:\n",
                 presses);

@@ -31,6 +31,8 @@ class PressWindow final : public PressView {
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // After the pass: the window is made on the first press, drawn for the monitor in front.
     void Draw();
+    // False when the line could not be drawn.
+    bool DrawLine();
     void Create();
     HFONT FontFor(int height);
 
