@@ -1,5 +1,5 @@
-// Telling UTF-8 from ANSI bytes (only well-formed UTF-8 passes as it is), and UTF-8 as the
-// UTF-16 units that typed text goes out in.
+// Telling UTF-8 from ANSI bytes (only well-formed UTF-8 passes as it is), UTF-8 as the
+// UTF-16 units that typed text goes out in, and UTF-16 text from files back as UTF-8.
 #include "platform/code_page.h"
 
 #include <optional>
@@ -65,6 +65,34 @@ std::u16string Utf16Units(std::string_view utf8) {
         }
     }
     return units;
+}
+
+std::string Utf8Text(std::u16string_view units) {
+    std::string text;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        char32_t point = units[i];
+        const bool high = point >= 0xD800 && point <= 0xDBFF;
+        if (high && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF)
+            point = 0x10000 + ((point - 0xD800) << 10) + (units[++i] - 0xDC00);
+        else if (point >= 0xD800 && point <= 0xDFFF)
+            point = 0xFFFD;
+        if (point < 0x80) {
+            text += static_cast<char>(point);
+        } else if (point < 0x800) {
+            text += static_cast<char>(0xC0 | (point >> 6));
+            text += static_cast<char>(0x80 | (point & 0x3F));
+        } else if (point < 0x10000) {
+            text += static_cast<char>(0xE0 | (point >> 12));
+            text += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+            text += static_cast<char>(0x80 | (point & 0x3F));
+        } else {
+            text += static_cast<char>(0xF0 | (point >> 18));
+            text += static_cast<char>(0x80 | ((point >> 12) & 0x3F));
+            text += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+            text += static_cast<char>(0x80 | (point & 0x3F));
+        }
+    }
+    return text;
 }
 
 std::string DecodeText(std::string_view bytes, CodePage& ansi) {
