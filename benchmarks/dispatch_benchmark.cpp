@@ -37,6 +37,10 @@ struct CountingExecutors {
 class NoBoxes : public bw::MessageBoxes {
   public:
     int Show(const std::string&, const std::string&, unsigned) override { return bw::kIdOk; }
+    std::optional<std::size_t> Choose(const std::string&, const std::string&,
+                                      const std::vector<std::string>&) override {
+        return std::nullopt;
+    }
 };
 
 class NoDisplay : public bw::StatusDisplay {

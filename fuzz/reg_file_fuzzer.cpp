@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     RecordingLog log;
     ActionList list(log);
-    AddRows(list, first.rows);
+    list.Replace(first.rows);
     const ImportedBindings second = ImportBindings(ExportBindings(list), ansi);
     if (second.fault || second.leftOut != 0 || second.rows != first.rows) std::abort();
     return 0;

@@ -168,6 +168,14 @@ void ActionList::Clear() {
     Changed();
 }
 
+void ActionList::Replace(std::vector<ActionRow> rows) {
+    if (rows.size() > kMaxRows)
+        throw Failure("The action list can hold at most 32767 actions; these are " +
+                      std::to_string(rows.size()) + ".");
+    rows_ = std::move(rows);
+    Changed();
+}
+
 const ActionRow& ActionList::Row(std::size_t position) const {
     if (position < 1 || position > rows_.size())
         throw Failure("Subscript out of range: there is no action row " +

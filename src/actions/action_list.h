@@ -112,6 +112,10 @@ class ActionList {
     // afterwards: the row now where the topmost removed one stood, else the new last row.
     std::optional<std::size_t> RemoveRows(const std::vector<std::size_t>& selected);
     void Clear();
+    // Every row at once, one change: rows another list made through its add procedures (an
+    // import), or this list's own from before. Throws Failure beyond kMaxRows.
+    void Replace(std::vector<ActionRow> rows);
+    const std::vector<ActionRow>& Rows() const { return rows_; }
     // Moves the row one place up (-1) or down (+1) and returns where it is now; a row at
     // the edge, or one that is not there, stays and returns nothing.
     std::optional<std::size_t> Move(std::size_t position, int step);

@@ -251,25 +251,4 @@ ImportedBindings ImportBindings(std::string_view bytes, CodePage& ansi) {
     return imported;
 }
 
-void AddRows(ActionList& list, const std::vector<ActionRow>& rows) {
-    for (const ActionRow& row : rows) {
-        const RowPlacement placement{row.program, row.remote, 0, row.when};
-        switch (row.type) {
-            case ActionType::Keyboard:
-                list.AddKey(row.keyType, row.button, row.value, row.keyCode, row.keyShift,
-                            placement);
-                break;
-            case ActionType::Mouse:
-                list.AddMouse(row.button, row.value, placement);
-                break;
-            case ActionType::System:
-                list.AddSys(row.button, row.value, placement);
-                break;
-            case ActionType::Run:
-                list.AddRun(row.button, row.value, placement);
-                break;
-        }
-    }
-}
-
 }  // namespace bw

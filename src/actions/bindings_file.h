@@ -57,7 +57,4 @@ std::string ExportBindings(const ActionList& list);
 // the file only take back what the file itself set before them. Safe on any bytes.
 ImportedBindings ImportBindings(std::string_view bytes, CodePage& ansi);
 
-// Appends the rows through the add procedures, so that each logs its binding.
-void AddRows(ActionList& list, const std::vector<ActionRow>& rows);
-
 }  // namespace bw

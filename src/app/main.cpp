@@ -30,6 +30,7 @@
 #include "platform/win32/send_input_mouse.h"
 #include "platform/win32/module_folder.h"
 #include "platform/win32/desktop_shell.h"
+#include "platform/win32/disk_files.h"
 #include "platform/win32/system_services.h"
 #include "platform/win32/window_timer.h"
 #include "platform/win32/winsock_session.h"
@@ -41,10 +42,13 @@
 #include "remote/power_events.h"
 #include "remote/server_connection.h"
 #include "ui/action_list_commands.h"
+#include "ui/bindings_transfer.h"
 #include "ui/event_log.h"
 #include "ui/win32/control_ids.h"
 #include "ui/win32/countdown/countdown_window.h"
 #include "ui/win32/main_window/main_window.h"
+#include "ui/win32/command_line_transfer.h"
+#include "ui/win32/file_dialogs.h"
 #include "ui/win32/main_window/main_message_loop.h"
 #include "ui/win32/on_screen/press_window.h"
 #include "ui/press_display.h"
@@ -55,6 +59,7 @@ namespace {
 using namespace bw;
 
 constexpr const char* kAppTitle = "Buttonwise";
+constexpr const wchar_t* kRegFileFilter = L"Registration files (*.reg)\0*.reg\0";
 
 // Every part of the program, built in the order of its members: each one only needs those
 // above it. The constructor wires them; Run starts up and runs the message loop.
@@ -64,6 +69,18 @@ class Program {
     int Run();
 
   private:
+    void ExportBindings() {
+        if (const auto path = ui::ChooseFileToSave(mainWindow.Handle(),
+                                                   {kExportTitle, kRegFileFilter,
+                                                    kBindingsFileName, L"reg"}))
+            transfer.Export(*path, BindingsTransfer::Mode::Ask);
+    }
+    void ImportBindings() {
+        if (const auto path = ui::ChooseFileToOpen(
+                mainWindow.Handle(), {kImportTitle, kRegFileFilter, {}, L"reg", true}))
+            transfer.Import(*path, BindingsTransfer::Mode::Ask);
+    }
+
     // The exit question and the About box belong to the main window while the user sees
     // it; asked from the tray with the window hidden, they stand alone.
     HWND ShownMainWindow() const {
@@ -133,6 +150,9 @@ class Program {
     win32::WindowTimer pressShownTimer;
     PressDisplay onScreen{pressWindow, pressShownTimer, settings, eventLog};
 
+    win32::DiskFiles files;
+    BindingsTransfer transfer{bindings, persistence, files, ansi, boxes, eventLog};
+
     const std::string readme = FileInFolder(folder.Path(), "Readme.txt");
     ui::ProgramDialogs dialogs{{bindings, persistence, keyboard, boxes, buttons, launcher,
                                 longPressMs},
@@ -192,6 +212,17 @@ Program::Program(HINSTANCE instance) : mainWindow(instance), pressWindow(instanc
         [this](int step) { listCommands.MoveSelected(step); },
         [this] { return onScreen.Enabled(); },
         [this] { onScreen.SetEnabled(!onScreen.Enabled()); },
+        [this] { ExportBindings(); },
+        [this] { ImportBindings(); },
+    });
+    mainWindow.SetTransferHandler([this](int command, const std::string& path) {
+        // The Add Action dialog adds and edits rows by their place in the list.
+        if (command != static_cast<int>(TransferCommand::Export) && dialogs.ActionDialogOpen()) {
+            eventLog.Write(LogKind::Error, "A list could not be imported from the command line "
+                                           "while the Add Action dialog is open.");
+            return static_cast<int>(TransferResult::Failed);
+        }
+        return static_cast<int>(transfer.Run(static_cast<TransferCommand>(command), path));
     });
 }
 
@@ -221,12 +252,19 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // the system folder only, never from the program's folder or the current one, where
     // anyone who can write a file could put one. The linked ones are all known to Windows.
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    const bw::CommandLineTransfer transfer = bw::ParseCommandLine(bw::ui::CommandLineArguments());
     // One copy at a time: two would both connect and carry out every press twice. A second
     // start brings the running copy's window up instead.
     bw::win32::UniqueKernelHandle oneCopy(
         CreateMutexW(nullptr, FALSE, L"Local\\Buttonwise.OneCopy"));
     // A copy that runs as administrator made the mutex: this one may not even open it.
-    if (GetLastError() == ERROR_ALREADY_EXISTS || GetLastError() == ERROR_ACCESS_DENIED) {
+    const bool anotherCopy =
+        GetLastError() == ERROR_ALREADY_EXISTS || GetLastError() == ERROR_ACCESS_DENIED;
+    // Alone, it holds the mutex while it works: a copy started meanwhile does not load a
+    // list that is being written.
+    if (transfer.command != bw::TransferCommand::None)
+        return anotherCopy ? bw::ui::HandOverTransfer(transfer) : bw::ui::RunTransferAlone(transfer);
+    if (anotherCopy) {
         if (HWND running = FindWindowW(bw::ui::kMainWindowClass, nullptr)) {
             ShowWindow(running, IsIconic(running) ? SW_RESTORE : SW_SHOWNORMAL);
             SetForegroundWindow(running);

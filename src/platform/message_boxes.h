@@ -2,7 +2,10 @@
 // program's boxes are specified by them (0x10 stop box, 0x24 yes/no question).
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace bw {
 
@@ -22,6 +25,10 @@ class MessageBoxes {
     virtual ~MessageBoxes() = default;
     // Returns the answer (kIdOk, kIdYes, kIdNo, ...).
     virtual int Show(const std::string& text, const std::string& title, unsigned style) = 0;
+    // A question answered in its own words ("&Replace the list"), or with Cancel, Escape or
+    // the close box: the chosen answer's index, or nothing.
+    virtual std::optional<std::size_t> Choose(const std::string& text, const std::string& title,
+                                              const std::vector<std::string>& answers) = 0;
 
     // The stop box with a failure's description.
     void ShowFailure(const std::string& description) {

@@ -2,6 +2,9 @@
 // outside: rows edited and moved in place, the access keys and Remove, a button bound in the
 // Add Action dialog and back after a restart, the tray, a second start and the exit question.
 #include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <map>
 
 #include "harness.h"
 #include "platform/win32/send_input_mouse.h"
@@ -11,6 +14,7 @@
 namespace bw::test {
 namespace {
 
+using reader::ActionRowView;
 using reader::LogRow;
 
 // In the order of the journey: each test goes on with the rows the one before left.
@@ -203,6 +207,106 @@ TEST_F(WindowE2eTest, AButtonBoundWithKeysAndClicksIsSavedAndBackAfterARestart) 
         "the saved rows", [&](const MainWindowView& v) { return v.actions.size() == rows; },
         kStartMs);
     EXPECT_EQ(restarted.actions, before) << "loaded back as they were";
+}
+
+// Characters as a keyboard's input method sends them, into whatever has the focus.
+void TypeText(const std::wstring& text) {
+    std::vector<INPUT> keys;
+    for (const wchar_t c : text)
+        for (const DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+            INPUT key{INPUT_KEYBOARD, {}};
+            key.ki.wScan = c;
+            key.ki.dwFlags = KEYEVENTF_UNICODE | up;
+            keys.push_back(key);
+        }
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+}
+
+// Every value the list is stored in, by name.
+std::map<std::string, std::string> SavedList() {
+    std::map<std::string, std::string> values{{"#ListCount", saved::Read("#ListCount").value_or("")}};
+    const int count = std::stoi(values["#ListCount"]);
+    for (int n = 1; n <= count; ++n)
+        for (const char* name : {"RemoteKey", "ActionType", "ActionName", "KeyCode", "KeyShift",
+                                 "KeyType", "Program", "Remote", "Press", "Check", "PressCheck"})
+            values[name + std::to_string(n)] = saved::Read(name + std::to_string(n)).value_or("-");
+    return values;
+}
+
+// The exit code of Buttonwise started with the arguments.
+DWORD StartedWith(const std::wstring& arguments) {
+    const auto started =
+        StartProcess(L"\"" + BesideTheTests(L"Buttonwise.exe") + L"\" " + arguments);
+    WaitUntil("Buttonwise " + win32::Narrow(arguments) + " to end",
+              [&] { return WaitForSingleObject(started.get(), 0) == WAIT_OBJECT_0; }, kStartMs);
+    DWORD code = 99;
+    GetExitCodeProcess(started.get(), &code);
+    return code;
+}
+
+// File, Export and Import with keys: the list and every stored value read back the same,
+// through Buttonwise and through the Registry Editor; a command line's import goes to the
+// running copy, whose list shows it at once.
+TEST_F(WindowE2eTest, AnExportedListImportsBackTheSameByMenuByTheRegistryEditorAndByCommand) {
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / L"bw e2e bindings.reg",
+                                other = std::filesystem::temp_directory_path() / L"bw e2e other.reg";
+    DeleteFileW(file.c_str());
+    auto rows = program->Read().actions;
+    for (auto& row : rows) row.selected = false;
+    const auto values = SavedList();
+    auto lists = [&](const std::vector<ActionRowView>& expected) {
+        program->WaitFor("the list of " + std::to_string(expected.size()) + " rows", [&](auto& v) {
+            auto shown = v.actions;
+            for (auto& row : shown) row.selected = false;
+            return shown == expected;
+        });
+    };
+    BringToFront(window);
+    PressKeys({{VK_MENU, 'F'}, {'E'}});
+    HWND dialog = WaitForDialog(L"Export bindings");
+    TypeText(file.wstring());
+    PressKeys({{VK_RETURN}});
+    WaitUntil("the exported file", [&] { return std::filesystem::exists(file); });
+    PressKeys({{VK_MENU, 'F'}, {'N'}});
+    WaitForDialog(L"Remove all Actions?");
+    PressKeys({{'Y'}});
+    lists({});
+    PressKeys({{VK_MENU, 'F'}, {'I'}});
+    dialog = WaitForDialog(L"Import bindings");
+    TypeText(file.wstring());
+    PressKeys({{VK_RETURN}});
+    WaitUntil("the open dialog to close", [&] { return !IsWindow(dialog); });
+    WaitForDialog(L"Import bindings");  // the question
+    PressKeys({{'R'}});                 // Replace the list
+    lists(rows);
+    EXPECT_EQ(SavedList(), values);
+
+    saved::Clear();
+    const auto regedit = StartProcess(L"regedit.exe /s \"" + file.wstring() + L"\"");
+    WaitUntil("the Registry Editor's import",
+              [&] { return WaitForSingleObject(regedit.get(), 0) == WAIT_OBJECT_0; }, kStartMs);
+    EXPECT_EQ(SavedList(), values);
+
+    // Only the file's key is read: another key in it, and a deletion, change nothing.
+    std::ofstream(other, std::ios::binary)
+        << "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Other]\r\n\"RemoteKey1\"=\"NO\"\r\n\r\n"
+           "[-HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\Buttonwise]\r\n\r\n"
+           "[HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\Buttonwise\\Key]\r\n"
+           "\"RemoteKey1\"=\"CMD\"\r\n\"ActionType1\"=\"2\"\r\n\"ActionName1\"=\"Left Mouse Click\"\r\n"
+           "\"#ListCount\"=\"1\"\r\n";
+    const std::vector<ActionRowView> command{{"mouse", "CMD", "Simulating Mouse: Left Mouse Click"}};
+    EXPECT_EQ(StartedWith(L"/import \"" + other.wstring() + L"\""), 0u);
+    lists(command);
+    EXPECT_EQ(StartedWith(L"/add \"" + file.wstring() + L"\""), 0u);
+    auto both = command;
+    both.insert(both.end(), rows.begin(), rows.end());
+    lists(both);
+    EXPECT_EQ(StartedWith(L"/import \"" + file.wstring() + L".missing\""), 2u);
+    std::ofstream(other, std::ios::binary) << "not a bindings file";
+    EXPECT_EQ(StartedWith(L"/import \"" + other.wstring() + L"\""), 1u);
+    EXPECT_EQ(program->Read().actions.size(), both.size()) << "a refused file changed the list";
+    DeleteFileW(file.c_str());
+    DeleteFileW(other.c_str());
 }
 
 // Minimised, the window lives in the tray: a click on the icon (as the shell reports it) brings

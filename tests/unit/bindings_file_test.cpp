@@ -8,6 +8,7 @@
 #include "actions/list_persistence.h"
 #include "fakes.h"
 #include "platform/reg_file.h"
+#include "ui/bindings_transfer.h"
 
 namespace bw::test {
 namespace {
@@ -137,11 +138,99 @@ TEST(ExportBindingsTest, HoldsWhatTheStoreGetsAndImportsAsTheSameList) {
 
     const ImportedBindings imported = ImportBindings(bytes, ansi);
     ASSERT_FALSE(imported.fault);
-    ActionList again(rig.log);
-    AddRows(again, imported.rows);
-    ASSERT_EQ(again.Count(), list.Count());
-    for (std::size_t i = 1; i <= list.Count(); ++i) EXPECT_EQ(again.Row(i), list.Row(i)) << i;
-    EXPECT_EQ(rig.log.lines, rig.bindings.lines);
+    EXPECT_EQ(imported.rows, list.Rows());
+}
+
+// Files by path; a missing one cannot be read, "big.reg" is past the limit.
+struct FakeUserFiles : UserFiles {
+    std::map<std::string, std::string> files;
+    std::optional<std::string> Read(const std::string& path, std::size_t) override {
+        if (path == "big.reg") return std::nullopt;
+        if (!files.contains(path)) throw Failure(2, "The system cannot find the file specified.");
+        return files[path];
+    }
+    void Write(const std::string& path, const std::string& bytes) override {
+        if (path.starts_with("Z:")) throw Failure(3, "The system cannot find the path specified.");
+        files[path] = bytes;
+    }
+};
+
+// From the menu (the answers given in turn) or the command line: what the list holds after,
+// the result, and each question, box and log line on the way; the store holds the same list.
+TEST(BindingsTransferTest, AnImportAsksThenReplacesOrAddsInOneSaveAndKeepsTheListOnAnyFailure) {
+    using Mode = BindingsTransfer::Mode;
+    using Answers = std::vector<std::optional<std::size_t>>;
+    const std::string good = FileBytes(Saved::Utf16, v5 + key + Row(1, "\"A\"") + Row(2, "\"B\"") + Count("2")),
+                      unknown = FileBytes(Saved::Utf16, v5 + key + Row(1, "\"A\"") + Row(2, "\"B\"", "9") + Count("2")),
+                      ask = "Import bindings: b.reg holds 2 bindings. Replace the list with them, or add them to it? "
+                            "[&Replace the list|&Add to the list]",
+                      rest = "Import bindings: b.reg: 1 binding of an action this version does not know (the first on line 8).";
+    // clang-format off
+    const std::tuple<std::string, Mode, Answers, bool, std::string, TransferResult, Strings> cases[] = {
+        {good, Mode::Ask, {0}, false, "A,B", TransferResult::Done, {ask, "Imported 2 bindings from b.reg"}},
+        {good, Mode::Ask, {1}, false, "OLD,A,B", TransferResult::Done, {ask, "Imported 2 bindings from b.reg"}},
+        {good, Mode::Ask, {std::nullopt}, false, "OLD", TransferResult::Refused, {ask}},
+        {good, Mode::Add, {}, false, "OLD,A,B", TransferResult::Done, {"Imported 2 bindings from b.reg"}},
+        {unknown, Mode::Ask, {0, 0}, false, "A", TransferResult::Done,
+         {rest + " Import the other 1 binding? [&Import the rest]",
+          "Import bindings: b.reg holds 1 binding. Replace the list with them, or add them to it? "
+          "[&Replace the list|&Add to the list]", "Imported 1 binding from b.reg"}},
+        {unknown, Mode::Ask, {std::nullopt}, false, "OLD", TransferResult::Refused,
+         {rest + " Import the other 1 binding? [&Import the rest]"}},
+        {unknown, Mode::Replace, {}, false, "OLD", TransferResult::Refused,
+         {rest.substr(17) + " Nothing was imported."}},
+        {FileBytes(Saved::Utf16, v5 + key + Count("x")), Mode::Ask, {}, false, "OLD", TransferResult::Refused,
+         {"Import bindings: b.reg was not imported. Line 4: the file does not say how many bindings it holds: "
+          "\"#ListCount\" is missing or no number. (16)", "b.reg was not imported. Line 4: the file does not say "
+          "how many bindings it holds: \"#ListCount\" is missing or no number."}},
+        {"", Mode::Replace, {}, false, "OLD", TransferResult::Failed,
+         {"none.reg could not be read: The system cannot find the file specified."}},
+        {"", Mode::Replace, {}, false, "OLD", TransferResult::Refused,
+         {"big.reg was not imported. The file is larger than 10 MB, far more than any list of bindings."}},
+        {good, Mode::Replace, {}, true, "OLD", TransferResult::Failed,
+         {"The action list could not be saved: Access is denied.", "The action list could not be saved: Access is denied.",
+          "b.reg was not imported: the list could not be saved (Access is denied.). The list is as it was."}},
+    };
+    // clang-format on
+    for (const auto& [bytes, mode, answers, refuse, after, result, said] : cases) {
+        CoreRig rig;
+        rig.list.AddMouse("OLD", "Left Mouse Click");
+        FakeSettingsStore store;
+        ListPersistence persistence(store, rig.list, rig.log);
+        FakeUserFiles files;
+        Latin1CodePage ansi;
+        const std::string path = said.back().starts_with("none") ? "none.reg"
+                                 : said.back().starts_with("big")  ? "big.reg"
+                                                                   : "C:\\x\\b.reg";
+        if (path != "none.reg") files.files[path] = bytes;
+        if (refuse) store.failFromWrite = 0;
+        rig.boxes.choices = answers;
+        BindingsTransfer transfer(rig.list, persistence, files, ansi, rig.boxes, rig.log);
+        EXPECT_EQ(transfer.Import(path, mode), result) << said.back();
+        std::string buttons;
+        for (const ActionRow& row : rig.list.Rows()) buttons += (buttons.empty() ? "" : ",") + row.button;
+        EXPECT_EQ(buttons, after) << said.back();
+        EXPECT_EQ(rig.boxes.calls + rig.log.Texts(), said) << said.back();
+        if (refuse || result != TransferResult::Done) continue;
+        ActionList stored(rig.log);
+        ListPersistence(store, stored, rig.log).LoadList();
+        EXPECT_EQ(stored.Rows(), rig.list.Rows());
+    }
+    // The export writes what an import reads back, or says why it could not.
+    CoreRig rig;
+    rig.list.AddMouse("OLD", "Left Mouse Click");
+    FakeSettingsStore store;
+    ListPersistence persistence(store, rig.list, rig.log);
+    FakeUserFiles files;
+    Latin1CodePage ansi;
+    BindingsTransfer transfer(rig.list, persistence, files, ansi, rig.boxes, rig.log);
+    EXPECT_EQ(transfer.Export("C:\\e.reg", Mode::Ask), TransferResult::Done);
+    EXPECT_EQ(files.files["C:\\e.reg"], ExportBindings(rig.list));
+    EXPECT_EQ(transfer.Export("Z:\\e.reg", Mode::Ask), TransferResult::Failed);
+    EXPECT_EQ(rig.boxes.calls, Strings{"Export bindings: e.reg could not be written: The system cannot find the "
+                                       "path specified. (16)"});
+    EXPECT_EQ(rig.log.Texts(), (Strings{"Exported 1 binding to e.reg",
+                                        "e.reg could not be written: The system cannot find the path specified."}));
 }
 
 }  // namespace

@@ -89,9 +89,20 @@ inline std::string FailureBox(const std::string& text) {
 // Answers every box with a set answer; during runs in the box's modal loop.
 struct FakeMessageBoxes : MessageBoxes, Recorder {
     int answer = kIdOk;
+    std::vector<std::optional<std::size_t>> choices;  // the next questions' answers, in turn
     int Show(const std::string& text, const std::string& title, unsigned style) override {
         Record(Box(text, title, style));
         return answer;
+    }
+    std::optional<std::size_t> Choose(const std::string& text, const std::string& title,
+                                      const std::vector<std::string>& answers) override {
+        std::string asked = title + ": " + text + " [";
+        for (const std::string& a : answers) asked += (asked.back() == '[' ? "" : "|") + a;
+        Record(asked + "]");
+        if (choices.empty()) return std::nullopt;
+        const std::optional<std::size_t> chosen = choices.front();
+        choices.erase(choices.begin());
+        return chosen;
     }
 };
 

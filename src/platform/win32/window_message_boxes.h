@@ -12,6 +12,8 @@ class WindowMessageBoxes final : public MessageBoxes {
   public:
     explicit WindowMessageBoxes(std::function<HWND()> owner) : owner_(std::move(owner)) {}
     int Show(const std::string& text, const std::string& title, unsigned style) override;
+    std::optional<std::size_t> Choose(const std::string& text, const std::string& title,
+                                      const std::vector<std::string>& answers) override;
 
   private:
     std::function<HWND()> owner_;

@@ -56,6 +56,8 @@ inline constexpr wchar_t kEditActionTitle[] = L"Edit Action";
 // Menu items.
 inline constexpr int kIdMenuNewList = 200;
 inline constexpr int kIdMenuExit = 201;
+inline constexpr int kIdMenuExport = 202;
+inline constexpr int kIdMenuImport = 203;
 inline constexpr int kIdMenuAddAction = 210;
 inline constexpr int kIdMenuRemove = 211;
 inline constexpr int kIdMenuEdit = 212;

@@ -1,6 +1,7 @@
 // Opening, tracking and closing the program's two dialogs.
 #include "ui/win32/program_dialogs.h"
 
+#include "platform/scoped_flag.h"
 #include "ui/binding_editor.h"
 #include "ui/win32/about/about_box.h"
 #include "ui/win32/add_action/add_action_dialog.h"
@@ -15,6 +16,7 @@ bool ProgramDialogs::BringUpOpenDialog() const {
 
 void ProgramDialogs::OpenActionDialog(std::size_t editedRow) {
     if (BringUpOpenDialog()) return;
+    const ScopedFlag open(actionDialogOpen_);
     AddActionDialog window;
     BindingEditor logic(window, parts_.bindings, parts_.persistence, parts_.keyboard,
                         parts_.boxes, parts_.longPressMs);

@@ -44,6 +44,8 @@ class ProgramDialogs {
     // The same dialog on the row at a 1-based position.
     void OpenEditAction(std::size_t position) { OpenActionDialog(position); }
     void OpenAbout();
+    // While it is open, rows are added or edited by their place in the list.
+    bool ActionDialogOpen() const { return actionDialogOpen_; }
 
   private:
     // True when a dialog was open and has come to the front.
@@ -54,6 +56,7 @@ class ProgramDialogs {
     std::string aboutTitle_, readme_;
     std::function<HWND()> addActionOwner_, aboutOwner_;
     HWND openDialog_ = nullptr;
+    bool actionDialogOpen_ = false;
 };
 
 }  // namespace bw::ui

@@ -9,6 +9,9 @@ HMENU CreateMainMenu() {
     HMENU file = CreatePopupMenu();
     AppendMenuW(file, MF_STRING, kIdMenuNewList, L"&New Action list");
     AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(file, MF_STRING, kIdMenuExport, L"&Export bindings...");
+    AppendMenuW(file, MF_STRING, kIdMenuImport, L"&Import bindings...");
+    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(file, MF_STRING, kIdMenuExit, L"E&xit");
     HMENU remote = CreatePopupMenu();
     AppendMenuW(remote, MF_STRING, kIdMenuAddAction, L"&Add New Action...");

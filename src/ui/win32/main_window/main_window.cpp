@@ -4,6 +4,7 @@
 
 #include "platform/win32/system_error.h"
 #include "platform/win32/window_class.h"
+#include "platform/win32/utf16.h"
 #include "ui/tray_callback.h"
 #include "ui/win32/control_ids.h"
 #include "ui/win32/control_layout.h"
@@ -216,6 +217,17 @@ void MainWindow::EndProgram() {
     ExitProcess(0);
 }
 
+LRESULT MainWindow::OnTransferCommand(const COPYDATASTRUCT& data) {
+    // Any program of the desktop may send this: nothing about it is taken on trust.
+    constexpr DWORD kMostPathBytes = 32768 * sizeof(wchar_t);
+    if (!transferHandler_ || data.dwData < 1 || data.dwData > 3 || !data.lpData ||
+        data.cbData == 0 || data.cbData > kMostPathBytes || data.cbData % sizeof(wchar_t) != 0)
+        return 2;
+    std::wstring path(static_cast<const wchar_t*>(data.lpData), data.cbData / sizeof(wchar_t));
+    path.resize(wcsnlen(path.c_str(), path.size()));
+    return transferHandler_(static_cast<int>(data.dwData), win32::Narrow(path));
+}
+
 void MainWindow::OnSystemEvent(UINT message, WPARAM wParam) {
     auto tell = [](const std::function<void()>& handler) {
         if (handler) handler();
@@ -263,6 +275,12 @@ void MainWindow::OnCommand(int id) {
         case kIdMenuAbout:
         case kIdTrayAbout:
             run(commands_.about);
+            break;
+        case kIdMenuExport:
+            run(commands_.exportBindings);
+            break;
+        case kIdMenuImport:
+            run(commands_.importBindings);
             break;
         case kIdMenuShowPresses:
             run(commands_.toggleShowPresses);
@@ -338,6 +356,8 @@ LRESULT MainWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
             // Menus and accelerators, and buttons that were clicked.
             if (lParam == 0 || HIWORD(wParam) == BN_CLICKED) OnCommand(LOWORD(wParam));
             return 0;
+        case WM_COPYDATA:
+            return OnTransferCommand(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         case WM_INITMENUPOPUP:
             if (reinterpret_cast<HMENU>(wParam) == GetSubMenu(GetMenu(window), 1))
                 UpdateRemoteMenu(reinterpret_cast<HMENU>(wParam));

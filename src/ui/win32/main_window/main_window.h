@@ -41,6 +41,7 @@ class MainWindow final : public StatusDisplay,
         // The press display: whether it is on, and turning it the other way.
         std::function<bool()> showingPresses;
         std::function<void()> toggleShowPresses;
+        std::function<void()> exportBindings, importBindings;
     };
 
     explicit MainWindow(HINSTANCE instance);
@@ -66,6 +67,11 @@ class MainWindow final : public StatusDisplay,
         std::function<void()> suspending, resumed, locked, unlocked;
     };
     void SetSystemEvents(SystemEvents events) { systemEvents_ = std::move(events); }
+    // A second start's "/export", "/import" or "/add", handed over in WM_COPYDATA: the
+    // command and the full path; its result goes back as the second start's exit code.
+    void SetTransferHandler(std::function<int(int command, const std::string& path)> handler) {
+        transferHandler_ = std::move(handler);
+    }
 
     // Enter on the action list edits its row, Alt+Up and Alt+Down move it; true when the
     // message was one of these and is handled.
@@ -117,6 +123,8 @@ class MainWindow final : public StatusDisplay,
     bool ShowingPresses() const { return commands_.showingPresses && commands_.showingPresses(); }
     void OnTrayEvent(unsigned event, POINT at);
     void OnSystemEvent(UINT message, WPARAM wParam);
+    // The result of a second start's command; 2 for data that is no such command.
+    LRESULT OnTransferCommand(const COPYDATASTRUCT& data);
     [[noreturn]] void EndProgram();
     // The picture and accessible name the status picture shows now.
     HICON StatusIcon() const;
@@ -151,6 +159,7 @@ class MainWindow final : public StatusDisplay,
     std::function<bool()> closeQuestion_;
     std::function<void()> beforeExit_;
     SystemEvents systemEvents_;
+    std::function<int(int, const std::string&)> transferHandler_;
     std::optional<win32::SessionNotification> sessionNotification_;
     TrayIcon tray_;
     win32::WindowTimer trayRetry_;

@@ -1,0 +1,21 @@
+// "Buttonwise.exe /export FILE", "/import FILE" and "/add FILE", for scripts that back up or
+// deploy a list: no window and no question, the result as the exit code. A running copy does
+// the work itself, so that its list and the stored one stay the same (its next save would
+// undo an import made beside it); without one, the start does it alone.
+#pragma once
+
+#include "platform/win32/windows_api.h"
+#include "ui/bindings_transfer.h"
+
+namespace bw::ui {
+
+// The program's arguments, without its own name.
+std::vector<std::string> CommandLineArguments();
+
+// The command for the running copy whose mutex this start found, once its window is there;
+// Failed when there is none or it does not answer.
+int HandOverTransfer(const CommandLineTransfer& transfer);
+// The command done by this start, on the stored list.
+int RunTransferAlone(const CommandLineTransfer& transfer);
+
+}  // namespace bw::ui
