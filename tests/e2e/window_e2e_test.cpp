@@ -209,19 +209,6 @@ TEST_F(WindowE2eTest, AButtonBoundWithKeysAndClicksIsSavedAndBackAfterARestart) 
     EXPECT_EQ(restarted.actions, before) << "loaded back as they were";
 }
 
-// Characters as a keyboard's input method sends them, into whatever has the focus.
-void TypeText(const std::wstring& text) {
-    std::vector<INPUT> keys;
-    for (const wchar_t c : text)
-        for (const DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-            INPUT key{INPUT_KEYBOARD, {}};
-            key.ki.wScan = c;
-            key.ki.dwFlags = KEYEVENTF_UNICODE | up;
-            keys.push_back(key);
-        }
-    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
-}
-
 // Every value the list is stored in, by name.
 std::map<std::string, std::string> SavedList() {
     std::map<std::string, std::string> values{{"#ListCount", saved::Read("#ListCount").value_or("")}};
@@ -264,8 +251,7 @@ TEST_F(WindowE2eTest, AnExportedListImportsBackTheSameByMenuByTheRegistryEditorA
     BringToFront(window);
     PressKeys({{VK_MENU, 'F'}, {'E'}});
     HWND dialog = WaitForDialog(L"Export bindings");
-    TypeText(file.wstring());
-    PressKeys({{VK_RETURN}});
+    reader::Type(file.wstring(), VK_RETURN);
     WaitUntil("the exported file", [&] { return std::filesystem::exists(file); });
     PressKeys({{VK_MENU, 'F'}, {'N'}});
     WaitForDialog(L"Remove all Actions?");
@@ -273,8 +259,7 @@ TEST_F(WindowE2eTest, AnExportedListImportsBackTheSameByMenuByTheRegistryEditorA
     lists({});
     PressKeys({{VK_MENU, 'F'}, {'I'}});
     dialog = WaitForDialog(L"Import bindings");
-    TypeText(file.wstring());
-    PressKeys({{VK_RETURN}});
+    reader::Type(file.wstring(), VK_RETURN);
     WaitUntil("the open dialog to close", [&] { return !IsWindow(dialog); });
     WaitForDialog(L"Import bindings");  // the question
     PressKeys({{'R'}});                 // Replace the list

@@ -182,4 +182,25 @@ inline void TrayMenu(bool open) {
                  open ? MAKELPARAM(WM_CONTEXTMENU, ui::kTrayIconId) : 0);
 }
 
+// Characters as a keyboard's input method sends them, into whatever has the focus; a key
+// given as well (VK_RETURN) goes down and up after them.
+inline void Type(const std::wstring& text, WORD key = 0) {
+    std::vector<INPUT> keys;
+    for (const wchar_t c : text)
+        for (const DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+            INPUT input{INPUT_KEYBOARD, {}};
+            input.ki.wScan = c;
+            input.ki.dwFlags = KEYEVENTF_UNICODE | up;
+            keys.push_back(input);
+        }
+    for (const DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}})
+        if (key) {
+            INPUT input{INPUT_KEYBOARD, {}};
+            input.ki.wVk = key;
+            input.ki.dwFlags = up;
+            keys.push_back(input);
+        }
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+}
+
 }  // namespace bw::reader

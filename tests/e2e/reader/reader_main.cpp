@@ -4,6 +4,10 @@
 //   --click-in TITLE ID      click a button of the dialog with that title
 //   --cancel-countdown       press Cancel of a running exit countdown
 //   --tray-menu | --close-menu   open the tray icon's menu, or close an open menu
+//   --type TEXT              type the text and Enter into the window in front
+//   --menu LETTER            open the main window's menu with Alt and that letter
+//   --escape                 press Escape twice (an open menu closes)
+//   --dialog TITLE           wait up to 10 s for a dialog with that title in front (exit 3)
 // prints what the Buttonwise main window shows and then acts, posting the messages a user's
 // clicks would produce. Exits 1 when no main window appears within the wait.
 #include <algorithm>
@@ -48,6 +52,21 @@ int wmain(int argc, wchar_t** argv) {
                 ClickIn(reader::FindDialog(args[i + 1].c_str()), number(i + 2));
             if (args[i] == L"--cancel-countdown")
                 ClickIn(reader::FindDialog(ui::kCountdownTitle), IDCANCEL);
+            if (args[i] == L"--type" && i + 1 < args.size()) reader::Type(args[i + 1], VK_RETURN);
+            if (args[i] == L"--menu" && i + 1 < args.size() && !args[i + 1].empty()) {
+                SetForegroundWindow(reader::FindMainWindow());
+                reader::Type({}, VK_MENU);
+                reader::Type({}, static_cast<WORD>(towupper(args[i + 1][0])));
+            }
+            if (args[i] == L"--dialog" && i + 1 < args.size()) {
+                const ULONGLONG deadline = GetTickCount64() + 10000;
+                HWND dialog = nullptr;
+                while ((dialog = reader::FindDialog(args[i + 1].c_str())) == nullptr ||
+                       GetForegroundWindow() != dialog)
+                    if (GetTickCount64() > deadline) return 3;
+                    else Sleep(50);
+            }
+            if (args[i] == L"--escape") reader::Type({}, VK_ESCAPE), reader::Type({}, VK_ESCAPE);
             if (args[i] == L"--tray-menu" || args[i] == L"--close-menu")
                 reader::TrayMenu(args[i] == L"--tray-menu");
         }
