@@ -231,6 +231,16 @@ TEST(BindingsTransferTest, AnImportAsksThenReplacesOrAddsInOneSaveAndKeepsTheLis
                                        "path specified. (16)"});
     EXPECT_EQ(rig.log.Texts(), (Strings{"Exported 1 binding to e.reg",
                                         "e.reg could not be written: The system cannot find the path specified."}));
+    // The command line: the first command word, its file the word after it, other words left.
+    using C = TransferCommand;
+    const std::tuple<Strings, C, std::string> lines[] = {
+        {{}, C::None, ""}, {{"/tray", "x"}, C::None, ""}, {{"/export", "a b.reg"}, C::Export, "a b.reg"},
+        {{"x", "-IMPORT", "f", "/add", "g"}, C::Import, "f"}, {{"/Add"}, C::Add, ""}, {{"/"}, C::None, ""}};
+    for (const auto& [words, command, file] : lines) {
+        const CommandLineTransfer parsed = ParseCommandLine(words);
+        EXPECT_EQ(std::pair(parsed.command, parsed.path), std::pair(command, file)) << file;
+    }
+    EXPECT_EQ(transfer.Run(C::Import, ""), TransferResult::Failed);  // a command without its file
 }
 
 }  // namespace
