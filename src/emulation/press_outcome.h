@@ -27,6 +27,9 @@ class PressOutcome {
     virtual void Failed() {}
     // A short press of a button whose rows wait for a long press: nothing ran.
     virtual void TooShort() {}
+    // The step of the press is over, or waits in a modal loop (the exit countdown, a
+    // failure's box): what it told may be shown now, its keys having gone out.
+    virtual void StepDone() {}
     // A row that the press would run, passed over (after a wake).
     virtual void NotRun(const ActionRow& /*row*/) {}
     // No row is bound to the button for the program in front (empty when it is unknown).

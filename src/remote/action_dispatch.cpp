@@ -36,8 +36,10 @@ void ActionDispatch::OnPress(const PressEvent& event) {
             // Before the box: its loop may last, and a key left down would stay down meanwhile.
             Release();
             outcome_->Failed();
+            outcome_->StepDone();
             failures_.Report(description);
         });
+    outcome_->StepDone();
 }
 
 void ActionDispatch::Start(const PressEvent& event) {
@@ -135,14 +137,17 @@ bool ActionDispatch::RunRow(const ActionRow& row, std::int16_t repeat) {
             RanInput(row);
             executors_.mouse(row.value, repeat, MoveStep(repeat));
             return true;
-        case ActionType::System:
+        case ActionType::System: {
+            const SystemAction* action = repeat < 1 ? FindSystemAction(row.value) : nullptr;
             // Alt+F4, Alt+Tab and the Windows key are keys too.
-            if (const SystemAction* action = FindSystemAction(row.value);
-                repeat < 1 && action && SendsKeys(action->command))
+            if (action && SendsKeys(action->command))
                 RanInput(row);
             else
                 outcome_->Ran(row, {});
+            // The countdown of an exit waits in its own loop: its line shows meanwhile.
+            if (action && PowersDown(action->command)) outcome_->StepDone();
             return executors_.system(row.value, repeat);
+        }
         case ActionType::Run:
             if (repeat >= 1) return false;
             log_.LogChange(row.action);

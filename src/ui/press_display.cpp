@@ -2,6 +2,7 @@
 #include "ui/press_display.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "actions/action_catalogue.h"
 #include "actions/list_persistence.h"
@@ -11,7 +12,6 @@
 namespace bw {
 
 namespace {
-
 
 std::string ProgramName(const std::string& program) {
     return program.empty() ? "the program in front" : program;
@@ -75,9 +75,7 @@ void PressDisplay::Line(const std::string& button, bool first) {
     // Taken even while nothing shows: the press may end after an unlock.
     if (first || button != button_) Begin(button);
     if (!MayShow()) return;
-    // Restarted: it goes a while after the last line, however long the press is held.
-    hideTimer_.SetEnabled(false);
-    hideTimer_.SetEnabled(true);
+    lineCame_ = true;
     Show();
 }
 
@@ -142,15 +140,18 @@ void PressDisplay::Tell(const std::optional<ActionRow>& row, const std::string& 
     Show();
 }
 
-void PressDisplay::Show() {
+void PressDisplay::StepDone() {
+    if (!std::exchange(changed_, false) || !MayShow()) return;
     std::string line = button_;
     for (std::size_t i = 0; i < parts_.size() && i < kMostPartsShown; ++i)
         line += (i == 0 ? " · " : ", ") + parts_[i].text;
     if (parts_.size() > kMostPartsShown) line += " …";
     view_.Show(line, volume_);
-    // Whatever shows goes again, also a row told after the hide (a pass that went on once
-    // the countdown closed).
-    if (!hideTimer_.Enabled()) hideTimer_.SetEnabled(true);
+    // It goes a while after the last line, however long the press is held; and whatever
+    // shows goes, also a row told after the hide (a pass that went on once the countdown
+    // closed).
+    if (std::exchange(lineCame_, false)) hideTimer_.SetEnabled(false);
+    hideTimer_.SetEnabled(true);
 }
 
 void PressDisplay::Begin(const std::string& button) {
@@ -161,6 +162,7 @@ void PressDisplay::Begin(const std::string& button) {
 }
 
 void PressDisplay::Hide() {
+    changed_ = lineCame_ = false;
     hideTimer_.SetEnabled(false);
     view_.Hide();
 }

@@ -59,6 +59,7 @@ class PressDisplay final : public PressOutcome {
     void NotDone(const std::string& what) override;
     void Failed() override;
     void TooShort() override;
+    void StepDone() override;
     void NotRun(const ActionRow& row) override;
     void NothingBound(const std::string& program) override;
     void CountdownCancelled() override;
@@ -79,13 +80,17 @@ class PressDisplay final : public PressOutcome {
     // What the last row told its action did, in place of its part.
     void Retell(const std::string& text);
     void Hide();
-    void Show();
+    // Taken note of, for the end of the step: nothing on the path of a press waits for
+    // the window or a timer.
+    void Show() { changed_ = true; }
 
     PressView& view_;
     Timer& hideTimer_;
     SettingsStore& settings_;
     EventLogWriter& log_;
     bool enabled_ = true, locked_ = false, asleep_ = false;
+    bool changed_ = false;   // since the line was last shown
+    bool lineCame_ = false;  // in this step: the hide is counted from it
     std::string button_;
     std::vector<Part> parts_;
     std::size_t lastTold_ = 0;  // the part an action's volume or mute is about

@@ -15,26 +15,19 @@ namespace bw::test {
 namespace {
 
 // What the screen shows, as a timeline: "VOL · Volume 4 % |4|@0" (a bar at 4 %), "hide@1500".
-// Only the last line of a moment: the window draws once the pass is over.
 struct FakePressView : PressView {
     explicit FakePressView(std::function<Millis()> n) : now(std::move(n)) {}
     std::function<Millis()> now;
     std::string timeline, shown;
-    std::size_t momentFrom = 0;  // where the last moment's line begins in the timeline
-    Millis moment = -1;
     void Show(const std::string& line, std::optional<int> bar) override {
         const std::string text = line + (bar ? " |" + std::to_string(*bar) + "|" : "");
-        if (text == shown) return;
-        if (moment == now() && !shown.empty()) timeline.resize(momentFrom);
-        Add(shown = text);
+        if (text != shown) Add(shown = text);
     }
     void Hide() override {
         if (!std::exchange(shown, "").empty()) Add("hide");
     }
     void Add(const std::string& text) {
-        moment = now();
-        momentFrom = timeline.size();
-        timeline += (timeline.empty() ? "" : " ") + text + "@" + std::to_string(moment);
+        timeline += (timeline.empty() ? "" : " ") + text + "@" + std::to_string(now());
     }
 };
 
