@@ -46,9 +46,6 @@ class SectionInMemory final : public SettingsStore {
 };
 
 // A scratch list's bindings are not the user's: their lines go nowhere.
-struct Unlogged final : EventLogWriter {
-    void Write(LogKind, const std::string&) override {}
-};
 
 // The values of row n, in the order ListPersistence writes them.
 constexpr std::array<const char*, 11> kRowValues{"RemoteKey", "ActionType", "ActionName", "KeyCode",
@@ -195,7 +192,7 @@ std::string ImportFaultText(const ImportFault& fault) {
 
 std::string ExportBindings(const ActionList& list) {
     SectionInMemory store;
-    Unlogged log;
+    DiscardingLog log;
     ActionList copy(list);  // saving reads the list only, but ListPersistence can also load
     ListPersistence(store, copy, log).SaveList();
     return WriteRegFile(BindingsKeyPath(), store.written);
@@ -244,7 +241,7 @@ ImportedBindings ImportBindings(std::string_view bytes, CodePage& ansi) {
         if (imported.leftOut++ == 0)
             imported.firstLeftOutLine = (row[kType] ? row[kType] : row[kButton])->line;
     }
-    Unlogged log;
+    DiscardingLog log;
     ActionList list(log);
     ListPersistence(store, list, log).LoadList();
     for (std::size_t i = 1; i <= list.Count(); ++i) imported.rows.push_back(list.Row(i));

@@ -215,15 +215,6 @@ Program::Program(HINSTANCE instance) : mainWindow(instance), pressWindow(instanc
         [this] { ExportBindings(); },
         [this] { ImportBindings(); },
     });
-    mainWindow.SetTransferHandler([this](int command, const std::string& path) {
-        // The Add Action dialog adds and edits rows by their place in the list.
-        if (command != static_cast<int>(TransferCommand::Export) && dialogs.ActionDialogOpen()) {
-            eventLog.Write(LogKind::Error, "A list could not be imported from the command line "
-                                           "while the Add Action dialog is open.");
-            return static_cast<int>(TransferResult::Failed);
-        }
-        return static_cast<int>(transfer.Run(static_cast<TransferCommand>(command), path));
-    });
 }
 
 int Program::Run() {
@@ -233,6 +224,16 @@ int Program::Run() {
     connection.Connect();
     keyboard.LoadKeyMap(folder, ansi, eventLog);
     persistence.LoadList();
+    // Only now: a command handed over before would act on a list not yet loaded.
+    mainWindow.SetTransferHandler([this](TransferCommand command, const std::string& path) {
+        // The Add Action dialog adds and edits rows by their place in the list.
+        if (command != TransferCommand::Export && dialogs.ActionDialogOpen()) {
+            eventLog.Write(LogKind::Error, "A list could not be imported from the command line "
+                                           "while the Add Action dialog is open.");
+            return TransferResult::Failed;
+        }
+        return transfer.Run(command, path);
+    });
     mainWindow.ShowCentred();
     return ui::RunMessageLoop(mainWindow.Handle(),
                               std::bind_front(&ui::MainWindow::HandleListKey, &mainWindow));

@@ -18,4 +18,10 @@ class EventLogWriter {
     void LogData(const std::string& message) { Write(LogKind::Data, message); }
 };
 
+// For a list that no one reads the lines of: a copy made to be saved, a command-line run.
+class DiscardingLog final : public EventLogWriter {
+  public:
+    void Write(LogKind, const std::string&) override {}
+};
+
 }  // namespace bw

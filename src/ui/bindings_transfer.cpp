@@ -26,8 +26,13 @@ CommandLineTransfer ParseCommandLine(const std::vector<std::string>& arguments) 
         const std::string_view word = arguments[i];
         if (word.size() < 2 || (word[0] != '/' && word[0] != '-')) continue;
         for (const auto& [name, command] : commands)
-            if (SameIgnoringCase(word.substr(1), name))
-                return {command, i + 1 < arguments.size() ? arguments[i + 1] : std::string()};
+            if (SameIgnoringCase(word.substr(1), name)) {
+                // "/export /add" names no file: "/add" is no file to write.
+                const bool named = i + 1 < arguments.size() &&
+                                   ParseCommandLine({arguments[i + 1]}).command ==
+                                       TransferCommand::None;
+                return {command, named ? arguments[i + 1] : std::string()};
+            }
     }
     return {};
 }
@@ -86,10 +91,15 @@ TransferResult BindingsTransfer::Import(const std::string& path, Mode mode) {
     if (imported.fault)
         return Fail(TransferResult::Refused, mode, kImportTitle,
                     name + " was not imported. " + ImportFaultText(*imported.fault));
+    // A file with nothing to import would only empty the list.
+    if (imported.rows.empty())
+        return Fail(TransferResult::Refused, mode, kImportTitle,
+                    name + " was not imported: it holds no bindings this version can use.");
     if (imported.leftOut > 0) {
         const std::string unknown =
             name + ": " + Bindings(imported.leftOut) +
-            " of an action this version does not know (the first on line " +
+            " this version cannot use, of an action it does not know or with nothing to run "
+            "(the first on line " +
             std::to_string(imported.firstLeftOutLine) + ").";
         if (mode != Mode::Ask)
             return Fail(TransferResult::Refused, mode, kImportTitle,
@@ -98,6 +108,7 @@ TransferResult BindingsTransfer::Import(const std::string& path, Mode mode) {
                            kImportTitle, {"&Import the rest"}))
             return TransferResult::Refused;
     }
+    const Mode asked = mode;  // failures from here on still get their box
     if (mode == Mode::Ask) {
         const std::optional<std::size_t> choice =
             boxes_.Choose(name + " holds " + Bindings(imported.rows.size()) +
@@ -108,16 +119,15 @@ TransferResult BindingsTransfer::Import(const std::string& path, Mode mode) {
     }
     std::vector<ActionRow> rows = mode == Mode::Add ? list_.Rows() : std::vector<ActionRow>{};
     if (rows.size() + imported.rows.size() > ActionList::kMaxRows)
-        return Fail(TransferResult::Refused, mode, kImportTitle,
+        return Fail(TransferResult::Refused, asked, kImportTitle,
                     name + " was not imported: the list would hold more than " +
                         std::to_string(ActionList::kMaxRows) + " bindings.");
     rows.insert(rows.end(), imported.rows.begin(), imported.rows.end());
-    return Apply(std::move(rows), mode, name);
+    return Apply(std::move(rows), imported.rows.size(), asked, name);
 }
 
-TransferResult BindingsTransfer::Apply(std::vector<ActionRow> rows, Mode mode,
+TransferResult BindingsTransfer::Apply(std::vector<ActionRow> rows, std::size_t added, Mode asked,
                                        const std::string& name) {
-    const std::size_t added = mode == Mode::Add ? rows.size() - list_.Count() : rows.size();
     std::vector<ActionRow> before = list_.Rows();
     list_.Replace(std::move(rows));
     try {
@@ -125,14 +135,16 @@ TransferResult BindingsTransfer::Apply(std::vector<ActionRow> rows, Mode mode,
     } catch (const Failure& failure) {
         // The list the user had, in memory and, as far as the store lets, stored again.
         list_.Replace(std::move(before));
+        std::string stored = "The list is as it was.";
         try {
             persistence_.SaveList();
         } catch (const Failure&) {
-            // Said already; the box below says what the user must know.
+            stored = "The list is as it was here, but the saved one could not be put back: "
+                     "it is saved whole at the next change.";
         }
-        return Fail(TransferResult::Failed, mode, kImportTitle,
+        return Fail(TransferResult::Failed, asked, kImportTitle,
                     name + " was not imported: the list could not be saved (" +
-                        failure.Description() + "). The list is as it was.");
+                        failure.Description() + "). " + stored);
     }
     log_.LogChange("Imported " + Bindings(added) + " from " + name);
     return TransferResult::Done;

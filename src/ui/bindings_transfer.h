@@ -19,7 +19,7 @@ namespace bw {
 enum class TransferResult : int {
     Done = 0,
     Refused = 1,  // the file, or the user, said no; nothing changed
-    Failed = 2,   // anything else; nothing changed either
+    Failed = 2,   // anything else: the list in memory is as it was
 };
 
 inline constexpr const char* kExportTitle = "Export bindings";
@@ -62,7 +62,9 @@ class BindingsTransfer {
     // The error line, and the box when the user asked.
     TransferResult Fail(TransferResult result, Mode mode, const char* title,
                         const std::string& text);
-    TransferResult Apply(std::vector<ActionRow> rows, Mode mode, const std::string& name);
+    // The new list, of which `added` rows came from the file, saved in one pass or not at all.
+    TransferResult Apply(std::vector<ActionRow> rows, std::size_t added, Mode asked,
+                         const std::string& name);
 
     ActionList& list_;
     ListPersistence& persistence_;

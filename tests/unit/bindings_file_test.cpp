@@ -164,7 +164,8 @@ TEST(BindingsTransferTest, AnImportAsksThenReplacesOrAddsInOneSaveAndKeepsTheLis
                       unknown = FileBytes(Saved::Utf16, v5 + key + Row(1, "\"A\"") + Row(2, "\"B\"", "9") + Count("2")),
                       ask = "Import bindings: b.reg holds 2 bindings. Replace the list with them, or add them to it? "
                             "[&Replace the list|&Add to the list]",
-                      rest = "Import bindings: b.reg: 1 binding of an action this version does not know (the first on line 8).";
+                      rest = "Import bindings: b.reg: 1 binding this version cannot use, of an action it does not know "
+                             "or with nothing to run (the first on line 8).";
     // clang-format off
     const std::tuple<std::string, Mode, Answers, bool, std::string, TransferResult, Strings> cases[] = {
         {good, Mode::Ask, {0}, false, "A,B", TransferResult::Done, {ask, "Imported 2 bindings from b.reg"}},
@@ -187,9 +188,14 @@ TEST(BindingsTransferTest, AnImportAsksThenReplacesOrAddsInOneSaveAndKeepsTheLis
          {"none.reg could not be read: The system cannot find the file specified."}},
         {"", Mode::Replace, {}, false, "OLD", TransferResult::Refused,
          {"big.reg was not imported. The file is larger than 10 MB, far more than any list of bindings."}},
-        {good, Mode::Replace, {}, true, "OLD", TransferResult::Failed,
-         {"The action list could not be saved: Access is denied.", "The action list could not be saved: Access is denied.",
-          "b.reg was not imported: the list could not be saved (Access is denied.). The list is as it was."}},
+        {good, Mode::Ask, {1}, true, "OLD", TransferResult::Failed,
+         {ask, "Import bindings: b.reg was not imported: the list could not be saved (Access is denied.). The list is "
+          "as it was here, but the saved one could not be put back: it is saved whole at the next change. (16)",
+          "The action list could not be saved: Access is denied.", "The action list could not be saved: Access is denied.",
+          "b.reg was not imported: the list could not be saved (Access is denied.). The list is as it was here, but "
+          "the saved one could not be put back: it is saved whole at the next change."}},
+        {FileBytes(Saved::Utf16, v5 + key + Count("0")), Mode::Add, {}, false, "OLD", TransferResult::Refused,
+         {"b.reg was not imported: it holds no bindings this version can use."}},
     };
     // clang-format on
     for (const auto& [bytes, mode, answers, refuse, after, result, said] : cases) {

@@ -71,9 +71,7 @@ std::string HoldLine(int repeat) {
 // The rows Buttonwise loads at its start, saved as Buttonwise itself saves them: the press
 // value counts only with its row's check.
 void WriteBindings() {
-    struct Quiet : bw::EventLogWriter {
-        void Write(bw::LogKind, const std::string&) override {}
-    } log;
+    bw::DiscardingLog log;
     bw::ActionList list(log);
     list.AddKey("1", "LAT", "F5", "116", "0");
     list.AddKey("1", "LAT2", "F5", "116", "0");

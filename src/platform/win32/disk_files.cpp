@@ -18,7 +18,8 @@ std::wstring LongPath(const std::string& path) {
 
 std::optional<std::string> DiskFiles::Read(const std::string& path, std::size_t mostBytes) {
     HANDLE opened = CreateFileW(LongPath(path).c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (opened == INVALID_HANDLE_VALUE) throw LastErrorFailure();
     UniqueKernelHandle file(opened);

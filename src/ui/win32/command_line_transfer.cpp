@@ -17,8 +17,8 @@ namespace bw::ui {
 namespace {
 
 constexpr int kFailed = static_cast<int>(TransferResult::Failed);
-// A copy that is starting has its mutex before its window.
-constexpr ULONGLONG kWindowWaitMs = 10000;
+// A copy that is starting has its mutex before its window, and its window before its list.
+constexpr ULONGLONG kWindowWaitMs = 30000;
 // An import of the largest list the file may hold takes the registry tens of seconds.
 constexpr UINT kAnswerWaitMs = 120000;
 
@@ -33,10 +33,6 @@ std::wstring FullPath(const std::string& path) {
     full.resize(length);
     return full;
 }
-
-struct Unlogged : EventLogWriter {
-    void Write(LogKind, const std::string&) override {}
-};
 
 }  // namespace
 
@@ -57,22 +53,29 @@ int HandOverTransfer(const CommandLineTransfer& transfer) {
         Sleep(100);
     if (!running) return kFailed;
     const std::wstring path = FullPath(transfer.path);
-    COPYDATASTRUCT data{static_cast<ULONG_PTR>(transfer.command),
+    COPYDATASTRUCT data{kTransferTag | static_cast<ULONG_PTR>(transfer.command),
                         static_cast<DWORD>(path.size() * sizeof(wchar_t)),
                         const_cast<wchar_t*>(path.data())};
-    DWORD_PTR answer = kFailed;
-    // A copy that runs as administrator does not take this from a start without those
-    // rights: the message is dropped, and the start says it failed.
-    if (!SendMessageTimeoutW(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
-                             SMTO_ABORTIFHUNG, kAnswerWaitMs, &answer) ||
-        answer > static_cast<DWORD_PTR>(kFailed))
-        return kFailed;
-    return static_cast<int>(answer);
+    for (;;) {
+        DWORD_PTR answer = 0;
+        // A copy that runs as administrator does not take this from a start without those
+        // rights: the message is dropped, and the start says it failed.
+        if (!SendMessageTimeoutW(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                                 SMTO_ABORTIFHUNG | SMTO_ERRORONEXIT, kAnswerWaitMs, &answer))
+            return kFailed;
+        const auto result = static_cast<LRESULT>(answer);
+        if (result == kTransferNotReady && GetTickCount64() < deadline) {
+            Sleep(100);
+            continue;
+        }
+        if (result < kTransferAnswer || result > kTransferAnswer + kFailed) return kFailed;
+        return static_cast<int>(result - kTransferAnswer);
+    }
 }
 
 int RunTransferAlone(const CommandLineTransfer& transfer) {
     try {
-        Unlogged log;
+        DiscardingLog log;
         ActionList list(log);
         win32::RegistryStore store;
         ListPersistence persistence(store, list, log);
@@ -81,8 +84,10 @@ int RunTransferAlone(const CommandLineTransfer& transfer) {
         win32::AnsiCodePage ansi;
         win32::WindowMessageBoxes boxes(nullptr);  // never shown: the command asks nothing
         BindingsTransfer bindings(list, persistence, files, ansi, boxes, log);
-        return static_cast<int>(bindings.Run(transfer.command, win32::Narrow(FullPath(transfer.path))));
-    } catch (const Failure&) {
+        return static_cast<int>(
+            bindings.Run(transfer.command, win32::Narrow(FullPath(transfer.path))));
+    } catch (...) {
+        // Whatever it was, the exit code says "failed", as documented.
         return kFailed;
     }
 }

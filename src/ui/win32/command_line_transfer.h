@@ -9,6 +9,14 @@
 
 namespace bw::ui {
 
+// WM_COPYDATA between the two: the command in dwData with a tag, so that no other
+// program's data is taken for one; the answer is the result with a tag, so that a window
+// that did not handle it (its answer 0) is not taken for "done".
+inline constexpr ULONG_PTR kTransferTag = 0x42570000;
+inline constexpr LRESULT kTransferAnswer = 0x4257A000;
+// The running copy is still loading its list: asked again in a moment.
+inline constexpr LRESULT kTransferNotReady = kTransferAnswer + 0x100;
+
 // The program's arguments, without its own name.
 std::vector<std::string> CommandLineArguments();
 

@@ -30,7 +30,8 @@ std::optional<std::string> Choose(HWND owner, const FileDialog& dialog, bool sav
     chosen.nMaxFile = static_cast<DWORD>(file.size());
     chosen.lpstrTitle = title.c_str();
     chosen.lpstrDefExt = dialog.extension;
-    chosen.Flags = OFN_EXPLORER;
+    // The program's current folder stays: a folder chosen here (on a stick) stays free.
+    chosen.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR;
     if (save) chosen.Flags |= OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN;
     if (!save && dialog.mustExist) chosen.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
     static const win32::SystemLibrary comdlg32(L"comdlg32.dll");

@@ -18,8 +18,8 @@ struct FileDialog {
 };
 
 // The chosen path, or nothing when the user cancelled or the dialog failed. An open dialog
-// takes any name typed (a program to run need not exist yet); a save dialog asks before
-// replacing a file.
+// takes any name typed unless mustExist (a program to run need not exist yet); a save dialog
+// asks before replacing a file.
 std::optional<std::string> ChooseFileToOpen(HWND owner, const FileDialog& dialog);
 std::optional<std::string> ChooseFileToSave(HWND owner, const FileDialog& dialog);
 

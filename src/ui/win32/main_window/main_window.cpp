@@ -7,6 +7,7 @@
 #include "platform/win32/utf16.h"
 #include "ui/tray_callback.h"
 #include "ui/win32/control_ids.h"
+#include "ui/win32/command_line_transfer.h"
 #include "ui/win32/control_layout.h"
 #include "ui/win32/icon_factory.h"
 #include "ui/win32/main_window/main_menus.h"
@@ -217,15 +218,19 @@ void MainWindow::EndProgram() {
     ExitProcess(0);
 }
 
-LRESULT MainWindow::OnTransferCommand(const COPYDATASTRUCT& data) {
+LRESULT MainWindow::OnTransferCommand(const COPYDATASTRUCT* data) {
     // Any program of the desktop may send this: nothing about it is taken on trust.
     constexpr DWORD kMostPathBytes = 32768 * sizeof(wchar_t);
-    if (!transferHandler_ || data.dwData < 1 || data.dwData > 3 || !data.lpData ||
-        data.cbData == 0 || data.cbData > kMostPathBytes || data.cbData % sizeof(wchar_t) != 0)
-        return 2;
-    std::wstring path(static_cast<const wchar_t*>(data.lpData), data.cbData / sizeof(wchar_t));
+    const ULONG_PTR command = data ? data->dwData ^ kTransferTag : 0;
+    if (command < static_cast<ULONG_PTR>(TransferCommand::Export) ||
+        command > static_cast<ULONG_PTR>(TransferCommand::Add) || !data->lpData ||
+        data->cbData == 0 || data->cbData > kMostPathBytes || data->cbData % sizeof(wchar_t) != 0)
+        return kTransferAnswer + static_cast<LRESULT>(TransferResult::Failed);
+    if (!transferHandler_) return kTransferNotReady;
+    std::wstring path(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t));
     path.resize(wcsnlen(path.c_str(), path.size()));
-    return transferHandler_(static_cast<int>(data.dwData), win32::Narrow(path));
+    return kTransferAnswer + static_cast<LRESULT>(transferHandler_(
+                                 static_cast<TransferCommand>(command), win32::Narrow(path)));
 }
 
 void MainWindow::OnSystemEvent(UINT message, WPARAM wParam) {
@@ -357,7 +362,7 @@ LRESULT MainWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
             if (lParam == 0 || HIWORD(wParam) == BN_CLICKED) OnCommand(LOWORD(wParam));
             return 0;
         case WM_COPYDATA:
-            return OnTransferCommand(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+            return OnTransferCommand(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         case WM_INITMENUPOPUP:
             if (reinterpret_cast<HMENU>(wParam) == GetSubMenu(GetMenu(window), 1))
                 UpdateRemoteMenu(reinterpret_cast<HMENU>(wParam));

@@ -17,6 +17,7 @@
 #include "platform/win32/window_class.h"
 #include "remote/status_display.h"
 #include "ui/action_list_commands.h"
+#include "ui/bindings_transfer.h"
 #include "ui/event_log.h"
 #include "ui/tray_presence.h"
 #include "ui/win32/main_window/tray_icon.h"
@@ -69,7 +70,9 @@ class MainWindow final : public StatusDisplay,
     void SetSystemEvents(SystemEvents events) { systemEvents_ = std::move(events); }
     // A second start's "/export", "/import" or "/add", handed over in WM_COPYDATA: the
     // command and the full path; its result goes back as the second start's exit code.
-    void SetTransferHandler(std::function<int(int command, const std::string& path)> handler) {
+    // Until it is set (the list is loaded), the second start is told to ask again.
+    void SetTransferHandler(
+        std::function<TransferResult(TransferCommand command, const std::string& path)> handler) {
         transferHandler_ = std::move(handler);
     }
 
@@ -123,8 +126,8 @@ class MainWindow final : public StatusDisplay,
     bool ShowingPresses() const { return commands_.showingPresses && commands_.showingPresses(); }
     void OnTrayEvent(unsigned event, POINT at);
     void OnSystemEvent(UINT message, WPARAM wParam);
-    // The result of a second start's command; 2 for data that is no such command.
-    LRESULT OnTransferCommand(const COPYDATASTRUCT& data);
+    // The tagged result of a second start's command; Failed for data that is no command.
+    LRESULT OnTransferCommand(const COPYDATASTRUCT* data);
     [[noreturn]] void EndProgram();
     // The picture and accessible name the status picture shows now.
     HICON StatusIcon() const;
@@ -159,7 +162,7 @@ class MainWindow final : public StatusDisplay,
     std::function<bool()> closeQuestion_;
     std::function<void()> beforeExit_;
     SystemEvents systemEvents_;
-    std::function<int(int, const std::string&)> transferHandler_;
+    std::function<TransferResult(TransferCommand, const std::string&)> transferHandler_;
     std::optional<win32::SessionNotification> sessionNotification_;
     TrayIcon tray_;
     win32::WindowTimer trayRetry_;
