@@ -61,13 +61,17 @@ TransferResult BindingsTransfer::Fail(TransferResult result, Mode mode, const ch
 
 TransferResult BindingsTransfer::Export(const std::string& path, Mode mode) {
     const std::string name(FileNameOf(path));
+    const std::string bytes = ExportBindings(list_);
     try {
-        files_.Write(path, ExportBindings(list_));
+        files_.Write(path, bytes);
     } catch (const Failure& failure) {
         return Fail(TransferResult::Failed, mode, kExportTitle,
                     name + " could not be written: " + failure.Description());
     }
     log_.LogChange("Exported " + Bindings(list_.Count()) + " to " + name);
+    if (bytes.size() > kMaxRegFileBytes)
+        log_.Write(LogKind::Error, name + " is larger than 10 MB: Buttonwise cannot import it "
+                                          "back, the Registry Editor can.");
     return TransferResult::Done;
 }
 

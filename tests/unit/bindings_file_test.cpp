@@ -155,6 +155,16 @@ struct FakeUserFiles : UserFiles {
     }
 };
 
+// A list of one row, OLD, saved in a store, and the transfer over them.
+struct TransferRig : CoreRig {
+    FakeSettingsStore store;
+    ListPersistence persistence{store, list, log};
+    FakeUserFiles files;
+    Latin1CodePage ansi;
+    BindingsTransfer transfer{list, persistence, files, ansi, boxes, log};
+    TransferRig() { list.AddMouse("OLD", "Left Mouse Click"); }
+};
+
 // From the menu (the answers given in turn) or the command line: what the list holds after,
 // the result, and each question, box and log line on the way; the store holds the same list.
 TEST(BindingsTransferTest, AnImportAsksThenReplacesOrAddsInOneSaveAndKeepsTheListOnAnyFailure) {
@@ -199,40 +209,33 @@ TEST(BindingsTransferTest, AnImportAsksThenReplacesOrAddsInOneSaveAndKeepsTheLis
     };
     // clang-format on
     for (const auto& [bytes, mode, answers, refuse, after, result, said] : cases) {
-        CoreRig rig;
-        rig.list.AddMouse("OLD", "Left Mouse Click");
-        FakeSettingsStore store;
-        ListPersistence persistence(store, rig.list, rig.log);
-        FakeUserFiles files;
-        Latin1CodePage ansi;
+        TransferRig rig;
         const std::string path = said.back().starts_with("none") ? "none.reg"
                                  : said.back().starts_with("big")  ? "big.reg"
                                                                    : "C:\\x\\b.reg";
-        if (path != "none.reg") files.files[path] = bytes;
-        if (refuse) store.failFromWrite = 0;
+        if (path != "none.reg") rig.files.files[path] = bytes;
+        if (refuse) rig.store.failFromWrite = 0;
         rig.boxes.choices = answers;
-        BindingsTransfer transfer(rig.list, persistence, files, ansi, rig.boxes, rig.log);
-        EXPECT_EQ(transfer.Import(path, mode), result) << said.back();
+        EXPECT_EQ(rig.transfer.Import(path, mode), result) << said.back();
         std::string buttons;
         for (const ActionRow& row : rig.list.Rows()) buttons += (buttons.empty() ? "" : ",") + row.button;
         EXPECT_EQ(buttons, after) << said.back();
         EXPECT_EQ(rig.boxes.calls + rig.log.Texts(), said) << said.back();
         if (refuse || result != TransferResult::Done) continue;
         ActionList stored(rig.log);
-        ListPersistence(store, stored, rig.log).LoadList();
+        ListPersistence(rig.store, stored, rig.log).LoadList();
         EXPECT_EQ(stored.Rows(), rig.list.Rows());
     }
-    // The export writes what an import reads back, or says why it could not.
-    CoreRig rig;
-    rig.list.AddMouse("OLD", "Left Mouse Click");
-    FakeSettingsStore store;
-    ListPersistence persistence(store, rig.list, rig.log);
-    FakeUserFiles files;
-    Latin1CodePage ansi;
-    BindingsTransfer transfer(rig.list, persistence, files, ansi, rig.boxes, rig.log);
-    EXPECT_EQ(transfer.Export("C:\\e.reg", Mode::Ask), TransferResult::Done);
-    EXPECT_EQ(files.files["C:\\e.reg"], ExportBindings(rig.list));
-    EXPECT_EQ(transfer.Export("Z:\\e.reg", Mode::Ask), TransferResult::Failed);
+}
+
+// The export writes what an import reads back, or says why it could not; the command line
+// names the command and its file.
+TEST(BindingsTransferTest, AnExportWritesTheFileOrSaysWhyAndTheCommandLineNamesItsFile) {
+    using Mode = BindingsTransfer::Mode;
+    TransferRig rig;
+    EXPECT_EQ(rig.transfer.Export("C:\\e.reg", Mode::Ask), TransferResult::Done);
+    EXPECT_EQ(rig.files.files["C:\\e.reg"], ExportBindings(rig.list));
+    EXPECT_EQ(rig.transfer.Export("Z:\\e.reg", Mode::Ask), TransferResult::Failed);
     EXPECT_EQ(rig.boxes.calls, Strings{"Export bindings: e.reg could not be written: The system cannot find the "
                                        "path specified. (16)"});
     EXPECT_EQ(rig.log.Texts(), (Strings{"Exported 1 binding to e.reg",
@@ -241,12 +244,12 @@ TEST(BindingsTransferTest, AnImportAsksThenReplacesOrAddsInOneSaveAndKeepsTheLis
     using C = TransferCommand;
     const std::tuple<Strings, C, std::string> lines[] = {
         {{}, C::None, ""}, {{"/tray", "x"}, C::None, ""}, {{"/export", "a b.reg"}, C::Export, "a b.reg"},
-        {{"x", "-IMPORT", "f", "/add", "g"}, C::Import, "f"}, {{"/Add"}, C::Add, ""}, {{"/"}, C::None, ""}};
+        {{"x", "-IMPORT", "f", "/add", "g"}, C::Import, "f"}, {{"/Add"}, C::Add, ""}, {{"/"}, C::None, ""}, {{"/export", "/add"}, C::Export, ""}};
     for (const auto& [words, command, file] : lines) {
         const CommandLineTransfer parsed = ParseCommandLine(words);
         EXPECT_EQ(std::pair(parsed.command, parsed.path), std::pair(command, file)) << file;
     }
-    EXPECT_EQ(transfer.Run(C::Import, ""), TransferResult::Failed);  // a command without its file
+    EXPECT_EQ(rig.transfer.Run(C::Import, ""), TransferResult::Failed);  // a command without its file
 }
 
 }  // namespace
