@@ -148,7 +148,7 @@ class Program {
     PowerEvents power{session, presses, countdown, connection, eventLog};
     ui::PressWindow pressWindow;
     win32::WindowTimer pressShownTimer;
-    PressDisplay onScreen{pressWindow, pressShownTimer, settings, eventLog};
+    PressDisplay onScreen{pressWindow, pressShownTimer, clock, settings, eventLog};
 
     win32::DiskFiles files;
     BindingsTransfer transfer{bindings, persistence, files, ansi, boxes, eventLog};

@@ -97,10 +97,7 @@ class ActionDispatch {
         return true;
     }
     // Warns once per window when input may not arrive, and tells the outcome every time.
-    void RanInput(const ActionRow& row) {
-        foreground_.WarnIfUnreachable();
-        outcome_->Ran(row, foreground_.Current());
-    }
+    void RanInput(const ActionRow& row) { outcome_->Ran(row, foreground_.WarnIfUnreachable()); }
     void Release() {
         if (executors_.release) executors_.release();
     }

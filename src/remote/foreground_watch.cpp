@@ -21,9 +21,9 @@ const ProgramInFront& ForegroundWatch::Current() {
     return current_;
 }
 
-void ForegroundWatch::WarnIfUnreachable() {
+const ProgramInFront& ForegroundWatch::WarnIfUnreachable() {
     const ProgramInFront& front = Current();
-    if (front.reach == InputReach::Arrives || warned_.contains(window_)) return;
+    if (front.reach == InputReach::Arrives || warned_.contains(window_)) return front;
     if (warned_.size() >= kMostWarnedWindows) warned_.clear();
     warned_.insert(window_);
     const std::string program = front.program.empty() ? "the program in front" : front.program;
@@ -33,6 +33,7 @@ void ForegroundWatch::WarnIfUnreachable() {
                          ": it runs as administrator. Start Buttonwise as administrator to "
                          "control it."
                    : "Keys may not reach " + program + ": it runs with other rights.");
+    return front;
 }
 
 }  // namespace bw

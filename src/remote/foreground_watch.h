@@ -22,8 +22,9 @@ class ForegroundWatch {
 
     // Before keys or mouse input go out: one error line for each window, however often
     // it is pressed at, whose program runs above this one, or whose rights cannot be read.
-    // The input still goes out.
-    void WarnIfUnreachable();
+    // The input still goes out. Returns the program in front, as Current does (asking
+    // twice would ask the window system twice).
+    const ProgramInFront& WarnIfUnreachable();
 
   private:
     ForegroundProgram& foreground_;

@@ -44,15 +44,15 @@ std::string RowPart(const ActionRow& row, const ProgramInFront& front) {
     return row.value;
 }
 
-PressDisplay::PressDisplay(PressView& view, Timer& hideTimer, SettingsStore& settings,
-                           EventLogWriter& log)
-    : view_(view), hideTimer_(hideTimer), settings_(settings), log_(log) {
+PressDisplay::PressDisplay(PressView& view, Timer& hideTimer, Clock& clock,
+                           SettingsStore& settings, EventLogWriter& log)
+    : view_(view), hideTimer_(hideTimer), clock_(clock), settings_(settings), log_(log) {
     // Whatever else an older or a hand-made value says, the display stays on.
     enabled_ =
         settings_.Read(kSettingsApplication, kOptionsSection, kShowPressesValue, "1") != "0";
     hideTimer_.SetInterval(kPressShownMs);
     hideTimer_.SetEnabled(false);
-    hideTimer_.SetTickHandler([this] { Hide(); });
+    hideTimer_.SetTickHandler([this] { HideTick(); });
 }
 
 PressDisplay::~PressDisplay() {
@@ -74,9 +74,8 @@ void PressDisplay::SetEnabled(bool enabled) {
 void PressDisplay::Line(const std::string& button, bool first) {
     // Taken even while nothing shows: the press may end after an unlock.
     if (first || button != button_) Begin(button);
-    if (!MayShow()) return;
-    lineCame_ = true;
-    Show();
+    lastLineAt_ = clock_.Now();
+    if (MayShow()) Show();
 }
 
 void PressDisplay::Ran(const ActionRow& row, const ProgramInFront& front) {
@@ -147,10 +146,22 @@ void PressDisplay::StepDone() {
         line += (i == 0 ? " · " : ", ") + parts_[i].text;
     if (parts_.size() > kMostPartsShown) line += " …";
     view_.Show(line, volume_);
-    // It goes a while after the last line, however long the press is held; and whatever
-    // shows goes, also a row told after the hide (a pass that went on once the countdown
-    // closed).
-    if (std::exchange(lineCame_, false)) hideTimer_.SetEnabled(false);
+    // Whatever shows goes, also a row told after the hide (a pass that went on once the
+    // countdown closed).
+    if (!hideTimer_.Enabled()) ArmHide(kPressShownMs);
+}
+
+void PressDisplay::HideTick() {
+    const Millis since = clock_.Now() - lastLineAt_;
+    if (since >= kPressShownMs)
+        Hide();
+    else
+        ArmHide(kPressShownMs - since);
+}
+
+void PressDisplay::ArmHide(Millis in) {
+    hideTimer_.SetEnabled(false);
+    hideTimer_.SetInterval(static_cast<int>(in));
     hideTimer_.SetEnabled(true);
 }
 
@@ -162,7 +173,7 @@ void PressDisplay::Begin(const std::string& button) {
 }
 
 void PressDisplay::Hide() {
-    changed_ = lineCame_ = false;
+    changed_ = false;
     hideTimer_.SetEnabled(false);
     view_.Hide();
 }

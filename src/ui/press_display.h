@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "emulation/press_outcome.h"
+#include "platform/clock.h"
 #include "platform/event_log_writer.h"
 #include "platform/settings_store.h"
 #include "platform/timer.h"
@@ -32,7 +33,8 @@ class PressView {
 class PressDisplay final : public PressOutcome {
   public:
     // On unless the settings say "0".
-    PressDisplay(PressView& view, Timer& hideTimer, SettingsStore& settings, EventLogWriter& log);
+    PressDisplay(PressView& view, Timer& hideTimer, Clock& clock, SettingsStore& settings,
+                 EventLogWriter& log);
     ~PressDisplay() override;
     PressDisplay(const PressDisplay&) = delete;
     PressDisplay& operator=(const PressDisplay&) = delete;
@@ -80,17 +82,23 @@ class PressDisplay final : public PressOutcome {
     // What the last row told its action did, in place of its part.
     void Retell(const std::string& text);
     void Hide();
+    // The hide's tick: the line goes once its press's last line is kPressShownMs old; a
+    // line that came since moves the tick on, so that a held button or a flood does not
+    // set the timer again at every line (each a round trip to the window system).
+    void HideTick();
+    void ArmHide(Millis in);
     // Taken note of, for the end of the step: nothing on the path of a press waits for
     // the window or a timer.
     void Show() { changed_ = true; }
 
     PressView& view_;
     Timer& hideTimer_;
+    Clock& clock_;
     SettingsStore& settings_;
     EventLogWriter& log_;
     bool enabled_ = true, locked_ = false, asleep_ = false;
     bool changed_ = false;   // since the line was last shown
-    bool lineCame_ = false;  // in this step: the hide is counted from it
+    Millis lastLineAt_ = 0;  // the hide is counted from it
     std::string button_;
     std::vector<Part> parts_;
     std::size_t lastTold_ = 0;  // the part an action's volume or mute is about

@@ -66,7 +66,7 @@ struct PressTest : ::testing::Test, CoreRig {
     FakeSettingsStore settings;
     ClockedTimer hideTimer{clock};
     FakePressView view{[this] { return clock.now - start; }};
-    PressDisplay onScreen{view, hideTimer, settings, log};
+    PressDisplay onScreen{view, hideTimer, clock, settings, log};
 
     PressTest() {
         dispatch.SetOutcome(onScreen);
@@ -301,7 +301,7 @@ TEST_F(PressTest, EachPressShowsItsButtonAndWhatItDidUntilAMomentAfterItsLastLin
     for (const auto& [stored, on] : {std::pair{"0", false}, {"1", true}, {"", true}, {"no", true}}) {
         settings.values["Buttonwise\\Settings\\ShowPresses"] = stored;
         FakeTimer unused;
-        EXPECT_EQ(PressDisplay(view, unused, settings, log).Enabled(), on) << stored;
+        EXPECT_EQ(PressDisplay(view, unused, clock, settings, log).Enabled(), on) << stored;
     }
     for (const auto& [item, name] : {std::pair{"C:\\Tools\\notepad.exe", "notepad.exe"},
                                      {"\"C:\\A B\\x.exe\" --full", "x.exe"},

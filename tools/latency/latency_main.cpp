@@ -396,6 +396,10 @@ int wmain(int argc, wchar_t** argv) {
     const Presses withoutDisplay = MeasurePresses(client.get(), presses, "without display");
     const Presses pacedWithout =
         MeasurePresses(client.get(), presses, "without display", kPersonsPauseMs);
+    Flood floodWithout;
+    if (flood > 0)
+        floodWithout = MeasureFlood(client.get(), flood,
+                                    FindWindowW(L"ButtonwiseMainWindow", nullptr), "without display");
     Stop(buttonwise);
     SetShowPresses("1");
 
@@ -414,6 +418,7 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%d presses in one burst, until the last WM_KEYDOWN:\n", flood);
         PrintFlood("floor client", flood, floorFlood);
         PrintFlood("Buttonwise", flood, buttonwiseFlood);
+        PrintFlood("display off", flood, floodWithout);
     }
     std::printf("Start-up, to the window shown and connected, %d starts (ms):", starts);
     for (std::size_t i = 0; i < startTimes.size(); ++i)

@@ -43,8 +43,10 @@ class PressWindow final : public PressView {
     std::wstring line_;
     std::optional<int> volume_;
     bool wanted_ = false;
+    // Once a burst of lines is over; under a flood, twice a second, as the views: a draw
+    // takes Wine about 5 ms, which the lines behind it wait for.
     win32::PacedCall draw_{[this] { Draw(); }, std::chrono::milliseconds(10),
-                           std::chrono::milliseconds(200)};
+                           std::chrono::milliseconds(500)};
 };
 
 }  // namespace bw::ui
