@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 
 #include "platform/failure.h"
 #include "platform/win32/utf16.h"
