@@ -45,8 +45,6 @@ class SectionInMemory final : public SettingsStore {
     std::map<std::string, std::string> values_;
 };
 
-// A scratch list's bindings are not the user's: their lines go nowhere.
-
 // The values of row n, in the order ListPersistence writes them.
 constexpr std::array<const char*, 11> kRowValues{"RemoteKey", "ActionType", "ActionName", "KeyCode",
                                                  "KeyShift",  "KeyType",    "Program",    "Remote",

@@ -143,8 +143,8 @@ TransferResult BindingsTransfer::Apply(std::vector<ActionRow> rows, std::size_t 
         try {
             persistence_.SaveList();
         } catch (const Failure&) {
-            stored = "The list is as it was here, but the saved one could not be put back: "
-                     "it is saved whole at the next change.";
+            stored = "The list is as it was here; the saved one could not be put back and may "
+                     "hold part of the import until the next change saves it whole.";
         }
         return Fail(TransferResult::Failed, asked, kImportTitle,
                     name + " was not imported: the list could not be saved (" +

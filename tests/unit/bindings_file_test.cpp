@@ -200,10 +200,12 @@ TEST(BindingsTransferTest, AnImportAsksThenReplacesOrAddsInOneSaveAndKeepsTheLis
          {"big.reg was not imported. The file is larger than 10 MB, far more than any list of bindings."}},
         {good, Mode::Ask, {1}, true, "OLD", TransferResult::Failed,
          {ask, "Import bindings: b.reg was not imported: the list could not be saved (Access is denied.). The list is "
-          "as it was here, but the saved one could not be put back: it is saved whole at the next change. (16)",
+          "as it was here; the saved one could not be put back and may hold part of the import until the next "
+          "change saves it whole. (16)",
           "The action list could not be saved: Access is denied.", "The action list could not be saved: Access is denied.",
-          "b.reg was not imported: the list could not be saved (Access is denied.). The list is as it was here, but "
-          "the saved one could not be put back: it is saved whole at the next change."}},
+          "b.reg was not imported: the list could not be saved (Access is denied.). The list is as it was here; "
+          "the saved one could not be put back and may hold part of the import until the next change saves it "
+          "whole."}},
         {FileBytes(Saved::Utf16, v5 + key + Count("0")), Mode::Add, {}, false, "OLD", TransferResult::Refused,
          {"b.reg was not imported: it holds no bindings this version can use."}},
     };

@@ -292,6 +292,12 @@ TEST_F(PressTest, EachPressShowsItsButtonAndWhatItDidUntilAMomentAfterItsLastLin
         Play(script);
         EXPECT_EQ(view.timeline, expected) << script;
     }
+    // The line shows while an exit's countdown or a failure's box waits, not after it.
+    std::string during;
+    window.whileOpen = [&] { during = view.shown; };
+    boxes.during = [&](const std::string&) { during += " | " + view.shown; };
+    Play("0 NAP 0, 3000, 3000 BAD 0, 6000");
+    EXPECT_EQ(during, "NAP · Sleep in 10 s | BAD · Right (held) → player.exe, x failed");
     // Off: nothing shows and the choice is kept; a stored value that is not "0" keeps it on.
     onScreen.SetEnabled(false);
     view.timeline.clear();
