@@ -11,6 +11,7 @@
 
 #include "actions/list_persistence.h"
 #include "platform/decimal_text.h"
+#include "platform/plain_text.h"
 #include "platform/reg_file.h"
 #include "platform/settings_store.h"
 
@@ -18,13 +19,7 @@ namespace bw {
 
 namespace {
 
-// Registry value and key names are the same in any letter case.
-std::string Capitals(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
-
+// Registry value and key names are the same in any letter case: compared in Capitals.
 // The list's section only, which is all ListPersistence reads and writes; names in capitals.
 class SectionInMemory final : public SettingsStore {
   public:
@@ -54,7 +49,7 @@ using RowValues = std::array<const RegValue*, kRowValues.size()>;
 
 // The root as the Registry Editor and reg.exe both name it, and the rest in capitals.
 std::string ComparablePath(std::string_view path) {
-    std::string capitals = Capitals(std::string(path));
+    std::string capitals = Capitals(path);
     if (capitals.starts_with("HKCU\\")) capitals.replace(0, 4, "HKEY_CURRENT_USER");
     return capitals;
 }

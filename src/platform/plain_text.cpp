@@ -11,11 +11,20 @@ std::string_view TrimBlanks(std::string_view text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
+namespace {
+char Capital(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+}  // namespace
+
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    auto capital = [](char c) {
-        return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    };
-    return std::ranges::equal(a, b, {}, capital, capital);
+    return std::ranges::equal(a, b, {}, Capital, Capital);
+}
+
+std::string Capitals(std::string_view text) {
+    std::string capitals(text);
+    std::ranges::transform(capitals, capitals.begin(), Capital);
+    return capitals;
 }
 
 std::string_view FileNameOf(std::string_view path) {

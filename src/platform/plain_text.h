@@ -2,6 +2,7 @@
 // in names, and the file name at the end of a path.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace bw {
@@ -11,6 +12,9 @@ std::string_view TrimBlanks(std::string_view text);
 
 // Equal but for the case of the letters A to Z; other letters must match as they are.
 bool SameIgnoringCase(std::string_view a, std::string_view b);
+// The letters a to z as capitals, the rest as they are: a key that compares as
+// SameIgnoringCase does.
+std::string Capitals(std::string_view text);
 
 // The part after the last "\" or "/"; the whole text when it has neither.
 std::string_view FileNameOf(std::string_view path);
